@@ -1,0 +1,178 @@
+#include "QtApp.h"
+#include "Velorin/Design/DisplaySettings.h"
+#include "Velorin/Design/Theme.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace velorin {
+namespace {
+
+const ColorEnvironment light{Appearance::light, QColor(0x00, 0x7A, 0xFF)};
+const ColorEnvironment dark{Appearance::dark, QColor(0x00, 0x7A, 0xFF)};
+
+void expectRgba(const Rgba& actual, const Rgba& expected, const std::string& what) {
+    EXPECT_NEAR(actual.red, expected.red, 1e-4) << what;
+    EXPECT_NEAR(actual.green, expected.green, 1e-4) << what;
+    EXPECT_NEAR(actual.blue, expected.blue, 1e-4) << what;
+    EXPECT_NEAR(actual.alpha, expected.alpha, 1e-4) << what;
+}
+
+struct ThemeCase {
+    const char* name;
+    ThemeColor color;
+    std::uint32_t light;
+    double lightOpacity;
+    std::uint32_t dark;
+    double darkOpacity;
+};
+
+TEST(Theme, everyFixedColourHasItsLightAndDarkValue) {
+    const std::vector<ThemeCase> cases = {
+        {"milk", Theme::milk, 0xD5DAE2, 1, 0x0E1014, 1},
+        {"cream", Theme::cream, 0xC6CCD6, 1, 0x2B3038, 1},
+        {"onAccent", Theme::onAccent, 0xFFFFFF, 1, 0xFFFFFF, 1},
+        {"warmWhite", Theme::warmWhite, 0xF5F7FA, 1, 0x1D2027, 1},
+        {"ink", Theme::ink, 0x0D0F12, 1, 0xF2F3F5, 1},
+        {"inkMuted", Theme::inkMuted, 0x0D0F12, 0.70, 0xF2F3F5, 0.62},
+        {"inkFaint", Theme::inkFaint, 0x0D0F12, 0.15, 0xFFFFFF, 0.12},
+        {"rim", Theme::rim, 0xFFFFFF, 0.90, 0xFFFFFF, 0.16},
+        {"shadow", Theme::shadow, 0x1B2230, 0.60, 0x000000, 0.90},
+        {"success", Theme::success, 0x2E8B4E, 1, 0x58C47C, 1},
+        {"warning", Theme::warning, 0xD0700F, 1, 0xF0A04A, 1},
+    };
+    for (const ThemeCase& c : cases) {
+        expectRgba(c.color.resolveRgba(light), Rgba::hex(c.light, c.lightOpacity), std::string(c.name) + " light");
+        expectRgba(c.color.resolveRgba(dark), Rgba::hex(c.dark, c.darkOpacity), std::string(c.name) + " dark");
+    }
+}
+
+TEST(Theme, honeyIsTheAccentAndButterItsBlendTowardWhite) {
+    ColorEnvironment env = light;
+    env.accent = QColor(0x20, 0x80, 0xC0);
+    const Rgba accent = Rgba::from(env.accent);
+    expectRgba(Theme::honey.resolveRgba(env), accent, "honey light");
+
+    auto towardWhite = [&](double f) {
+        return Rgba{accent.red + (1 - accent.red) * f, accent.green + (1 - accent.green) * f,
+                    accent.blue + (1 - accent.blue) * f, 1};
+    };
+    expectRgba(Theme::butter.resolveRgba(env), towardWhite(0.28), "butter light");
+    env.appearance = Appearance::dark;
+    expectRgba(Theme::honey.resolveRgba(env), accent, "honey dark");
+    expectRgba(Theme::butter.resolveRgba(env), towardWhite(0.12), "butter dark");
+
+    // A new accent reaches both on the next resolve.
+    env.accent = QColor(0xFF, 0x00, 0x00);
+    EXPECT_EQ(Theme::honey.resolve(env), QColor(0xFF, 0x00, 0x00));
+    EXPECT_NEAR(Theme::butter.resolveRgba(env).green, 0.12, 1e-9);
+}
+
+TEST(Theme, opacityMultipliesTheResolvedAlpha) {
+    expectRgba(Theme::inkFaint.opacity(0.5).resolveRgba(dark), Rgba::hex(0xFFFFFF, 0.06), "faint half");
+    expectRgba(Theme::shadow.opacity(0.18).resolveRgba(light), Rgba::hex(0x1B2230, 0.108), "shadow");
+    expectRgba(Theme::honey.opacity(0.35).resolveRgba(light), Rgba::hex(0x007AFF, 0.35), "honey");
+}
+
+TEST(Theme, springsAreTheSnappyAndTheWobbly) {
+    EXPECT_EQ(Theme::snappy, (Spring{0.32, 0.78, 0}));
+    EXPECT_EQ(Theme::wobble, (Spring{0.45, 0.6, 0}));
+}
+
+TEST(DisplaySettingsTest, paletteDecidesDarkness) {
+    struct Case {
+        QColor window;
+        QColor text;
+        bool dark;
+    };
+    const std::vector<Case> cases = {
+        {QColor(0xEF, 0xEF, 0xEF), QColor(0x00, 0x00, 0x00), false},
+        {QColor(0x2A, 0x2A, 0x2A), QColor(0xFF, 0xFF, 0xFF), true},
+        {QColor(0x31, 0x36, 0x3B), QColor(0xEF, 0xF0, 0xF1), true},
+        {QColor(0xFF, 0xFF, 0xFF), QColor(0x33, 0x33, 0x33), false},
+    };
+    for (const Case& c : cases) {
+        QPalette p;
+        p.setColor(QPalette::Window, c.window);
+        p.setColor(QPalette::WindowText, c.text);
+        EXPECT_EQ(isDarkPalette(p), c.dark) << c.window.name().toStdString();
+    }
+    QPalette p;
+    p.setColor(QPalette::Active, QPalette::Highlight, QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(accentOf(p), QColor(0x12, 0x34, 0x56));
+}
+
+TEST(DisplaySettingsTest, followsTheApplicationPaletteWhenItChanges) {
+    QApplication& app = test::qtApp();
+    const QPalette original = app.palette();
+    DisplaySettings settings;
+    QPalette lightPalette;
+    lightPalette.setColor(QPalette::Window, Qt::white);
+    lightPalette.setColor(QPalette::WindowText, Qt::black);
+    lightPalette.setColor(QPalette::Highlight, QColor(0x11, 0x22, 0x33));
+    QApplication::setPalette(lightPalette);
+    settings.followApplicationPalette();
+    EXPECT_EQ(settings.appearance(), Appearance::light);
+    EXPECT_EQ(settings.accent(), QColor(0x11, 0x22, 0x33));
+
+    QSignalSpy changed(&settings, &DisplaySettings::changed);
+    QPalette darkPalette = lightPalette;
+    darkPalette.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+    darkPalette.setColor(QPalette::WindowText, Qt::white);
+    darkPalette.setColor(QPalette::Highlight, QColor(0xAA, 0x44, 0x00));
+    QApplication::setPalette(darkPalette);
+    EXPECT_EQ(settings.appearance(), Appearance::dark);
+    EXPECT_EQ(settings.accent(), QColor(0xAA, 0x44, 0x00));
+    EXPECT_EQ(changed.count(), 1);
+
+    QApplication::setPalette(original);
+}
+
+TEST(DisplaySettingsTest, settersNotifyOnlyOnChange) {
+    DisplaySettings settings;
+    QSignalSpy changed(&settings, &DisplaySettings::changed);
+    settings.setReduceMotion(false);
+    settings.setAppearance(Appearance::light);
+    EXPECT_EQ(changed.count(), 0);
+    settings.setReduceMotion(true);
+    settings.setReduceTransparency(true);
+    settings.setAppearance(Appearance::dark);
+    settings.setAccent(QColor(1, 2, 3));
+    EXPECT_EQ(changed.count(), 4);
+    EXPECT_TRUE(settings.reduceMotion());
+    EXPECT_TRUE(settings.reduceTransparency());
+    EXPECT_EQ(settings.colorEnvironment(), (ColorEnvironment{Appearance::dark, QColor(1, 2, 3)}));
+}
+
+TEST(DisplaySettingsTest, aViewForcedDarkDrawsDarkBesideALightSibling) {
+    test::qtApp();
+    DisplaySettings settings;
+    settings.setAppearance(Appearance::light);
+    DisplaySettings::install(&settings);
+    QWidget window;
+    auto* forced = new QWidget(&window);
+    auto* inner = new QWidget(forced);
+    auto* sibling = new QWidget(&window);
+    forceAppearance(forced, Appearance::dark);
+
+    EXPECT_EQ(Theme::milk.resolve(colorEnvironmentFor(inner)), QColor(0x0E, 0x10, 0x14));
+    EXPECT_EQ(Theme::milk.resolve(colorEnvironmentFor(sibling)), QColor(0xD5, 0xDA, 0xE2));
+
+    // The rest follows the settings; the forced view does not.
+    settings.setAppearance(Appearance::dark);
+    EXPECT_EQ(colorEnvironmentFor(sibling).appearance, Appearance::dark);
+    forceAppearance(forced, Appearance::light);
+    EXPECT_EQ(colorEnvironmentFor(inner).appearance, Appearance::light);
+    forceAppearance(forced, std::nullopt);
+    EXPECT_EQ(colorEnvironmentFor(inner).appearance, Appearance::dark);
+    DisplaySettings::install(nullptr);
+}
+
+}  // namespace
+}  // namespace velorin
