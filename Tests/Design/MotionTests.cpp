@@ -1,3 +1,4 @@
+#include "Platform/Sim/SimPlatform.h"
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Animation.h"
 #include "Velorin/Design/FrameClock.h"
@@ -188,6 +189,25 @@ TEST_F(ClockFixture, destroyingAMovingValueLetsGoOfTheClock) {
     }
     EXPECT_EQ(clock.listenerCount(), 0u);
     clock.advance(1);
+}
+
+TEST(PlatformFrameClockTest, runsAnimationsOnTheMainQueueInVirtualTime) {
+    sim::SimPlatform sim;
+    FrameClock& clock = FrameClock::current();
+    int frames = 0;
+    AnimatedValue<double> v(0, [&] { ++frames; });
+    v.animateTo(10, Animation::easeOut(0.5));
+    const double start = clock.now();
+    EXPECT_EQ(start, sim.clock().systemUptime());
+    sim.advance(0.25);
+    EXPECT_NEAR(v.value(), 10 * EaseOut::progress((clock.now() - start) / 0.5), 1e-9);
+    EXPECT_GE(frames, 14);  // about 60 a second
+    sim.advance(0.5);
+    EXPECT_FALSE(clock.hasListeners());
+    EXPECT_EQ(v.value(), 10);
+    const int atRest = frames;
+    sim.advance(1);
+    EXPECT_EQ(frames, atRest);
 }
 
 TEST(ManualFrameClockTest, advancesInFramesAndListenersMayLeaveWhileTold) {

@@ -1,5 +1,6 @@
 #include "QtApp.h"
-#include "Velorin/Design/DisplaySettings.h"
+#include "Platform/Sim/SimPlatform.h"
+#include "Velorin/Design/Display.h"
 #include "Velorin/Design/EffectsOverlay.h"
 #include "Velorin/Design/FrameClock.h"
 #include "Velorin/Design/PixelBurst.h"
@@ -41,6 +42,7 @@ protected:
     }
     QColor pixel(int x, int y) { return window.grab().toImage().pixelColor(x, y); }
 
+    sim::SimPlatform sim;
     QApplication& app = test::qtApp();  // before any widget
     QWidget window;
 };
@@ -118,19 +120,11 @@ TEST_F(OverlayFixture, anEffectInAScrollAreaStaysInsideItsViewport) {
     EXPECT_NE(pixel(60, 30), QColor(Qt::red));
 }
 
+// Splashes run on the default frame clock: the simulated desktop's main
+// queue and uptime, so virtual time drives them.
 class SplashFixture : public OverlayFixture {
 protected:
-    void SetUp() override {
-        OverlayFixture::SetUp();
-        FrameClock::install(&clock);
-        DisplaySettings::install(&settings);
-    }
-    void TearDown() override {
-        FrameClock::install(nullptr);
-        DisplaySettings::install(nullptr);
-    }
-    ManualFrameClock clock{10};
-    DisplaySettings settings;
+    FrameClock& clock() { return FrameClock::current(); }
 };
 
 TEST_F(SplashFixture, aSplashAnimatesOnTheClockWhileItRuns) {
@@ -139,35 +133,38 @@ TEST_F(SplashFixture, aSplashAnimatesOnTheClockWhileItRuns) {
     window.show();
     PixelSplash splash(host, [](double low, double high) { return (low + high) / 2; });
     splash.update(0, false, false);
-    EXPECT_FALSE(clock.hasListeners());
+    EXPECT_FALSE(clock().hasListeners());
     splash.update(1, false, false);
-    EXPECT_TRUE(clock.hasListeners());
-    clock.advance(0.2);
-    // All particles start from the middle of the view and fly left (angle π).
+    EXPECT_TRUE(clock().hasListeners());
+    sim.advance(0.2);
+    // Every particle starts from the middle of the view and flies left (angle π).
     const QImage image = window.grab().toImage();
     int coloured = 0;
     for (int y = 40; y < 140; ++y)
         for (int x = 30; x < 150; ++x) coloured += image.pixelColor(x, y) != QColor(Qt::white);
     EXPECT_GT(coloured, 0);
-    clock.advance(0.7);
-    EXPECT_FALSE(clock.hasListeners());
+    EXPECT_TRUE(clock().hasListeners());
+    sim.advance(0.7);
+    EXPECT_FALSE(clock().hasListeners());
+    EXPECT_FALSE(splash.burst().isRunning(clock().now()));
 }
 
 TEST_F(SplashFixture, underReduceMotionASplashNeverStarts) {
-    settings.setReduceMotion(true);
+    sim.displaySettings().setReduceMotion(true);
     auto* host = new QWidget(&window);
     window.show();
     PixelSplash splash(host);
     splash.update(0, false, false);
     splash.update(1, false, false);
-    EXPECT_FALSE(clock.hasListeners());
-    EXPECT_FALSE(splash.burst().isRunning(clock.now()));
+    EXPECT_FALSE(clock().hasListeners());
+    EXPECT_FALSE(splash.burst().isRunning(clock().now()));
 }
 
 // --- Text that stays readable on the water. ---
 
 class HaloFixture : public ::testing::Test {
 protected:
+    sim::SimPlatform sim;
     void SetUp() override {
         test::qtApp();
         HaloText::clearCache();
@@ -178,7 +175,7 @@ protected:
 };
 
 TEST_F(HaloFixture, haloesTheTextInTheFloorColourAndFadesOut) {
-    const QColor milk = Theme::milk.resolve(ColorEnvironment{});
+    const QColor milk = Theme::milk.resolve(Display::colorEnvironment());
     const QImage image = HaloText::image(QStringLiteral("I"), font, QSizeF(20, 30), Qt::AlignCenter, Qt::black, milk, 1);
     const int m = haloMargin();
     ASSERT_EQ(image.size(), QSize(20 + 2 * m, 30 + 2 * m));

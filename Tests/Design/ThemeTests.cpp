@@ -1,9 +1,11 @@
+#include "Platform/Sim/SimPlatform.h"
 #include "QtApp.h"
-#include "Velorin/Design/DisplaySettings.h"
+#include "Velorin/Design/Display.h"
+#include "Velorin/Design/Feedback.h"
+#include "Velorin/Design/PaletteDisplaySettings.h"
 #include "Velorin/Design/Theme.h"
 
 #include <QApplication>
-#include <QSignalSpy>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -85,7 +87,7 @@ TEST(Theme, springsAreTheSnappyAndTheWobbly) {
     EXPECT_EQ(Theme::wobble, (Spring{0.45, 0.6, 0}));
 }
 
-TEST(DisplaySettingsTest, paletteDecidesDarkness) {
+TEST(PaletteDisplaySettingsTest, paletteDecidesDarknessAndAccent) {
     struct Case {
         QColor window;
         QColor text;
@@ -105,56 +107,82 @@ TEST(DisplaySettingsTest, paletteDecidesDarkness) {
     }
     QPalette p;
     p.setColor(QPalette::Active, QPalette::Highlight, QColor(0x12, 0x34, 0x56));
-    EXPECT_EQ(accentOf(p), QColor(0x12, 0x34, 0x56));
+    p.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0x99, 0x99, 0x99));
+    EXPECT_EQ(accentOf(p), 0x123456u);
 }
 
-TEST(DisplaySettingsTest, followsTheApplicationPaletteWhenItChanges) {
+TEST(PaletteDisplaySettingsTest, followsTheApplicationPaletteWhenItChanges) {
     QApplication& app = test::qtApp();
     const QPalette original = app.palette();
-    DisplaySettings settings;
     QPalette lightPalette;
     lightPalette.setColor(QPalette::Window, Qt::white);
     lightPalette.setColor(QPalette::WindowText, Qt::black);
     lightPalette.setColor(QPalette::Highlight, QColor(0x11, 0x22, 0x33));
     QApplication::setPalette(lightPalette);
-    settings.followApplicationPalette();
-    EXPECT_EQ(settings.appearance(), Appearance::light);
-    EXPECT_EQ(settings.accent(), QColor(0x11, 0x22, 0x33));
 
-    QSignalSpy changed(&settings, &DisplaySettings::changed);
+    PaletteDisplaySettings settings;
+    EXPECT_FALSE(settings.darkAppearance());
+    EXPECT_EQ(settings.accentColor(), 0x112233u);
+    EXPECT_FALSE(settings.reduceMotion());
+    EXPECT_FALSE(settings.reduceTransparency());
+    int told = 0;
+    const ObserverToken token = settings.addObserver([&] { ++told; });
+
     QPalette darkPalette = lightPalette;
     darkPalette.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
     darkPalette.setColor(QPalette::WindowText, Qt::white);
     darkPalette.setColor(QPalette::Highlight, QColor(0xAA, 0x44, 0x00));
     QApplication::setPalette(darkPalette);
-    EXPECT_EQ(settings.appearance(), Appearance::dark);
-    EXPECT_EQ(settings.accent(), QColor(0xAA, 0x44, 0x00));
-    EXPECT_EQ(changed.count(), 1);
+    EXPECT_TRUE(settings.darkAppearance());
+    EXPECT_EQ(settings.accentColor(), 0xAA4400u);
+    EXPECT_EQ(told, 1);
+
+    // A palette change that changes neither tells nobody; a removed observer hears nothing.
+    QPalette sameLook = darkPalette;
+    sameLook.setColor(QPalette::Button, Qt::red);
+    QApplication::setPalette(sameLook);
+    EXPECT_EQ(told, 1);
+    settings.removeObserver(token);
+    QApplication::setPalette(lightPalette);
+    EXPECT_EQ(told, 1);
+    EXPECT_FALSE(settings.darkAppearance());
 
     QApplication::setPalette(original);
 }
 
-TEST(DisplaySettingsTest, settersNotifyOnlyOnChange) {
-    DisplaySettings settings;
-    QSignalSpy changed(&settings, &DisplaySettings::changed);
-    settings.setReduceMotion(false);
-    settings.setAppearance(Appearance::light);
-    EXPECT_EQ(changed.count(), 0);
-    settings.setReduceMotion(true);
-    settings.setReduceTransparency(true);
-    settings.setAppearance(Appearance::dark);
-    settings.setAccent(QColor(1, 2, 3));
-    EXPECT_EQ(changed.count(), 4);
-    EXPECT_TRUE(settings.reduceMotion());
-    EXPECT_TRUE(settings.reduceTransparency());
-    EXPECT_EQ(settings.colorEnvironment(), (ColorEnvironment{Appearance::dark, QColor(1, 2, 3)}));
+class DisplayFixture : public ::testing::Test {
+protected:
+    sim::SimPlatform sim;
+};
+
+TEST_F(DisplayFixture, readsThePlatformsDisplaySettings) {
+    EXPECT_EQ(Display::colorEnvironment(), (ColorEnvironment{Appearance::light, QColor(0x00, 0x7A, 0xFF)}));
+    EXPECT_FALSE(Display::reduceMotion());
+    sim.displaySettings().setDarkAppearance(true);
+    sim.displaySettings().setAccentColor(0xFF9500);
+    sim.displaySettings().setReduceMotion(true);
+    sim.displaySettings().setReduceTransparency(true);
+    EXPECT_EQ(Display::colorEnvironment(), (ColorEnvironment{Appearance::dark, QColor(0xFF, 0x95, 0x00)}));
+    EXPECT_TRUE(Display::reduceMotion());
+    EXPECT_TRUE(Display::reduceTransparency());
+    // The accent reaches honey on its next resolve.
+    EXPECT_EQ(Theme::honey.resolve(Display::colorEnvironment()), QColor(0xFF, 0x95, 0x00));
 }
 
-TEST(DisplaySettingsTest, aViewForcedDarkDrawsDarkBesideALightSibling) {
+TEST_F(DisplayFixture, observersHearEveryChangeWhileTheyLive) {
+    int told = 0;
+    {
+        DisplayObserver observer([&] { ++told; });
+        sim.displaySettings().setDarkAppearance(true);
+        sim.displaySettings().setAccentColor(0x123456);
+        EXPECT_EQ(told, 2);
+    }
+    sim.displaySettings().setDarkAppearance(false);
+    EXPECT_EQ(told, 2);
+}
+
+TEST_F(DisplayFixture, aViewForcedDarkDrawsDarkBesideALightSibling) {
     test::qtApp();
-    DisplaySettings settings;
-    settings.setAppearance(Appearance::light);
-    DisplaySettings::install(&settings);
     QWidget window;
     auto* forced = new QWidget(&window);
     auto* inner = new QWidget(forced);
@@ -164,14 +192,21 @@ TEST(DisplaySettingsTest, aViewForcedDarkDrawsDarkBesideALightSibling) {
     EXPECT_EQ(Theme::milk.resolve(colorEnvironmentFor(inner)), QColor(0x0E, 0x10, 0x14));
     EXPECT_EQ(Theme::milk.resolve(colorEnvironmentFor(sibling)), QColor(0xD5, 0xDA, 0xE2));
 
-    // The rest follows the settings; the forced view does not.
-    settings.setAppearance(Appearance::dark);
+    // The rest follows the display; the forced view does not.
+    sim.displaySettings().setDarkAppearance(true);
     EXPECT_EQ(colorEnvironmentFor(sibling).appearance, Appearance::dark);
     forceAppearance(forced, Appearance::light);
     EXPECT_EQ(colorEnvironmentFor(inner).appearance, Appearance::light);
     forceAppearance(forced, std::nullopt);
     EXPECT_EQ(colorEnvironmentFor(inner).appearance, Appearance::dark);
-    DisplaySettings::install(nullptr);
+}
+
+TEST_F(DisplayFixture, aHapticPlaysAtOnceThroughThePlatform) {
+    playHaptic(HapticPattern::alignment);
+    playHaptic(HapticPattern::levelChange);
+    EXPECT_EQ(sim.haptics().performed(),
+              (std::vector<sim::HapticFeedback>{{HapticPattern::alignment, HapticPerformanceTime::now},
+                                                {HapticPattern::levelChange, HapticPerformanceTime::now}}));
 }
 
 }  // namespace

@@ -3,14 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <string>
 
 namespace velorin {
 namespace {
 
-using Clock = std::chrono::system_clock;
 
 float floatAt(const std::array<std::byte, 512>& bytes, std::size_t offset) {
     float v = 0;
@@ -104,7 +102,7 @@ TEST_F(WaterFixture, aStallAccountsForAtMostAFifteenthOfASecond) {
 
 TEST_F(WaterFixture, theFirstElevenTouchesPressAndASplashIsTheTwelfth) {
     for (int i = 0; i < 12; ++i) input.touches.push_back(touch(0.05f * float(i + 1), 0.2f, i));
-    input.fired = Clock::time_point(std::chrono::seconds(1000));
+    input.fired = dateFromSecondsSince1970(1000);
     update(100);
     const WaterUniforms u = frameAt(100).uniforms;
     EXPECT_EQ(u.counts.x, 12);
@@ -115,7 +113,7 @@ TEST_F(WaterFixture, theFirstElevenTouchesPressAndASplashIsTheTwelfth) {
 }
 
 TEST_F(WaterFixture, aNewFiredDateSplashesForFiveDrawnFrames) {
-    const auto fired = Clock::time_point(std::chrono::seconds(1000));
+    const auto fired = dateFromSecondsSince1970(1000);
     input.fired = fired;
     update(100);
     EXPECT_EQ(model.splashSteps(), 5);
@@ -139,7 +137,7 @@ TEST_F(WaterFixture, aNewFiredDateSplashesForFiveDrawnFrames) {
 TEST_F(WaterFixture, reduceMotionNeverSplashesAndStopsTheSurface) {
     input.reduceMotion = true;
     input.touches = {touch(0.3f, 0.4f)};
-    input.fired = Clock::time_point(std::chrono::seconds(5));
+    input.fired = dateFromSecondsSince1970(5);
     update(100);
     EXPECT_EQ(model.splashSteps(), 0);
     frameAt(100);

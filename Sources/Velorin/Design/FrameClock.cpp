@@ -1,7 +1,6 @@
 #include "Velorin/Design/FrameClock.h"
 
-#include <QElapsedTimer>
-#include <QTimer>
+#include "Platform/Platform.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,7 +39,7 @@ void FrameClock::tell(double now) {
 FrameClock& FrameClock::current() {
     if (installedClock) return *installedClock;
     // Never destroyed: animations may still let go of it at the end of the process.
-    static TimerFrameClock* fallback = new TimerFrameClock;
+    static PlatformFrameClock* fallback = new PlatformFrameClock;
     return *fallback;
 }
 
@@ -63,27 +62,22 @@ void ManualFrameClock::frameAt(double time) {
     tell(now_);
 }
 
-struct TimerFrameClock::Timer {
-    QElapsedTimer elapsed;
-    QTimer timer;
-};
+PlatformFrameClock::PlatformFrameClock(double framesPerSecond)
+    : interval_(framesPerSecond > 0 ? 1.0 / framesPerSecond : 1.0 / 60) {}
 
-TimerFrameClock::TimerFrameClock(double framesPerSecond) : timer_(std::make_unique<Timer>()) {
-    timer_->elapsed.start();
-    timer_->timer.setTimerType(Qt::PreciseTimer);
-    timer_->timer.setInterval(std::max(1, int(std::lround(1000.0 / framesPerSecond))));
-    QObject::connect(&timer_->timer, &QTimer::timeout, [this] { tell(now()); });
+PlatformFrameClock::~PlatformFrameClock() {
+    if (timer_) timer_->invalidate();
 }
 
-TimerFrameClock::~TimerFrameClock() = default;
+double PlatformFrameClock::now() const { return platform::current().clock().systemUptime(); }
 
-double TimerFrameClock::now() const { return double(timer_->elapsed.nsecsElapsed()) / 1e9; }
-
-void TimerFrameClock::listeningChanged(bool listening) {
+void PlatformFrameClock::listeningChanged(bool listening) {
+    if (timer_) {
+        timer_->invalidate();
+        timer_.reset();
+    }
     if (listening) {
-        timer_->timer.start();
-    } else {
-        timer_->timer.stop();
+        timer_ = platform::current().mainQueue().scheduleRepeatingTimer(interval_, [this] { tell(now()); });
     }
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // The beat animations move to. While anyone listens, the clock calls each
-// listener once per frame with the frame's time (seconds, monotonic). The
-// application runs a timer on Qt's event loop; tests install a manual clock
-// and advance virtual time.
+// listener once per frame with the frame's time (seconds, monotonic). By
+// default frames come from a repeating timer on the platform's main queue and
+// times from its uptime, so the simulated desktop's virtual time drives them
+// in tests; a test may also install a manual clock of its own.
+
+#include "Platform/MainQueue.h"
 
 #include <cstdint>
 #include <functional>
@@ -26,7 +29,7 @@ public:
     bool hasListeners() const { return !listeners_.empty(); }
     std::size_t listenerCount() const { return listeners_.size(); }
 
-    // The installed clock, else one on Qt's event loop at 60 frames a second.
+    // The installed clock, else the platform's at 60 frames a second.
     static FrameClock& current();
     // Installs `clock` (not owned); null goes back to the default.
     static void install(FrameClock* clock);
@@ -60,11 +63,12 @@ private:
     double now_;
 };
 
-// Frames from a Qt timer, times from a monotonic clock.
-class TimerFrameClock final : public FrameClock {
+// Frames from a repeating timer on the current platform's main queue (only
+// while anyone listens), times from its uptime.
+class PlatformFrameClock final : public FrameClock {
 public:
-    explicit TimerFrameClock(double framesPerSecond = 60);
-    ~TimerFrameClock() override;
+    explicit PlatformFrameClock(double framesPerSecond = 60);
+    ~PlatformFrameClock() override;
 
     double now() const override;
 
@@ -72,8 +76,8 @@ protected:
     void listeningChanged(bool listening) override;
 
 private:
-    struct Timer;
-    std::unique_ptr<Timer> timer_;
+    double interval_;
+    std::shared_ptr<RepeatingTimer> timer_;
 };
 
 }  // namespace velorin

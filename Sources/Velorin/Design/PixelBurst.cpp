@@ -1,6 +1,6 @@
 #include "Velorin/Design/PixelBurst.h"
 
-#include "Velorin/Design/DisplaySettings.h"
+#include "Velorin/Design/Display.h"
 #include "Velorin/Design/Rainbow.h"
 
 #include <QPainter>
@@ -97,7 +97,7 @@ PixelSplash::~PixelSplash() { stopListening(); }
 void PixelSplash::update(int trigger, bool drain, bool drip) {
     FrameClock& clock = clock_ ? *clock_ : FrameClock::current();
     const bool started =
-        burst_.update(trigger, drain, drip, DisplaySettings::current().reduceMotion(), clock.now());
+        burst_.update(trigger, drain, drip, Display::reduceMotion(), clock.now());
     if (started && !clock_) {
         clock_ = &clock;
         token_ = clock.addListener([this](double now) { frame(now); });

@@ -71,10 +71,7 @@ QPainterPath waveTopPath(const QRectF& rect, double level, double phase, double 
     return path;
 }
 
-double secondsSinceReferenceDate(std::chrono::system_clock::time_point time) {
-    const double unix = std::chrono::duration<double>(time.time_since_epoch()).count();
-    return unix - referenceDateUnixSeconds;
-}
+double secondsSinceReferenceDate(Date date) { return secondsSince1970(date) - referenceDateUnixSeconds; }
 
 RainbowLiquid::RainbowLiquid(double level, double now) : level_(level), time_(now) {}
 

@@ -4,6 +4,7 @@
 // wavy top of the rainbow liquid, and the glassy capsule behind pills and
 // tabs. Geometry is given by pure functions; the painters draw from them.
 
+#include "Platform/Clock.h"
 #include "Velorin/Design/Color.h"
 #include "Velorin/Design/Fill.h"
 #include "Velorin/Design/Shadow.h"
@@ -13,7 +14,6 @@
 #include <QRectF>
 
 #include <array>
-#include <chrono>
 #include <vector>
 
 class QPainter;
@@ -72,7 +72,7 @@ QPainterPath waveTopPath(const QRectF& rect, double level, double phase, double 
 
 // Seconds since 2001-01-01 00:00 UTC, the liquid's clock. It is near 10⁹:
 // keep it in a double, never a float.
-double secondsSinceReferenceDate(std::chrono::system_clock::time_point time);
+double secondsSinceReferenceDate(Date date);
 
 // Rainbow bands filling a shape up to a level under a moving wavy top. The
 // wave moves while the level is above 0 and motion is allowed; otherwise it

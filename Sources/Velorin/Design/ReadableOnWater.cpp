@@ -1,7 +1,7 @@
 #include "Velorin/Design/ReadableOnWater.h"
 
 #include "Velorin/Design/Blur.h"
-#include "Velorin/Design/DisplaySettings.h"
+#include "Velorin/Design/Display.h"
 #include "Velorin/Design/Theme.h"
 
 #include <QCache>

@@ -4,10 +4,10 @@
 // appearance and Reduce Motion. Views hand it to a `WaterSurface`; the GPU
 // surface is one implementation, tests use a recording one.
 
+#include "Platform/Clock.h"
 #include "TouchInput/Touch.h"
 #include "Velorin/Design/FloorBlob.h"
 
-#include <chrono>
 #include <optional>
 #include <vector>
 
@@ -15,7 +15,7 @@ namespace velorin {
 
 struct WaterInput {
     std::vector<Touch> touches;  // the engine's live touches
-    std::optional<std::chrono::system_clock::time_point> fired;  // when the last gesture fired
+    std::optional<Date> fired;  // when the last gesture fired
     std::vector<FloorBlob> blobs;
     double opacity = 1;  // 0…1; lower lets the window's backdrop show through the floor
     bool dark = false;
