@@ -1,3 +1,4 @@
+#include "Config/PackCatalog.h"
 #include "Velorin/Design/PackStyle.h"
 #include "Velorin/Design/Rainbow.h"
 #include "Velorin/Design/Theme.h"
@@ -56,6 +57,9 @@ TEST(PackStyleBrand, holdsEveryBuiltInPackButEverydayMac) {
     };
     for (const auto& [id, color] : rows) EXPECT_EQ(PackStyle::brandColor(id), color) << id;
     EXPECT_EQ(PackStyle::brandColor("everyday-mac"), std::nullopt);
+    // Every other pack of the catalog has its row.
+    for (const Pack& p : PackCatalog::all())
+        EXPECT_EQ(PackStyle::brandColor(p.id).has_value(), p.id != "everyday-mac") << p.id;
     EXPECT_EQ(PackStyle::brandColor("Chrome"), std::nullopt);  // ids compare exactly
 }
 
@@ -152,6 +156,19 @@ TEST(PackStyleFloodFill, isARadialGlowOfTheAccentButForTwoPacks) {
     ASSERT_EQ(macLinear.stops.size(), 6u);
     EXPECT_EQ(macLinear.stops[5].location, 1);
     EXPECT_EQ(macLinear.stops[0].color, Rainbow::color(0).opacity(0.24));
+}
+
+TEST(PackStyleOfAPack, readsItsIdAndOwnAccent) {
+    Pack custom = Pack::newCustom({});
+    EXPECT_EQ(PackStyle::accent(&custom).resolve(light), hexColor(0x5E5CE6));
+    EXPECT_EQ(PackStyle::accent(nullptr).resolve(light), light.accent);
+    const Pack& terminal = PackCatalog::terminal();
+    EXPECT_EQ(PackStyle::switchFill(terminal), PackStyle::switchFill(pack("terminal")));
+    EXPECT_EQ(PackStyle::floodFill(terminal), PackStyle::floodFill(pack("terminal")));
+    EXPECT_EQ(PackStyle::onFill(terminal), PackStyle::onFill(pack("terminal")));
+    const auto blobs = PackStyle::floorBlobs({"terminal", custom.id}, PackCatalog::all());
+    ASSERT_EQ(blobs.size(), 1u);  // the custom pack is not among the catalog's
+    EXPECT_EQ(blobs[0].id, "terminal");
 }
 
 TEST(PackStyleFloorSpotHash, isPlainFnv1a) {

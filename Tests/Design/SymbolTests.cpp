@@ -1,3 +1,4 @@
+#include "Config/PackCatalog.h"
 #include "QtApp.h"
 #include "Velorin/Design/Symbols.h"
 
@@ -51,6 +52,11 @@ const std::vector<std::string> symbolsInUse = {
 TEST(SymbolTable, coversEverySymbolTheInterfaceUses) {
     for (const std::string& name : symbolsInUse) EXPECT_TRUE(Symbols::glyph(name).has_value()) << name;
     EXPECT_EQ(Symbols::glyph("no.such.symbol"), std::nullopt);
+}
+
+TEST(SymbolTable, coversEveryPacksSymbol) {
+    for (const Pack& p : PackCatalog::all()) EXPECT_TRUE(Symbols::glyph(p.symbol).has_value()) << p.id << ": " << p.symbol;
+    EXPECT_TRUE(Symbols::glyph(Pack::newCustom({}).symbol).has_value());
 }
 
 TEST(SymbolTable, namesEachSymbolOnceAndNothingUnused) {

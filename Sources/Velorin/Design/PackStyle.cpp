@@ -149,6 +149,13 @@ std::vector<FloorBlob> PackStyle::floorBlobs(const std::vector<std::string>& ena
     return blobs;
 }
 
+std::vector<FloorBlob> PackStyle::floorBlobs(const std::vector<std::string>& enabled, const std::vector<Pack>& packs) {
+    std::vector<PackIdentity> identities;
+    identities.reserve(packs.size());
+    for (const Pack& pack : packs) identities.push_back(identity(pack));
+    return floorBlobs(enabled, identities);
+}
+
 std::uint64_t PackStyle::fnv1a(std::string_view text) {
     std::uint64_t h = 14695981039346656037ull;
     for (unsigned char byte : text) {

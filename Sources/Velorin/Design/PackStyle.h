@@ -1,8 +1,10 @@
 #pragma once
 // A pack's visual identity: its colour (its own accent, else its brand's),
 // the fills made from it, and where its light patch lies on the water floor.
-// Packs are taken by id and optional accent, which is all these need.
+// All of it depends only on a pack's id and own accent; the overloads that
+// take a `Pack` read those two.
 
+#include "Config/Pack.h"
 #include "Velorin/Design/Color.h"
 #include "Velorin/Design/Fill.h"
 #include "Velorin/Design/FloorBlob.h"
@@ -48,6 +50,15 @@ struct PackStyle {
     // ids with no pack in `packs` are skipped.
     static std::vector<FloorBlob> floorBlobs(const std::vector<std::string>& enabled,
                                              const std::vector<PackIdentity>& packs);
+
+    static PackIdentity identity(const Pack& pack) { return {pack.id, pack.accent}; }
+    static ThemeColor accent(const Pack* pack) {
+        return pack ? accent(std::optional<PackIdentity>(identity(*pack))) : accent(std::nullopt);
+    }
+    static ThemeColor onFill(const Pack& pack) { return onFill(identity(pack)); }
+    static ShapeFill switchFill(const Pack& pack) { return switchFill(identity(pack)); }
+    static ShapeFill floodFill(const Pack& pack) { return floodFill(identity(pack)); }
+    static std::vector<FloorBlob> floorBlobs(const std::vector<std::string>& enabled, const std::vector<Pack>& packs);
 
     // 64-bit FNV-1a of the bytes of `text`; places the patch of a pack without a fixed spot.
     static std::uint64_t fnv1a(std::string_view text);
