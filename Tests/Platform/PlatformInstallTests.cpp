@@ -10,26 +10,26 @@ namespace velorin {
 namespace {
 
 // A complete set of services, built from the simulated ones.
-Platform::Services simulatedServices(sim::SimFailures& failures, sim::SimClock*& clock) {
+Platform::Services simulatedServices(sim::SimFailures& failures, sim::SimJournal& journal, sim::SimClock*& clock) {
     Platform::Services s;
     auto ownClock = std::make_unique<sim::SimClock>();
     clock = ownClock.get();
     auto queue = std::make_unique<sim::SimMainQueue>(*ownClock);
-    s.workspace = std::make_unique<sim::SimWorkspace>(*queue, failures);
+    s.workspace = std::make_unique<sim::SimWorkspace>(*queue, failures, journal);
     s.mainQueue = std::move(queue);
     s.clock = std::move(ownClock);
-    s.eventSystem = std::make_unique<sim::SimEventSystem>(failures);
-    s.accessibility = std::make_unique<sim::SimAccessibility>(failures);
+    s.eventSystem = std::make_unique<sim::SimEventSystem>(failures, journal);
+    s.accessibility = std::make_unique<sim::SimAccessibility>(failures, journal);
     s.screens = std::make_unique<sim::SimScreens>();
-    s.processes = std::make_unique<sim::SimProcesses>(failures);
-    s.scripting = std::make_unique<sim::SimScripting>(failures);
-    s.defaults = std::make_unique<sim::SimDefaults>();
-    s.loginItems = std::make_unique<sim::SimLoginItems>();
+    s.processes = std::make_unique<sim::SimProcesses>(failures, journal);
+    s.scripting = std::make_unique<sim::SimScripting>(failures, journal);
+    s.defaults = std::make_unique<sim::SimDefaults>(journal);
+    s.loginItems = std::make_unique<sim::SimLoginItems>(journal);
     s.bundle = std::make_unique<sim::SimBundle>();
     s.fileManager = std::make_unique<sim::SimFileManager>();
-    s.haptics = std::make_unique<sim::SimHaptics>();
+    s.haptics = std::make_unique<sim::SimHaptics>(journal);
     s.displaySettings = std::make_unique<sim::SimDisplaySettings>();
-    s.pasteboard = std::make_unique<sim::SimPasteboard>();
+    s.pasteboard = std::make_unique<sim::SimPasteboard>(journal);
     return s;
 }
 
@@ -39,10 +39,11 @@ protected:
 
     std::unique_ptr<Platform> makePlatform() {
         sim::SimClock* clock = nullptr;
-        return std::make_unique<Platform>(simulatedServices(failures, clock));
+        return std::make_unique<Platform>(simulatedServices(failures, journal, clock));
     }
 
     sim::SimFailures failures;
+    sim::SimJournal journal;
 };
 
 TEST_F(PlatformInstall, current_withoutInstalledPlatform_throws) {
@@ -130,7 +131,7 @@ TEST_F(PlatformInstall, platformWithMissingService_namesIt) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         sim::SimClock* clock = nullptr;
-        auto services = simulatedServices(failures, clock);
+        auto services = simulatedServices(failures, journal, clock);
         c.drop(services);
         try {
             Platform p(std::move(services));

@@ -4,7 +4,16 @@
 
 namespace velorin::sim {
 
-SimAccessibility::SimAccessibility(SimFailures& failures) : failures_(failures) {}
+SimAccessibility::SimAccessibility(SimFailures& failures, SimJournal& journal)
+    : failures_(failures), journal_(journal) {}
+
+namespace {
+
+std::string outcome(AXError result) {
+    return result == AXError::success ? std::string() : " -> " + SimJournal::describe(result);
+}
+
+}  // namespace
 
 bool SimAccessibility::isProcessTrusted() {
     std::lock_guard lock(mutex_);
@@ -68,6 +77,8 @@ AXError SimAccessibility::setAttributeValue(AXElement element, const std::string
         it->second.attributes[attribute] = value;
     }
     writes_.push_back({element, attribute, value, result});
+    journal_.write("AX set " + std::to_string(element.id) + " " + attribute + " " + SimJournal::describe(value) +
+                   outcome(result));
     return result;
 }
 
@@ -85,6 +96,7 @@ AXError SimAccessibility::performAction(AXElement element, const std::string& ac
         result = r->second;
     }
     actions_.push_back({element, action, result});
+    journal_.write("AX perform " + std::to_string(element.id) + " " + action + outcome(result));
     return result;
 }
 

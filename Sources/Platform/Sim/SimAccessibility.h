@@ -5,6 +5,7 @@
 
 #include "Platform/Accessibility.h"
 #include "Platform/Sim/SimFailures.h"
+#include "Platform/Sim/SimJournal.h"
 
 #include <map>
 #include <mutex>
@@ -45,7 +46,7 @@ struct PerformedAction {
 
 class SimAccessibility : public Accessibility {
 public:
-    explicit SimAccessibility(SimFailures& failures);
+    SimAccessibility(SimFailures& failures, SimJournal& journal);
 
     bool isProcessTrusted() override;
     bool isProcessTrustedWithPrompt() override;
@@ -101,6 +102,7 @@ private:
     ElementState& stateLocked(AXElement element);
 
     SimFailures& failures_;
+    SimJournal& journal_;
     mutable std::mutex mutex_;
     bool trusted_ = true;
     int prompts_ = 0;

@@ -16,6 +16,7 @@ void SimDefaults::set(const std::string& key, const PropertyValue& value) {
         std::lock_guard lock(mutex_);
         own_[key] = value;
     }
+    journal_.write("defaults set " + key + " " + SimJournal::describe(value));
     notify(key);
 }
 
@@ -24,6 +25,7 @@ void SimDefaults::remove(const std::string& key) {
         std::lock_guard lock(mutex_);
         if (!own_.erase(key)) return;
     }
+    journal_.write("defaults remove " + key);
     notify(key);
 }
 

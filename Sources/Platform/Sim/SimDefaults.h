@@ -3,6 +3,7 @@
 // all absent at first.
 
 #include "Platform/Defaults.h"
+#include "Platform/Sim/SimJournal.h"
 
 #include <map>
 #include <memory>
@@ -12,6 +13,8 @@ namespace velorin::sim {
 
 class SimDefaults : public Defaults {
 public:
+    explicit SimDefaults(SimJournal& journal) : journal_(journal) {}
+
     using Defaults::object;
 
     std::optional<PropertyValue> object(const std::string& key) override;
@@ -27,6 +30,7 @@ public:
 private:
     void notify(const std::string& key);
 
+    SimJournal& journal_;
     std::mutex mutex_;
     std::map<std::string, PropertyValue> own_;
     std::map<std::string, std::map<std::string, PropertyValue>> domains_;

@@ -50,7 +50,8 @@ private:
     std::weak_ptr<Taps> taps_;
 };
 
-SimEventSystem::SimEventSystem(SimFailures& failures) : failures_(failures), taps_(std::make_shared<Taps>()) {}
+SimEventSystem::SimEventSystem(SimFailures& failures, SimJournal& journal)
+    : failures_(failures), journal_(journal), taps_(std::make_shared<Taps>()) {}
 
 SimEventSystem::~SimEventSystem() = default;
 
@@ -82,6 +83,7 @@ std::optional<Event> SimEventSystem::quartzEvent(const SystemDefinedEvent& event
 void SimEventSystem::post(EventTapLocation location, const Event& event) {
     std::lock_guard lock(mutex_);
     posted_.push_back(PostedEvent{location, event});
+    journal_.write("post " + SimJournal::describe(location) + " " + SimJournal::describe(event));
 }
 
 bool SimEventSystem::buttonState(EventSourceStateID, MouseButton button) {

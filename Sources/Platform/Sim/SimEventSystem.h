@@ -5,6 +5,7 @@
 
 #include "Platform/EventSystem.h"
 #include "Platform/Sim/SimFailures.h"
+#include "Platform/Sim/SimJournal.h"
 
 #include <map>
 #include <memory>
@@ -31,7 +32,7 @@ struct TapDescription {
 
 class SimEventSystem : public EventSystem {
 public:
-    explicit SimEventSystem(SimFailures& failures);
+    SimEventSystem(SimFailures& failures, SimJournal& journal);
     ~SimEventSystem() override;
 
     std::optional<EventSource> createEventSource(EventSourceStateID stateID) override;
@@ -73,6 +74,7 @@ private:
     class Tap;
 
     SimFailures& failures_;
+    SimJournal& journal_;
     mutable std::mutex mutex_;
     std::vector<PostedEvent> posted_;
     std::map<MouseButton, bool> buttons_;

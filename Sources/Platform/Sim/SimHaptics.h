@@ -2,6 +2,7 @@
 // Simulated haptics: records what was performed.
 
 #include "Platform/Haptics.h"
+#include "Platform/Sim/SimJournal.h"
 
 #include <mutex>
 #include <vector>
@@ -16,9 +17,12 @@ struct HapticFeedback {
 
 class SimHaptics : public Haptics {
 public:
+    explicit SimHaptics(SimJournal& journal) : journal_(journal) {}
+
     void perform(HapticPattern pattern, HapticPerformanceTime time) override {
         std::lock_guard lock(mutex_);
         performed_.push_back({pattern, time});
+        journal_.write("haptic " + describe(pattern) + " " + describe(time));
     }
 
     std::vector<HapticFeedback> performed() const {
@@ -31,6 +35,24 @@ public:
     }
 
 private:
+    static std::string describe(HapticPattern pattern) {
+        switch (pattern) {
+            case HapticPattern::generic: return "generic";
+            case HapticPattern::alignment: return "alignment";
+            case HapticPattern::levelChange: return "levelChange";
+        }
+        return "unknown";
+    }
+    static std::string describe(HapticPerformanceTime time) {
+        switch (time) {
+            case HapticPerformanceTime::defaultTime: return "default";
+            case HapticPerformanceTime::now: return "now";
+            case HapticPerformanceTime::drawCompleted: return "drawCompleted";
+        }
+        return "unknown";
+    }
+
+    SimJournal& journal_;
     mutable std::mutex mutex_;
     std::vector<HapticFeedback> performed_;
 };

@@ -3,6 +3,7 @@
 // unless the test makes the next call fail.
 
 #include "Platform/LoginItems.h"
+#include "Platform/Sim/SimJournal.h"
 
 #include <mutex>
 #include <optional>
@@ -14,6 +15,8 @@ enum class LoginItemCall { registerMainApp, unregisterMainApp };
 
 class SimLoginItems : public LoginItems {
 public:
+    explicit SimLoginItems(SimJournal& journal) : journal_(journal) {}
+
     LoginItemStatus status() override {
         std::lock_guard lock(mutex_);
         return status_;
@@ -41,14 +44,19 @@ private:
     void change(LoginItemCall call, LoginItemStatus result) {
         std::lock_guard lock(mutex_);
         calls_.push_back(call);
+        const std::string line = std::string("login item ") +
+                                 (call == LoginItemCall::registerMainApp ? "register" : "unregister");
         if (failure_) {
+            journal_.write(line + " failed");
             auto description = std::move(*failure_);
             failure_.reset();
             throw LoginItemError(std::move(description));
         }
+        journal_.write(line);
         status_ = result;
     }
 
+    SimJournal& journal_;
     mutable std::mutex mutex_;
     LoginItemStatus status_ = LoginItemStatus::notRegistered;
     std::optional<std::string> failure_;

@@ -2,6 +2,7 @@
 // A simulated pasteboard holding at most one text.
 
 #include "Platform/Pasteboard.h"
+#include "Platform/Sim/SimJournal.h"
 
 #include <mutex>
 
@@ -9,16 +10,20 @@ namespace velorin::sim {
 
 class SimPasteboard : public Pasteboard {
 public:
+    explicit SimPasteboard(SimJournal& journal) : journal_(journal) {}
+
     void clearContents() override {
         std::lock_guard lock(mutex_);
         text_.reset();
         ++changeCount_;
+        journal_.write("pasteboard clear");
     }
     bool setString(const std::string& text) override {
         std::lock_guard lock(mutex_);
         if (refuses_) return false;
         text_ = text;
         ++changeCount_;
+        journal_.write("pasteboard set " + text);
         return true;
     }
     std::optional<std::string> string() override {
@@ -38,6 +43,7 @@ public:
     }
 
 private:
+    SimJournal& journal_;
     mutable std::mutex mutex_;
     std::optional<std::string> text_;
     int changeCount_ = 0;

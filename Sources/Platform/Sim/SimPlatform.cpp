@@ -12,25 +12,25 @@ std::unique_ptr<T> make(T*& keep, Args&&... args) {
 
 }  // namespace
 
-SimPlatform::SimPlatform() : failures_(std::make_unique<SimFailures>()) {
+SimPlatform::SimPlatform() : failures_(std::make_unique<SimFailures>()), journal_(std::make_unique<SimJournal>()) {
     // Refuse before building anything when the slot is taken.
     if (platform::isInstalled()) throw std::logic_error("A platform is already installed");
     Platform::Services services;
     services.clock = make(clock_);
     services.mainQueue = make(mainQueue_, *clock_);
-    services.workspace = make(workspace_, *mainQueue_, *failures_);
-    services.eventSystem = make(eventSystem_, *failures_);
-    services.accessibility = make(accessibility_, *failures_);
+    services.workspace = make(workspace_, *mainQueue_, *failures_, *journal_);
+    services.eventSystem = make(eventSystem_, *failures_, *journal_);
+    services.accessibility = make(accessibility_, *failures_, *journal_);
     services.screens = make(screens_);
-    services.processes = make(processes_, *failures_);
-    services.scripting = make(scripting_, *failures_);
-    services.defaults = make(defaults_);
-    services.loginItems = make(loginItems_);
+    services.processes = make(processes_, *failures_, *journal_);
+    services.scripting = make(scripting_, *failures_, *journal_);
+    services.defaults = make(defaults_, *journal_);
+    services.loginItems = make(loginItems_, *journal_);
     services.bundle = make(bundle_);
     services.fileManager = make(fileManager_);
-    services.haptics = make(haptics_);
+    services.haptics = make(haptics_, *journal_);
     services.displaySettings = make(displaySettings_);
-    services.pasteboard = make(pasteboard_);
+    services.pasteboard = make(pasteboard_, *journal_);
     scoped_ = std::make_unique<platform::ScopedPlatform>(std::make_unique<Platform>(std::move(services)));
 }
 

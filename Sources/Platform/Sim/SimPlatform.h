@@ -19,6 +19,7 @@
 #include "Platform/Sim/SimEventSystem.h"
 #include "Platform/Sim/SimFailures.h"
 #include "Platform/Sim/SimFileManager.h"
+#include "Platform/Sim/SimJournal.h"
 #include "Platform/Sim/SimHaptics.h"
 #include "Platform/Sim/SimLoginItems.h"
 #include "Platform/Sim/SimMainQueue.h"
@@ -58,16 +59,20 @@ public:
     SimMainQueue& mainQueue() const { return *mainQueue_; }
     SimClock& clock() const { return *clock_; }
     SimFailures& failures() const { return *failures_; }
+    SimJournal& journal() const { return *journal_; }
 
     // Shorthands for the most used test-side calls.
     void failNext(FailurePoint point, int skip = 0) const { failures_->failNext(point, skip); }
     void setFailing(FailurePoint point, bool failing) const { failures_->setFailing(point, failing); }
     std::size_t runUntilIdle() const { return mainQueue_->runUntilIdle(); }
     std::size_t advance(double seconds) const { return mainQueue_->advance(seconds); }
+    // The effects since the last call, in order (see SimJournal).
+    std::vector<std::string> takeJournal() const { return journal_->take(); }
 
 private:
-    // Outlives the platform: the services consult it until they are gone.
+    // Outlive the platform: the services use them until they are gone.
     std::unique_ptr<SimFailures> failures_;
+    std::unique_ptr<SimJournal> journal_;
     SimWorkspace* workspace_ = nullptr;
     SimEventSystem* eventSystem_ = nullptr;
     SimAccessibility* accessibility_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "Platform/Processes.h"
 #include "Platform/Sim/SimFailures.h"
+#include "Platform/Sim/SimJournal.h"
 
 #include <compare>
 #include <map>
@@ -21,7 +22,7 @@ struct ProcessLaunch {
 // Thread-safe.
 class SimProcesses : public Processes {
 public:
-    explicit SimProcesses(SimFailures& failures) : failures_(failures) {}
+    SimProcesses(SimFailures& failures, SimJournal& journal) : failures_(failures), journal_(journal) {}
 
     bool start(const std::string& executable, const std::vector<std::string>& arguments) override;
     std::optional<std::string> runAndReadOutput(const std::string& executable,
@@ -41,6 +42,7 @@ private:
     bool canStart(const std::string& executable);
 
     SimFailures& failures_;
+    SimJournal& journal_;
     mutable std::mutex mutex_;
     std::set<std::string> unstartable_;
     std::map<ProcessLaunch, std::string> outputs_;

@@ -10,7 +10,9 @@ public:
         std::lock_guard lock(state_->mutex);
         state_->executed.push_back(source_);
         auto it = state_->behaviours.find(source_);
-        return it == state_->behaviours.end() ? std::nullopt : it->second.error;
+        auto error = it == state_->behaviours.end() ? std::nullopt : it->second.error;
+        state_->journal.write((error ? "script error " : "script ") + source_);
+        return error;
     }
 
 private:

@@ -4,6 +4,7 @@
 
 #include "Platform/Scripting.h"
 #include "Platform/Sim/SimFailures.h"
+#include "Platform/Sim/SimJournal.h"
 
 #include <map>
 #include <memory>
@@ -20,7 +21,8 @@ struct ScriptBehaviour {
 
 class SimScripting : public Scripting {
 public:
-    explicit SimScripting(SimFailures& failures) : failures_(failures), state_(std::make_shared<State>()) {}
+    SimScripting(SimFailures& failures, SimJournal& journal)
+        : failures_(failures), state_(std::make_shared<State>(journal)) {}
 
     std::unique_ptr<Script> makeScript(const std::string& source) override;
 
@@ -32,6 +34,8 @@ public:
 
 private:
     struct State {
+        explicit State(SimJournal& journal) : journal(journal) {}
+        SimJournal& journal;
         std::mutex mutex;
         std::map<std::string, ScriptBehaviour> behaviours;
         std::vector<std::string> made;

@@ -4,8 +4,8 @@
 
 namespace velorin::sim {
 
-SimWorkspace::SimWorkspace(SimMainQueue& mainQueue, SimFailures& failures)
-    : mainQueue_(mainQueue), failures_(failures) {}
+SimWorkspace::SimWorkspace(SimMainQueue& mainQueue, SimFailures& failures, SimJournal& journal)
+    : mainQueue_(mainQueue), failures_(failures), journal_(journal) {}
 
 std::vector<RunningApplication> SimWorkspace::runningApplications() {
     std::lock_guard lock(mutex_);
@@ -31,13 +31,24 @@ std::optional<std::string> SimWorkspace::urlForApplication(const std::string& bu
 void SimWorkspace::openApplication(const std::string& path, const OpenConfiguration& configuration) {
     std::lock_guard lock(mutex_);
     openedApps_.push_back({path, configuration});
+    std::string line = "openApplication " + path;
+    if (!configuration.activates) line += " inactive";
+    if (!configuration.arguments.empty()) {
+        line += " arguments";
+        for (const auto& argument : configuration.arguments) line += " " + argument;
+    }
+    journal_.write(std::move(line));
 }
 
 bool SimWorkspace::open(const std::string& url) {
-    if (failures_.shouldFail(FailurePoint::openURL)) return false;
+    const bool failed = failures_.shouldFail(FailurePoint::openURL);
     std::lock_guard lock(mutex_);
-    if (refused_.count(url)) return false;
+    if (failed || refused_.count(url)) {
+        journal_.write("open refused " + url);
+        return false;
+    }
     openedURLs_.push_back(url);
+    journal_.write("open " + url);
     return true;
 }
 
@@ -49,6 +60,7 @@ bool SimWorkspace::hide(std::int32_t processIdentifier) {
     it->isHidden = true;
     it->isActive = false;
     hidden_.push_back(processIdentifier);
+    journal_.write("hide " + std::to_string(processIdentifier));
     return true;
 }
 
@@ -58,6 +70,7 @@ bool SimWorkspace::activate(std::int32_t processIdentifier) {
         std::lock_guard lock(mutex_);
         if (!appLocked(processIdentifier)) return false;
         activated_.push_back(processIdentifier);
+        journal_.write("activate " + std::to_string(processIdentifier));
         activateLocked(processIdentifier);
         app = appLocked(processIdentifier);
     }

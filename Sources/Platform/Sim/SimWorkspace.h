@@ -4,6 +4,7 @@
 // opening, hiding and activation.
 
 #include "Platform/Sim/SimFailures.h"
+#include "Platform/Sim/SimJournal.h"
 #include "Platform/Sim/SimMainQueue.h"
 #include "Platform/Workspace.h"
 
@@ -22,7 +23,7 @@ struct OpenedApplication {
 
 class SimWorkspace : public Workspace {
 public:
-    SimWorkspace(SimMainQueue& mainQueue, SimFailures& failures);
+    SimWorkspace(SimMainQueue& mainQueue, SimFailures& failures, SimJournal& journal);
 
     std::vector<RunningApplication> runningApplications() override;
     std::optional<RunningApplication> frontmostApplication() override;
@@ -76,6 +77,7 @@ private:
 
     SimMainQueue& mainQueue_;
     SimFailures& failures_;
+    SimJournal& journal_;
     mutable std::mutex mutex_;
     std::vector<RunningApplication> running_;
     std::map<std::string, std::string> installed_;
