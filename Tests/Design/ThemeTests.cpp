@@ -2,7 +2,6 @@
 #include "QtApp.h"
 #include "Velorin/Design/Display.h"
 #include "Velorin/Design/Feedback.h"
-#include "Velorin/Design/PaletteDisplaySettings.h"
 #include "Velorin/Design/Theme.h"
 
 #include <QApplication>
@@ -85,69 +84,6 @@ TEST(Theme, opacityMultipliesTheResolvedAlpha) {
 TEST(Theme, springsAreTheSnappyAndTheWobbly) {
     EXPECT_EQ(Theme::snappy, (Spring{0.32, 0.78, 0}));
     EXPECT_EQ(Theme::wobble, (Spring{0.45, 0.6, 0}));
-}
-
-TEST(PaletteDisplaySettingsTest, paletteDecidesDarknessAndAccent) {
-    struct Case {
-        QColor window;
-        QColor text;
-        bool dark;
-    };
-    const std::vector<Case> cases = {
-        {QColor(0xEF, 0xEF, 0xEF), QColor(0x00, 0x00, 0x00), false},
-        {QColor(0x2A, 0x2A, 0x2A), QColor(0xFF, 0xFF, 0xFF), true},
-        {QColor(0x31, 0x36, 0x3B), QColor(0xEF, 0xF0, 0xF1), true},
-        {QColor(0xFF, 0xFF, 0xFF), QColor(0x33, 0x33, 0x33), false},
-    };
-    for (const Case& c : cases) {
-        QPalette p;
-        p.setColor(QPalette::Window, c.window);
-        p.setColor(QPalette::WindowText, c.text);
-        EXPECT_EQ(isDarkPalette(p), c.dark) << c.window.name().toStdString();
-    }
-    QPalette p;
-    p.setColor(QPalette::Active, QPalette::Highlight, QColor(0x12, 0x34, 0x56));
-    p.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0x99, 0x99, 0x99));
-    EXPECT_EQ(accentOf(p), 0x123456u);
-}
-
-TEST(PaletteDisplaySettingsTest, followsTheApplicationPaletteWhenItChanges) {
-    QApplication& app = test::qtApp();
-    const QPalette original = app.palette();
-    QPalette lightPalette;
-    lightPalette.setColor(QPalette::Window, Qt::white);
-    lightPalette.setColor(QPalette::WindowText, Qt::black);
-    lightPalette.setColor(QPalette::Highlight, QColor(0x11, 0x22, 0x33));
-    QApplication::setPalette(lightPalette);
-
-    PaletteDisplaySettings settings;
-    EXPECT_FALSE(settings.darkAppearance());
-    EXPECT_EQ(settings.accentColor(), 0x112233u);
-    EXPECT_FALSE(settings.reduceMotion());
-    EXPECT_FALSE(settings.reduceTransparency());
-    int told = 0;
-    const ObserverToken token = settings.addObserver([&] { ++told; });
-
-    QPalette darkPalette = lightPalette;
-    darkPalette.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
-    darkPalette.setColor(QPalette::WindowText, Qt::white);
-    darkPalette.setColor(QPalette::Highlight, QColor(0xAA, 0x44, 0x00));
-    QApplication::setPalette(darkPalette);
-    EXPECT_TRUE(settings.darkAppearance());
-    EXPECT_EQ(settings.accentColor(), 0xAA4400u);
-    EXPECT_EQ(told, 1);
-
-    // A palette change that changes neither tells nobody; a removed observer hears nothing.
-    QPalette sameLook = darkPalette;
-    sameLook.setColor(QPalette::Button, Qt::red);
-    QApplication::setPalette(sameLook);
-    EXPECT_EQ(told, 1);
-    settings.removeObserver(token);
-    QApplication::setPalette(lightPalette);
-    EXPECT_EQ(told, 1);
-    EXPECT_FALSE(settings.darkAppearance());
-
-    QApplication::setPalette(original);
 }
 
 class DisplayFixture : public ::testing::Test {
