@@ -1,18 +1,20 @@
 #pragma once
-// The Qt application a test needs for event-loop services: one per process,
-// made on first use, on the offscreen platform.
+// The Qt application a test needs for event-loop and screen services: one per
+// process, made on first use, on the offscreen platform (the X connections of
+// these tests are their own).
 
-#include <QCoreApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QTimer>
 
 namespace velorin::testing {
 
-inline QCoreApplication& qtApp() {
+inline QGuiApplication& qtApp() {
     static int argc = 1;
     static char name[] = "PlatformLinuxTests";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(argc, argv);
     return app;
 }
 
