@@ -144,7 +144,9 @@ float Reader::floatOr(std::string_view key, float fallback) const {
 Json parse(std::string_view text) {
     try {
         return Json::parse(text.begin(), text.end());
-    } catch (const Json::parse_error& e) {
+    } catch (const Json::exception& e) {
+        // Syntax errors, and also numbers too large for a double ("1e400"), which the
+        // parser reports as out of range rather than as a syntax error.
         throw ConfigDecodeError({}, std::string("The data isn't valid JSON: ") + e.what());
     }
 }

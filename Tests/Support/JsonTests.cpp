@@ -57,6 +57,12 @@ TEST(JsonReader, syntaxErrorIsADecodeError) {
     EXPECT_NE(errorOf([] { json::parse("{\"a\": "); }).find("isn't valid JSON"), std::string::npos);
 }
 
+TEST(JsonReader, numberTooLargeForADoubleIsADecodeError) {
+    for (const char* text : {"1e400", "{\"a\": [-1e400]}"}) {
+        EXPECT_NE(errorOf([text] { json::parse(text); }).find("isn't valid JSON"), std::string::npos) << text;
+    }
+}
+
 TEST(JsonWriter, floatsUseTheirShortestTextAndNonFiniteIsRefused) {
     EXPECT_EQ(json::fromFloat(0.03f).dump(), "0.03");
     EXPECT_EQ(json::fromFloat(0.15f).dump(), "0.15");

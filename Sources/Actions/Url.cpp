@@ -1,0 +1,193 @@
+#include "Actions/Url.h"
+
+#include <cctype>
+
+namespace velorin {
+namespace {
+
+bool isAlpha(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isHex(char c) { return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+bool isUnreserved(char c) { return isAlpha(c) || isDigit(c) || c == '-' || c == '.' || c == '_' || c == '~'; }
+bool isSubDelim(char c) {
+    switch (c) {
+        case '!': case '$': case '&': case '\'': case '(': case ')':
+        case '*': case '+': case ',': case ';': case '=': return true;
+        default: return false;
+    }
+}
+
+// Every character is `allowed` or part of a well-formed percent escape.
+template <class Allowed>
+bool wellFormed(std::string_view s, Allowed allowed) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '%') {
+            if (i + 2 >= s.size() || !isHex(s[i + 1]) || !isHex(s[i + 2])) return false;
+            i += 2;
+        } else if (!allowed(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isPchar(char c) { return isUnreserved(c) || isSubDelim(c) || c == ':' || c == '@'; }
+bool isPathChar(char c) { return isPchar(c) || c == '/'; }
+bool isQueryChar(char c) { return isPchar(c) || c == '/' || c == '?'; }
+
+bool validHost(std::string_view host) {
+    if (!host.empty() && host.front() == '[') {
+        if (host.size() < 3 || host.back() != ']') return false;
+        const auto inside = host.substr(1, host.size() - 2);
+        if (inside.find(':') == std::string_view::npos) return false;
+        for (char c : inside) {
+            if (!(isHex(c) || c == ':' || c == '.')) return false;
+        }
+        return true;
+    }
+    return wellFormed(host, [](char c) { return isUnreserved(c) || isSubDelim(c); });
+}
+
+// authority = [ userinfo "@" ] host [ ":" port ]; gives the host, or nothing when malformed.
+std::optional<std::string> parseAuthority(std::string_view authority) {
+    std::string_view rest = authority;
+    if (auto at = rest.rfind('@'); at != std::string_view::npos) {
+        const auto userinfo = rest.substr(0, at);
+        if (!wellFormed(userinfo, [](char c) { return isUnreserved(c) || isSubDelim(c) || c == ':'; })) {
+            return std::nullopt;
+        }
+        rest = rest.substr(at + 1);
+    }
+    std::string_view host = rest;
+    std::size_t portStart = std::string_view::npos;
+    if (!rest.empty() && rest.front() == '[') {
+        const auto close = rest.find(']');
+        if (close == std::string_view::npos) return std::nullopt;
+        host = rest.substr(0, close + 1);
+        if (close + 1 < rest.size()) {
+            if (rest[close + 1] != ':') return std::nullopt;
+            portStart = close + 2;
+        }
+    } else if (auto colon = rest.rfind(':'); colon != std::string_view::npos) {
+        host = rest.substr(0, colon);
+        portStart = colon + 1;
+    }
+    if (portStart != std::string_view::npos) {
+        for (char c : rest.substr(portStart)) {
+            if (!isDigit(c)) return std::nullopt;
+        }
+    }
+    if (!validHost(host)) return std::nullopt;
+    return std::string(host);
+}
+
+int hexValue(char c) {
+    if (isDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return c - 'A' + 10;
+}
+
+std::string percentDecoded(std::string_view s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '%' && i + 2 < s.size() && isHex(s[i + 1]) && isHex(s[i + 2])) {
+            out += static_cast<char>(hexValue(s[i + 1]) * 16 + hexValue(s[i + 2]));
+            i += 2;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::optional<Url> Url::parse(std::string_view text) {
+    Url url;
+    url.text_ = std::string(text);
+    std::string_view rest = text;
+
+    // Fragment and query end the reference.
+    if (auto hash = rest.find('#'); hash != std::string_view::npos) {
+        if (!wellFormed(rest.substr(hash + 1), isQueryChar)) return std::nullopt;
+        rest = rest.substr(0, hash);
+    }
+    if (auto question = rest.find('?'); question != std::string_view::npos) {
+        if (!wellFormed(rest.substr(question + 1), isQueryChar)) return std::nullopt;
+        rest = rest.substr(0, question);
+    }
+
+    // scheme = ALPHA *( ALPHA / DIGIT / "+" / "-" / "." ), ended by the first ":" before any "/".
+    if (auto colon = rest.find(':'); colon != std::string_view::npos && rest.substr(0, colon).find('/') == std::string_view::npos) {
+        const auto scheme = rest.substr(0, colon);
+        if (scheme.empty() || !isAlpha(scheme.front())) return std::nullopt;
+        for (char c : scheme) {
+            if (!(isAlpha(c) || isDigit(c) || c == '+' || c == '-' || c == '.')) return std::nullopt;
+        }
+        url.scheme_ = std::string(scheme);
+        rest = rest.substr(colon + 1);
+    }
+
+    if (rest.substr(0, 2) == "//") {
+        rest = rest.substr(2);
+        const auto slash = rest.find('/');
+        const auto authority = rest.substr(0, slash);
+        auto host = parseAuthority(authority);
+        if (!host) return std::nullopt;
+        url.host_ = std::move(*host);
+        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash);
+    }
+    if (!wellFormed(rest, isPathChar)) return std::nullopt;
+    url.path_ = std::string(rest);
+    return url;
+}
+
+std::optional<Url> Url::fileUrl(std::string_view absolutePath) {
+    if (absolutePath.empty() || absolutePath.front() != '/') return std::nullopt;
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (char c : absolutePath) {
+        if (c == '\0') return std::nullopt;
+        if (isPathChar(c)) {
+            encoded += c;
+        } else {
+            const auto byte = static_cast<unsigned char>(c);
+            encoded += '%';
+            encoded += digits[byte >> 4];
+            encoded += digits[byte & 0xF];
+        }
+    }
+    Url url;
+    url.text_ = "file://" + encoded;
+    url.scheme_ = "file";
+    url.host_ = "";
+    url.path_ = encoded;
+    return url;
+}
+
+bool Url::isFile() const {
+    if (!scheme_ || scheme_->size() != 4) return false;
+    std::string lower;
+    for (char c : *scheme_) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower == "file";
+}
+
+std::optional<std::string> Url::host() const {
+    if (!host_ || host_->empty()) return std::nullopt;
+    if (host_->front() == '[') return host_->substr(1, host_->size() - 2);
+    return host_;
+}
+
+std::string Url::path() const { return percentDecoded(path_); }
+
+std::string Url::lastPathComponent() const {
+    std::string p = path();
+    if (p.empty()) return {};
+    while (p.size() > 1 && p.back() == '/') p.pop_back();
+    if (p == "/") return p;
+    const auto slash = p.rfind('/');
+    return slash == std::string::npos ? p : p.substr(slash + 1);
+}
+
+}  // namespace velorin

@@ -1,0 +1,61 @@
+#pragma once
+// A named set of shortcuts for one app or a group of apps: its shortcuts, and
+// spare shortcuts that stay off until the user gives one a gesture.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Config/Binding.h"
+#include "Support/Json.h"
+
+namespace velorin {
+
+struct Pack {
+    // The group a pack is listed under; stored as the case name.
+    enum class Category { general, ai, browsers, code, creative, work, social };
+    static constexpr std::array<Category, 7> allCategories{Category::general, Category::ai,       Category::browsers,
+                                                           Category::code,    Category::creative, Category::work,
+                                                           Category::social};
+    static std::string_view rawValue(Category category);
+    static std::optional<Category> categoryFromRaw(std::string_view raw);  // case-sensitive
+    static std::string_view title(Category category);                     // "Notes & work", …
+
+    // The colour of the user's own packs unless they say otherwise (0xRRGGBB).
+    static constexpr std::uint32_t customAccent = 0x5E5CE6;
+    static constexpr std::string_view customSymbol = "square.stack.3d.up";
+
+    std::string id;  // "everyday-mac"; the user's own: "custom-" and a lower-case UUID
+    std::string name;
+    std::string summary;
+    std::string symbol;             // a symbol name, drawn through the app's symbol table
+    std::vector<std::string> apps;  // the apps the pack is for; each binding keeps its own list
+    std::vector<Binding> bindings;
+    std::vector<Binding> library;  // spare shortcuts
+    std::vector<std::string> iconApps;
+    Category category = Category::general;
+    bool custom = false;
+    std::optional<std::uint32_t> accent;  // 0xRRGGBB
+
+    // A new, empty pack of the user's own for `apps`.
+    static Pack newCustom(std::vector<std::string> apps);
+    // The user's own copy: its shortcuts then its spares as shortcuts, each with a new id.
+    Pack duplicated() const;
+
+    Json toJson() const;
+    static Pack fromJson(const json::Reader& reader);
+
+    bool operator==(const Pack&) const = default;
+};
+
+}  // namespace velorin
+
+template <>
+struct std::hash<velorin::Pack> {
+    std::size_t operator()(const velorin::Pack& p) const noexcept;
+};
