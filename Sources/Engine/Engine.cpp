@@ -113,7 +113,8 @@ void Engine::start() {
             if (result.isEmpty()) return;
             queue->async([alive, engine, result = std::move(result)] {
                 if (alive.expired()) return;
-                if (result.liveTouches && engine->showsLiveTouches_.get()) engine->liveTouches_.set(*result.liveTouches);
+                if (result.liveTouches && engine->showsLiveTouches_.get())
+                    engine->liveTouches_.set(*result.liveTouches);
                 engine->deliver(result.deadline, result.events, alive);
             });
         });
@@ -124,8 +125,7 @@ void Engine::start() {
 
     try {
         clicks_->start([core = core_, queue = &queue_, alive, engine = this] {
-            const std::optional<int> dragFingers =
-                Core::threeFingerDragOn() ? std::optional<int>(3) : std::nullopt;
+            const std::optional<int> dragFingers = Core::threeFingerDragOn() ? std::optional<int>(3) : std::nullopt;
             Core::Result result = core->click(dragFingers);
             queue->async([alive, engine, result = std::move(result)] {
                 if (alive.expired()) return;
@@ -182,7 +182,8 @@ void Engine::rearm() {
     std::optional<Core::GestureSet> bound;
     if (!recorder_) {
         bound.emplace();
-        for (const auto& [gesture, action] : config_.get().activeBindings(view(frontApp_.get()))) bound->insert(gesture);
+        for (const auto& [gesture, action] : config_.get().activeBindings(view(frontApp_.get())))
+            bound->insert(gesture);
     }
     core_->rearm(config_.get().recognizer, std::move(bound));
 }
@@ -240,8 +241,7 @@ void Engine::fire(const Gesture& gesture) {
     const ResolvedBinding& winner = found->second;
 
     if (waitsForMouseUp(winner.action) && ActionRunner::mouseButtonDown()) {
-        const Date deadline =
-            clock_.now() + std::chrono::duration<double>(mouseUpMaxWaitSeconds);
+        const Date deadline = clock_.now() + std::chrono::duration<double>(mouseUpMaxWaitSeconds);
         waitForMouseUp(gesture, winner.action, winner.source, deadline);
         return;
     }
@@ -257,8 +257,7 @@ void Engine::waitForMouseUp(Gesture gesture, Action action, BindingSource source
     });
 }
 
-void Engine::runWhenMouseUp(const Gesture& gesture, const Action& action, const BindingSource& source,
-                            Date deadline) {
+void Engine::runWhenMouseUp(const Gesture& gesture, const Action& action, const BindingSource& source, Date deadline) {
     if (ActionRunner::mouseButtonDown() && clock_.now() < deadline) {
         waitForMouseUp(gesture, action, source, deadline);
         return;
