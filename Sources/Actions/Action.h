@@ -56,7 +56,7 @@ public:
     using Payload = std::variant<OpenApp, Keystroke, Window, Media, MenuItem, System, Open, Shortcut>;
 
     // An `openApp` of no app, so records that hold an action can be made empty and filled in.
-    Action() = default;
+    Action() : payload_(OpenApp{}) {}  // spelled out: a defaulted one would be deleted
     Action(Payload payload) : payload_(std::move(payload)) {}
 
     static Action openApp(std::string bundleID, bool toggle = false) {

@@ -3,8 +3,13 @@
 #include <string>
 
 #include "Actions/Unicode.h"
+#include "Platform/Platform.h"
 
 namespace velorin {
+
+std::optional<Url> OpenTarget::url(std::string_view text) {
+    return url(text, platform::current().fileManager().homeDirectory());
+}
 
 std::optional<Url> OpenTarget::url(std::string_view text, std::string_view homeFolder) {
     const std::string trimmed = unicode::trimmed(text);

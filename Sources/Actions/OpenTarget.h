@@ -10,6 +10,8 @@
 namespace velorin {
 
 struct OpenTarget {
+    // "~" is the home folder of the installed platform.
+    static std::optional<Url> url(std::string_view text);
     // With the user's home folder given, for "~" at the start of a path.
     static std::optional<Url> url(std::string_view text, std::string_view homeFolder);
 };

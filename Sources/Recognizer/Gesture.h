@@ -36,7 +36,8 @@ public:
     };
     using Payload = std::variant<Tap, Hold, CornerTap>;  // index = case number
 
-    Gesture() = default;
+    // Spelled out: a defaulted one is deleted, as the payloads' member defaults are not yet known here.
+    Gesture() : payload_(Tap{}) {}
     static Gesture tap(int fingers, int count) { return Gesture(Tap{fingers, count}); }
     static Gesture hold(int fingers) { return Gesture(Hold{fingers}); }
     static Gesture cornerTap(Corner corner) { return Gesture(CornerTap{corner}); }

@@ -1,0 +1,71 @@
+#pragma once
+// Where the stand-in's touchpads come from: listing them, opening one as a stream
+// of events, and being told when devices come and go. The evdev backend is the
+// real one; tests give the registry a backend of their own.
+
+#include <linux/input.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "MultitouchSupport/EvdevTranslator.h"
+#include "MultitouchSupport/Touchpad.h"
+
+namespace velorin::multitouch {
+
+// One open touchpad.
+class EventStream {
+public:
+    enum class Outcome {
+        events,       // `events` holds what arrived
+        deadline,     // the deadline passed
+        gone,         // the device went away (unplugged, suspended); nothing more comes
+        interrupted,  // interrupt() was called
+    };
+    struct Read {
+        Outcome outcome = Outcome::events;
+        std::vector<input_event> events;
+        double now = 0;  // seconds on CLOCK_MONOTONIC, the clock of the events' times
+    };
+
+    virtual ~EventStream() = default;
+    virtual DeviceIdentity identity() const = 0;
+    // The axes and the slots as they were when the device was opened.
+    virtual TouchpadSnapshot snapshot() const = 0;
+    // Waits for events, until `deadline` (CLOCK_MONOTONIC seconds; none: no limit), for the
+    // device to go, or for interrupt(). Called by one thread at a time.
+    virtual Read next(std::optional<double> deadline) = 0;
+    // Wakes next() from any thread; the next call to next() returns `interrupted`.
+    virtual void interrupt() = 0;
+};
+
+// Tells that devices may have come or gone.
+class ChangeWatch {
+public:
+    enum class Outcome { changed, closed };
+    virtual ~ChangeWatch() = default;
+    // Waits for a change, a nudge() or close(); `closed` once close() was called.
+    virtual Outcome wait() = 0;
+    virtual void nudge() = 0;  // from any thread: wait() returns `changed`
+    virtual void close() = 0;  // from any thread
+};
+
+struct FoundDevice {
+    DeviceIdentity identity;
+    std::string node;
+    bool operator==(const FoundDevice&) const = default;
+};
+
+class DeviceBackend {
+public:
+    virtual ~DeviceBackend() = default;
+    // The touchpads present now, in a stable order.
+    virtual std::vector<FoundDevice> scan() = 0;
+    // Opens a touchpad found by scan(); null when it cannot be opened (or is not one any more).
+    virtual std::unique_ptr<EventStream> open(const std::string& node) = 0;
+    virtual std::unique_ptr<ChangeWatch> watch() = 0;
+};
+
+}  // namespace velorin::multitouch

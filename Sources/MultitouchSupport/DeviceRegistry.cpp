@@ -1,0 +1,285 @@
+#include "MultitouchSupport/DeviceRegistry.h"
+
+#include <algorithm>
+#include <atomic>
+
+namespace velorin::multitouch {
+
+struct DeviceRegistry::Device {
+    DeviceIdentity identity;
+    std::vector<MTContactFrameCallback> callbacks;
+    bool started = false;
+    std::unique_ptr<Reader> reader;  // while started and present
+    std::string node;                // the reader's node
+};
+
+// One thread reading one open touchpad until it is stopped or the device goes.
+class DeviceRegistry::Reader {
+public:
+    Reader(DeviceRegistry& registry, Device& device, std::unique_ptr<EventStream> stream)
+        : registry_(registry), device_(device), stream_(std::move(stream)) {}
+    ~Reader() {
+        // Only a registry torn down from inside its own callback gets here with the thread running.
+        if (thread_.joinable()) thread_.detach();
+    }
+
+    void begin() { thread_ = std::thread([this] { run(); }); }
+    void requestStop() {
+        stopping_.store(true);
+        stream_->interrupt();
+    }
+    void join() {
+        if (thread_.joinable()) thread_.join();
+    }
+    bool ended() const { return ended_.load(); }
+    bool onOwnThread() const { return thread_.get_id() == std::this_thread::get_id(); }
+
+private:
+    void run() {
+        EvdevTranslator translator(stream_->snapshot());
+        while (!stopping_.load()) {
+            EventStream::Read read = stream_->next(translator.nextRepeatTime());
+            if (stopping_.load()) break;
+            switch (read.outcome) {
+                case EventStream::Outcome::events:
+                    for (const input_event& event : read.events) {
+                        for (const ContactFrame& frame : translator.feed(event)) send(frame);
+                    }
+                    break;
+                case EventStream::Outcome::deadline:
+                    if (auto frame = translator.repeat(read.now)) send(*frame);
+                    break;
+                case EventStream::Outcome::gone:
+                    // Fingers that were down lift, so nobody waits for them forever.
+                    if (auto frame = translator.liftAll(read.now)) send(*frame);
+                    ended_.store(true);
+                    registry_.readerEnded();
+                    return;
+                case EventStream::Outcome::interrupted: break;
+            }
+        }
+    }
+
+    void send(const ContactFrame& frame) {
+        if (!stopping_.load()) registry_.deliver(device_, frame);
+    }
+
+    DeviceRegistry& registry_;
+    Device& device_;
+    std::unique_ptr<EventStream> stream_;
+    std::thread thread_;
+    std::atomic<bool> stopping_{false};
+    std::atomic<bool> ended_{false};
+};
+
+namespace {
+
+void releaseList(MTDeviceList* list) {
+    if (!list) return;
+    delete[] list->devices;
+    delete list;
+}
+
+}  // namespace
+
+DeviceRegistry::DeviceRegistry(std::unique_ptr<DeviceBackend> backend) : backend_(std::move(backend)) {}
+
+DeviceRegistry::~DeviceRegistry() {
+    std::vector<std::unique_ptr<Reader>> readers;
+    std::unique_ptr<ChangeWatch> watch;
+    std::thread watchThread;
+    {
+        std::lock_guard lock(mutex_);
+        for (auto& device : devices_) {
+            device->started = false;
+            if (device->reader) readers.push_back(std::move(device->reader));
+        }
+        watch = std::move(watch_);
+        watchThread = std::move(watchThread_);
+    }
+    for (auto& reader : readers) reader->requestStop();
+    for (auto& reader : readers) {
+        if (!reader->onOwnThread()) reader->join();
+    }
+    if (watch) watch->close();
+    if (watchThread.joinable()) watchThread.join();
+    joinRetired();
+}
+
+DeviceRegistry::Device* DeviceRegistry::find(MTDeviceRef ref) {
+    for (auto& device : devices_) {
+        if (static_cast<MTDeviceRef>(device.get()) == ref) return device.get();
+    }
+    return nullptr;
+}
+
+MTDeviceList* DeviceRegistry::createList() {
+    const std::vector<FoundDevice> present = backend_->scan();
+    std::vector<MTDeviceRef> listed;
+    {
+        std::lock_guard lock(mutex_);
+        for (const FoundDevice& found : present) {
+            Device* match = nullptr;
+            for (auto& device : devices_) {
+                const bool taken = std::find(listed.begin(), listed.end(), device.get()) != listed.end();
+                if (!taken && device->identity == found.identity) {
+                    match = device.get();
+                    break;
+                }
+            }
+            if (!match) {
+                devices_.push_back(std::make_unique<Device>());
+                match = devices_.back().get();
+                match->identity = found.identity;
+            }
+            listed.push_back(match);
+        }
+    }
+    auto* list = new MTDeviceList{};
+    list->count = static_cast<std::int32_t>(listed.size());
+    auto* refs = new MTDeviceRef[listed.size() + 1];
+    std::copy(listed.begin(), listed.end(), refs);
+    list->devices = refs;
+    list->release = releaseList;
+    return list;
+}
+
+void DeviceRegistry::registerCallback(MTDeviceRef ref, MTContactFrameCallback callback) {
+    std::lock_guard lock(mutex_);
+    Device* device = find(ref);
+    if (!device || !callback) return;
+    auto& callbacks = device->callbacks;
+    if (std::find(callbacks.begin(), callbacks.end(), callback) == callbacks.end()) callbacks.push_back(callback);
+}
+
+void DeviceRegistry::unregisterCallback(MTDeviceRef ref, MTContactFrameCallback callback) {
+    std::lock_guard lock(mutex_);
+    Device* device = find(ref);
+    if (!device) return;
+    auto& callbacks = device->callbacks;
+    callbacks.erase(std::remove(callbacks.begin(), callbacks.end(), callback), callbacks.end());
+}
+
+void DeviceRegistry::start(MTDeviceRef ref) {
+    {
+        std::lock_guard lock(mutex_);
+        Device* device = find(ref);
+        if (!device || device->started) return;
+        device->started = true;
+        if (!watch_) {
+            watch_ = backend_->watch();
+            watchThread_ = std::thread([this, watch = watch_.get()] { watchLoop(watch); });
+        }
+    }
+    joinRetired();
+    reconnect();
+}
+
+void DeviceRegistry::stop(MTDeviceRef ref) {
+    std::unique_ptr<Reader> reader;
+    std::unique_ptr<ChangeWatch> watch;
+    std::thread watchThread;
+    {
+        std::lock_guard lock(mutex_);
+        Device* device = find(ref);
+        if (!device) return;
+        device->started = false;
+        reader = std::move(device->reader);
+        if (reader && reader->onOwnThread()) {
+            // Stopped from its own callback: it ends when the callback returns. Retired under
+            // the same lock, so whoever tears the registry down still finds and joins it.
+            reader->requestStop();
+            retired_.push_back(std::move(reader));
+        }
+        const bool anyStarted =
+            std::any_of(devices_.begin(), devices_.end(), [](const auto& d) { return d->started; });
+        if (!anyStarted) {
+            watch = std::move(watch_);
+            watchThread = std::move(watchThread_);
+        }
+    }
+    if (reader) {
+        reader->requestStop();
+        reader->join();
+    }
+    if (watch) watch->close();
+    if (watchThread.joinable()) watchThread.join();
+    joinRetired();
+}
+
+bool DeviceRegistry::isReading(MTDeviceRef ref) {
+    std::lock_guard lock(mutex_);
+    Device* device = find(ref);
+    return device && device->reader && !device->reader->ended();
+}
+
+void DeviceRegistry::reconnect() {
+    std::vector<std::unique_ptr<Reader>> ended;
+    bool wanted = false;
+    {
+        std::lock_guard lock(mutex_);
+        for (auto& device : devices_) {
+            if (device->reader && device->reader->ended()) ended.push_back(std::move(device->reader));
+            if (device->started && !device->reader) wanted = true;
+        }
+    }
+    for (auto& reader : ended) reader->join();
+    if (!wanted) return;
+
+    const std::vector<FoundDevice> present = backend_->scan();
+    std::lock_guard lock(mutex_);
+    for (auto& device : devices_) {
+        if (!device->started || device->reader) continue;
+        for (const FoundDevice& found : present) {
+            if (found.identity != device->identity) continue;
+            const bool inUse = std::any_of(devices_.begin(), devices_.end(),
+                                           [&](const auto& d) { return d->reader && d->node == found.node; });
+            if (inUse) continue;
+            auto stream = backend_->open(found.node);
+            if (!stream || stream->identity() != device->identity) continue;
+            device->node = found.node;
+            device->reader = std::make_unique<Reader>(*this, *device, std::move(stream));
+            device->reader->begin();
+            break;
+        }
+    }
+}
+
+void DeviceRegistry::watchLoop(ChangeWatch* watch) {
+    while (watch->wait() == ChangeWatch::Outcome::changed) reconnect();
+}
+
+void DeviceRegistry::deliver(Device& device, const ContactFrame& frame) {
+    std::vector<MTContactFrameCallback> callbacks;
+    {
+        std::lock_guard lock(mutex_);
+        callbacks = device.callbacks;
+    }
+    for (MTContactFrameCallback callback : callbacks) {
+        callback(static_cast<MTDeviceRef>(&device), frame.touches.data(),
+                 static_cast<std::int32_t>(frame.touches.size()), frame.timestamp, frame.frameNumber);
+    }
+}
+
+void DeviceRegistry::readerEnded() {
+    std::lock_guard lock(mutex_);
+    if (watch_) watch_->nudge();
+}
+
+void DeviceRegistry::joinRetired() {
+    std::vector<std::unique_ptr<Reader>> joinable;
+    {
+        std::lock_guard lock(mutex_);
+        for (auto it = retired_.begin(); it != retired_.end();) {
+            if ((*it)->onOwnThread()) {
+                ++it;
+            } else {
+                joinable.push_back(std::move(*it));
+                it = retired_.erase(it);
+            }
+        }
+    }
+    for (auto& reader : joinable) reader->join();
+}
+
+}  // namespace velorin::multitouch

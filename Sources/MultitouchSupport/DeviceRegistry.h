@@ -1,0 +1,54 @@
+#pragma once
+// The stand-in framework's devices: every touchpad it has listed, by identity, so
+// a touchpad keeps its device pointer when it goes away and comes back. A started
+// device has one reader thread while it is present; a watch thread finds started
+// devices again when they return. Stopping joins the threads.
+
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "MultitouchSupport/DeviceBackend.h"
+#include "MultitouchSupport/MultitouchSupport.h"
+
+namespace velorin::multitouch {
+
+class DeviceRegistry {
+public:
+    explicit DeviceRegistry(std::unique_ptr<DeviceBackend> backend);
+    ~DeviceRegistry();  // stops every device and joins every thread
+    DeviceRegistry(const DeviceRegistry&) = delete;
+    DeviceRegistry& operator=(const DeviceRegistry&) = delete;
+
+    // The touchpads present now; a touchpad listed before gets its earlier pointer.
+    MTDeviceList* createList();
+    // Pointers this registry did not hand out are ignored.
+    void registerCallback(MTDeviceRef device, MTContactFrameCallback callback);
+    void unregisterCallback(MTDeviceRef device, MTContactFrameCallback callback);
+    void start(MTDeviceRef device);
+    void stop(MTDeviceRef device);
+
+    // Whether the device has a reader now (it is started and present).
+    bool isReading(MTDeviceRef device);
+
+private:
+    struct Device;
+    class Reader;
+
+    Device* find(MTDeviceRef device);  // with mutex_ held
+    void reconnect();
+    void watchLoop(ChangeWatch* watch);
+    void deliver(Device& device, const ContactFrame& frame);
+    void readerEnded();
+    void joinRetired();
+
+    std::unique_ptr<DeviceBackend> backend_;
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<Device>> devices_;
+    std::unique_ptr<ChangeWatch> watch_;
+    std::thread watchThread_;
+    std::vector<std::unique_ptr<Reader>> retired_;  // stopped from their own thread; joined later
+};
+
+}  // namespace velorin::multitouch

@@ -1,0 +1,286 @@
+#include "MultitouchSupport/EvdevBackend.h"
+
+#include <fcntl.h>
+#include <libevdev/libevdev.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <ctime>
+#include <filesystem>
+
+namespace velorin::multitouch {
+
+namespace {
+
+// A bounded batch keeps a flood of events from starving interrupt().
+constexpr int maxEventsPerRead = 1024;
+
+double monotonicNow() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+timespec timeoutUntil(double deadline) {
+    const double wait = std::max(0.0, deadline - monotonicNow());
+    timespec ts{};
+    ts.tv_sec = static_cast<time_t>(wait);
+    ts.tv_nsec = static_cast<long>((wait - static_cast<double>(ts.tv_sec)) * 1e9);
+    return ts;
+}
+
+void drainEventFd(int fd) {
+    std::uint64_t value = 0;
+    while (::read(fd, &value, sizeof value) > 0) {
+    }
+}
+
+void wake(int fd) {
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const auto written = ::write(fd, &one, sizeof one);
+}
+
+// The number in "event12", or nothing for other names.
+std::optional<int> eventNumber(const std::string& name) {
+    const std::string prefix = "event";
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
+    int number = 0;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9' || number > 100000) return std::nullopt;
+        number = number * 10 + (name[i] - '0');
+    }
+    return number;
+}
+
+struct OpenDevice {
+    int fd = -1;
+    libevdev* device = nullptr;
+};
+
+OpenDevice openTouchpad(const std::string& node) {
+    const int fd = ::open(node.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {};
+    libevdev* device = nullptr;
+    if (libevdev_new_from_fd(fd, &device) != 0 || !isMultitouchTouchpad(device)) {
+        if (device) libevdev_free(device);
+        ::close(fd);
+        return {};
+    }
+    return {fd, device};
+}
+
+class EvdevStream final : public EventStream {
+public:
+    EvdevStream(int fd, libevdev* device)
+        : fd_(fd), device_(device), wake_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+        // Frame times are seconds on the monotonic clock; where the kernel cannot stamp
+        // events with it, they are stamped when read.
+        monotonicTimes_ = libevdev_set_clock_id(device_, CLOCK_MONOTONIC) == 0;
+        snapshot_ = snapshotOf(device_);
+        identity_ = identityOf(device_);
+    }
+    ~EvdevStream() override {
+        libevdev_free(device_);
+        ::close(fd_);
+        if (wake_ >= 0) ::close(wake_);
+    }
+
+    DeviceIdentity identity() const override { return identity_; }
+    TouchpadSnapshot snapshot() const override { return snapshot_; }
+
+    Read next(std::optional<double> deadline) override {
+        Read read;
+        for (;;) {
+            if (!gone_) drain(read.events);
+            read.now = monotonicNow();
+            if (!read.events.empty()) return read;
+            if (gone_) {
+                read.outcome = Outcome::gone;
+                return read;
+            }
+            pollfd fds[2] = {{fd_, POLLIN, 0}, {wake_, POLLIN, 0}};
+            timespec timeout{};
+            if (deadline) timeout = timeoutUntil(*deadline);
+            const int ready = ::ppoll(fds, wake_ >= 0 ? 2 : 1, deadline ? &timeout : nullptr, nullptr);
+            if (ready < 0) {
+                if (errno == EINTR) continue;
+                gone_ = true;
+                continue;
+            }
+            if (fds[1].revents & POLLIN) {
+                drainEventFd(wake_);
+                read.now = monotonicNow();
+                read.outcome = Outcome::interrupted;
+                return read;
+            }
+            if (ready == 0) {
+                read.now = monotonicNow();
+                read.outcome = Outcome::deadline;
+                return read;
+            }
+            if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {
+                drain(read.events);
+                gone_ = true;
+            }
+        }
+    }
+
+    void interrupt() override {
+        if (wake_ >= 0) wake(wake_);
+    }
+
+private:
+    void drain(std::vector<input_event>& events) {
+        input_event event{};
+        int flag = LIBEVDEV_READ_FLAG_NORMAL;
+        for (int n = 0; n < maxEventsPerRead; ++n) {
+            const int rc = libevdev_next_event(device_, flag, &event);
+            if (rc == -EAGAIN) {
+                if (flag == LIBEVDEV_READ_FLAG_SYNC) {
+                    flag = LIBEVDEV_READ_FLAG_NORMAL;  // resynchronised; back to the live stream
+                    continue;
+                }
+                return;
+            }
+            if (rc == LIBEVDEV_READ_STATUS_SYNC) {
+                flag = LIBEVDEV_READ_FLAG_SYNC;  // SYN_DROPPED: libevdev now replays the state
+            } else if (rc != LIBEVDEV_READ_STATUS_SUCCESS) {
+                gone_ = true;  // -ENODEV and every other failure: the device is unusable
+                return;
+            }
+            if (!monotonicTimes_) stamp(event);
+            events.push_back(event);
+        }
+    }
+
+    static void stamp(input_event& event) {
+        const double now = monotonicNow();
+        const double whole = std::floor(now);
+        event.input_event_sec = static_cast<decltype(event.input_event_sec)>(whole);
+        event.input_event_usec = static_cast<decltype(event.input_event_usec)>((now - whole) * 1e6);
+    }
+
+    int fd_;
+    libevdev* device_;
+    int wake_;
+    bool monotonicTimes_ = false;
+    bool gone_ = false;
+    TouchpadSnapshot snapshot_;
+    DeviceIdentity identity_;
+};
+
+// Watches the folder for nodes that come and go, and the folder's parent while the
+// folder itself does not exist (no input device at all yet).
+class InotifyWatch final : public ChangeWatch {
+public:
+    explicit InotifyWatch(std::filesystem::path folder)
+        : folder_(std::move(folder)),
+          inotify_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)),
+          wake_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+        addWatches();
+    }
+    ~InotifyWatch() override {
+        if (inotify_ >= 0) ::close(inotify_);
+        if (wake_ >= 0) ::close(wake_);
+    }
+
+    Outcome wait() override {
+        for (;;) {
+            if (closed_.load()) return Outcome::closed;
+            pollfd fds[2] = {{wake_, POLLIN, 0}, {inotify_, POLLIN, 0}};
+            const int ready = ::ppoll(fds, inotify_ >= 0 ? 2 : 1, nullptr, nullptr);
+            if (ready < 0 && errno != EINTR) return Outcome::closed;
+            if (closed_.load()) return Outcome::closed;
+            bool changed = false;
+            if (fds[0].revents & POLLIN) {
+                drainEventFd(wake_);
+                changed = true;
+            }
+            if (inotify_ >= 0 && (fds[1].revents & POLLIN)) changed = drainInotify() || changed;
+            if (changed) return Outcome::changed;
+        }
+    }
+    void nudge() override { wake(wake_); }
+    void close() override {
+        closed_.store(true);
+        wake(wake_);
+    }
+
+private:
+    static constexpr std::uint32_t folderEvents = IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_TO | IN_MOVED_FROM;
+
+    void addWatches() {
+        if (inotify_ < 0) return;
+        if (folderWatch_ < 0) folderWatch_ = inotify_add_watch(inotify_, folder_.c_str(), folderEvents);
+        if (folderWatch_ < 0 && parentWatch_ < 0) {
+            parentWatch_ = inotify_add_watch(inotify_, folder_.parent_path().c_str(), IN_CREATE | IN_MOVED_TO);
+            // The folder may have appeared between the two calls.
+            folderWatch_ = inotify_add_watch(inotify_, folder_.c_str(), folderEvents);
+        }
+    }
+
+    bool drainInotify() {
+        bool changed = false;
+        alignas(inotify_event) char buffer[4096];
+        for (;;) {
+            const auto length = ::read(inotify_, buffer, sizeof buffer);
+            if (length <= 0) break;
+            for (char* p = buffer; p < buffer + length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(p);
+                const std::string name = event->len ? std::string(event->name) : std::string();
+                if (event->wd == folderWatch_ && eventNumber(name)) changed = true;
+                if (event->wd == folderWatch_ && (event->mask & (IN_IGNORED | IN_DELETE_SELF))) folderWatch_ = -1;
+                if (event->wd == parentWatch_ && name == folder_.filename().string()) changed = true;
+                p += sizeof(inotify_event) + event->len;
+            }
+        }
+        if (folderWatch_ < 0) addWatches();
+        return changed;
+    }
+
+    std::filesystem::path folder_;
+    int inotify_;
+    int wake_;
+    int folderWatch_ = -1;
+    int parentWatch_ = -1;
+    std::atomic<bool> closed_{false};
+};
+
+}  // namespace
+
+EvdevBackend::EvdevBackend(std::string folder) : folder_(std::move(folder)) {}
+
+std::vector<FoundDevice> EvdevBackend::scan() {
+    std::vector<std::pair<int, std::string>> nodes;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
+        const std::string name = entry.path().filename().string();
+        if (const auto number = eventNumber(name)) nodes.emplace_back(*number, entry.path().string());
+    }
+    std::sort(nodes.begin(), nodes.end());
+    std::vector<FoundDevice> found;
+    for (const auto& [number, node] : nodes) {
+        const OpenDevice opened = openTouchpad(node);
+        if (!opened.device) continue;
+        found.push_back({identityOf(opened.device), node});
+        libevdev_free(opened.device);
+        ::close(opened.fd);
+    }
+    return found;
+}
+
+std::unique_ptr<EventStream> EvdevBackend::open(const std::string& node) {
+    const OpenDevice opened = openTouchpad(node);
+    if (!opened.device) return nullptr;
+    return std::make_unique<EvdevStream>(opened.fd, opened.device);
+}
+
+std::unique_ptr<ChangeWatch> EvdevBackend::watch() { return std::make_unique<InotifyWatch>(folder_); }
+
+}  // namespace velorin::multitouch

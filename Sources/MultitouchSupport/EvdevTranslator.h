@@ -1,0 +1,110 @@
+#pragma once
+// Turns a touchpad's evdev events (multitouch protocol B) into contact frames.
+// Slot state is updated event by event and one frame is built per SYN_REPORT, so
+// a frame is never half-updated. No clock and no device: times come with the
+// events, and the silent-finger repeat is asked for with the caller's time.
+
+#include <linux/input.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "MultitouchSupport/MultitouchSupport.h"
+
+namespace velorin::multitouch {
+
+struct AxisRange {
+    int minimum = 0;
+    int maximum = 0;
+    bool operator==(const AxisRange&) const = default;
+};
+
+// What a touchpad reports its axes as (from its absinfo).
+struct TouchpadAxes {
+    AxisRange x;
+    AxisRange y;
+    std::optional<AxisRange> pressure;    // ABS_MT_PRESSURE, when the pad has it
+    std::optional<AxisRange> touchMajor;  // ABS_MT_TOUCH_MAJOR, when the pad has it
+    int slotCount = 1;
+    bool operator==(const TouchpadAxes&) const = default;
+};
+
+// One slot's values as evdev last set them.
+struct SlotValues {
+    int trackingId = -1;  // -1: no contact in the slot
+    int x = 0;
+    int y = 0;
+    int pressure = 0;
+    int touchMajor = 0;
+    bool operator==(const SlotValues&) const = default;
+};
+
+// The device's state when it was opened: fingers may already be down.
+struct TouchpadSnapshot {
+    TouchpadAxes axes;
+    int currentSlot = 0;
+    std::vector<SlotValues> slots;  // one per slot; missing ones read as empty
+};
+
+// The records of one frame, ready for the contact-frame callback.
+struct ContactFrame {
+    double timestamp = 0;  // seconds, on the events' clock
+    int frameNumber = 0;
+    std::vector<MTTouch> touches;
+};
+
+// While a finger is down and the device sends nothing, the frame is repeated this often
+// (a finger held perfectly still sends nothing, and holds must still be seen).
+inline constexpr double repeatIntervalSeconds = 0.010;
+
+// Size given to a contact when the pad reports neither pressure nor touch size.
+inline constexpr float nominalContactSize = 1.0f;
+
+class EvdevTranslator {
+public:
+    explicit EvdevTranslator(TouchpadSnapshot snapshot);
+
+    // Applies one event. A SYN_REPORT completes a frame; when a slot's finger was replaced
+    // by another within one report, the old one lifts in a frame of its own first, so it
+    // gives two frames with the same time.
+    std::vector<ContactFrame> feed(const input_event& event);
+
+    // When a repeat frame is due (no frame for repeatIntervalSeconds while a finger is down).
+    std::optional<double> nextRepeatTime() const;
+    // The repeat frame at `now`, when one is due by then: the down fingers, unmoved.
+    std::optional<ContactFrame> repeat(double now);
+    // The device went away: every finger still down lifts at `now`.
+    std::optional<ContactFrame> liftAll(double now);
+
+    bool anyDown() const;
+
+private:
+    struct Contact {
+        int trackingId = -1;  // -1: nothing reported in this slot last frame
+        float x = 0;
+        float y = 0;
+        float vx = 0;
+        float vy = 0;
+        float size = 0;
+    };
+    enum class Pass { liftReplaced, full };
+
+    ContactFrame build(double timestamp, Pass pass);
+    MTTouch record(int slot, const Contact& contact, std::int32_t state, double timestamp) const;
+    float normalisedX(int value) const;
+    float normalisedY(int value) const;
+    float sizeOf(const SlotValues& values) const;
+    bool replaced(int slot) const;
+
+    TouchpadAxes axes_;
+    int currentSlot_;
+    std::vector<SlotValues> slots_;     // as the events set them
+    std::vector<bool> liftedInReport_;  // the slot's contact ended during the current report
+    std::vector<Contact> reported_;     // as the last frame reported them
+    bool openPending_ = false;          // fingers were down at open and no event came since
+    double lastFrameTime_ = 0;
+    int frameNumber_ = 0;
+};
+
+}  // namespace velorin::multitouch

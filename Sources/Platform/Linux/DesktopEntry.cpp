@@ -1,0 +1,180 @@
+#include "Platform/Linux/DesktopEntry.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace velorin::linux_platform {
+namespace {
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+// The escapes of string values: \s \n \t \r \\.
+std::string unescapeValue(std::string_view v) {
+    std::string out;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        if (v[i] == '\\' && i + 1 < v.size()) {
+            const char c = v[++i];
+            switch (c) {
+                case 's': out += ' '; break;
+                case 'n': out += '\n'; break;
+                case 't': out += '\t'; break;
+                case 'r': out += '\r'; break;
+                case '\\': out += '\\'; break;
+                default:
+                    out += '\\';
+                    out += c;
+            }
+        } else {
+            out += v[i];
+        }
+    }
+    return out;
+}
+
+bool isTrue(std::string_view v) { return v == "true"; }
+
+}  // namespace
+
+std::optional<DesktopEntry> parseDesktopEntry(std::string_view text, std::string id, std::string path) {
+    DesktopEntry entry;
+    entry.id = std::move(id);
+    entry.path = std::move(path);
+    bool inGroup = false, sawGroup = false;
+    std::string type;
+    std::size_t pos = 0;
+    while (pos <= text.size()) {
+        const std::size_t end = std::min(text.find('\n', pos), text.size());
+        const std::string_view line = trim(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (line.empty() || line.front() == '#') continue;
+        if (line.front() == '[') {
+            inGroup = line == "[Desktop Entry]";
+            sawGroup = sawGroup || inGroup;
+            continue;
+        }
+        if (!inGroup) continue;
+        const auto eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        const std::string_view key = trim(line.substr(0, eq));
+        const std::string value = unescapeValue(trim(line.substr(eq + 1)));
+        if (key == "Type") type = value;
+        else if (key == "Name") entry.name = value;
+        else if (key == "Exec") entry.exec = value;
+        else if (key == "Icon") entry.icon = value;
+        else if (key == "StartupWMClass") entry.startupWMClass = value;
+        else if (key == "NoDisplay" || key == "Hidden") entry.hidden = entry.hidden || isTrue(value);
+    }
+    if (!sawGroup || type != "Application") return std::nullopt;
+    return entry;
+}
+
+std::optional<std::vector<std::string>> execArguments(std::string_view exec) {
+    std::vector<std::string> args;
+    std::string current;
+    bool inWord = false, quoted = false;
+    // A word made only of a field code is dropped whole, not left as "".
+    bool onlyFieldCodes = true;
+    auto finish = [&] {
+        if (inWord && !(onlyFieldCodes && current.empty())) args.push_back(current);
+        current.clear();
+        inWord = false;
+        onlyFieldCodes = true;
+    };
+    for (std::size_t i = 0; i < exec.size(); ++i) {
+        const char c = exec[i];
+        if (quoted) {
+            if (c == '"') {
+                quoted = false;
+            } else if (c == '\\' && i + 1 < exec.size() && std::string_view("\"`$\\").find(exec[i + 1]) != std::string_view::npos) {
+                current += exec[++i];
+                onlyFieldCodes = false;
+            } else if (c == '%' && i + 1 < exec.size() && exec[i + 1] == '%') {
+                current += '%';
+                ++i;
+                onlyFieldCodes = false;
+            } else {
+                current += c;
+                onlyFieldCodes = false;
+            }
+            continue;
+        }
+        if (c == ' ' || c == '\t') {
+            finish();
+            continue;
+        }
+        inWord = true;
+        if (c == '"') {
+            quoted = true;
+            onlyFieldCodes = false;
+        } else if (c == '%' && i + 1 < exec.size()) {
+            const char code = exec[++i];
+            if (code == '%') {
+                current += '%';
+                onlyFieldCodes = false;
+            }
+            // Every other field code stands for something we never pass: drop it.
+        } else {
+            current += c;
+            onlyFieldCodes = false;
+        }
+    }
+    if (quoted) return std::nullopt;
+    finish();
+    if (args.empty()) return std::nullopt;
+    return args;
+}
+
+std::vector<std::string> applicationFolders() {
+    std::vector<std::string> folders;
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    if (dataHome && *dataHome) {
+        folders.push_back(std::string(dataHome) + "/applications");
+    } else if (home && *home) {
+        folders.push_back(std::string(home) + "/.local/share/applications");
+    }
+    const char* dataDirs = std::getenv("XDG_DATA_DIRS");
+    std::string dirs = dataDirs && *dataDirs ? dataDirs : "/usr/local/share:/usr/share";
+    std::stringstream ss(dirs);
+    std::string dir;
+    while (std::getline(ss, dir, ':')) {
+        if (!dir.empty()) folders.push_back(dir + "/applications");
+    }
+    return folders;
+}
+
+std::vector<DesktopEntry> installedEntries(const std::vector<std::string>& folders) {
+    namespace fs = std::filesystem;
+    std::vector<DesktopEntry> entries;
+    std::set<std::string> seen;
+    for (const auto& folder : folders) {
+        std::error_code ec;
+        fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end;
+        for (; !ec && it != end; it.increment(ec)) {
+            if (it->path().extension() != ".desktop" || !it->is_regular_file(ec)) continue;
+            // Entries in subfolders are named with dashes: kde4/foo.desktop is "kde4-foo".
+            std::string id = fs::relative(it->path(), folder, ec).replace_extension().string();
+            for (auto& ch : id) {
+                if (ch == '/') ch = '-';
+            }
+            if (seen.count(id)) continue;
+            std::ifstream in(it->path());
+            std::stringstream text;
+            text << in.rdbuf();
+            if (auto entry = parseDesktopEntry(text.str(), id, it->path().string())) {
+                seen.insert(id);
+                entries.push_back(std::move(*entry));
+            }
+        }
+    }
+    return entries;
+}
+
+}  // namespace velorin::linux_platform

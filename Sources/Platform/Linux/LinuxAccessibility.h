@@ -1,0 +1,42 @@
+#pragma once
+// What Linux allows of the Accessibility interface. "Trusted" means the
+// process may post input: the uinput device opens for writing. The front
+// app's focused window can be read, moved and resized through the window
+// manager; other apps' menus cannot be read here, so they report that they
+// can't and callers take their own fall-back.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "Platform/Accessibility.h"
+#include "Platform/Linux/X11Desktop.h"
+
+namespace velorin::linux_platform {
+
+class LinuxAccessibility : public Accessibility {
+public:
+    // `scale`: device pixels per logical pixel, so window frames match the screens' units.
+    LinuxAccessibility(std::shared_ptr<X11Desktop> desktop, std::string uinputPath = "/dev/uinput",
+                       std::function<double()> scale = [] { return 1.0; });
+
+    bool isProcessTrusted() override;
+    bool isProcessTrustedWithPrompt() override;  // there is no prompt: the trust as it is
+    AXElement applicationElement(std::int32_t processIdentifier) override;
+    AttributeValue copyAttributeValue(AXElement element, const std::string& attribute) override;
+    std::optional<AttributeValue> createValue(Point point) override;
+    std::optional<AttributeValue> createValue(Size size) override;
+    AXError setAttributeValue(AXElement element, const std::string& attribute, const AttributeValue& value) override;
+    AXError performAction(AXElement element, const std::string& action) override;
+
+    // Element handles: an app by its pid, a window by its X id.
+    static AXElement applicationHandle(std::int32_t pid);
+    static AXElement windowHandle(std::uint32_t window);
+
+private:
+    std::shared_ptr<X11Desktop> desktop_;
+    std::string uinputPath_;
+    std::function<double()> scale_;
+};
+
+}  // namespace velorin::linux_platform

@@ -1,0 +1,78 @@
+#include "Platform/Linux/LinuxLoginItems.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+#include "Platform/Linux/Translations.h"
+
+namespace velorin::linux_platform {
+namespace {
+
+std::string defaultFolder() {
+    if (const char* c = std::getenv("XDG_CONFIG_HOME"); c && *c) return std::string(c) + "/autostart";
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "") + "/.config/autostart";
+}
+
+std::string ownExecutable() {
+    std::error_code ec;
+    auto p = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string("velorin") : p.string();
+}
+
+}  // namespace
+
+LinuxLoginItems::LinuxLoginItems(std::string autostartFolder, std::string executable)
+    : folder_(autostartFolder.empty() ? defaultFolder() : std::move(autostartFolder)),
+      entryPath_(folder_ + "/velorin.desktop"),
+      executable_(executable.empty() ? ownExecutable() : std::move(executable)) {}
+
+LoginItemStatus LinuxLoginItems::status() {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(entryPath_, ec) ? LoginItemStatus::enabled
+                                                            : LoginItemStatus::notRegistered;
+}
+
+void LinuxLoginItems::registerMainApp() {
+    std::error_code ec;
+    std::filesystem::create_directories(folder_, ec);
+    if (ec) throw LoginItemError("Couldn't create " + folder_ + ": " + ec.message());
+    const std::string temp = entryPath_ + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::trunc);
+        out << "[Desktop Entry]\n"
+               "Type=Application\n"
+               "Name=Velorin\n"
+               "Comment=Touchpad shortcuts\n"
+               "Exec="
+            << quoteExecArgument(executable_)
+            << "\n"
+               "Icon=velorin\n"
+               "Terminal=false\n"
+               "X-GNOME-Autostart-enabled=true\n";
+        out.flush();
+        if (!out) {
+            std::filesystem::remove(temp, ec);
+            throw LoginItemError("Couldn't write " + entryPath_);
+        }
+    }
+    std::filesystem::rename(temp, entryPath_, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        throw LoginItemError("Couldn't write " + entryPath_ + ": " + ec.message());
+    }
+}
+
+void LinuxLoginItems::unregisterMainApp() {
+    std::error_code ec;
+    if (!std::filesystem::exists(entryPath_, ec)) return;
+    std::filesystem::remove(entryPath_, ec);
+    if (ec) throw LoginItemError("Couldn't remove " + entryPath_ + ": " + ec.message());
+}
+
+}  // namespace velorin::linux_platform

@@ -1,0 +1,47 @@
+#include "Platform/Linux/LinuxPlatform.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "Platform/Linux/DesktopEntry.h"
+#include "Platform/Linux/LinuxAccessibility.h"
+#include "Platform/Linux/LinuxBasics.h"
+#include "Platform/Linux/LinuxEventSystem.h"
+#include "Platform/Linux/LinuxLoginItems.h"
+#include "Platform/Linux/LinuxProcesses.h"
+#include "Platform/Linux/LinuxWorkspace.h"
+#include "Platform/Linux/QtServices.h"
+
+namespace velorin::linux_platform {
+
+std::unique_ptr<Platform> makeLinuxPlatform() {
+    Platform::Services s;
+    auto desktop = std::make_shared<X11Desktop>();
+    auto processes = std::make_unique<LinuxProcesses>();
+    auto queue = std::make_unique<QtMainQueue>();
+    auto bundle = std::make_unique<LinuxBundle>();
+    std::optional<std::string> page;
+    if (auto p = bundle->pathForResource("input-permissions", "html", "")) page = "file://" + *p;
+
+    s.workspace = std::make_unique<LinuxWorkspace>(desktop, *processes, page, applicationFolders());
+    s.eventSystem = std::make_unique<LinuxEventSystem>(*queue);
+    s.accessibility = std::make_unique<LinuxAccessibility>(desktop, "/dev/uinput", [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->devicePixelRatio() : 1.0;
+    });
+    s.screens = std::make_unique<QtScreens>();
+    s.processes = std::move(processes);
+    s.scripting = std::make_unique<LinuxScripting>();
+    s.defaults = std::make_unique<QtDefaults>();
+    s.loginItems = std::make_unique<LinuxLoginItems>();
+    s.bundle = std::move(bundle);
+    s.fileManager = std::make_unique<LinuxFileManager>();
+    s.haptics = std::make_unique<LinuxHaptics>();
+    s.displaySettings = std::make_unique<QtDisplaySettings>();
+    s.pasteboard = std::make_unique<QtPasteboard>();
+    s.mainQueue = std::move(queue);
+    s.clock = std::make_unique<LinuxClock>();
+    return std::make_unique<Platform>(std::move(s));
+}
+
+}  // namespace velorin::linux_platform

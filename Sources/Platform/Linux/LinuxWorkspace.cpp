@@ -1,0 +1,216 @@
+#include "Platform/Linux/LinuxWorkspace.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include <QSocketNotifier>
+
+#include "Platform/Linux/AppIdentity.h"
+#include "Platform/Linux/Translations.h"
+
+namespace velorin::linux_platform {
+namespace fs = std::filesystem;
+
+LinuxWorkspace::LinuxWorkspace(std::shared_ptr<X11Desktop> desktop, Processes& processes,
+                               std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders)
+    : desktop_(std::move(desktop)),
+      processes_(processes),
+      permissionsPage_(std::move(permissionsPage)),
+      folders_(std::move(applicationFolders)) {
+    if (desktop_->isConnected()) {
+        notifier_ = std::make_unique<QSocketNotifier>(desktop_->fileDescriptor(), QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { processEvents(); });
+        for (const auto& app : runningApplications()) known_[app.processIdentifier] = app;
+    }
+}
+
+LinuxWorkspace::~LinuxWorkspace() = default;
+
+const std::vector<DesktopEntry>& LinuxWorkspace::entries() {
+    if (!entriesLoaded_) {
+        entries_ = installedEntries(folders_);
+        entriesLoaded_ = true;
+    }
+    return entries_;
+}
+
+RunningApplication LinuxWorkspace::applicationOf(const X11Window& window, bool active) {
+    RunningApplication app;
+    app.processIdentifier = window.pid;
+    app.isActive = active;
+    app.isHidden = window.hidden;
+    if (const DesktopEntry* e = entryForWindowClass(entries(), window.windowClass, window.instance)) {
+        app.bundleIdentifier = bundleIdentifier(*e);
+        app.localizedName = e->name.empty() ? window.windowClass : e->name;
+    } else if (!window.windowClass.empty()) {
+        app.bundleIdentifier = knownBundleIdentifier(window.windowClass).value_or(window.windowClass);
+        app.localizedName = window.windowClass;
+    } else if (!window.title.empty()) {
+        app.localizedName = window.title;
+    }
+    return app;
+}
+
+std::vector<RunningApplication> LinuxWorkspace::runningApplications() {
+    const auto active = desktop_->activeWindow();
+    std::vector<RunningApplication> apps;
+    std::map<std::int32_t, std::size_t> byPid;
+    for (const auto& w : desktop_->clientWindows()) {
+        if (w.pid == 0) continue;
+        const bool isActive = active && active->pid == w.pid;
+        auto it = byPid.find(w.pid);
+        if (it == byPid.end()) {
+            byPid[w.pid] = apps.size();
+            apps.push_back(applicationOf(w, isActive));
+        } else {
+            // An app is hidden only when every one of its windows is.
+            apps[it->second].isHidden = apps[it->second].isHidden && w.hidden;
+        }
+    }
+    return apps;
+}
+
+std::optional<RunningApplication> LinuxWorkspace::frontmostApplication() {
+    const auto active = desktop_->activeWindow();
+    if (!active) return std::nullopt;
+    return applicationOf(*active, true);
+}
+
+std::optional<std::string> LinuxWorkspace::urlForApplication(const std::string& bundleIdentifierText) {
+    if (const DesktopEntry* e = entryForBundleIdentifier(entries(), bundleIdentifierText)) return e->path;
+    return std::nullopt;
+}
+
+void LinuxWorkspace::openApplication(const std::string& path, const OpenConfiguration& configuration) {
+    switch (specialApplication(path)) {
+        case SpecialApplication::showDesktop: desktop_->toggleShowingDesktop(); return;
+        case SpecialApplication::screenSaver: (void)processes_.start("xdg-screensaver", {"activate"}); return;
+        case SpecialApplication::none: break;
+    }
+    if (fs::path(path).extension() == ".desktop") {
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        const auto entry = parseDesktopEntry(text.str(), fs::path(path).stem().string(), path);
+        if (!entry) return;
+        auto args = execArguments(entry->exec);
+        if (!args) return;
+        const std::string program = args->front();
+        args->erase(args->begin());
+        args->insert(args->end(), configuration.arguments.begin(), configuration.arguments.end());
+        (void)processes_.start(program, *args);
+        return;
+    }
+    if (access(path.c_str(), X_OK) == 0 && fs::is_regular_file(path)) {
+        (void)processes_.start(path, configuration.arguments);
+        return;
+    }
+    (void)processes_.start("xdg-open", {path});
+}
+
+bool LinuxWorkspace::open(const std::string& url) {
+    const auto counterpart = openCounterpart(url, permissionsPage_);
+    switch (counterpart.kind) {
+        case OpenCounterpart::Kind::asGiven:
+        case OpenCounterpart::Kind::page: return processes_.start("xdg-open", {counterpart.url});
+        case OpenCounterpart::Kind::screenSaver: return processes_.start("xdg-screensaver", {"activate"});
+        case OpenCounterpart::Kind::nothing: return false;
+    }
+    return false;
+}
+
+bool LinuxWorkspace::hide(std::int32_t pid) {
+    bool any = false;
+    for (const auto& w : desktop_->clientWindows()) {
+        if (w.pid == pid && !w.hidden) any = desktop_->iconify(w.id) || any;
+    }
+    return any;
+}
+
+bool LinuxWorkspace::activate(std::int32_t pid) {
+    const auto windows = desktop_->clientWindows();
+    // The topmost of its windows: the list runs bottom to top.
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (it->pid == pid) return desktop_->activate(it->id);
+    }
+    return false;
+}
+
+std::optional<std::string> iconPath(const std::string& icon, const std::vector<std::string>& dataFolders) {
+    if (icon.empty()) return std::nullopt;
+    std::error_code ec;
+    if (icon.front() == '/') return fs::is_regular_file(icon, ec) ? std::optional(icon) : std::nullopt;
+    static const char* sizes[] = {"scalable", "512x512", "256x256", "128x128", "96x96", "64x64", "48x48", "32x32"};
+    static const char* extensions[] = {".svg", ".png", ".xpm"};
+    for (const auto& data : dataFolders) {
+        for (const char* size : sizes) {
+            for (const char* ext : extensions) {
+                const fs::path p = fs::path(data) / "icons/hicolor" / size / "apps" / (icon + ext);
+                if (fs::is_regular_file(p, ec)) return p.string();
+            }
+        }
+    }
+    for (const auto& data : dataFolders) {
+        for (const char* ext : extensions) {
+            const fs::path p = fs::path(data) / "pixmaps" / (icon + ext);
+            if (fs::is_regular_file(p, ec)) return p.string();
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Icon> LinuxWorkspace::iconForFile(const std::string& path) {
+    if (fs::path(path).extension() != ".desktop") return std::nullopt;
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    const auto entry = parseDesktopEntry(text.str(), fs::path(path).stem().string(), path);
+    if (!entry) return std::nullopt;
+    std::vector<std::string> data;
+    for (const auto& folder : folders_) data.push_back(fs::path(folder).parent_path().string());
+    if (auto file = iconPath(entry->icon, data)) return Icon{*file, {}};
+    return std::nullopt;
+}
+
+ObserverToken LinuxWorkspace::addObserver(WorkspaceNotice notice, Observer observer) {
+    const auto token = next_++;
+    observers_[token] = {notice, std::move(observer)};
+    return token;
+}
+
+void LinuxWorkspace::removeObserver(ObserverToken token) { observers_.erase(token); }
+
+void LinuxWorkspace::notify(WorkspaceNotice notice, const std::optional<RunningApplication>& app) {
+    auto copy = observers_;
+    for (auto& [token, entry] : copy) {
+        if (entry.first == notice && observers_.count(token)) entry.second(app);
+    }
+}
+
+void LinuxWorkspace::processEvents() {
+    bool activeChanged = false, listChanged = false;
+    desktop_->processEvents([&](X11Desktop::Change change) {
+        (change == X11Desktop::Change::activeWindow ? activeChanged : listChanged) = true;
+    });
+    if (listChanged) {
+        std::map<std::int32_t, RunningApplication> now;
+        for (const auto& app : runningApplications()) now[app.processIdentifier] = app;
+        for (const auto& [pid, app] : now) {
+            if (!known_.count(pid)) notify(WorkspaceNotice::didLaunchApplication, app);
+        }
+        for (const auto& [pid, app] : known_) {
+            if (!now.count(pid)) notify(WorkspaceNotice::didTerminateApplication, app);
+        }
+        known_ = std::move(now);
+    }
+    if (activeChanged) {
+        const auto front = frontmostApplication();
+        notify(WorkspaceNotice::didActivateApplication, front);
+        if (front && front->processIdentifier == getpid()) notify(WorkspaceNotice::applicationDidBecomeActive, {});
+    }
+}
+
+}  // namespace velorin::linux_platform

@@ -1,0 +1,65 @@
+#pragma once
+// The workspace on a Linux desktop: running apps and the front app from the
+// X11 window manager, installed apps from desktop entries (named by the
+// macOS bundle identifier of their counterpart where one is known), opening
+// with the desktop's default handlers, and activation notices from the
+// window manager's property changes.
+
+#include <map>
+#include <memory>
+#include <set>
+
+#include "Platform/Linux/DesktopEntry.h"
+#include "Platform/Linux/X11Desktop.h"
+#include "Platform/Processes.h"
+#include "Platform/Workspace.h"
+
+class QSocketNotifier;
+
+namespace velorin::linux_platform {
+
+class LinuxWorkspace : public Workspace {
+public:
+    // `permissionsPage`: the file URL of our page on input permissions, opened in
+    // place of the system's privacy settings.
+    LinuxWorkspace(std::shared_ptr<X11Desktop> desktop, Processes& processes,
+                   std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders);
+    ~LinuxWorkspace() override;
+
+    std::vector<RunningApplication> runningApplications() override;
+    std::optional<RunningApplication> frontmostApplication() override;
+    std::optional<std::string> urlForApplication(const std::string& bundleIdentifier) override;
+    void openApplication(const std::string& path, const OpenConfiguration& configuration) override;
+    bool open(const std::string& url) override;
+    bool hide(std::int32_t processIdentifier) override;
+    bool activate(std::int32_t processIdentifier) override;
+    std::optional<Icon> iconForFile(const std::string& path) override;
+    ObserverToken addObserver(WorkspaceNotice notice, Observer observer) override;
+    void removeObserver(ObserverToken token) override;
+
+    // The app a window belongs to, as this workspace reports it.
+    RunningApplication applicationOf(const X11Window& window, bool active);
+    // Reads the window manager's notices (main thread); called by the socket notifier.
+    void processEvents();
+
+private:
+    const std::vector<DesktopEntry>& entries();
+    void notify(WorkspaceNotice notice, const std::optional<RunningApplication>& app);
+
+    std::shared_ptr<X11Desktop> desktop_;
+    Processes& processes_;
+    std::optional<std::string> permissionsPage_;
+    std::vector<std::string> folders_;
+    std::vector<DesktopEntry> entries_;
+    bool entriesLoaded_ = false;
+    std::map<ObserverToken, std::pair<WorkspaceNotice, Observer>> observers_;
+    ObserverToken next_ = 1;
+    std::map<std::int32_t, RunningApplication> known_;  // running apps at the last client-list notice
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+// The icon file of a desktop entry's Icon= value: an absolute path as it is,
+// else the largest match in the hicolor theme or the pixmaps folder.
+std::optional<std::string> iconPath(const std::string& icon, const std::vector<std::string>& dataFolders);
+
+}  // namespace velorin::linux_platform

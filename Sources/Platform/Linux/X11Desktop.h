@@ -1,0 +1,64 @@
+#pragma once
+// The X11 window manager's view of the desktop (EWMH): the active window,
+// the client windows with their process and class, frames, moving and
+// resizing, activating, iconifying, showing the desktop, and notices when
+// the active window or the client list changes. Without an X server (Wayland,
+// or no display) every query answers "nothing".
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Platform/Geometry.h"
+
+namespace velorin::linux_platform {
+
+struct X11Window {
+    std::uint32_t id = 0;
+    std::int32_t pid = 0;         // 0 when the window does not say
+    std::string instance;         // WM_CLASS instance name
+    std::string windowClass;      // WM_CLASS class name
+    std::string title;
+    bool hidden = false;          // _NET_WM_STATE_HIDDEN (iconified)
+    bool operator==(const X11Window&) const = default;
+};
+
+class X11Desktop {
+public:
+    // Connects to $DISPLAY (or `display`); stays unconnected when there is no X server.
+    explicit X11Desktop(const char* display = nullptr);
+    ~X11Desktop();
+    X11Desktop(const X11Desktop&) = delete;
+    X11Desktop& operator=(const X11Desktop&) = delete;
+
+    bool isConnected() const;
+    int fileDescriptor() const;  // -1 when unconnected
+
+    std::optional<X11Window> activeWindow();
+    // Client windows, bottom of the stack first.
+    std::vector<X11Window> clientWindows();
+
+    // The outer frame (decorations included) in root-window pixels, y down.
+    std::optional<Rect> frame(std::uint32_t window);
+    // Moves the outer frame's top-left corner, or gives the outer frame a size.
+    bool moveFrame(std::uint32_t window, Point topLeft);
+    bool resizeFrame(std::uint32_t window, Size size);
+    bool activate(std::uint32_t window);
+    bool iconify(std::uint32_t window);
+    bool toggleShowingDesktop();
+
+    // Reads pending X events; tells `changed` when the active window or the
+    // client list changed (on the calling thread).
+    enum class Change { activeWindow, clientList };
+    void processEvents(const std::function<void(Change)>& changed);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+    std::optional<X11Window> describe(std::uint32_t window);
+};
+
+}  // namespace velorin::linux_platform

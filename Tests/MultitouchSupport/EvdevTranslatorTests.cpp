@@ -1,0 +1,318 @@
+#include "MultitouchSupport/EvdevTranslator.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "EventScript.h"
+
+using namespace velorin::multitouch;
+using velorin::testing::EventScript;
+
+namespace {
+
+// A pad 1000 units wide and 500 deep with five slots; no pressure, no touch size.
+TouchpadAxes padAxes() {
+    TouchpadAxes axes;
+    axes.x = {0, 1000};
+    axes.y = {0, 500};
+    axes.slotCount = 5;
+    return axes;
+}
+
+TouchpadSnapshot emptyPad(TouchpadAxes axes = padAxes()) {
+    TouchpadSnapshot snapshot;
+    snapshot.axes = axes;
+    snapshot.slots.resize(static_cast<std::size_t>(axes.slotCount));
+    return snapshot;
+}
+
+std::vector<ContactFrame> feedAll(EvdevTranslator& translator, const std::vector<input_event>& events) {
+    std::vector<ContactFrame> frames;
+    for (const auto& e : events) {
+        for (auto& f : translator.feed(e)) frames.push_back(std::move(f));
+    }
+    return frames;
+}
+
+// A frame's records as "slot:state" words, e.g. "0:3 1:4".
+std::string shape(const ContactFrame& frame) {
+    std::string out;
+    for (const auto& t : frame.touches) {
+        if (!out.empty()) out += ' ';
+        out += std::to_string(t.pathIndex) + ":" + std::to_string(t.state);
+    }
+    return out;
+}
+
+std::vector<std::string> shapes(const std::vector<ContactFrame>& frames) {
+    std::vector<std::string> out;
+    for (const auto& f : frames) out.push_back(shape(f));
+    return out;
+}
+
+using Shapes = std::vector<std::string>;
+
+}  // namespace
+
+TEST(EvdevTranslator, oneFingerTap_landsTouchesAndLiftsWithOneFramePerReport) {
+    EvdevTranslator translator(emptyPad());
+    EventScript s;
+    s.at(0.000).land(0, 41, 250, 100).report();
+    s.at(0.007).report();
+    s.at(0.060).lift(0).report();
+    const auto frames = feedAll(translator, s.events());
+
+    EXPECT_EQ(shapes(frames), (Shapes{"0:3", "0:4", "0:5"}));
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_DOUBLE_EQ(frames[0].timestamp, 0.0);
+    EXPECT_DOUBLE_EQ(frames[2].timestamp, 0.060);
+    for (const auto& f : frames) {
+        EXPECT_FLOAT_EQ(f.touches[0].normalized.position.x, 0.25f);
+        EXPECT_FLOAT_EQ(f.touches[0].normalized.position.y, 0.8f);  // y flipped: 100 of 500 from the far edge
+        EXPECT_EQ(f.touches[0].frame, f.frameNumber);
+        EXPECT_DOUBLE_EQ(f.touches[0].timestamp, f.timestamp);
+    }
+    EXPECT_EQ(frames[1].frameNumber, frames[0].frameNumber + 1);
+    EXPECT_EQ(frames[2].frameNumber, frames[1].frameNumber + 1);
+    EXPECT_FALSE(translator.anyDown());
+    EXPECT_FALSE(translator.nextRepeatTime());
+}
+
+TEST(EvdevTranslator, threeFingerTap_reportsEverySlotInSlotOrder) {
+    EvdevTranslator translator(emptyPad());
+    EventScript s;
+    s.at(0.0).land(2, 12, 700, 200).land(0, 10, 300, 200).land(1, 11, 500, 200).report();
+    s.at(0.008).report();
+    s.at(0.080).lift(0).lift(1).lift(2).report();
+    EXPECT_EQ(shapes(feedAll(translator, s.events())), (Shapes{"0:3 1:3 2:3", "0:4 1:4 2:4", "0:5 1:5 2:5"}));
+}
+
+TEST(EvdevTranslator, fingersComingAndGoing_eachLiftsInTheFrameItLeaves) {
+    EvdevTranslator translator(emptyPad());
+    EventScript s;
+    s.at(0.00).land(0, 1, 100, 100).report();
+    s.at(0.01).land(1, 2, 600, 100).report();
+    s.at(0.02).lift(0).report();
+    s.at(0.03).report();
+    s.at(0.04).lift(1).report();
+    s.at(0.05).report();  // nothing down: an empty frame
+    EXPECT_EQ(shapes(feedAll(translator, s.events())), (Shapes{"0:3", "0:4 1:3", "0:5 1:4", "1:4", "1:5", ""}));
+}
+
+TEST(EvdevTranslator, lift_keepsTheLastPositionAndStopsTheVelocity) {
+    EvdevTranslator translator(emptyPad());
+    EventScript s;
+    s.at(0.00).land(0, 1, 100, 100).report();
+    s.at(0.01).x(200).report();
+    s.at(0.02).lift(0).report();
+    const auto frames = feedAll(translator, s.events());
+    ASSERT_EQ(frames.size(), 3u);
+    const MTTouch& lifted = frames[2].touches.at(0);
+    EXPECT_EQ(lifted.state, MTTouchStateBreakTouch);
+    EXPECT_FLOAT_EQ(lifted.normalized.position.x, 0.2f);
+    EXPECT_FLOAT_EQ(lifted.normalized.velocity.x, 0.0f);
+    EXPECT_FLOAT_EQ(lifted.normalized.velocity.y, 0.0f);
+}
+
+TEST(EvdevTranslator, velocity_isPadFractionsPerSecondWithYTowardsTheFarEdge) {
+    EvdevTranslator translator(emptyPad());
+    EventScript s;
+    s.at(0.00).land(0, 1, 100, 400).report();
+    s.at(0.01).x(200).y(350).report();  // 0.1 of the width and 0.1 of the depth, away from the user
+    s.at(0.02).report();                // still
+    const auto frames = feedAll(translator, s.events());
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_FLOAT_EQ(frames[0].touches[0].normalized.velocity.x, 0.0f);  // a new finger has none yet
+    EXPECT_NEAR(frames[1].touches[0].normalized.velocity.x, 10.0f, 1e-3);
+    EXPECT_NEAR(frames[1].touches[0].normalized.velocity.y, 10.0f, 1e-3);
+    EXPECT_FLOAT_EQ(frames[2].touches[0].normalized.velocity.x, 0.0f);
+    EXPECT_FLOAT_EQ(frames[2].touches[0].normalized.velocity.y, 0.0f);
+}
+
+TEST(EvdevTranslator, positions_areClampedToThePad) {
+    TouchpadAxes axes = padAxes();
+    axes.x = {100, 1100};
+    EvdevTranslator translator(emptyPad(axes));
+    EventScript s;
+    s.at(0).land(0, 1, 50, -20).land(1, 2, 1200, 600).land(2, 3, 600, 250).report();
+    const auto frames = feedAll(translator, s.events());
+    ASSERT_EQ(frames.size(), 1u);
+    const auto& t = frames[0].touches;
+    EXPECT_FLOAT_EQ(t[0].normalized.position.x, 0.0f);
+    EXPECT_FLOAT_EQ(t[0].normalized.position.y, 1.0f);
+    EXPECT_FLOAT_EQ(t[1].normalized.position.x, 1.0f);
+    EXPECT_FLOAT_EQ(t[1].normalized.position.y, 0.0f);
+    EXPECT_FLOAT_EQ(t[2].normalized.position.x, 0.5f);  // measured from the axis minimum
+    EXPECT_FLOAT_EQ(t[2].normalized.position.y, 0.5f);
+}
+
+TEST(EvdevTranslator, size_comesFromPressureElseTouchSizeElseANominalValue) {
+    struct Case {
+        const char* name;
+        std::optional<AxisRange> pressure;
+        std::optional<AxisRange> touchMajor;
+        float expected;
+    };
+    const Case cases[] = {
+        {"pressure", AxisRange{0, 255}, AxisRange{0, 40}, 51.0f / 255.0f},
+        {"pressure with an offset range", AxisRange{50, 150}, std::nullopt, 0.01f},
+        {"touch size", std::nullopt, AxisRange{0, 40}, 10.0f / 40.0f},
+        {"neither", std::nullopt, std::nullopt, nominalContactSize},
+    };
+    for (const auto& c : cases) {
+        TouchpadAxes axes = padAxes();
+        axes.pressure = c.pressure;
+        axes.touchMajor = c.touchMajor;
+        EvdevTranslator translator(emptyPad(axes));
+        EventScript s;
+        s.at(0).land(0, 1, 10, 10).pressure(51).major(10).report();
+        const auto frames = feedAll(translator, s.events());
+        ASSERT_EQ(frames.size(), 1u) << c.name;
+        EXPECT_NEAR(frames[0].touches[0].zTotal, c.expected, 1e-6) << c.name;
+    }
+}
+
+TEST(EvdevTranslator, fingerHeldStill_isRepeatedWhileTheDeviceIsSilent) {
+    EvdevTranslator translator(emptyPad());
+    EventScript s;
+    s.at(1.000).land(0, 1, 500, 250).report();
+    ASSERT_EQ(feedAll(translator, s.take()).size(), 1u);
+
+    ASSERT_TRUE(translator.nextRepeatTime());
+    EXPECT_DOUBLE_EQ(*translator.nextRepeatTime(), 1.000 + repeatIntervalSeconds);
+    EXPECT_FALSE(translator.repeat(1.000 + repeatIntervalSeconds - 1e-6));  // just before: nothing
+
+    const auto first = translator.repeat(1.000 + repeatIntervalSeconds);  // exactly at
+    ASSERT_TRUE(first);
+    EXPECT_EQ(shape(*first), "0:4");
+    EXPECT_DOUBLE_EQ(first->timestamp, 1.000 + repeatIntervalSeconds);
+    EXPECT_FLOAT_EQ(first->touches[0].normalized.position.x, 0.5f);
+    EXPECT_FLOAT_EQ(first->touches[0].normalized.velocity.x, 0.0f);
+
+    const auto late = translator.repeat(1.035);  // well after: one frame, stamped now
+    ASSERT_TRUE(late);
+    EXPECT_DOUBLE_EQ(late->timestamp, 1.035);
+    EXPECT_EQ(late->frameNumber, first->frameNumber + 1);
+    EXPECT_DOUBLE_EQ(*translator.nextRepeatTime(), 1.035 + repeatIntervalSeconds);
+
+    s.at(1.040).lift(0).report();
+    EXPECT_EQ(shapes(feedAll(translator, s.take())), (Shapes{"0:5"}));
+    EXPECT_FALSE(translator.nextRepeatTime());
+    EXPECT_FALSE(translator.repeat(5.0));
+}
+
+TEST(EvdevTranslator, repeat_neverShowsAHalfReceivedReport) {
+    EvdevTranslator translator(emptyPad());
+    EventScript s;
+    s.at(0).land(0, 1, 500, 250).report();
+    feedAll(translator, s.take());
+    s.at(0.005).x(900).lift(0);  // the report's SYN_REPORT has not come yet
+    EXPECT_TRUE(feedAll(translator, s.take()).empty());
+    const auto frame = translator.repeat(0.011);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(shape(*frame), "0:4");
+    EXPECT_FLOAT_EQ(frame->touches[0].normalized.position.x, 0.5f);
+}
+
+TEST(EvdevTranslator, frameTimes_neverRunBackwards) {
+    EvdevTranslator translator(emptyPad());
+    EventScript s;
+    s.at(0).land(0, 1, 500, 250).report();
+    feedAll(translator, s.take());
+    ASSERT_TRUE(translator.repeat(0.012));
+    s.at(0.011).x(510).report();  // stamped by the kernel before the repeat was made
+    const auto frames = feedAll(translator, s.take());
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_DOUBLE_EQ(frames[0].timestamp, 0.012);
+    EXPECT_TRUE(std::isfinite(frames[0].touches[0].normalized.velocity.x));
+}
+
+TEST(EvdevTranslator, synDropped_takesLibevdevsResyncAsOneFrame) {
+    EvdevTranslator translator(emptyPad());
+    EventScript s;
+    s.at(0.00).land(0, 1, 100, 100).report();
+    s.at(0.01).x(120);  // part of a report, then the kernel's buffer overflowed
+    s.at(0.05).dropped();
+    // libevdev's resync: the state as it is now, then a SYN_REPORT.
+    s.at(0.05).slot(0).id(-1).land(1, 2, 800, 400).report();
+    const auto frames = feedAll(translator, s.events());
+    EXPECT_EQ(shapes(frames), (Shapes{"0:3", "0:5 1:3"}));
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_DOUBLE_EQ(frames[1].timestamp, 0.05);
+    EXPECT_FLOAT_EQ(frames[1].touches[1].normalized.position.x, 0.8f);
+}
+
+TEST(EvdevTranslator, fingerReplacedInTheSameSlot_liftsTheOldOneInAFrameOfItsOwn) {
+    struct Case {
+        const char* name;
+        EventScript replacement;
+    };
+    Case cases[] = {
+        {"new tracking id", EventScript().at(0.02).slot(0).id(6).x(900).y(400).report()},
+        {"lift and land within one report", EventScript().at(0.02).slot(0).id(-1).id(6).x(900).y(400).report()},
+    };
+    for (auto& c : cases) {
+        EvdevTranslator translator(emptyPad());
+        EventScript s;
+        s.at(0.00).land(0, 5, 100, 100).land(1, 7, 500, 100).report();
+        s.at(0.01).slot(1).x(510).report();
+        feedAll(translator, s.take());
+        const auto frames = feedAll(translator, c.replacement.events());
+        EXPECT_EQ(shapes(frames), (Shapes{"0:5 1:4", "0:3 1:4"})) << c.name;
+        ASSERT_EQ(frames.size(), 2u) << c.name;
+        EXPECT_DOUBLE_EQ(frames[0].timestamp, frames[1].timestamp) << c.name;
+        EXPECT_FLOAT_EQ(frames[0].touches[0].normalized.position.x, 0.1f) << c.name;  // the old finger
+        EXPECT_FLOAT_EQ(frames[1].touches[0].normalized.position.x, 0.9f) << c.name;  // the new one
+        EXPECT_FLOAT_EQ(frames[1].touches[0].normalized.velocity.x, 0.0f) << c.name;
+        EXPECT_EQ(frames[1].frameNumber, frames[0].frameNumber + 1) << c.name;
+        EXPECT_NEAR(frames[1].touches[1].normalized.velocity.x, frames[0].touches[1].normalized.velocity.x, 1e-6)
+            << c.name;  // no time passed between the two
+    }
+}
+
+TEST(EvdevTranslator, eventsForSlotsThePadDoesNotHave_areDropped) {
+    EvdevTranslator translator(emptyPad());
+    EventScript s;
+    s.at(0).land(0, 1, 100, 100).slot(9).id(3).x(5).slot(-1).id(4).report();
+    EXPECT_EQ(shapes(feedAll(translator, s.events())), (Shapes{"0:3"}));
+}
+
+TEST(EvdevTranslator, fingersDownWhenOpened_areReportedAtOnce) {
+    TouchpadSnapshot snapshot = emptyPad();
+    snapshot.currentSlot = 1;
+    snapshot.slots[1] = SlotValues{3, 750, 125, 0, 0};
+    EvdevTranslator translator(snapshot);
+    ASSERT_TRUE(translator.nextRepeatTime());
+    EXPECT_EQ(*translator.nextRepeatTime(), -std::numeric_limits<double>::infinity());
+    const auto frame = translator.repeat(42.0);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(shape(*frame), "1:3");
+    EXPECT_DOUBLE_EQ(frame->timestamp, 42.0);
+    EXPECT_FLOAT_EQ(frame->touches[0].normalized.position.x, 0.75f);
+    EXPECT_FLOAT_EQ(frame->touches[0].normalized.position.y, 0.75f);
+
+    // The current slot came with the snapshot: this moves slot 1.
+    EventScript s;
+    s.at(42.01).x(800).report();
+    const auto frames = feedAll(translator, s.events());
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(shape(frames[0]), "1:4");
+    EXPECT_FLOAT_EQ(frames[0].touches[0].normalized.position.x, 0.8f);
+}
+
+TEST(EvdevTranslator, deviceGone_liftsEveryFingerStillDown) {
+    EvdevTranslator translator(emptyPad());
+    EXPECT_FALSE(translator.liftAll(1.0));  // nothing down: no frame
+    EventScript s;
+    s.at(0).land(0, 1, 100, 100).land(3, 2, 200, 200).report();
+    feedAll(translator, s.take());
+    const auto frame = translator.liftAll(0.5);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(shape(*frame), "0:5 3:5");
+    EXPECT_DOUBLE_EQ(frame->timestamp, 0.5);
+    EXPECT_FALSE(translator.anyDown());
+    EXPECT_FALSE(translator.nextRepeatTime());
+}

@@ -1,0 +1,105 @@
+#include "Platform/Linux/AppIdentity.h"
+#include "Platform/Linux/DesktopEntry.h"
+#include "Platform/Linux/Translations.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace velorin::linux_platform;
+using Args = std::vector<std::string>;
+
+TEST(DesktopEntry, readsTheDesktopEntryGroupOnly) {
+    const char* text =
+        "# comment\n[Desktop Entry]\nType=Application\nName=Firefox Web Browser\nName[de]=Firefox-Webbrowser\n"
+        "Exec=firefox-esr %u\nIcon=firefox-esr\nStartupWMClass=Firefox-esr\n\n[Desktop Action new-window]\n"
+        "Name=New Window\nExec=firefox-esr --new-window %u\n";
+    const auto e = parseDesktopEntry(text, "firefox-esr", "/usr/share/applications/firefox-esr.desktop");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->name, "Firefox Web Browser");
+    EXPECT_EQ(e->exec, "firefox-esr %u");
+    EXPECT_EQ(e->icon, "firefox-esr");
+    EXPECT_EQ(e->startupWMClass, "Firefox-esr");
+    EXPECT_FALSE(e->hidden);
+    EXPECT_FALSE(parseDesktopEntry("[Desktop Entry]\nType=Link\nName=x\n", "x", "x"));
+    EXPECT_FALSE(parseDesktopEntry("Name=x\n", "x", "x"));
+    EXPECT_TRUE(parseDesktopEntry("[Desktop Entry]\nType=Application\nNoDisplay=true\n", "x", "x")->hidden);
+}
+
+TEST(DesktopEntry, execArgumentsDropFieldCodesAndUndoQuoting) {
+    const std::pair<const char*, std::optional<Args>> cases[] = {
+        {"firefox %u", Args{"firefox"}},
+        {"/usr/bin/code --unity-launch %F", Args{"/usr/bin/code", "--unity-launch"}},
+        {"app %i %c %k --flag", Args{"app", "--flag"}},
+        {"\"/opt/My App/run\" --name \"a b\"", Args{"/opt/My App/run", "--name", "a b"}},
+        {"sh -c \"echo \\\"hi\\\" \\$HOME\"", Args{"sh", "-c", "echo \"hi\" $HOME"}},
+        {"app 100%%", Args{"app", "100%"}},
+        {"app --file=%f", Args{"app", "--file="}},
+        {"  spaced   out  ", Args{"spaced", "out"}},
+        {"\"open quote", std::nullopt},
+        {"", std::nullopt},
+        {"%U", std::nullopt},
+    };
+    for (const auto& [exec, expected] : cases) EXPECT_EQ(execArguments(exec), expected) << exec;
+}
+
+TEST(DesktopEntry, quotedArgumentsComeBackUnchanged) {
+    for (const std::string arg : {"/usr/bin/velorin", "/home/me/My Apps/velorin", "/weird/\"$`\\%/x"}) {
+        const std::string line = "[Desktop Entry]\nType=Application\nExec=" + quoteExecArgument(arg) + " --x\n";
+        const auto entry = parseDesktopEntry(line, "v", "v");
+        ASSERT_TRUE(entry);
+        EXPECT_EQ(execArguments(entry->exec), (Args{arg, "--x"})) << arg;
+    }
+}
+
+TEST(AppIdentity, knownLinuxBuildsReportTheirCounterpartsIdentifier) {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"google-chrome", "com.google.Chrome"},  {"Google-chrome", "com.google.Chrome"},
+        {"firefox-esr", "org.mozilla.firefox"},   {"code", "com.microsoft.VSCode"},
+        {"Slack", "com.tinyspeck.slackmacgap"},  {"spotify", "com.spotify.client"},
+        {"org.gnome.gedit", std::nullopt},
+    };
+    for (const auto& [name, expected] : cases) EXPECT_EQ(knownBundleIdentifier(name), expected) << name;
+
+    DesktopEntry unknown{"org.gnome.gedit", "/x", "Text Editor", "gedit", "", "", false};
+    EXPECT_EQ(bundleIdentifier(unknown), "org.gnome.gedit");
+    DesktopEntry byClass{"chrome-beta", "/x", "Chrome", "chrome", "", "Google-chrome", false};
+    EXPECT_EQ(bundleIdentifier(byClass), "com.google.Chrome");
+}
+
+TEST(AppIdentity, windowsFindTheirEntries) {
+    const std::vector<DesktopEntry> entries = {
+        {"firefox-esr", "/a", "Firefox", "firefox-esr", "", "Firefox-esr", false},
+        {"org.gnome.Nautilus", "/b", "Files", "nautilus", "", "", false},
+        {"code", "/c", "Visual Studio Code", "code", "", "", false},
+    };
+    EXPECT_EQ(entryForWindowClass(entries, "Firefox-esr", "Navigator")->id, "firefox-esr");
+    EXPECT_EQ(entryForWindowClass(entries, "Org.gnome.Nautilus", "org.gnome.Nautilus")->id, "org.gnome.Nautilus");
+    EXPECT_EQ(entryForWindowClass(entries, "Nautilus", "nautilus")->id, "org.gnome.Nautilus");
+    EXPECT_EQ(entryForWindowClass(entries, "Code", "code")->id, "code");
+    EXPECT_EQ(entryForWindowClass(entries, "XTerm", "xterm"), nullptr);
+    EXPECT_EQ(entryForBundleIdentifier(entries, "com.microsoft.VSCode")->id, "code");
+    EXPECT_EQ(entryForBundleIdentifier(entries, "org.gnome.Nautilus")->id, "org.gnome.Nautilus");
+}
+
+TEST(DesktopEntry, installedEntriesKeepTheFirstOfEachId) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("velorin-entries-" + std::to_string(::getpid()));
+    fs::create_directories(root / "a/kde");
+    fs::create_directories(root / "b");
+    auto write = [](const fs::path& p, const std::string& name) {
+        std::ofstream(p) << "[Desktop Entry]\nType=Application\nName=" << name << "\nExec=x\n";
+    };
+    write(root / "a/app.desktop", "First");
+    write(root / "b/app.desktop", "Second");
+    write(root / "a/kde/tool.desktop", "Tool");
+    std::ofstream(root / "b/notes.txt") << "not an entry";
+    auto entries = installedEntries({(root / "a").string(), (root / "b").string(), (root / "missing").string()});
+    std::sort(entries.begin(), entries.end(), [](auto& l, auto& r) { return l.id < r.id; });
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].id, "app");
+    EXPECT_EQ(entries[0].name, "First");
+    EXPECT_EQ(entries[1].id, "kde-tool");
+    fs::remove_all(root);
+}
