@@ -12,13 +12,13 @@
 namespace velorin::test {
 namespace {
 
-class CoreTest : public ::testing::Test {
+class EngineCore : public ::testing::Test {
 protected:
     sim::SimClock clock;  // uptime 1000
     Core core{clock};
 };
 
-TEST_F(CoreTest, frameClock_isTheUptimeBeforeAnyFrame_thenFollowsTheLatestFrame) {
+TEST_F(EngineCore, frameClock_isTheUptimeBeforeAnyFrame_thenFollowsTheLatestFrame) {
     EXPECT_EQ(core.now(), 1000.0);
     (void)core.frame(TouchFrame{0, 40.0, {}});
     EXPECT_EQ(core.now(), 40.0);
@@ -28,7 +28,7 @@ TEST_F(CoreTest, frameClock_isTheUptimeBeforeAnyFrame_thenFollowsTheLatestFrame)
     EXPECT_EQ(core.now(), 60.0);
 }
 
-TEST_F(CoreTest, recognisers_areMadeOnATrackpadsFirstFrame_andKept) {
+TEST_F(EngineCore, recognisers_areMadeOnATrackpadsFirstFrame_andKept) {
     EXPECT_EQ(core.recognizerCount(), 0u);
     (void)core.frame(TouchFrame{0, 40.0, {}});
     (void)core.frame(TouchFrame{-1, 40.0, {}});
@@ -36,7 +36,7 @@ TEST_F(CoreTest, recognisers_areMadeOnATrackpadsFirstFrame_andKept) {
     EXPECT_EQ(core.recognizerCount(), 2u);
 }
 
-TEST_F(CoreTest, clickAndTickBeforeAnyFrame_giveNothing) {
+TEST_F(EngineCore, clickAndTickBeforeAnyFrame_giveNothing) {
     auto clicked = core.click(std::nullopt);
     EXPECT_TRUE(clicked.events.empty());
     EXPECT_FALSE(clicked.deadline);
@@ -45,7 +45,7 @@ TEST_F(CoreTest, clickAndTickBeforeAnyFrame_giveNothing) {
     EXPECT_FALSE(ticked.deadline);
 }
 
-TEST_F(CoreTest, liveTouchThrottle) {
+TEST_F(EngineCore, liveTouchThrottle) {
     const double interval = Core::liveTouchInterval;
     const double justOver = std::nextafter(interval, 1.0);
     struct Step {
@@ -77,7 +77,7 @@ TEST_F(CoreTest, liveTouchThrottle) {
     }
 }
 
-TEST_F(CoreTest, liveTouchesOff_noListAndTheThrottleDoesNotMove) {
+TEST_F(EngineCore, liveTouchesOff_noListAndTheThrottleDoesNotMove) {
     auto off = core.frame(TouchFrame{0, 5.0, fingersAt(2)});
     EXPECT_FALSE(off.liveTouches);
     EXPECT_TRUE(off.isEmpty());
@@ -85,7 +85,7 @@ TEST_F(CoreTest, liveTouchesOff_noListAndTheThrottleDoesNotMove) {
     EXPECT_TRUE(core.frame(TouchFrame{0, 5.001, fingersAt(2)}).liveTouches);  // 5 s since the last sending (0)
 }
 
-TEST_F(CoreTest, frameDeadline_isItsOwnTrackpads_clickAndTickGiveTheEarliest) {
+TEST_F(EngineCore, frameDeadline_isItsOwnTrackpads_clickAndTickGiveTheEarliest) {
     core.rearm(RecognizerConfig{}, Core::GestureSet{Gesture::tap(2, 1), Gesture::tap(2, 2)});
     (void)core.frame(TouchFrame{0, 10.0, fingersAt(2)});
     EXPECT_EQ(core.frame(TouchFrame{0, 10.125, {}}).deadline, std::optional<double>(10.375));
@@ -98,7 +98,7 @@ TEST_F(CoreTest, frameDeadline_isItsOwnTrackpads_clickAndTickGiveTheEarliest) {
     EXPECT_EQ(ticked.deadline, std::optional<double>(10.75));
 }
 
-TEST_F(CoreTest, nonFiniteDeadline_isNoDeadline) {
+TEST_F(EngineCore, nonFiniteDeadline_isNoDeadline) {
     for (double interval : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
                             -std::numeric_limits<double>::infinity()}) {
         SCOPED_TRACE(interval);

@@ -10,7 +10,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class Firing : public EngineFixture {
+class EngineFiring : public EngineFixture {
 protected:
     static constexpr std::uint64_t commandFlag = 0x100000;
 
@@ -21,7 +21,7 @@ protected:
     Date nowDate() const { return sim.clock().now(); }
 };
 
-TEST_F(Firing, threeFingerTap_postsCommandC_andPublishesTheRecord) {
+TEST_F(EngineFiring, threeFingerTap_postsCommandC_andPublishesTheRecord) {
     startEngine(configWith({binding(Gesture::tap(3, 1), copyAction)}));
     tapAt(100.0, 100.125, 3);
 
@@ -37,7 +37,7 @@ TEST_F(Firing, threeFingerTap_postsCommandC_andPublishesTheRecord) {
               (Engine::Fired{Gesture::tap(3, 1), copyAction, std::string("My shortcut"), std::nullopt, nowDate()}));
 }
 
-TEST_F(Firing, singleTapWaitsOutTheIntervalOnlyWhileALongerTapIsBound) {
+TEST_F(EngineFiring, singleTapWaitsOutTheIntervalOnlyWhileALongerTapIsBound) {
     startEngine(
         configWith({binding(Gesture::tap(3, 1), copyAction),
                     binding(Gesture::tap(3, 2), Action::keystroke(KeyCombo{9, KeyCombo::Modifiers::command}))}));
@@ -51,7 +51,7 @@ TEST_F(Firing, singleTapWaitsOutTheIntervalOnlyWhileALongerTapIsBound) {
     EXPECT_EQ(engine->lastFired().get()->gesture, Gesture::tap(3, 1));
 }
 
-TEST_F(Firing, doubleTapWithinTheInterval_runsTheDoubleTapsAction) {
+TEST_F(EngineFiring, doubleTapWithinTheInterval_runsTheDoubleTapsAction) {
     startEngine(
         configWith({binding(Gesture::tap(3, 1), copyAction),
                     binding(Gesture::tap(3, 2), Action::keystroke(KeyCombo{9, KeyCombo::Modifiers::command}))}));
@@ -60,7 +60,7 @@ TEST_F(Firing, doubleTapWithinTheInterval_runsTheDoubleTapsAction) {
     EXPECT_EQ(keysDown(), (std::vector<std::uint16_t>{9}));
 }
 
-TEST_F(Firing, keystrokeWhileLeftButtonHeld_isPostedAtTheFirstPollAfterRelease) {
+TEST_F(EngineFiring, keystrokeWhileLeftButtonHeld_isPostedAtTheFirstPollAfterRelease) {
     startEngine(configWith({binding(Gesture::tap(3, 1), copyAction)}));
     sim.eventSystem().setButtonDown(MouseButton::left, true);
     tapAt(100.0, 100.125, 3);  // fires at frame time 100.125
@@ -75,7 +75,20 @@ TEST_F(Firing, keystrokeWhileLeftButtonHeld_isPostedAtTheFirstPollAfterRelease) 
     EXPECT_EQ(keysDown(), (std::vector<std::uint16_t>{8}));
 }
 
-TEST_F(Firing, keystrokeWhileRightButtonHeldThroughout_runsAtTheFirstPollAfterFiveSeconds) {
+TEST_F(EngineFiring, severalGesturesWhileAButtonIsHeld_eachWaits_andTheyRunInOrder) {
+    startEngine(configWith(
+        {binding(Gesture::tap(2, 1), copyAction), binding(Gesture::tap(3, 1), Action::keystroke(KeyCombo{9, {}}))}));
+    sim.eventSystem().setButtonDown(MouseButton::left, true);
+    tapAt(100.0, 100.125, 2);
+    tapAt(100.2, 100.3, 3);
+    advanceToFrameTime(101.0);
+    EXPECT_TRUE(keysDown().empty());
+    sim.eventSystem().setButtonDown(MouseButton::left, false);
+    advanceToFrameTime(101.1);
+    EXPECT_EQ(keysDown(), (std::vector<std::uint16_t>{8, 9}));
+}
+
+TEST_F(EngineFiring, keystrokeWhileRightButtonHeldThroughout_runsAtTheFirstPollAfterFiveSeconds) {
     startEngine(configWith({binding(Gesture::tap(3, 1), copyAction)}));
     sim.eventSystem().setButtonDown(MouseButton::right, true);
     tapAt(100.0, 100.125, 3);
@@ -90,7 +103,7 @@ TEST_F(Firing, keystrokeWhileRightButtonHeldThroughout_runsAtTheFirstPollAfterFi
     EXPECT_LT(ranAt - firedAt, 5.0s + 0.03s + 1ms);
 }
 
-TEST_F(Firing, onlyKeystrokeWindowAndMenuActionsWaitForTheButtons) {
+TEST_F(EngineFiring, onlyKeystrokeWindowAndMenuActionsWaitForTheButtons) {
     struct Case {
         const char* name;
         Action action;
@@ -122,7 +135,7 @@ TEST_F(Firing, onlyKeystrokeWindowAndMenuActionsWaitForTheButtons) {
     }
 }
 
-TEST_F(Firing, packBinding_reportsThePacksName) {
+TEST_F(EngineFiring, packBinding_reportsThePacksName) {
     AppConfig config;
     Pack pack = Pack::newCustom({});
     pack.name = "Writing";
@@ -136,7 +149,7 @@ TEST_F(Firing, packBinding_reportsThePacksName) {
     EXPECT_EQ(keysDown(), (std::vector<std::uint16_t>{8}));
 }
 
-TEST_F(Firing, failedAction_carriesItsErrorText_withActionAndSource) {
+TEST_F(EngineFiring, failedAction_carriesItsErrorText_withActionAndSource) {
     const Action missing = Action::openApp("com.example.Missing");
     startEngine(configWith({binding(Gesture::tap(2, 1), missing)}));
     tapAt(100.0, 100.125, 2);
@@ -145,7 +158,7 @@ TEST_F(Firing, failedAction_carriesItsErrorText_withActionAndSource) {
                              std::string("No app with bundle ID com.example.Missing"), nowDate()}));
 }
 
-TEST_F(Firing, everyRunIsPublished_evenTheSameGestureAgain) {
+TEST_F(EngineFiring, everyRunIsPublished_evenTheSameGestureAgain) {
     startEngine(configWith({binding(Gesture::tap(2, 1), copyAction)}));
     int told = 0;
     engine->lastFired().observe([&](const auto&) { ++told; });
@@ -154,14 +167,14 @@ TEST_F(Firing, everyRunIsPublished_evenTheSameGestureAgain) {
     EXPECT_EQ(told, 2);
 }
 
-TEST_F(Firing, unboundGesture_runsNothingAndMakesNoRecord) {
+TEST_F(EngineFiring, unboundGesture_runsNothingAndMakesNoRecord) {
     startEngine(configWith({binding(Gesture::tap(2, 1), copyAction)}));
     tapAt(100.0, 100.125, 3);
     EXPECT_TRUE(sim.eventSystem().postedEvents().empty());
     EXPECT_FALSE(engine->lastFired().get());
 }
 
-TEST_F(Firing, switchedOff_runsNothing_andTapsDoNotWait_butRecordingWorks) {
+TEST_F(EngineFiring, switchedOff_runsNothing_andTapsDoNotWait_butRecordingWorks) {
     AppConfig config = configWith({binding(Gesture::tap(3, 1), copyAction), binding(Gesture::tap(3, 2), copyAction)});
     config.isEnabled = false;
     startEngine(config);
@@ -179,7 +192,7 @@ TEST_F(Firing, switchedOff_runsNothing_andTapsDoNotWait_butRecordingWorks) {
 
 // ---- Recording
 
-TEST_F(Firing, recording_takesTheGesture_runsNothing_andTheNextGestureRunsAgain) {
+TEST_F(EngineFiring, recording_takesTheGesture_runsNothing_andTheNextGestureRunsAgain) {
     startEngine(configWith({binding(Gesture::tap(3, 1), copyAction)}));
     std::vector<Gesture> recorded;
     engine->recordNextGesture([&](const Gesture& g) { recorded.push_back(g); });
@@ -195,7 +208,7 @@ TEST_F(Firing, recording_takesTheGesture_runsNothing_andTheNextGestureRunsAgain)
     EXPECT_EQ(recorded.size(), 1u);
 }
 
-TEST_F(Firing, recording_capturesADoubleTapEvenWhenOnlySingleTapsAreBound) {
+TEST_F(EngineFiring, recording_capturesADoubleTapEvenWhenOnlySingleTapsAreBound) {
     startEngine(configWith({binding(Gesture::tap(2, 1), copyAction)}));
     std::optional<Gesture> recorded;
     engine->recordNextGesture([&](const Gesture& g) { recorded = g; });
@@ -205,7 +218,7 @@ TEST_F(Firing, recording_capturesADoubleTapEvenWhenOnlySingleTapsAreBound) {
     EXPECT_EQ(recorded, Gesture::tap(2, 2));
 }
 
-TEST_F(Firing, twoGesturesInOneHandOver_theFirstIsRecorded_theSecondRuns) {
+TEST_F(EngineFiring, twoGesturesInOneHandOver_theFirstIsRecorded_theSecondRuns) {
     startEngine(configWith({binding(Gesture::cornerTap(Gesture::Corner::topLeft), copyAction)}));
     std::vector<Gesture> recorded;
     engine->recordNextGesture([&](const Gesture& g) { recorded.push_back(g); });
@@ -216,7 +229,7 @@ TEST_F(Firing, twoGesturesInOneHandOver_theFirstIsRecorded_theSecondRuns) {
     EXPECT_EQ(engine->lastFired().get()->gesture, Gesture::cornerTap(Gesture::Corner::topLeft));
 }
 
-TEST_F(Firing, replacedRecordingRequest_onlyTheSecondIsCalled) {
+TEST_F(EngineFiring, replacedRecordingRequest_onlyTheSecondIsCalled) {
     startEngine(configWith({}));
     int first = 0;
     int second = 0;
@@ -228,7 +241,7 @@ TEST_F(Firing, replacedRecordingRequest_onlyTheSecondIsCalled) {
     EXPECT_EQ(second, 1);
 }
 
-TEST_F(Firing, recorderMayAskForTheFollowingGesture) {
+TEST_F(EngineFiring, recorderMayAskForTheFollowingGesture) {
     startEngine(configWith({binding(Gesture::tap(2, 1), copyAction)}));
     std::vector<Gesture> recorded;
     std::function<void(const Gesture&)> again = [&](const Gesture& g) {
@@ -245,7 +258,7 @@ TEST_F(Firing, recorderMayAskForTheFollowingGesture) {
     EXPECT_EQ(keysDown(), (std::vector<std::uint16_t>{8}));
 }
 
-TEST_F(Firing, cancelRecording_dropsTheRequest_andHarmlessWithoutOne) {
+TEST_F(EngineFiring, cancelRecording_dropsTheRequest_andHarmlessWithoutOne) {
     startEngine(configWith({binding(Gesture::tap(2, 1), copyAction)}));
     engine->cancelRecording();
     int recorded = 0;
@@ -258,7 +271,7 @@ TEST_F(Firing, cancelRecording_dropsTheRequest_andHarmlessWithoutOne) {
 
 // ---- The front app at the moment of firing
 
-TEST_F(Firing, firingAsksTheWorkspaceForTheFrontApp) {
+TEST_F(EngineFiring, firingAsksTheWorkspaceForTheFrontApp) {
     sim.workspace().addRunningApp(app(10, "com.apple.TextEdit"), false);
     sim.workspace().addRunningApp(app(11, "com.apple.Safari", false), false);
     startEngine(configWith({binding(Gesture::tap(2, 1), copyAction, {"com.apple.Safari"}),
@@ -269,7 +282,7 @@ TEST_F(Firing, firingAsksTheWorkspaceForTheFrontApp) {
     EXPECT_EQ(keysDown(), (std::vector<std::uint16_t>{8}));
 }
 
-TEST_F(Firing, noFrontmostApp_orOneWithoutIdentifier_usesTheAppLastSeenActivated) {
+TEST_F(EngineFiring, noFrontmostApp_orOneWithoutIdentifier_usesTheAppLastSeenActivated) {
     for (bool withoutIdentifier : {false, true}) {
         SCOPED_TRACE(withoutIdentifier ? "front app without identifier" : "no front app");
         startEngine(configWith({binding(Gesture::tap(2, 1), copyAction, {"com.apple.Safari"})}));
