@@ -41,10 +41,12 @@ private:
 
 // A three-finger tap bound to ⌘C: the lift's frame, its block on the main
 // queue, resolution for the front app, the runner and both posted events.
+// Argument 1 also switches on the starter's packs, so resolution goes
+// through their shortcuts as well.
 void liftToKeyUp(benchmark::State& state) {
     sim::SimPlatform sim;
     sim.accessibility().setTrusted(true);
-    AppConfig config;
+    AppConfig config = state.range(0) ? AppConfig::starter() : AppConfig{};
     config.bindings = {Binding{Uuid::generate(),
                                Gesture::tap(3, 1),
                                Action::keystroke(KeyCombo{8, KeyCombo::Modifiers::command}),
@@ -81,7 +83,7 @@ void liftToKeyUp(benchmark::State& state) {
         state.counters["median_us"] = samples[samples.size() / 2] * 1e6;
     }
 }
-BENCHMARK(liftToKeyUp)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(liftToKeyUp)->Arg(0)->Arg(1)->ArgName("starterPacks")->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // Core::frame during a contact: what the framework's thread does under the
 // lock for every frame while fingers rest on the pad. Live touches off, then on.
