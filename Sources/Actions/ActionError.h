@@ -8,7 +8,15 @@ namespace velorin {
 
 class ActionError : public std::exception {
 public:
-    enum class Kind { appNotFound, menuItemNotFound, cannotOpen, needsAccessibility, noFocusedWindow, cannotMoveWindow, eventFailed };
+    enum class Kind {
+        appNotFound,
+        menuItemNotFound,
+        cannotOpen,
+        needsAccessibility,
+        noFocusedWindow,
+        cannotMoveWindow,
+        eventFailed
+    };
 
     static ActionError appNotFound(std::string bundleID) { return ActionError(Kind::appNotFound, std::move(bundleID)); }
     static ActionError menuItemNotFound(std::string path) {

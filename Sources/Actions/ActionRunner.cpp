@@ -184,18 +184,24 @@ void pressMenu(const MenuCommand& command) {
 
 void runSystem(SystemCommand command) {
     switch (command) {
-        case SystemCommand::lockScreen: return press(KeyCombo(12, {M::control, M::command}));
+        case SystemCommand::lockScreen:
+            return press(KeyCombo(12, {M::control, M::command}));
         case SystemCommand::showDesktop: {
             OpenConfiguration configuration;
             configuration.arguments = {"1"};
             desktop().workspace().openApplication(missionControlApp, configuration);
             return;
         }
-        case SystemCommand::missionControl: return press(KeyCombo::missionControl);
-        case SystemCommand::appWindows: return press(KeyCombo::appExpose);
-        case SystemCommand::spaceLeft: return press(KeyCombo(123, M::control));
-        case SystemCommand::spaceRight: return press(KeyCombo(124, M::control));
-        case SystemCommand::sleepDisplay: return launch(powerTool, {"displaysleepnow"});
+        case SystemCommand::missionControl:
+            return press(KeyCombo::missionControl);
+        case SystemCommand::appWindows:
+            return press(KeyCombo::appExpose);
+        case SystemCommand::spaceLeft:
+            return press(KeyCombo(123, M::control));
+        case SystemCommand::spaceRight:
+            return press(KeyCombo(124, M::control));
+        case SystemCommand::sleepDisplay:
+            return launch(powerTool, {"displaysleepnow"});
         case SystemCommand::screenSaver:
             if (const auto url = Url::fileUrl(screenSaverApp)) (void)desktop().workspace().open(url->text());
             return;
@@ -205,8 +211,10 @@ void runSystem(SystemCommand command) {
             if (script->execute()) throw ActionError::cannotOpen(darkModeFailure);
             return;
         }
-        case SystemCommand::brightnessUp: return postSystemKey(brightnessUpKeyType);
-        case SystemCommand::brightnessDown: return postSystemKey(brightnessDownKeyType);
+        case SystemCommand::brightnessUp:
+            return postSystemKey(brightnessUpKeyType);
+        case SystemCommand::brightnessDown:
+            return postSystemKey(brightnessDownKeyType);
     }
 }
 
@@ -228,13 +236,20 @@ void ActionRunner::run(const Action& action) const {
             const auto& p = *action.as<Action::OpenApp>();
             return openApp(p.bundleID, p.toggle);
         }
-        case Action::Kind::keystroke: return press(action.as<Action::Keystroke>()->combo);
-        case Action::Kind::window: return moveWindow(action.as<Action::Window>()->command);
-        case Action::Kind::media: return postSystemKey(nxKeyType(action.as<Action::Media>()->key));
-        case Action::Kind::menuItem: return pressMenu(action.as<Action::MenuItem>()->command);
-        case Action::Kind::system: return runSystem(action.as<Action::System>()->command);
-        case Action::Kind::open: return open(action.as<Action::Open>()->url);
-        case Action::Kind::shortcut: return runShortcut(action.as<Action::Shortcut>()->name);
+        case Action::Kind::keystroke:
+            return press(action.as<Action::Keystroke>()->combo);
+        case Action::Kind::window:
+            return moveWindow(action.as<Action::Window>()->command);
+        case Action::Kind::media:
+            return postSystemKey(nxKeyType(action.as<Action::Media>()->key));
+        case Action::Kind::menuItem:
+            return pressMenu(action.as<Action::MenuItem>()->command);
+        case Action::Kind::system:
+            return runSystem(action.as<Action::System>()->command);
+        case Action::Kind::open:
+            return open(action.as<Action::Open>()->url);
+        case Action::Kind::shortcut:
+            return runShortcut(action.as<Action::Shortcut>()->name);
     }
 }
 
@@ -261,9 +276,9 @@ const std::set<std::uint16_t>& ActionRunner::arrowKeys() {
 
 const std::set<std::uint16_t>& ActionRunner::fnKeys() {
     static const std::set<std::uint16_t> codes = {
-        122, 120, 99, 118, 96, 97, 98, 100, 101, 109, 103, 111,  // F1…F12
-        115, 119, 116, 121, 117,                                 // home, end, page up, page down, forward delete
-        123, 124, 125, 126,                                      // the arrows
+        122, 120, 99,  118, 96,  97, 98, 100, 101, 109, 103, 111,  // F1…F12
+        115, 119, 116, 121, 117,                                   // home, end, page up, page down, forward delete
+        123, 124, 125, 126,                                        // the arrows
     };
     return codes;
 }

@@ -11,9 +11,20 @@ bool isHex(char c) { return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' &&
 bool isUnreserved(char c) { return isAlpha(c) || isDigit(c) || c == '-' || c == '.' || c == '_' || c == '~'; }
 bool isSubDelim(char c) {
     switch (c) {
-        case '!': case '$': case '&': case '\'': case '(': case ')':
-        case '*': case '+': case ',': case ';': case '=': return true;
-        default: return false;
+        case '!':
+        case '$':
+        case '&':
+        case '\'':
+        case '(':
+        case ')':
+        case '*':
+        case '+':
+        case ',':
+        case ';':
+        case '=':
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -119,7 +130,8 @@ std::optional<Url> Url::parse(std::string_view text) {
     }
 
     // scheme = ALPHA *( ALPHA / DIGIT / "+" / "-" / "." ), ended by the first ":" before any "/".
-    if (auto colon = rest.find(':'); colon != std::string_view::npos && rest.substr(0, colon).find('/') == std::string_view::npos) {
+    if (auto colon = rest.find(':');
+        colon != std::string_view::npos && rest.substr(0, colon).find('/') == std::string_view::npos) {
         const auto scheme = rest.substr(0, colon);
         if (scheme.empty() || !isAlpha(scheme.front())) return std::nullopt;
         for (char c : scheme) {

@@ -294,7 +294,8 @@ TEST(ActionRunner, windowsMoveToTheirLayout) {
          "Velorin needs Accessibility permission for this action"},
         {"no front app", [](Desk& d) { d.sim.workspace().setFrontApp(std::nullopt, false); },
          Action::window(WindowCommand::leftHalf), {}, "No focused window"},
-        {"no focused window", [](Desk& d) { d.sim.accessibility().failReading(d.app, "AXFocusedWindow", AXError::noValue); },
+        {"no focused window",
+         [](Desk& d) { d.sim.accessibility().failReading(d.app, "AXFocusedWindow", AXError::noValue); },
          Action::window(WindowCommand::leftHalf), {}, "No focused window"},
         {"focused window not an element",
          [](Desk& d) { d.sim.accessibility().setAttribute(d.app, "AXFocusedWindow", std::string("w")); },
@@ -393,7 +394,9 @@ TEST(ActionRunner, controlCharacterOnlyForLetterKeysWithControlAlone) {
         {{122, M::control}, std::nullopt},
         {{200, M::control}, std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(ActionRunner::controlCharacter(c.combo), c.character) << c.combo.description();
+    for (const auto& c : cases) {
+        EXPECT_EQ(ActionRunner::controlCharacter(c.combo), c.character) << c.combo.description();
+    }
 }
 
 TEST(ActionRunner, keySetsHoldTheirCodes) {
@@ -414,8 +417,9 @@ TEST(Permissions, trustIsAskedAfreshAndThePromptShownWhenMissing) {
     EXPECT_EQ(sim.accessibility().promptsShown(), 1);
 
     Permissions::openAccessibilitySettings();
-    EXPECT_EQ(sim.workspace().openedURLs(),
-              std::vector<std::string>{"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"});
+    const std::vector<std::string> settingsPage = {
+        "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"};
+    EXPECT_EQ(sim.workspace().openedURLs(), settingsPage);
     sim.failNext(FailurePoint::openURL);
     Permissions::openAccessibilitySettings();  // a refusal is not reported
     EXPECT_EQ(sim.workspace().openedURLs().size(), 1u);

@@ -1,4 +1,5 @@
 #include "Actions/OpenTarget.h"
+#include "Actions/Unicode.h"
 
 #include <gtest/gtest.h>
 
@@ -83,4 +84,14 @@ TEST(Url, malformedReferencesAreRefused) {
     }
     EXPECT_FALSE(Url::fileUrl("relative/path"));
     EXPECT_FALSE(Url::fileUrl(std::string_view("/a\0b", 4)));
+}
+
+TEST(UnicodeText, charactersAreScalarsNeverBytes) {
+    EXPECT_EQ(unicode::scalars("\u21A9"), std::vector<char32_t>{0x21A9});
+    EXPECT_EQ(unicode::scalars("a\U0001F600"), (std::vector<char32_t>{'a', 0x1F600}));
+    // Malformed sequences read as U+FFFD, one per bad byte, and are never white space.
+    EXPECT_EQ(unicode::scalars("\xE2\x86"), (std::vector<char32_t>{0xFFFD, 0xFFFD}));
+    EXPECT_EQ(unicode::scalars("\xC0\xAF"), (std::vector<char32_t>{0xFFFD, 0xFFFD}));  // overlong "/"
+    EXPECT_EQ(unicode::trimmed(" \xFF "), "\xFF");
+    EXPECT_EQ(unicode::trimmed("\u2028x y\u2029"), "x y");
 }
