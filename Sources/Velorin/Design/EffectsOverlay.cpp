@@ -1,0 +1,120 @@
+#include "Velorin/Design/EffectsOverlay.h"
+
+#include <QAbstractScrollArea>
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace velorin {
+
+namespace {
+constexpr const char* overlayName = "velorinEffectsOverlay";
+
+// The part of `window` where `host` can be seen: inside every scroll-area
+// viewport that holds it.
+QRect visibleClip(const QWidget* host, const QWidget* window) {
+    QRect clip = window->rect();
+    for (const QWidget* w = host; w && w != window; w = w->parentWidget()) {
+        const auto* area = qobject_cast<const QAbstractScrollArea*>(w->parentWidget());
+        if (area && area->viewport() == w) clip &= QRect(w->mapTo(window, QPoint(0, 0)), w->size());
+    }
+    return clip;
+}
+}  // namespace
+
+OverlayEffect::OverlayEffect(QWidget* host) : host_(host) {}
+
+OverlayEffect::~OverlayEffect() {
+    if (overlay_) overlay_->remove(this);
+}
+
+void OverlayEffect::refresh() {
+    if (!host_) return;
+    EffectsOverlay* overlay = EffectsOverlay::of(host_);
+    if (overlay != overlay_) {
+        if (overlay_) overlay_->remove(this);
+        overlay_ = overlay;
+        if (overlay_) overlay_->add(this);
+    }
+    if (overlay_) overlay_->update(overlay_->areaOnOverlay(*this));
+}
+
+EffectsOverlay* EffectsOverlay::of(QWidget* widget) {
+    if (!widget) return nullptr;
+    QWidget* window = widget->window();
+    for (QObject* child : window->children()) {
+        if (auto* overlay = qobject_cast<EffectsOverlay*>(child); overlay && overlay->objectName() == overlayName)
+            return overlay;
+    }
+    return new EffectsOverlay(window);
+}
+
+EffectsOverlay::EffectsOverlay(QWidget* window) : QWidget(window) {
+    setObjectName(overlayName);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(window->rect());
+    window->installEventFilter(this);
+    show();
+    raise();
+}
+
+void EffectsOverlay::add(OverlayEffect* effect) {
+    if (std::find(effects_.begin(), effects_.end(), effect) == effects_.end()) effects_.push_back(effect);
+    follow(effect->host());
+    raise();
+}
+
+void EffectsOverlay::remove(OverlayEffect* effect) {
+    const auto it = std::find(effects_.begin(), effects_.end(), effect);
+    if (it == effects_.end()) return;
+    effects_.erase(it);
+    update();
+}
+
+void EffectsOverlay::follow(QWidget* host) {
+    // The host and every parent up to the window: a move of any of them moves the effect.
+    for (QWidget* w = host; w && w != parentWidget(); w = w->parentWidget()) w->installEventFilter(this);
+}
+
+QRect EffectsOverlay::areaOnOverlay(const OverlayEffect& effect) const {
+    QWidget* host = effect.host();
+    if (!host || !parentWidget()) return {};
+    const QPointF origin = host->mapTo(parentWidget(), QPoint(0, 0));
+    return effect.area().translated(origin).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+bool EffectsOverlay::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Resize && watched == parentWidget()) setGeometry(parentWidget()->rect());
+    if (type == QEvent::ChildAdded && watched == parentWidget()) raise();
+    if (type == QEvent::Resize || type == QEvent::Move || type == QEvent::Show || type == QEvent::Hide ||
+        type == QEvent::ParentChange) {
+        update();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void EffectsOverlay::paintEvent(QPaintEvent* event) {
+    QWidget* window = parentWidget();
+    if (!window) return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const std::vector<OverlayEffect*> effects = effects_;  // an effect may leave while painting
+    for (OverlayEffect* effect : effects) {
+        QWidget* host = effect->host();
+        if (!host || host->window() != window || !host->isVisible()) continue;
+        const QRect clip = visibleClip(host, window) & event->rect() & areaOnOverlay(*effect);
+        if (clip.isEmpty()) continue;
+        painter.save();
+        painter.setClipRect(clip);
+        painter.translate(host->mapTo(window, QPoint(0, 0)));
+        effect->paint(painter);
+        painter.restore();
+    }
+}
+
+}  // namespace velorin
