@@ -11,7 +11,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,21 +66,56 @@ std::vector<char*> pointers(std::vector<std::string>& texts) {
     return out;
 }
 
+// The program's path on PATH; empty when it is not there.
+std::string onPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    const std::string dirs = path ? path : "/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= dirs.size()) {
+        const std::size_t end = std::min(dirs.find(':', start), dirs.size());
+        const std::string dir = dirs.substr(start, end - start);
+        if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0) return dir + "/" + program;
+        start = end + 1;
+    }
+    return {};
+}
+
+// Starts a child that the kernel ends when this process ends, even by a
+// crash, so no X server outlives its test. `files` maps child descriptors to
+// ours (-1: /dev/null). The error number when it could not start.
+int startChild(pid_t& pid, const std::string& program, std::vector<std::string> args, std::vector<std::string> env,
+               const std::vector<std::pair<int, int>>& files) {
+    const std::string path = onPath(program);
+    if (path.empty()) return ENOENT;
+    auto argv = pointers(args);
+    auto envp = pointers(env);
+    const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
+    const pid_t parent = getpid();
+    pid = fork();
+    if (pid < 0) {
+        close(devNull);
+        return errno;
+    }
+    if (pid == 0) {
+        // Only calls that are safe between fork and exec from here on.
+        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) _exit(127);
+        for (const auto& [child, ours] : files) {
+            const int from = ours >= 0 ? ours : devNull;
+            // dup2 onto itself keeps close-on-exec; clear it instead.
+            if (from == child ? fcntl(child, F_SETFD, 0) < 0 : dup2(from, child) < 0) _exit(127);
+        }
+        execve(path.c_str(), argv.data(), envp.data());
+        _exit(127);
+    }
+    close(devNull);
+    return 0;
+}
+
 }  // namespace
 
 std::optional<std::string> missingProgram(const std::vector<std::string>& programs) {
-    const char* path = std::getenv("PATH");
-    const std::string dirs = path ? path : "/usr/bin:/bin";
     for (const auto& program : programs) {
-        bool found = false;
-        std::size_t start = 0;
-        while (!found && start <= dirs.size()) {
-            const std::size_t end = std::min(dirs.find(':', start), dirs.size());
-            const std::string dir = dirs.substr(start, end - start);
-            found = !dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0;
-            start = end + 1;
-        }
-        if (!found) return program;
+        if (onPath(program).empty()) return program;
     }
     return std::nullopt;
 }
@@ -102,17 +137,11 @@ std::optional<std::string> XSession::start() {
     // it accepts connections.
     int ready[2];
     if (pipe2(ready, O_CLOEXEC) != 0) return "no pipe: " + std::string(std::strerror(errno));
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, ready[1], 3);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, (folder_ + "/Xvfb.log").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<std::string> args{"Xvfb",     "-displayfd", "3",          "-screen",    "0",
-                                  "1280x800x24", "-nolisten", "tcp",       "-noreset"};
-    auto argv = pointers(args);
-    const int rc = posix_spawnp(&server_, "Xvfb", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    const int serverLog = open((folder_ + "/Xvfb.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int rc = startChild(server_, "Xvfb",
+                              {"Xvfb", "-displayfd", "3", "-screen", "0", "1280x800x24", "-nolisten", "tcp", "-noreset"},
+                              environmentWith({}), {{0, -1}, {1, -1}, {2, serverLog}, {3, ready[1]}});
+    if (serverLog >= 0) close(serverLog);
     close(ready[1]);
     if (rc != 0) {
         close(ready[0]);
@@ -131,21 +160,16 @@ std::optional<std::string> XSession::start() {
     }
     close(ready[0]);
     if (number.find('\n') == std::string::npos) return "Xvfb gave no display number (see " + folder_ + "/Xvfb.log)";
-    display_ = ":" + number.substr(0, number.find('\n'));
+    displayNumber_ = number.substr(0, number.find('\n'));
+    display_ = ":" + displayNumber_;
 
     // The window manager, with a configuration folder of its own so a user's
     // settings change nothing.
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, (folder_ + "/openbox.log").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    auto env = environmentWith({{"DISPLAY", display_}, {"XDG_CONFIG_HOME", folder_ + "/config"}});
-    auto envp = pointers(env);
-    std::vector<std::string> wmArgs{"openbox"};
-    auto wmArgv = pointers(wmArgs);
-    const int wmRc = posix_spawnp(&windowManager_, "openbox", &actions, nullptr, wmArgv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
+    const int wmLog = open((folder_ + "/openbox.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int wmRc = startChild(windowManager_, "openbox", {"openbox"},
+                                environmentWith({{"DISPLAY", display_}, {"XDG_CONFIG_HOME", folder_ + "/config"}}),
+                                {{0, -1}, {1, -1}, {2, wmLog}});
+    if (wmLog >= 0) close(wmLog);
     if (wmRc != 0) {
         windowManager_ = -1;
         return "openbox did not start: " + std::string(std::strerror(wmRc));
@@ -180,6 +204,10 @@ void XSession::killServer() {
     int status = 0;
     waitpid(server_, &status, 0);
     server_ = -1;
+    // What a server leaves behind when it cannot clean up after itself.
+    std::error_code ec;
+    fs::remove("/tmp/.X" + displayNumber_ + "-lock", ec);
+    fs::remove("/tmp/.X11-unix/X" + displayNumber_, ec);
 }
 
 XClient::XClient(const std::string& display) {

@@ -39,6 +39,7 @@ public:
 private:
     std::string folder_;
     std::string display_;
+    std::string displayNumber_;
     pid_t server_ = -1;
     pid_t windowManager_ = -1;
 };
