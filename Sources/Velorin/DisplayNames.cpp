@@ -21,10 +21,14 @@ std::string_view tapCountWord(int count) {
 
 std::string_view cornerWords(Gesture::Corner corner) {
     switch (corner) {
-        case Gesture::Corner::topLeft: return "top left";
-        case Gesture::Corner::topRight: return "top right";
-        case Gesture::Corner::bottomLeft: return "bottom left";
-        case Gesture::Corner::bottomRight: return "bottom right";
+        case Gesture::Corner::topLeft:
+            return "top left";
+        case Gesture::Corner::topRight:
+            return "top right";
+        case Gesture::Corner::bottomLeft:
+            return "bottom left";
+        case Gesture::Corner::bottomRight:
+            return "bottom right";
     }
     return "";
 }
@@ -83,59 +87,94 @@ std::string displayName(const Action& action) {
 
 std::string_view displayName(WindowCommand command) {
     switch (command) {
-        case WindowCommand::leftHalf: return "Window \u2192 left half";
-        case WindowCommand::rightHalf: return "Window \u2192 right half";
-        case WindowCommand::topHalf: return "Window \u2192 top half";
-        case WindowCommand::bottomHalf: return "Window \u2192 bottom half";
-        case WindowCommand::maximize: return "Window \u2192 fill screen";
-        case WindowCommand::center: return "Window \u2192 center";
-        case WindowCommand::nextDisplay: return "Window \u2192 next display";
+        case WindowCommand::leftHalf:
+            return "Window \u2192 left half";
+        case WindowCommand::rightHalf:
+            return "Window \u2192 right half";
+        case WindowCommand::topHalf:
+            return "Window \u2192 top half";
+        case WindowCommand::bottomHalf:
+            return "Window \u2192 bottom half";
+        case WindowCommand::maximize:
+            return "Window \u2192 fill screen";
+        case WindowCommand::center:
+            return "Window \u2192 center";
+        case WindowCommand::nextDisplay:
+            return "Window \u2192 next display";
     }
     return "";
 }
 
 std::string_view displayName(MediaKey key) {
     switch (key) {
-        case MediaKey::playPause: return "Play / Pause";
-        case MediaKey::next: return "Next track";
-        case MediaKey::previous: return "Previous track";
-        case MediaKey::volumeUp: return "Volume up";
-        case MediaKey::volumeDown: return "Volume down";
-        case MediaKey::mute: return "Mute";
+        case MediaKey::playPause:
+            return "Play / Pause";
+        case MediaKey::next:
+            return "Next track";
+        case MediaKey::previous:
+            return "Previous track";
+        case MediaKey::volumeUp:
+            return "Volume up";
+        case MediaKey::volumeDown:
+            return "Volume down";
+        case MediaKey::mute:
+            return "Mute";
     }
     return "";
 }
 
 std::string_view displayName(SystemCommand command) {
     switch (command) {
-        case SystemCommand::lockScreen: return "Lock screen";
-        case SystemCommand::showDesktop: return "Show desktop";
-        case SystemCommand::missionControl: return "Mission Control";
-        case SystemCommand::appWindows: return "App windows";
-        case SystemCommand::spaceLeft: return "Space to the left";
-        case SystemCommand::spaceRight: return "Space to the right";
-        case SystemCommand::sleepDisplay: return "Sleep display";
-        case SystemCommand::screenSaver: return "Screen saver";
-        case SystemCommand::darkMode: return "Light / dark mode";
-        case SystemCommand::brightnessUp: return "Brightness up";
-        case SystemCommand::brightnessDown: return "Brightness down";
+        case SystemCommand::lockScreen:
+            return "Lock screen";
+        case SystemCommand::showDesktop:
+            return "Show desktop";
+        case SystemCommand::missionControl:
+            return "Mission Control";
+        case SystemCommand::appWindows:
+            return "App windows";
+        case SystemCommand::spaceLeft:
+            return "Space to the left";
+        case SystemCommand::spaceRight:
+            return "Space to the right";
+        case SystemCommand::sleepDisplay:
+            return "Sleep display";
+        case SystemCommand::screenSaver:
+            return "Screen saver";
+        case SystemCommand::darkMode:
+            return "Light / dark mode";
+        case SystemCommand::brightnessUp:
+            return "Brightness up";
+        case SystemCommand::brightnessDown:
+            return "Brightness down";
     }
     return "";
 }
 
 std::string_view symbol(SystemCommand command) {
     switch (command) {
-        case SystemCommand::lockScreen: return "lock.fill";
-        case SystemCommand::showDesktop: return "menubar.dock.rectangle";
-        case SystemCommand::missionControl: return "rectangle.3.group";
-        case SystemCommand::appWindows: return "macwindow.on.rectangle";
-        case SystemCommand::spaceLeft: return "arrow.left.square.fill";
-        case SystemCommand::spaceRight: return "arrow.right.square.fill";
-        case SystemCommand::sleepDisplay: return "moon.zzz.fill";
-        case SystemCommand::screenSaver: return "sparkles.tv";
-        case SystemCommand::darkMode: return "circle.lefthalf.filled";
-        case SystemCommand::brightnessUp: return "sun.max.fill";
-        case SystemCommand::brightnessDown: return "sun.min.fill";
+        case SystemCommand::lockScreen:
+            return "lock.fill";
+        case SystemCommand::showDesktop:
+            return "menubar.dock.rectangle";
+        case SystemCommand::missionControl:
+            return "rectangle.3.group";
+        case SystemCommand::appWindows:
+            return "macwindow.on.rectangle";
+        case SystemCommand::spaceLeft:
+            return "arrow.left.square.fill";
+        case SystemCommand::spaceRight:
+            return "arrow.right.square.fill";
+        case SystemCommand::sleepDisplay:
+            return "moon.zzz.fill";
+        case SystemCommand::screenSaver:
+            return "sparkles.tv";
+        case SystemCommand::darkMode:
+            return "circle.lefthalf.filled";
+        case SystemCommand::brightnessUp:
+            return "sun.max.fill";
+        case SystemCommand::brightnessDown:
+            return "sun.min.fill";
     }
     return "";
 }

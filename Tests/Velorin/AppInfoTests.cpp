@@ -49,15 +49,15 @@ TEST_F(AppNamesAndIcons, names_comeFromTheTableThenTheAppThenTheIdentifier) {
     sim.workspace().installApp("org.example.Plain", "/apps/plain.desktop");
 
     const std::pair<const char*, const char*> cases[] = {
-        {"com.google.Chrome", "Chrome"},            // known, installed under another name
-        {"com.apple.Safari", "Safari"},             // known, not installed
+        {"com.google.Chrome", "Chrome"},  // known, installed under another name
+        {"com.apple.Safari", "Safari"},   // known, not installed
         {"com.openai.chat", "ChatGPT"},
-        {"org.example.Tools", "My Tools"},          // every ".app" removed
-        {"org.example.Plain", "plain.desktop"},     // the file manager's own name
-        {"com.example.Writer", "Writer"},           // last piece
-        {"com.example.Writer.", "Writer"},          // empty pieces dropped
+        {"org.example.Tools", "My Tools"},       // every ".app" removed
+        {"org.example.Plain", "plain.desktop"},  // the file manager's own name
+        {"com.example.Writer", "Writer"},        // last piece
+        {"com.example.Writer.", "Writer"},       // empty pieces dropped
         {"nodots", "nodots"},
-        {"...", "..."},                             // no piece left: the identifier
+        {"...", "..."},  // no piece left: the identifier
         {"", ""},
     };
     for (const auto& [bundleID, name] : cases) EXPECT_EQ(AppInfo::name(bundleID), name) << bundleID;

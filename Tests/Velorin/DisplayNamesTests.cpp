@@ -56,11 +56,9 @@ TEST_F(ActionNames, everyKind_readsAsItsText) {
         {"open a known app", Action::openApp("com.google.Chrome", false), "Open Chrome"},
         {"toggle a known app", Action::openApp("com.google.Chrome", true), "Toggle Chrome"},
         {"an installed app by its own name", Action::openApp("org.gnome.TextEditor"), "Open Text Editor"},
-        {"an unknown app by its identifier's last piece", Action::openApp("com.example.Writer", true),
-         "Toggle Writer"},
+        {"an unknown app by its identifier's last piece", Action::openApp("com.example.Writer", true), "Toggle Writer"},
         {"keystroke", Action::keystroke(KeyCombo(8, M::command)), "Press \u2318C"},
-        {"menu command by its own title", Action::menuItem(MenuCommand({"File", "Save As\u2026"})),
-         "Save As\u2026"},
+        {"menu command by its own title", Action::menuItem(MenuCommand({"File", "Save As\u2026"})), "Save As\u2026"},
         {"menu command with an empty path", Action::menuItem(MenuCommand()), ""},
         {"file under the home folder", Action::open("  ~/Documents/Reports  "), "Open Reports"},
         {"absolute folder", Action::open("/tmp/a b/"), "Open a b"},
@@ -90,7 +88,7 @@ TEST_F(ActionNames, windowMediaAndSystem_useTheirTables) {
     for (const auto& [command, text] : windows) EXPECT_EQ(displayName(Action::window(command)), text);
 
     const std::pair<MediaKey, const char*> media[] = {
-        {MediaKey::playPause, "Play / Pause"}, {MediaKey::next, "Next track"},
+        {MediaKey::playPause, "Play / Pause"},  {MediaKey::next, "Next track"},
         {MediaKey::previous, "Previous track"}, {MediaKey::volumeUp, "Volume up"},
         {MediaKey::volumeDown, "Volume down"},  {MediaKey::mute, "Mute"},
     };

@@ -1,0 +1,125 @@
+#include "Velorin/MenuBarExtra.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QIcon>
+#include <QKeySequence>
+#include <QMenu>
+#include <QPalette>
+#include <QSystemTrayIcon>
+
+#include "Platform/Defaults.h"
+#include "Platform/Platform.h"
+#include "Velorin/AppModel.h"
+#include "Velorin/Design/Symbols.h"
+
+namespace velorin {
+
+namespace {
+
+// Both symbols share one glyph here: the switched-off icon is drawn faded.
+QIcon menuBarIcon(std::string_view symbol) {
+    QColor color = QApplication::palette().color(QPalette::WindowText);
+    if (symbol != MenuContent::iconSymbol(true)) color.setAlphaF(0.45f);
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64}) icon.addPixmap(Symbols::pixmap(symbol, color, size));
+    return icon;
+}
+
+}  // namespace
+
+MenuBarExtra::MenuBarExtra(AppModel& model, QObject* parent)
+    : QObject(parent), model_(model), menu_(std::make_unique<QMenu>()), tray_(std::make_unique<QSystemTrayIcon>()) {
+    menu_->setObjectName("menuBarMenu");
+    tray_->setToolTip("Velorin");
+    tray_->setContextMenu(menu_.get());
+    connect(menu_.get(), &QMenu::aboutToShow, this, &MenuBarExtra::rebuild);
+    // Some trays show the menu only on a right click; a plain click opens it too.
+    connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger && !menu_->isVisible()) menu_->popup(QCursor::pos());
+    });
+
+    auto& engine = model_.engine();
+    observations_.add(engine.config(), [this](const AppConfig&) { scheduleRebuild(); });
+    observations_.add(engine.accessibilityTrusted(), [this](const bool&) { scheduleRebuild(); });
+    observations_.add(engine.startError(), [this](const std::optional<std::string>&) { scheduleRebuild(); });
+    observations_.add(engine.lastFired(), [this](const std::optional<Engine::Fired>&) { scheduleRebuild(); });
+    defaultsToken_ = platform::current().defaults().addObserver([this](const std::string& key) {
+        if (key == MenuContent::showTapsKey) scheduleRebuild();
+    });
+
+    rebuild();
+    if (isTrayAvailable()) tray_->show();
+}
+
+MenuBarExtra::~MenuBarExtra() {
+    if (defaultsToken_) platform::current().defaults().removeObserver(defaultsToken_);
+}
+
+bool MenuBarExtra::isTrayAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+void MenuBarExtra::choose(MenuEffect effect) {
+    if (effect == MenuEffect::quit) {
+        QCoreApplication::quit();
+        return;
+    }
+    MenuContent::perform(effect, model_);
+    scheduleRebuild();
+}
+
+void MenuBarExtra::scheduleRebuild() {
+    if (rebuildPending_) return;
+    rebuildPending_ = true;
+    QMetaObject::invokeMethod(this, &MenuBarExtra::rebuild, Qt::QueuedConnection);
+}
+
+void MenuBarExtra::rebuild() {
+    rebuildPending_ = false;
+    const MenuState state = MenuContent::state(model_);
+    if (builtOnce_ && state == shown_) return;
+    builtOnce_ = true;
+    shown_ = state;
+    rows_ = MenuContent::rows(state);
+
+    menu_->clear();
+    for (const MenuRow& row : rows_) {
+        if (row.kind == MenuRow::Kind::separator) {
+            menu_->addSeparator();
+            continue;
+        }
+        // "&" marks a mnemonic in menus; names of packs and shortcuts may hold one.
+        QAction* action = menu_->addAction(QString::fromStdString(row.title).replace('&', "&&"));
+        switch (row.kind) {
+            case MenuRow::Kind::toggle:
+                action->setCheckable(true);
+                action->setChecked(row.checked);
+                break;
+            case MenuRow::Kind::text:
+                action->setEnabled(false);
+                break;
+            case MenuRow::Kind::button:
+            case MenuRow::Kind::separator:
+                break;
+        }
+        if (row.commandKey) action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(row.commandKey)));
+        if (row.effect != MenuEffect::none) {
+            const MenuEffect effect = row.effect;
+            // Queued: the menu is rebuilt afterwards, which deletes this action.
+            connect(action, &QAction::triggered, this, [this, effect] {
+                QMetaObject::invokeMethod(
+                    this, [this, effect] { choose(effect); }, Qt::QueuedConnection);
+            });
+        }
+    }
+
+    const std::string symbol(MenuContent::iconSymbol(state.isEnabled));
+    if (symbol != iconSymbol_) {
+        iconSymbol_ = symbol;
+        tray_->setIcon(menuBarIcon(iconSymbol_));
+    }
+    emit rebuilt();
+}
+
+}  // namespace velorin

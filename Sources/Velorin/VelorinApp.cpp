@@ -1,0 +1,26 @@
+#include "Velorin/VelorinApp.h"
+
+#include <QApplication>
+
+#include "Velorin/AppModel.h"
+#include "Velorin/MenuBarExtra.h"
+#include "Velorin/SettingsWindowWidget.h"
+#include "Velorin/TapOverlayWindow.h"
+
+namespace velorin {
+
+VelorinApp::VelorinApp() {
+    // The menu is the app; closing the settings window only hides it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    AppModel::Parts parts;
+    parts.makeSettingsWindow = [](AppModel& model) { return std::make_unique<SettingsWindowWidget>(model); };
+    parts.makeOverlayPanel = [](TapBadgeState& state) { return std::make_unique<TapOverlayWindow>(state); };
+    // No update framework on this platform: no updater, no "Check for Updates…".
+    model_ = std::make_unique<AppModel>(std::move(parts));
+    menuBar_ = std::make_unique<MenuBarExtra>(*model_);
+    if (!MenuBarExtra::isTrayAvailable()) model_->showSettings(std::nullopt);
+}
+
+VelorinApp::~VelorinApp() = default;
+
+}  // namespace velorin

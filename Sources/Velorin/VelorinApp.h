@@ -1,0 +1,29 @@
+#pragma once
+// The application: the one application model and the menu-bar extra. Where
+// the desktop has no tray to show the menu in, the settings window opens at
+// start so the app stays reachable.
+
+#include <memory>
+
+namespace velorin {
+
+class AppModel;
+class MenuBarExtra;
+
+class VelorinApp {
+public:
+    // Needs a QApplication and an installed platform.
+    VelorinApp();
+    ~VelorinApp();
+    VelorinApp(const VelorinApp&) = delete;
+    VelorinApp& operator=(const VelorinApp&) = delete;
+
+    AppModel& model() const { return *model_; }
+    MenuBarExtra& menuBar() const { return *menuBar_; }
+
+private:
+    std::unique_ptr<AppModel> model_;
+    std::unique_ptr<MenuBarExtra> menuBar_;
+};
+
+}  // namespace velorin

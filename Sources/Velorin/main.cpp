@@ -1,0 +1,27 @@
+// The process entry: one instance per user, the desktop's platform, then the
+// application until it quits.
+
+#include <QApplication>
+
+#include "Platform/Linux/LinuxPlatform.h"
+#include "Platform/Platform.h"
+#include "Velorin/AppModel.h"
+#include "Velorin/SingleInstance.h"
+#include "Velorin/VelorinApp.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Velorin");
+    QApplication::setApplicationDisplayName("Velorin");
+    QApplication::setDesktopFileName("velorin");
+
+    velorin::SingleInstance instance("velorin");
+    if (instance.handOverToRunningInstance()) return 0;
+
+    velorin::platform::ScopedPlatform platform(velorin::linux_platform::makeLinuxPlatform());
+    velorin::VelorinApp app;
+    QObject::connect(&instance, &velorin::SingleInstance::showRequested,
+                     [&app] { app.model().showSettings(std::nullopt); });
+    QApplication::exec();
+    return 0;
+}
