@@ -26,7 +26,11 @@ function(velorin_test name)
     VELORIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     VELORIN_RECORDINGS_DIR="${PROJECT_SOURCE_DIR}/../shared/recordings")
   velorin_warnings(${name})
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+  # Each entry of the environment, joined by "|", is set by the
+  # program itself before main.
+  set(env "QT_QPA_PLATFORM=offscreen" ${ARG_ENV})
+  list(JOIN env "|" env)
+  target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/Tests/TestEnvironment.cpp)
+  target_compile_definitions(${name} PRIVATE VELORIN_TEST_ENVIRONMENT="${env}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()

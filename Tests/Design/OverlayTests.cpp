@@ -1,5 +1,5 @@
-#include "QtApp.h"
 #include "Platform/Sim/SimPlatform.h"
+#include "QtApp.h"
 #include "Velorin/Design/Display.h"
 #include "Velorin/Design/EffectsOverlay.h"
 #include "Velorin/Design/FrameClock.h"
@@ -176,7 +176,8 @@ protected:
 
 TEST_F(HaloFixture, haloesTheTextInTheFloorColourAndFadesOut) {
     const QColor milk = Theme::milk.resolve(Display::colorEnvironment());
-    const QImage image = HaloText::image(QStringLiteral("I"), font, QSizeF(20, 30), Qt::AlignCenter, Qt::black, milk, 1);
+    const QImage image =
+        HaloText::image(QStringLiteral("I"), font, QSizeF(20, 30), Qt::AlignCenter, Qt::black, milk, 1);
     const int m = haloMargin();
     ASSERT_EQ(image.size(), QSize(20 + 2 * m, 30 + 2 * m));
 
@@ -197,9 +198,11 @@ TEST_F(HaloFixture, haloesTheTextInTheFloorColourAndFadesOut) {
 
 TEST_F(HaloFixture, rendersEachTextOncePerSize) {
     const QColor milk(0xD5, 0xDA, 0xE2);
-    const QImage first = HaloText::image(QStringLiteral("Packs"), font, QSizeF(80, 24), Qt::AlignLeft, Qt::black, milk, 1);
+    const QImage first =
+        HaloText::image(QStringLiteral("Packs"), font, QSizeF(80, 24), Qt::AlignLeft, Qt::black, milk, 1);
     EXPECT_EQ(HaloText::cachedCount(), 1);
-    const QImage again = HaloText::image(QStringLiteral("Packs"), font, QSizeF(80, 24), Qt::AlignLeft, Qt::black, milk, 1);
+    const QImage again =
+        HaloText::image(QStringLiteral("Packs"), font, QSizeF(80, 24), Qt::AlignLeft, Qt::black, milk, 1);
     EXPECT_EQ(again.cacheKey(), first.cacheKey());
     EXPECT_EQ(HaloText::cachedCount(), 1);
     HaloText::image(QStringLiteral("Packs"), font, QSizeF(120, 24), Qt::AlignLeft, Qt::black, milk, 1);

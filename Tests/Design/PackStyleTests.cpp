@@ -14,7 +14,9 @@ namespace {
 const ColorEnvironment light{Appearance::light, QColor(0x00, 0x7A, 0xFF)};
 const ColorEnvironment dark{Appearance::dark, QColor(0x00, 0x7A, 0xFF)};
 
-PackIdentity pack(std::string id, std::optional<std::uint32_t> accent = std::nullopt) { return {std::move(id), accent}; }
+PackIdentity pack(std::string id, std::optional<std::uint32_t> accent = std::nullopt) {
+    return {std::move(id), accent};
+}
 
 QColor hexColor(std::uint32_t rgb, double opacity = 1) { return Rgba::hex(rgb, opacity).toQColor(); }
 
@@ -45,15 +47,15 @@ TEST(PackStyleAccent, takesTheOwnAccentThenTheBrandThenTheAccentColour) {
 
 TEST(PackStyleBrand, holdsEveryBuiltInPackButEverydayMac) {
     const std::vector<std::pair<std::string, std::uint32_t>> rows = {
-        {"claude", 0xD97757},     {"chatgpt", 0x10A37F},  {"hermes", 0x000001},        {"openclaw", 0xE5484D},
-        {"chrome", 0x4285F4},     {"safari", 0x1E8EF5},   {"dia", 0x7FB2EE},           {"arc", 0xFF5A6E},
-        {"brave", 0xFB542B},      {"firefox", 0xFF7139},  {"vivaldi", 0xEF3939},       {"comet", 0x20808D},
-        {"atlas", 0x000001},      {"zen", 0xF76F53},      {"vscode", 0x1F8AD2},        {"cursor", 0x000001},
-        {"zed", 0x000001},        {"windsurf", 0x0FB8A0}, {"jetbrains", 0xFC4F7F},     {"neovim", 0x57A143},
-        {"xcode", 0x1F8BF0},      {"terminal", 0x3D52C8}, {"screen-studio", 0x6366F1}, {"blender", 0xEA7600},
-        {"unity", 0x000001},      {"figma", 0xA259FF},    {"final-cut", 0x8E5CF6},     {"logic", 0x6E6E73},
-        {"davinci", 0xE6533C},    {"obsidian", 0x7C3AED}, {"notion", 0x000001},        {"linear", 0x5E6AD2},
-        {"slack", 0x611F69},      {"discord", 0x5865F2},  {"spotify", 0x1DB954},
+        {"claude", 0xD97757},  {"chatgpt", 0x10A37F},  {"hermes", 0x000001},        {"openclaw", 0xE5484D},
+        {"chrome", 0x4285F4},  {"safari", 0x1E8EF5},   {"dia", 0x7FB2EE},           {"arc", 0xFF5A6E},
+        {"brave", 0xFB542B},   {"firefox", 0xFF7139},  {"vivaldi", 0xEF3939},       {"comet", 0x20808D},
+        {"atlas", 0x000001},   {"zen", 0xF76F53},      {"vscode", 0x1F8AD2},        {"cursor", 0x000001},
+        {"zed", 0x000001},     {"windsurf", 0x0FB8A0}, {"jetbrains", 0xFC4F7F},     {"neovim", 0x57A143},
+        {"xcode", 0x1F8BF0},   {"terminal", 0x3D52C8}, {"screen-studio", 0x6366F1}, {"blender", 0xEA7600},
+        {"unity", 0x000001},   {"figma", 0xA259FF},    {"final-cut", 0x8E5CF6},     {"logic", 0x6E6E73},
+        {"davinci", 0xE6533C}, {"obsidian", 0x7C3AED}, {"notion", 0x000001},        {"linear", 0x5E6AD2},
+        {"slack", 0x611F69},   {"discord", 0x5865F2},  {"spotify", 0x1DB954},
     };
     for (const auto& [id, color] : rows) EXPECT_EQ(PackStyle::brandColor(id), color) << id;
     EXPECT_EQ(PackStyle::brandColor("everyday-mac"), std::nullopt);
@@ -95,21 +97,48 @@ TEST(PackStyleSwitchFill, decidesByIdBeforeTheColour) {
     const QColor butterLight = Theme::butter.resolve(light);
     const QColor butterDark = Theme::butter.resolve(dark);
     const std::vector<Case> cases = {
-        {"claude, own accent ignored", pack("claude", 0x112233), UnitPoint::top(), UnitPoint::bottom(),
-         {hexColor(0xE58B6A), hexColor(0xD06A45)}, {hexColor(0xE58B6A), hexColor(0xD06A45)}},
-        {"dia", pack("dia"), UnitPoint::topLeading(), UnitPoint::bottomTrailing(),
+        {"claude, own accent ignored",
+         pack("claude", 0x112233),
+         UnitPoint::top(),
+         UnitPoint::bottom(),
+         {hexColor(0xE58B6A), hexColor(0xD06A45)},
+         {hexColor(0xE58B6A), hexColor(0xD06A45)}},
+        {"dia",
+         pack("dia"),
+         UnitPoint::topLeading(),
+         UnitPoint::bottomTrailing(),
          {hexColor(0x9CC7F5), hexColor(0xFFD45C), hexColor(0xF59A3A)},
          {hexColor(0x9CC7F5), hexColor(0xFFD45C), hexColor(0xF59A3A)}},
-        {"xcode", pack("xcode"), UnitPoint::top(), UnitPoint::bottom(), {hexColor(0x3FA9FF), hexColor(0x0A63D6)},
+        {"xcode",
+         pack("xcode"),
+         UnitPoint::top(),
+         UnitPoint::bottom(),
+         {hexColor(0x3FA9FF), hexColor(0x0A63D6)},
          {hexColor(0x3FA9FF), hexColor(0x0A63D6)}},
-        {"terminal", pack("terminal"), UnitPoint::top(), UnitPoint::bottom(), {hexColor(0x4F6BFF), hexColor(0x1D2756)},
+        {"terminal",
+         pack("terminal"),
+         UnitPoint::top(),
+         UnitPoint::bottom(),
+         {hexColor(0x4F6BFF), hexColor(0x1D2756)},
          {hexColor(0x4F6BFF), hexColor(0x1D2756)}},
-        {"no colour", pack("custom-2"), UnitPoint::top(), UnitPoint::bottom(), {butterLight, honey},
+        {"no colour",
+         pack("custom-2"),
+         UnitPoint::top(),
+         UnitPoint::bottom(),
+         {butterLight, honey},
          {butterDark, honey}},
-        {"black-or-white", pack("zed"), UnitPoint::top(), UnitPoint::bottom(),
-         {hexColor(0x4A4A4A), hexColor(0x161616)}, {hexColor(0xFAFAFA), hexColor(0xC4C7CC)}},
-        {"a colour", pack("spotify"), UnitPoint::top(), UnitPoint::bottom(),
-         {hexColor(0x1DB954, 0.82), hexColor(0x1DB954)}, {hexColor(0x1DB954, 0.82), hexColor(0x1DB954)}},
+        {"black-or-white",
+         pack("zed"),
+         UnitPoint::top(),
+         UnitPoint::bottom(),
+         {hexColor(0x4A4A4A), hexColor(0x161616)},
+         {hexColor(0xFAFAFA), hexColor(0xC4C7CC)}},
+        {"a colour",
+         pack("spotify"),
+         UnitPoint::top(),
+         UnitPoint::bottom(),
+         {hexColor(0x1DB954, 0.82), hexColor(0x1DB954)},
+         {hexColor(0x1DB954, 0.82), hexColor(0x1DB954)}},
     };
     for (const Case& c : cases) {
         const ShapeFill fill = PackStyle::switchFill(c.pack);
@@ -148,8 +177,8 @@ TEST(PackStyleFloodFill, isARadialGlowOfTheAccentButForTwoPacks) {
     const auto& diaLinear = std::get<LinearFill>(dia);
     EXPECT_EQ(diaLinear.start, UnitPoint::topTrailing());
     EXPECT_EQ(diaLinear.end, UnitPoint::bottomLeading());
-    EXPECT_EQ(resolvedStops(dia, light), (std::vector<QColor>{hexColor(0x9CC7F5, 0.38), hexColor(0xFFD45C, 0.3),
-                                                               hexColor(0xF59A3A, 0.22)}));
+    EXPECT_EQ(resolvedStops(dia, light),
+              (std::vector<QColor>{hexColor(0x9CC7F5, 0.38), hexColor(0xFFD45C, 0.3), hexColor(0xF59A3A, 0.22)}));
 
     const ShapeFill mac = PackStyle::floodFill(pack("everyday-mac"));
     const auto& macLinear = std::get<LinearFill>(mac);
@@ -180,13 +209,21 @@ TEST(PackStyleFloorSpotHash, isPlainFnv1a) {
 
 TEST(PackStyleFloorBlobs, placeColourAndCapThePatches) {
     const std::vector<PackIdentity> packs = {
-        pack("everyday-mac"), pack("claude"), pack("chrome"), pack("cursor"), pack("custom-1b4e28ba-2fa1-11d2-883f-0016d3cca427"),
-        pack("terminal", 0x00FF00), pack("spotify"), pack("zed"), pack("xcode"), pack("dia"),
+        pack("everyday-mac"),
+        pack("claude"),
+        pack("chrome"),
+        pack("cursor"),
+        pack("custom-1b4e28ba-2fa1-11d2-883f-0016d3cca427"),
+        pack("terminal", 0x00FF00),
+        pack("spotify"),
+        pack("zed"),
+        pack("xcode"),
+        pack("dia"),
     };
-    const auto blobs = PackStyle::floorBlobs(
-        {"everyday-mac", "gone", "claude", "chrome", "cursor", "custom-1b4e28ba-2fa1-11d2-883f-0016d3cca427", "terminal",
-         "spotify", "zed", "xcode"},
-        packs);
+    const auto blobs =
+        PackStyle::floorBlobs({"everyday-mac", "gone", "claude", "chrome", "cursor",
+                               "custom-1b4e28ba-2fa1-11d2-883f-0016d3cca427", "terminal", "spotify", "zed", "xcode"},
+                              packs);
     ASSERT_EQ(blobs.size(), 8u);  // "gone" takes no slot; "xcode", the ninth, is dropped
 
     struct Expected {

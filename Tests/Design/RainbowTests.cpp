@@ -78,8 +78,7 @@ TEST(WaveTopTest, runsTwentyFivePointsOfSineAcrossTheTop) {
 
 TEST(RainbowLiquidTest, itsClockIsSecondsSince2001InDoublePrecision) {
     EXPECT_EQ(secondsSinceReferenceDate(dateFromSecondsSince1970(978307200)), 0);
-    EXPECT_DOUBLE_EQ(secondsSinceReferenceDate(dateFromSecondsSince1970(978307200 + 800'000'000.25)),
-                     800'000'000.25);
+    EXPECT_DOUBLE_EQ(secondsSinceReferenceDate(dateFromSecondsSince1970(978307200 + 800'000'000.25)), 800'000'000.25);
 
     // A quarter second apart, about 8·10⁸ seconds in: the wave moves by 0.55 radians,
     // which a float clock could not tell apart.

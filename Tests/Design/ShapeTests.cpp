@@ -6,8 +6,8 @@
 
 #include <QConicalGradient>
 #include <QImage>
-#include <QPainter>
 #include <QLinearGradient>
+#include <QPainter>
 #include <QRadialGradient>
 
 #include <gtest/gtest.h>
@@ -82,17 +82,17 @@ TEST(GradientStopsTest, evenStopsSpreadColoursFromZeroToOne) {
 
 TEST(BrushTest, placesGradientsInTheShapesBounds) {
     const QRectF rect(10, 10, 100, 50);
-    const QBrush linear = brush(LinearFill{evenStops({Theme::ink, Theme::milk}), UnitPoint::topLeading(),
-                                           UnitPoint::bottomTrailing()},
-                               rect, light);
+    const QBrush linear =
+        brush(LinearFill{evenStops({Theme::ink, Theme::milk}), UnitPoint::topLeading(), UnitPoint::bottomTrailing()},
+              rect, light);
     const auto* lg = static_cast<const QLinearGradient*>(linear.gradient());
     ASSERT_NE(lg, nullptr);
     EXPECT_EQ(lg->start(), QPointF(10, 10));
     EXPECT_EQ(lg->finalStop(), QPointF(110, 60));
 
-    const QBrush radial = brush(RadialFill{evenStops({Theme::honey, Theme::honey.opacity(0.35)}),
-                                           UnitPoint::topTrailing(), 0, 520},
-                                rect, light);
+    const QBrush radial =
+        brush(RadialFill{evenStops({Theme::honey, Theme::honey.opacity(0.35)}), UnitPoint::topTrailing(), 0, 520}, rect,
+              light);
     const auto* rg = static_cast<const QRadialGradient*>(radial.gradient());
     ASSERT_NE(rg, nullptr);
     EXPECT_EQ(rg->center(), QPointF(110, 10));
@@ -104,10 +104,10 @@ TEST(BrushTest, placesGradientsInTheShapesBounds) {
 
 TEST(BrushTest, angularFillsRunClockwiseOnScreen) {
     // Red at the start (trailing side), green a quarter turn clockwise (below the centre on screen).
-    const AngularFill fill{{{ThemeColor::plain(0xFF0000), 0}, {ThemeColor::plain(0x00FF00), 0.25},
-                            {ThemeColor::plain(0x0000FF), 1}},
-                           UnitPoint::center(),
-                           0};
+    const AngularFill fill{
+        {{ThemeColor::plain(0xFF0000), 0}, {ThemeColor::plain(0x00FF00), 0.25}, {ThemeColor::plain(0x0000FF), 1}},
+        UnitPoint::center(),
+        0};
     const QBrush b = brush(fill, QRectF(0, 0, 100, 100), light);
     const auto* cg = static_cast<const QConicalGradient*>(b.gradient());
     ASSERT_NE(cg, nullptr);
@@ -118,9 +118,7 @@ TEST(BrushTest, angularFillsRunClockwiseOnScreen) {
     EXPECT_NEAR(stops[1].first, 0.75, 1e-9);
     EXPECT_EQ(stops[1].second, QColor(0, 255, 0));
     EXPECT_EQ(stops[2].second, QColor(255, 0, 0));
-    EXPECT_EQ(brush(AngularFill{fill.stops, UnitPoint::center(), 30}, QRectF(0, 0, 10, 10), light)
-                  .gradient()
-                  ->type(),
+    EXPECT_EQ(brush(AngularFill{fill.stops, UnitPoint::center(), 30}, QRectF(0, 0, 10, 10), light).gradient()->type(),
               QGradient::ConicalGradient);
     EXPECT_NEAR(static_cast<const QConicalGradient*>(
                     brush(AngularFill{fill.stops, UnitPoint::center(), 30}, QRectF(0, 0, 10, 10), light).gradient())
@@ -135,10 +133,8 @@ TEST(ShadowMarginsTest, reachBeyondTheShapeByTheBlurAndTheOffset) {
         QMargins margins;
     };
     const std::vector<Case> cases = {
-        {0, QPointF(0, 0), QMargins(0, 0, 0, 0)},
-        {8, QPointF(0, 4), QMargins(12, 8, 12, 16)},
-        {16, QPointF(0, 7), QMargins(24, 17, 24, 31)},
-        {2, QPointF(0, 30), QMargins(3, 0, 3, 33)},
+        {0, QPointF(0, 0), QMargins(0, 0, 0, 0)},      {8, QPointF(0, 4), QMargins(12, 8, 12, 16)},
+        {16, QPointF(0, 7), QMargins(24, 17, 24, 31)}, {2, QPointF(0, 30), QMargins(3, 0, 3, 33)},
         {7, QPointF(-2, 2), QMargins(13, 9, 9, 13)},
     };
     for (const Case& c : cases) EXPECT_EQ(shadowMargins(c.radius, c.offset), c.margins) << c.radius;
@@ -153,10 +149,10 @@ TEST(PaintShadowTest, darkensAroundTheShapeAndLeavesTheShapeAlone) {
         QPainter p(&image);
         paintShadow(p, card, ShadowSpec{QColor(0, 0, 0, 200), 8, QPointF(0, 6)});
     }
-    EXPECT_EQ(image.pixelColor(50, 50), QColor(Qt::white));   // inside: untouched
-    EXPECT_LT(qGray(image.pixel(50, 73)), 200);               // just below: dark (the offset pushes it down)
+    EXPECT_EQ(image.pixelColor(50, 50), QColor(Qt::white));             // inside: untouched
+    EXPECT_LT(qGray(image.pixel(50, 73)), 200);                         // just below: dark (the offset pushes it down)
     EXPECT_LT(qGray(image.pixel(50, 73)), qGray(image.pixel(50, 27)));  // darker below than above
-    EXPECT_EQ(image.pixelColor(50, 95), QColor(Qt::white));   // beyond its reach
+    EXPECT_EQ(image.pixelColor(50, 95), QColor(Qt::white));             // beyond its reach
     EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));
 
     // Painted behind instead, the shadow covers the shape's area too.

@@ -9,7 +9,6 @@
 namespace velorin {
 namespace {
 
-
 float floatAt(const std::array<std::byte, 512>& bytes, std::size_t offset) {
     float v = 0;
     std::memcpy(&v, bytes.data() + offset, sizeof v);
@@ -34,11 +33,19 @@ TEST(WaterUniformsTest, packsEveryFieldAtItsStd140Offset) {
         float value;
     };
     const std::vector<Case> cases = {
-        {0, 820},     {4, 580},     {8, 12.5f},   {12, 1},      {16, 3},     {20, 2},      {24, 1.0f / 328},
-        {32, 0.982f}, {36, 0.24f},  {44, 0.4f},   {48, 0.1f},   {60, 0.9f},  {64, 0.25f},  {68, 0.75f},
-        {72, 0.03f},  {76, 0.32f},  {64 + 11 * 16, 1},          {64 + 11 * 16 + 12, 4},    {256, 0.1f},
-        {268, 1},     {256 + 7 * 16, 5},        {256 + 7 * 16 + 12, 8},    {384, 0.5f},  {396, 0.8f},
-        {384 + 7 * 16, 9},       {508, 12},
+        {0, 820},          {4, 580},
+        {8, 12.5f},        {12, 1},
+        {16, 3},           {20, 2},
+        {24, 1.0f / 328},  {32, 0.982f},
+        {36, 0.24f},       {44, 0.4f},
+        {48, 0.1f},        {60, 0.9f},
+        {64, 0.25f},       {68, 0.75f},
+        {72, 0.03f},       {76, 0.32f},
+        {64 + 11 * 16, 1}, {64 + 11 * 16 + 12, 4},
+        {256, 0.1f},       {268, 1},
+        {256 + 7 * 16, 5}, {256 + 7 * 16 + 12, 8},
+        {384, 0.5f},       {396, 0.8f},
+        {384 + 7 * 16, 9}, {508, 12},
     };
     for (const Case& c : cases) EXPECT_EQ(floatAt(bytes, c.offset), c.value) << c.offset;
     // Entries not written are zero.

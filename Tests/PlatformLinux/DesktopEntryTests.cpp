@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "Config/PackCatalog.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -68,6 +72,12 @@ TEST(AppIdentity, knownLinuxBuildsReportTheirCounterpartsIdentifier) {
     EXPECT_EQ(bundleIdentifier(byClass), "com.google.Chrome");
 }
 
+TEST(AppIdentity, everyCounterpartIsAnAppABuiltInPackNames) {
+    std::set<std::string> named;
+    for (const auto& pack : velorin::PackCatalog::all()) named.insert(pack.apps.begin(), pack.apps.end());
+    for (const auto& id : counterpartIdentifiers()) EXPECT_TRUE(named.count(id)) << id;
+}
+
 TEST(AppIdentity, windowsFindTheirEntries) {
     const std::vector<DesktopEntry> entries = {
         {"firefox-esr", "/a", "Firefox", "firefox-esr", "", "Firefox-esr", false},
@@ -95,6 +105,9 @@ TEST(DesktopEntry, installedEntriesKeepTheFirstOfEachId) {
     write(root / "b/app.desktop", "Second");
     write(root / "a/kde/tool.desktop", "Tool");
     std::ofstream(root / "b/notes.txt") << "not an entry";
+    // Deleted by the user in their own folder: gone, the system's copy too.
+    std::ofstream(root / "a/removed.desktop") << "[Desktop Entry]\nType=Application\nName=R\nExec=r\nHidden=true\n";
+    write(root / "b/removed.desktop", "System copy");
     auto entries = installedEntries({(root / "a").string(), (root / "b").string(), (root / "missing").string()});
     std::sort(entries.begin(), entries.end(), [](auto& l, auto& r) { return l.id < r.id; });
     ASSERT_EQ(entries.size(), 2u);

@@ -6,9 +6,13 @@
 
 #include <unistd.h>
 
+#include "Platform/Linux/DesktopGeometry.h"
+#include "Platform/Linux/LinuxAccessibility.h"
 #include "Platform/Linux/LinuxLoginItems.h"
 #include "Platform/Linux/LinuxProcesses.h"
 #include "Platform/Linux/PointerButtons.h"
+#include "Platform/Linux/VirtualKeyboard.h"
+#include "Platform/Linux/X11Desktop.h"
 
 using namespace velorin;
 using namespace velorin::linux_platform;
@@ -56,6 +60,25 @@ TEST(LinuxLoginItems, registersAndRemovesAnAutostartEntry) {
     EXPECT_NO_THROW(items.unregisterMainApp());
 }
 
+TEST(LinuxLoginItems, anEntrySwitchedOffByTheSessionSettingsIsNotRegistered) {
+    TempFolder tmp;
+    LinuxLoginItems items(tmp.path.string(), "/usr/bin/velorin");
+    const std::pair<const char*, LoginItemStatus> cases[] = {
+        {"[Desktop Entry]\nType=Application\nExec=velorin\n", LoginItemStatus::enabled},
+        {"[Desktop Entry]\nType=Application\nExec=velorin\nHidden=true\n", LoginItemStatus::notRegistered},
+        {"[Desktop Entry]\nType=Application\nExec=velorin\nX-GNOME-Autostart-enabled=false\n",
+         LoginItemStatus::notRegistered},
+        {"not an entry", LoginItemStatus::notRegistered},
+    };
+    for (const auto& [text, expected] : cases) {
+        std::ofstream(items.entryPath(), std::ios::trunc) << text;
+        EXPECT_EQ(items.status(), expected) << text;
+    }
+    // Registering again puts back an entry that is on.
+    items.registerMainApp();
+    EXPECT_EQ(items.status(), LoginItemStatus::enabled);
+}
+
 TEST(LinuxLoginItems, aFolderThatCannotBeMadeIsAnError) {
     TempFolder tmp;
     std::ofstream(tmp.path / "file") << "x";
@@ -89,4 +112,68 @@ TEST(ButtonState, pressesAreNoticedOncePerButtonAndDevice) {
     EXPECT_EQ(s.feed(1, key(BTN_MIDDLE, 1)), std::nullopt);
     EXPECT_TRUE(s.isDown(MouseButton::center));
     EXPECT_EQ(s.feed(1, key(KEY_A, 1)), std::nullopt);
+}
+
+TEST(ButtonState, aButtonHeldWhenTheDeviceOpensIsDownWithoutANotice) {
+    ButtonState s;
+    auto key = [](int code, int value) {
+        input_event e{};
+        e.type = EV_KEY;
+        e.code = static_cast<std::uint16_t>(code);
+        e.value = value;
+        return e;
+    };
+    s.seed(3, true, false, false);
+    EXPECT_TRUE(s.isDown(MouseButton::left));
+    EXPECT_FALSE(s.isDown(MouseButton::right));
+    EXPECT_EQ(s.feed(3, key(BTN_LEFT, 1)), std::nullopt);  // already down
+    EXPECT_EQ(s.feed(3, key(BTN_LEFT, 0)), std::nullopt);
+    EXPECT_EQ(s.feed(3, key(BTN_LEFT, 1)), MouseButton::left);
+    // Seeding again (after lost events) takes the device's word for it.
+    s.seed(3, false, true, false);
+    EXPECT_FALSE(s.isDown(MouseButton::left));
+    EXPECT_TRUE(s.isDown(MouseButton::right));
+}
+
+TEST(DesktopUnits, rootPixelsBecomeTheSystemsPoints) {
+    struct Case {
+        const char* name;
+        DesktopUnits units;
+        Rect rootPixels;
+        Point topLeft;     // of the rectangle, from the primary screen's top left
+        Rect bottomLeft;   // from the primary screen's bottom left, y up
+    };
+    const Case cases[] = {
+        {"primary at the root's corner", {{{0, 0}, {1280, 800}}, 1}, {{100, 50}, {400, 300}}, {100, 50},
+         {{100, 450}, {400, 300}}},
+        {"a screen left of the primary", {{{1920, 0}, {1280, 800}}, 1}, {{0, 0}, {1920, 1080}}, {-1920, 0},
+         {{-1920, -280}, {1920, 1080}}},
+        {"a screen above the primary", {{{0, 1080}, {1280, 800}}, 1}, {{0, 0}, {1920, 1080}}, {0, -1080},
+         {{0, 800}, {1920, 1080}}},
+        {"two device pixels per point", {{{0, 0}, {2880, 1800}}, 2}, {{200, 100}, {800, 600}}, {100, 50},
+         {{100, 550}, {400, 300}}},
+        {"no scale counts as one", {{{0, 0}, {100, 100}}, 0}, {{10, 10}, {20, 20}}, {10, 10}, {{10, 70}, {20, 20}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.units.topLeftPoint(c.rootPixels.origin), c.topLeft) << c.name;
+        EXPECT_EQ(c.units.rootPixel(c.topLeft), c.rootPixels.origin) << c.name;
+        EXPECT_EQ(c.units.pixels(c.units.points(c.rootPixels.size)), c.rootPixels.size) << c.name;
+        EXPECT_EQ(c.units.bottomLeftRect(c.rootPixels), c.bottomLeft) << c.name;
+    }
+}
+
+TEST(VirtualKeyboard, withoutAUinputDeviceNothingIsTrustedAndNothingPosts) {
+    // Missing, and present but not a uinput device.
+    for (const char* path : {"/nonexistent/uinput", "/dev/null"}) {
+        auto keyboard = std::make_shared<VirtualKeyboard>(path);
+        EXPECT_FALSE(keyboard->ensure()) << path;
+        EXPECT_FALSE(keyboard->write({{KEY_C, 1}})) << path;
+        EXPECT_FALSE(keyboard->deviceNode()) << path;
+        LinuxAccessibility ax(std::make_shared<X11Desktop>(""), keyboard, [] { return DesktopUnits{}; });
+        EXPECT_FALSE(ax.isProcessTrusted()) << path;
+        EXPECT_FALSE(ax.isProcessTrustedWithPrompt()) << path;
+        // Without an X server window attributes cannot be read.
+        EXPECT_EQ(ax.copyAttributeValue(ax.applicationElement(1), "AXFocusedWindow"),
+                  AttributeValue{AXFailure{AXError::cannotComplete}});
+    }
 }

@@ -92,6 +92,14 @@ std::optional<std::string> knownBundleIdentifier(std::string_view name) {
     return std::nullopt;
 }
 
+std::vector<std::string> counterpartIdentifiers() {
+    std::vector<std::string> ids;
+    for (const auto& [linuxName, bundle] : counterparts) {
+        if (std::find(ids.begin(), ids.end(), bundle) == ids.end()) ids.emplace_back(bundle);
+    }
+    return ids;
+}
+
 std::string bundleIdentifier(const DesktopEntry& entry) {
     if (auto known = knownBundleIdentifier(entry.id)) return *known;
     if (!entry.startupWMClass.empty()) {

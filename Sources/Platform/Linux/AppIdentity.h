@@ -17,6 +17,9 @@ namespace velorin::linux_platform {
 // window class (compared without regard to case); absent for unknown apps.
 std::optional<std::string> knownBundleIdentifier(std::string_view desktopIdOrWindowClass);
 
+// Every macOS identifier the table reports, once each.
+std::vector<std::string> counterpartIdentifiers();
+
 // The identifier reported for a desktop entry.
 std::string bundleIdentifier(const DesktopEntry& entry);
 

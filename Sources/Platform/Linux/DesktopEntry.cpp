@@ -69,7 +69,9 @@ std::optional<DesktopEntry> parseDesktopEntry(std::string_view text, std::string
         else if (key == "Exec") entry.exec = value;
         else if (key == "Icon") entry.icon = value;
         else if (key == "StartupWMClass") entry.startupWMClass = value;
-        else if (key == "NoDisplay" || key == "Hidden") entry.hidden = entry.hidden || isTrue(value);
+        else if (key == "NoDisplay") entry.hidden = isTrue(value);
+        else if (key == "Hidden") entry.deleted = isTrue(value);
+        else if (key == "X-GNOME-Autostart-enabled") entry.autostartOff = value == "false";
     }
     if (!sawGroup || type != "Application") return std::nullopt;
     return entry;
@@ -170,7 +172,7 @@ std::vector<DesktopEntry> installedEntries(const std::vector<std::string>& folde
             text << in.rdbuf();
             if (auto entry = parseDesktopEntry(text.str(), id, it->path().string())) {
                 seen.insert(id);
-                entries.push_back(std::move(*entry));
+                if (!entry->deleted) entries.push_back(std::move(*entry));
             }
         }
     }

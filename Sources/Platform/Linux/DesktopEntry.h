@@ -16,7 +16,9 @@ struct DesktopEntry {
     std::string exec;
     std::string icon;
     std::string startupWMClass;
-    bool hidden = false;  // NoDisplay or Hidden: installed, but not listed
+    bool hidden = false;   // NoDisplay: installed, but not listed
+    bool deleted = false;  // Hidden: the user removed it, which also hides the same id further down
+    bool autostartOff = false;  // X-GNOME-Autostart-enabled=false: an autostart entry switched off
     bool operator==(const DesktopEntry&) const = default;
 };
 
@@ -33,7 +35,8 @@ std::optional<std::vector<std::string>> execArguments(std::string_view exec);
 // $XDG_DATA_HOME/applications, then each of $XDG_DATA_DIRS.
 std::vector<std::string> applicationFolders();
 
-// Every application entry of those folders; an id found twice keeps its first.
+// Every application entry of those folders; an id found twice keeps its
+// first, and a deleted first one leaves the id out.
 std::vector<DesktopEntry> installedEntries(const std::vector<std::string>& folders);
 
 }  // namespace velorin::linux_platform

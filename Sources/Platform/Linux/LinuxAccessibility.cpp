@@ -1,7 +1,6 @@
 #include "Platform/Linux/LinuxAccessibility.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "Platform/Linux/VirtualKeyboard.h"
 
 namespace velorin::linux_platform {
 namespace {
@@ -16,9 +15,9 @@ std::uint64_t payloadOf(AXElement e) { return e.id & payloadMask; }
 
 }  // namespace
 
-LinuxAccessibility::LinuxAccessibility(std::shared_ptr<X11Desktop> desktop, std::string uinputPath,
-                                       std::function<double()> scale)
-    : desktop_(std::move(desktop)), uinputPath_(std::move(uinputPath)), scale_(std::move(scale)) {}
+LinuxAccessibility::LinuxAccessibility(std::shared_ptr<X11Desktop> desktop, std::shared_ptr<VirtualKeyboard> keyboard,
+                                       std::function<DesktopUnits()> units)
+    : desktop_(std::move(desktop)), keyboard_(std::move(keyboard)), units_(std::move(units)) {}
 
 AXElement LinuxAccessibility::applicationHandle(std::int32_t pid) {
     return AXElement{(appKind << kindShift) | (static_cast<std::uint64_t>(static_cast<std::uint32_t>(pid)))};
@@ -28,12 +27,7 @@ AXElement LinuxAccessibility::windowHandle(std::uint32_t window) {
     return AXElement{(windowKind << kindShift) | window};
 }
 
-bool LinuxAccessibility::isProcessTrusted() {
-    const int fd = open(uinputPath_.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    close(fd);
-    return true;
-}
+bool LinuxAccessibility::isProcessTrusted() { return keyboard_->ensure(); }
 
 bool LinuxAccessibility::isProcessTrustedWithPrompt() { return isProcessTrusted(); }
 
@@ -54,9 +48,9 @@ AttributeValue LinuxAccessibility::copyAttributeValue(AXElement element, const s
     if (kindOf(element) == windowKind) {
         const auto frame = desktop_->frame(static_cast<std::uint32_t>(payloadOf(element)));
         if (!frame) return AXFailure{AXError::invalidUIElement};
-        const double s = scale_() > 0 ? scale_() : 1.0;
-        if (attribute == "AXPosition") return Point{frame->origin.x / s, frame->origin.y / s};
-        if (attribute == "AXSize") return Size{frame->size.width / s, frame->size.height / s};
+        const DesktopUnits units = units_();
+        if (attribute == "AXPosition") return units.topLeftPoint(frame->origin);
+        if (attribute == "AXSize") return units.points(frame->size);
         return AXFailure{AXError::attributeUnsupported};
     }
     return AXFailure{AXError::invalidUIElement};
@@ -70,17 +64,16 @@ AXError LinuxAccessibility::setAttributeValue(AXElement element, const std::stri
     if (!desktop_->isConnected()) return AXError::cannotComplete;
     if (kindOf(element) != windowKind) return AXError::attributeUnsupported;
     const auto window = static_cast<std::uint32_t>(payloadOf(element));
-    const double s = scale_() > 0 ? scale_() : 1.0;
+    const DesktopUnits units = units_();
     if (attribute == "AXPosition") {
         const auto* p = std::get_if<Point>(&value);
         if (!p) return AXError::illegalArgument;
-        return desktop_->moveFrame(window, Point{p->x * s, p->y * s}) ? AXError::success : AXError::cannotComplete;
+        return desktop_->moveFrame(window, units.rootPixel(*p)) ? AXError::success : AXError::cannotComplete;
     }
     if (attribute == "AXSize") {
         const auto* z = std::get_if<Size>(&value);
         if (!z) return AXError::illegalArgument;
-        return desktop_->resizeFrame(window, Size{z->width * s, z->height * s}) ? AXError::success
-                                                                                 : AXError::cannotComplete;
+        return desktop_->resizeFrame(window, units.pixels(*z)) ? AXError::success : AXError::cannotComplete;
     }
     return AXError::attributeUnsupported;
 }

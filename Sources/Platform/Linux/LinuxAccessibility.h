@@ -10,15 +10,20 @@
 #include <string>
 
 #include "Platform/Accessibility.h"
+#include "Platform/Linux/DesktopGeometry.h"
 #include "Platform/Linux/X11Desktop.h"
 
 namespace velorin::linux_platform {
 
+class VirtualKeyboard;
+
 class LinuxAccessibility : public Accessibility {
 public:
-    // `scale`: device pixels per logical pixel, so window frames match the screens' units.
-    LinuxAccessibility(std::shared_ptr<X11Desktop> desktop, std::string uinputPath = "/dev/uinput",
-                       std::function<double()> scale = [] { return 1.0; });
+    // `keyboard`: the virtual keyboard posting goes through, so trust means
+    // posting works. `units`: the primary screen and its scale at this moment,
+    // so window frames come in the screens' units.
+    LinuxAccessibility(std::shared_ptr<X11Desktop> desktop, std::shared_ptr<VirtualKeyboard> keyboard,
+                       std::function<DesktopUnits()> units);
 
     bool isProcessTrusted() override;
     bool isProcessTrustedWithPrompt() override;  // there is no prompt: the trust as it is
@@ -35,8 +40,8 @@ public:
 
 private:
     std::shared_ptr<X11Desktop> desktop_;
-    std::string uinputPath_;
-    std::function<double()> scale_;
+    std::shared_ptr<VirtualKeyboard> keyboard_;
+    std::function<DesktopUnits()> units_;
 };
 
 }  // namespace velorin::linux_platform

@@ -1,13 +1,12 @@
 #include "Platform/Linux/LinuxEventSystem.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <libevdev/libevdev-uinput.h>
-#include <libevdev/libevdev.h>
+#include <map>
+#include <mutex>
+#include <vector>
 
 #include "Platform/Linux/KeyMap.h"
 #include "Platform/Linux/PointerButtons.h"
+#include "Platform/Linux/VirtualKeyboard.h"
 
 namespace velorin::linux_platform {
 
@@ -66,51 +65,21 @@ private:
 
 }  // namespace
 
-LinuxEventSystem::LinuxEventSystem(MainQueue& mainQueue, std::string uinputPath, std::string inputFolder)
-    : mainQueue_(mainQueue),
-      uinputPath_(std::move(uinputPath)),
-      inputFolder_(std::move(inputFolder)),
-      taps_(std::make_shared<Taps>()) {}
-
-LinuxEventSystem::~LinuxEventSystem() {
-    buttons_.reset();  // joins the reader before anything it calls goes away
-    if (keyboard_) libevdev_uinput_destroy(keyboard_);
-}
-
-void LinuxEventSystem::ensureDevices() {
-    if (!buttons_) {
-        buttons_ = std::make_unique<PointerButtons>(inputFolder_);
-        std::weak_ptr<Taps> weak = taps_;
-        MainQueue* queue = &mainQueue_;
-        buttons_->setPressCallback([weak, queue](MouseButton button) {
-            const EventType type =
-                button == MouseButton::right ? event_type::rightMouseDown : event_type::leftMouseDown;
-            queue->async([weak, type] {
-                if (auto taps = weak.lock()) taps->deliver(type);
-            });
+LinuxEventSystem::LinuxEventSystem(std::shared_ptr<MainQueue> mainQueue, std::shared_ptr<VirtualKeyboard> keyboard,
+                                   std::string inputFolder)
+    : keyboard_(std::move(keyboard)), taps_(std::make_shared<Taps>()) {
+    buttons_ = std::make_unique<PointerButtons>(std::move(inputFolder));
+    std::weak_ptr<Taps> weak = taps_;
+    buttons_->setPressCallback([weak, queue = std::move(mainQueue)](MouseButton button) {
+        const EventType type = button == MouseButton::right ? event_type::rightMouseDown : event_type::leftMouseDown;
+        queue->async([weak, type] {
+            if (auto taps = weak.lock()) taps->deliver(type);
         });
-    }
+    });
 }
 
-bool LinuxEventSystem::canPost() {
-    std::lock_guard lock(mutex_);
-    if (!triedKeyboard_) {
-        triedKeyboard_ = true;
-        const int fd = open(uinputPath_.c_str(), O_RDWR | O_CLOEXEC);
-        if (fd >= 0) {
-            libevdev* dev = libevdev_new();
-            libevdev_set_name(dev, "Velorin virtual keyboard");
-            libevdev_enable_event_type(dev, EV_KEY);
-            for (int code : allLinuxKeys()) libevdev_enable_event_code(dev, EV_KEY, static_cast<unsigned>(code), nullptr);
-            if (libevdev_uinput_create_from_device(dev, fd, &keyboard_) != 0) {
-                keyboard_ = nullptr;
-                close(fd);
-            }
-            libevdev_free(dev);
-        }
-    }
-    return keyboard_ != nullptr;
-}
+// The reader goes first: it joins its thread before anything it calls goes away.
+LinuxEventSystem::~LinuxEventSystem() { buttons_.reset(); }
 
 std::optional<EventSource> LinuxEventSystem::createEventSource(EventSourceStateID stateID) {
     return EventSource{stateID};
@@ -138,29 +107,15 @@ void LinuxEventSystem::post(EventTapLocation, const Event& event) {
     } else if (const auto* sys = std::get_if<SystemDefinedEvent>(&event)) {
         if (auto w = systemKeyWrite(*sys)) writes.push_back(*w);
     }
-    if (writes.empty() || !canPost()) return;
-    std::lock_guard lock(mutex_);
-    for (const auto& w : writes) {
-        libevdev_uinput_write_event(keyboard_, EV_KEY, static_cast<unsigned>(w.code), w.value);
-        // One report per key, so every client sees the modifiers before the key.
-        libevdev_uinput_write_event(keyboard_, EV_SYN, SYN_REPORT, 0);
-    }
+    // Posting reports nothing back: without the device the event is lost, as
+    // it is for an untrusted process elsewhere.
+    if (!writes.empty()) (void)keyboard_->write(writes);
 }
 
-bool LinuxEventSystem::buttonState(EventSourceStateID, MouseButton button) {
-    {
-        std::lock_guard lock(mutex_);
-        ensureDevices();
-    }
-    return buttons_->isDown(button);
-}
+bool LinuxEventSystem::buttonState(EventSourceStateID, MouseButton button) { return buttons_->isDown(button); }
 
 std::unique_ptr<EventTap> LinuxEventSystem::createEventTap(EventTapLocation, EventTapPlacement, EventTapOptions,
                                                            std::uint64_t eventsOfInterest, TapCallback callback) {
-    {
-        std::lock_guard lock(mutex_);
-        ensureDevices();
-    }
     std::lock_guard lock(taps_->mutex);
     const std::uint64_t id = taps_->next++;
     taps_->entries[id] = Taps::Entry{eventsOfInterest, std::move(callback), false, false};

@@ -4,23 +4,23 @@
 // pointer devices.
 
 #include <memory>
-#include <mutex>
-#include <vector>
+#include <string>
 
 #include "Platform/EventSystem.h"
 #include "Platform/MainQueue.h"
 
-struct libevdev_uinput;
-
 namespace velorin::linux_platform {
 
 class PointerButtons;
+class VirtualKeyboard;
 
 class LinuxEventSystem : public EventSystem {
 public:
-    // `uinputPath`: the uinput node; `inputFolder`: where the evdev devices are.
-    explicit LinuxEventSystem(MainQueue& mainQueue, std::string uinputPath = "/dev/uinput",
-                              std::string inputFolder = "/dev/input");
+    // `keyboard`: the virtual keyboard, shared with the trust test;
+    // `inputFolder`: where the evdev devices are. The mouse buttons are read
+    // from the start, so the first question about them already has the answer.
+    LinuxEventSystem(std::shared_ptr<MainQueue> mainQueue, std::shared_ptr<VirtualKeyboard> keyboard,
+                     std::string inputFolder = "/dev/input");
     ~LinuxEventSystem() override;
 
     std::optional<EventSource> createEventSource(EventSourceStateID stateID) override;
@@ -34,22 +34,12 @@ public:
                                              EventTapOptions options, std::uint64_t eventsOfInterest,
                                              TapCallback callback) override;
 
-    // Whether the virtual keyboard exists (the process may post input).
-    bool canPost();
-
     struct Taps;  // the live taps, shared with the blocks that deliver to them
 
 private:
-    void ensureDevices();
-
-    MainQueue& mainQueue_;
-    std::string uinputPath_;
-    std::string inputFolder_;
-    std::mutex mutex_;
-    libevdev_uinput* keyboard_ = nullptr;
-    bool triedKeyboard_ = false;
-    std::unique_ptr<PointerButtons> buttons_;
+    std::shared_ptr<VirtualKeyboard> keyboard_;
     std::shared_ptr<Taps> taps_;
+    std::unique_ptr<PointerButtons> buttons_;
 };
 
 }  // namespace velorin::linux_platform

@@ -5,9 +5,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include <unistd.h>
 
+#include "Platform/Linux/DesktopEntry.h"
 #include "Platform/Linux/Translations.h"
 
 namespace velorin::linux_platform {
@@ -34,8 +36,14 @@ LinuxLoginItems::LinuxLoginItems(std::string autostartFolder, std::string execut
 
 LoginItemStatus LinuxLoginItems::status() {
     std::error_code ec;
-    return std::filesystem::is_regular_file(entryPath_, ec) ? LoginItemStatus::enabled
-                                                            : LoginItemStatus::notRegistered;
+    if (!std::filesystem::is_regular_file(entryPath_, ec)) return LoginItemStatus::notRegistered;
+    // The desktop's session settings switch an autostart entry off by marking it.
+    std::ifstream in(entryPath_);
+    std::stringstream text;
+    text << in.rdbuf();
+    const auto entry = parseDesktopEntry(text.str(), "velorin", entryPath_);
+    if (!entry || entry->deleted || entry->autostartOff) return LoginItemStatus::notRegistered;
+    return LoginItemStatus::enabled;
 }
 
 void LinuxLoginItems::registerMainApp() {

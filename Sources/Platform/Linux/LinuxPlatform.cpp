@@ -1,7 +1,6 @@
 #include "Platform/Linux/LinuxPlatform.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include <QUrl>
 
 #include "Platform/Linux/DesktopEntry.h"
 #include "Platform/Linux/LinuxAccessibility.h"
@@ -11,24 +10,30 @@
 #include "Platform/Linux/LinuxProcesses.h"
 #include "Platform/Linux/LinuxWorkspace.h"
 #include "Platform/Linux/QtServices.h"
+#include "Platform/Linux/VirtualKeyboard.h"
 
 namespace velorin::linux_platform {
 
 std::unique_ptr<Platform> makeLinuxPlatform() {
     Platform::Services s;
     auto desktop = std::make_shared<X11Desktop>();
+    // Made at once: the display server takes a moment to pick up a new input
+    // device, and keys written before it has are lost.
+    auto keyboard = std::make_shared<VirtualKeyboard>();
+    (void)keyboard->ensure();
     auto processes = std::make_unique<LinuxProcesses>();
     auto queue = std::make_unique<QtMainQueue>();
     auto bundle = std::make_unique<LinuxBundle>();
     std::optional<std::string> page;
-    if (auto p = bundle->pathForResource("input-permissions", "html", "")) page = "file://" + *p;
+    if (auto p = bundle->pathForResource("input-permissions", "html", "")) {
+        page = QUrl::fromLocalFile(QString::fromStdString(*p)).toString(QUrl::FullyEncoded).toStdString();
+    }
 
     s.workspace = std::make_unique<LinuxWorkspace>(desktop, *processes, page, applicationFolders());
-    s.eventSystem = std::make_unique<LinuxEventSystem>(*queue);
-    s.accessibility = std::make_unique<LinuxAccessibility>(desktop, "/dev/uinput", [] {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        return screen ? screen->devicePixelRatio() : 1.0;
-    });
+    // The pointer reader posts from its own thread; its own handle on the main
+    // queue stays valid however the platform's services are taken apart.
+    s.eventSystem = std::make_unique<LinuxEventSystem>(std::make_shared<QtMainQueue>(), keyboard);
+    s.accessibility = std::make_unique<LinuxAccessibility>(desktop, keyboard, qtDesktopUnits);
     s.screens = std::make_unique<QtScreens>();
     s.processes = std::move(processes);
     s.scripting = std::make_unique<LinuxScripting>();

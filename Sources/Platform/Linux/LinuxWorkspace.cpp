@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <QAbstractEventDispatcher>
 #include <QSocketNotifier>
 
 #include "Platform/Linux/AppIdentity.h"
@@ -22,7 +23,15 @@ LinuxWorkspace::LinuxWorkspace(std::shared_ptr<X11Desktop> desktop, Processes& p
       folders_(std::move(applicationFolders)) {
     if (desktop_->isConnected()) {
         notifier_ = std::make_unique<QSocketNotifier>(desktop_->fileDescriptor(), QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { processEvents(); });
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
+                         [this] { processEvents(true); });
+        // Waiting for a reply reads every event that came before it off the
+        // socket; those wait in the connection's queue, where the notifier
+        // never sees them, so they are taken before the loop sleeps.
+        if (auto* dispatcher = QAbstractEventDispatcher::instance(notifier_->thread())) {
+            QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, notifier_.get(),
+                             [this] { processEvents(false); });
+        }
         for (const auto& app : runningApplications()) known_[app.processIdentifier] = app;
     }
 }
@@ -96,6 +105,12 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
         text << in.rdbuf();
         const auto entry = parseDesktopEntry(text.str(), fs::path(path).stem().string(), path);
         if (!entry) return;
+        // Opening an app that runs brings it forward; starting it again would
+        // open a second window or instance.
+        if (auto window = topmostWindowOf(bundleIdentifier(*entry))) {
+            if (configuration.activates) desktop_->activate(*window);
+            return;
+        }
         auto args = execArguments(entry->exec);
         if (!args) return;
         const std::string program = args->front();
@@ -128,6 +143,14 @@ bool LinuxWorkspace::hide(std::int32_t pid) {
         if (w.pid == pid && !w.hidden) any = desktop_->iconify(w.id) || any;
     }
     return any;
+}
+
+std::optional<std::uint32_t> LinuxWorkspace::topmostWindowOf(const std::string& bundleIdentifierText) {
+    const auto windows = desktop_->clientWindows();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (applicationOf(*it, false).bundleIdentifier == bundleIdentifierText) return it->id;
+    }
+    return std::nullopt;
 }
 
 bool LinuxWorkspace::activate(std::int32_t pid) {
@@ -190,11 +213,17 @@ void LinuxWorkspace::notify(WorkspaceNotice notice, const std::optional<RunningA
     }
 }
 
-void LinuxWorkspace::processEvents() {
+void LinuxWorkspace::processEvents(bool readSocket) {
     bool activeChanged = false, listChanged = false;
-    desktop_->processEvents([&](X11Desktop::Change change) {
-        (change == X11Desktop::Change::activeWindow ? activeChanged : listChanged) = true;
-    });
+    desktop_->processEvents(
+        [&](X11Desktop::Change change) {
+            (change == X11Desktop::Change::activeWindow ? activeChanged : listChanged) = true;
+        },
+        readSocket);
+    if (!desktop_->isConnected() && notifier_) {
+        // The X server went away: its socket stays readable for ever.
+        notifier_->setEnabled(false);
+    }
     if (listChanged) {
         std::map<std::int32_t, RunningApplication> now;
         for (const auto& app : runningApplications()) now[app.processIdentifier] = app;

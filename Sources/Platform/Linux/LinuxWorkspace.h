@@ -39,10 +39,12 @@ public:
 
     // The app a window belongs to, as this workspace reports it.
     RunningApplication applicationOf(const X11Window& window, bool active);
-    // Reads the window manager's notices (main thread); called by the socket notifier.
-    void processEvents();
+    // Reads the window manager's notices (main thread); called by the socket
+    // notifier, and before the event loop sleeps for those already read.
+    void processEvents(bool readSocket = true);
 
 private:
+    std::optional<std::uint32_t> topmostWindowOf(const std::string& bundleIdentifier);
     const std::vector<DesktopEntry>& entries();
     void notify(WorkspaceNotice notice, const std::optional<RunningApplication>& app);
 

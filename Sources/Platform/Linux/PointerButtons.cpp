@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <vector>
 
 #include <fcntl.h>
@@ -49,6 +50,14 @@ std::optional<MouseButton> ButtonState::feed(int device, const input_event& even
     return button;
 }
 
+void ButtonState::seed(int device, bool left, bool right, bool center) {
+    auto& bits = down_[device];
+    bits = 0;
+    if (left) bits |= bit(MouseButton::left);
+    if (right) bits |= bit(MouseButton::right);
+    if (center) bits |= bit(MouseButton::center);
+}
+
 void ButtonState::forget(int device) { down_.erase(device); }
 
 bool ButtonState::isDown(MouseButton button) const {
@@ -58,15 +67,45 @@ bool ButtonState::isDown(MouseButton button) const {
     return false;
 }
 
+using KeyBits = unsigned long[(KEY_MAX + 1) / (sizeof(unsigned long) * 8) + 1];
+
 bool isPointerDevice(int fd) {
-    unsigned long keys[(KEY_MAX + 1) / (sizeof(unsigned long) * 8) + 1] = {};
+    KeyBits keys = {};
     if (ioctl(fd, EVIOCGBIT(EV_KEY, sizeof keys), keys) < 0) return false;
     return testBit(keys, BTN_LEFT);
 }
 
 PointerButtons::PointerButtons(std::string folder) : folder_(std::move(folder)) {
     wakeFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    thread_ = std::thread([this] { run(); });
+    scan();
+    // Without a way to wake it, the reader could never be stopped.
+    if (wakeFd_ >= 0) thread_ = std::thread([this] { run(); });
+}
+
+void PointerButtons::reseed(int fd) {
+    KeyBits held = {};
+    if (ioctl(fd, EVIOCGKEY(sizeof held), held) < 0) return;
+    std::lock_guard lock(mutex_);
+    state_.seed(fd, testBit(held, BTN_LEFT), testBit(held, BTN_RIGHT), testBit(held, BTN_MIDDLE));
+}
+
+void PointerButtons::scan() {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string path = it->path().string();
+        if (it->path().filename().string().rfind("event", 0) != 0 || open_.count(path)) continue;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        if (!isPointerDevice(fd)) {
+            close(fd);
+            continue;
+        }
+        open_[path] = fd;
+        // A button held while the device is opened counts as down, though its
+        // press came before us.
+        reseed(fd);
+    }
 }
 
 PointerButtons::~PointerButtons() {
@@ -89,30 +128,13 @@ void PointerButtons::setPressCallback(PressCallback callback) {
 }
 
 void PointerButtons::run() {
-    namespace fs = std::filesystem;
     const int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
     if (watch >= 0) inotify_add_watch(watch, folder_.c_str(), IN_CREATE | IN_ATTRIB);
-    std::map<std::string, int> open;  // path → fd
-    bool rescan = true;
+    std::set<int> dropping;  // devices whose buffer overflowed, until their next report
     for (;;) {
-        if (rescan) {
-            rescan = false;
-            std::error_code ec;
-            for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
-                const std::string path = it->path().string();
-                if (it->path().filename().string().rfind("event", 0) != 0 || open.count(path)) continue;
-                const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-                if (fd < 0) continue;
-                if (isPointerDevice(fd)) {
-                    open[path] = fd;
-                } else {
-                    close(fd);
-                }
-            }
-        }
         std::vector<pollfd> fds{{wakeFd_, POLLIN, 0}};
         if (watch >= 0) fds.push_back({watch, POLLIN, 0});
-        for (const auto& [path, fd] : open) fds.push_back({fd, POLLIN, 0});
+        for (const auto& [path, fd] : open_) fds.push_back({fd, POLLIN, 0});
         if (poll(fds.data(), fds.size(), -1) < 0) {
             if (errno == EINTR) continue;
             break;
@@ -125,7 +147,8 @@ void PointerButtons::run() {
                 char buf[4096];
                 while (read(watch, buf, sizeof buf) > 0) {
                 }
-                rescan = true;
+                // A new node, or one whose permissions changed so it may open now.
+                scan();
             }
         }
         for (std::size_t i = first; i < fds.size(); ++i) {
@@ -134,13 +157,16 @@ void PointerButtons::run() {
             input_event events[64];
             const ssize_t n = read(fd, events, sizeof events);
             if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
-            if (n <= 0 || (fds[i].revents & (POLLHUP | POLLERR))) {
+            if (n <= 0) {
                 // Unplugged: its buttons are up, and it may come back under a new node.
-                std::lock_guard lock(mutex_);
-                state_.forget(fd);
-                for (auto it = open.begin(); it != open.end(); ++it) {
+                {
+                    std::lock_guard lock(mutex_);
+                    state_.forget(fd);
+                }
+                dropping.erase(fd);
+                for (auto it = open_.begin(); it != open_.end(); ++it) {
                     if (it->second == fd) {
-                        open.erase(it);
+                        open_.erase(it);
                         break;
                     }
                 }
@@ -149,18 +175,33 @@ void PointerButtons::run() {
             }
             const std::size_t count = static_cast<std::size_t>(n) / sizeof(input_event);
             for (std::size_t k = 0; k < count; ++k) {
+                const input_event& e = events[k];
+                if (e.type == EV_SYN && e.code == SYN_DROPPED) {
+                    dropping.insert(fd);
+                    continue;
+                }
+                if (dropping.count(fd)) {
+                    // Events were lost: skip the broken report, then ask the
+                    // device what is down now (no press notice for it).
+                    if (e.type == EV_SYN && e.code == SYN_REPORT) {
+                        dropping.erase(fd);
+                        reseed(fd);
+                    }
+                    continue;
+                }
                 PressCallback callback;
                 std::optional<MouseButton> pressed;
                 {
                     std::lock_guard lock(mutex_);
-                    pressed = state_.feed(fd, events[k]);
+                    pressed = state_.feed(fd, e);
                     if (pressed) callback = callback_;
                 }
                 if (pressed && callback) callback(*pressed);
             }
         }
     }
-    for (const auto& [path, fd] : open) close(fd);
+    for (const auto& [path, fd] : open_) close(fd);
+    open_.clear();
     if (watch >= 0) close(watch);
 }
 

@@ -23,6 +23,8 @@ class ButtonState {
 public:
     // Gives the press notice an event makes: a left or right button going down.
     std::optional<MouseButton> feed(int device, const input_event& event);
+    // A device just opened: the buttons it holds down already, without notices.
+    void seed(int device, bool left, bool right, bool center);
     // A device went away: its buttons are up.
     void forget(int device);
     bool isDown(MouseButton button) const;
@@ -35,7 +37,8 @@ class PointerButtons {
 public:
     using PressCallback = std::function<void(MouseButton)>;
 
-    // Starts reading at once; devices that come later are picked up.
+    // Opens the devices there are and reads their buttons before returning,
+    // then reads on a thread of its own; devices that come later are picked up.
     explicit PointerButtons(std::string folder = "/dev/input");
     ~PointerButtons();
     PointerButtons(const PointerButtons&) = delete;
@@ -46,9 +49,12 @@ public:
     void setPressCallback(PressCallback callback);
 
 private:
+    void scan();
+    void reseed(int fd);
     void run();
 
     std::string folder_;
+    std::map<std::string, int> open_;  // path → fd; the reader thread's own once it runs
     mutable std::mutex mutex_;
     ButtonState state_;
     PressCallback callback_;
@@ -56,7 +62,7 @@ private:
     std::thread thread_;
 };
 
-// Whether an evdev device at this path reports mouse buttons.
+// Whether the evdev device open at `fd` reports mouse buttons.
 bool isPointerDevice(int fd);
 
 }  // namespace velorin::linux_platform

@@ -58,20 +58,23 @@ private:
     QTimer* timer_;
 };
 
-Rect toBottomLeft(const QRect& r, const QRect& primary) {
-    const double top = primary.y() + primary.height();
-    return Rect{{static_cast<double>(r.x() - primary.x()), top - (r.y() + r.height())},
-                {static_cast<double>(r.width()), static_cast<double>(r.height())}};
+// Qt keeps a screen's top left in device pixels and scales only its size (and
+// the available area within it); undo that to get root-window pixels.
+Rect nativeGeometry(const QScreen* s) {
+    const QRect g = s->geometry();
+    const double r = s->devicePixelRatio();
+    return Rect{{static_cast<double>(g.x()), static_cast<double>(g.y())}, {g.width() * r, g.height() * r}};
 }
 
-QRect primaryGeometry() {
-    const QScreen* p = QGuiApplication::primaryScreen();
-    return p ? p->geometry() : QRect();
+Rect nativeAvailableGeometry(const QScreen* s) {
+    const QRect g = s->geometry();
+    const QRect a = s->availableGeometry();
+    const double r = s->devicePixelRatio();
+    return Rect{{(a.x() - g.x()) * r + g.x(), (a.y() - g.y()) * r + g.y()}, {a.width() * r, a.height() * r}};
 }
 
-Screen screenOf(const QScreen* s) {
-    const QRect primary = primaryGeometry();
-    return Screen{toBottomLeft(s->geometry(), primary), toBottomLeft(s->availableGeometry(), primary)};
+Screen screenOf(const QScreen* s, const DesktopUnits& units) {
+    return Screen{units.bottomLeftRect(nativeGeometry(s)), units.bottomLeftRect(nativeAvailableGeometry(s))};
 }
 
 QVariant toVariant(const PropertyValue& v) {
@@ -138,13 +141,20 @@ std::shared_ptr<RepeatingTimer> QtMainQueue::scheduleRepeatingTimer(double inter
 
 bool QtMainQueue::isMainThread() const { return app() && QThread::currentThread() == app()->thread(); }
 
+DesktopUnits qtDesktopUnits() {
+    const QScreen* p = QGuiApplication::primaryScreen();
+    if (!p) return DesktopUnits{};
+    return DesktopUnits{nativeGeometry(p), p->devicePixelRatio()};
+}
+
 std::vector<Screen> QtScreens::screens() {
     std::vector<Screen> out;
     const QScreen* primary = QGuiApplication::primaryScreen();
     if (!primary) return out;
-    out.push_back(screenOf(primary));
+    const DesktopUnits units = qtDesktopUnits();
+    out.push_back(screenOf(primary, units));
     for (const QScreen* s : QGuiApplication::screens()) {
-        if (s != primary) out.push_back(screenOf(s));
+        if (s != primary) out.push_back(screenOf(s, units));
     }
     return out;
 }
@@ -153,14 +163,19 @@ std::optional<Screen> QtScreens::mainScreen() {
     const QScreen* s = QGuiApplication::screenAt(QCursor::pos());
     if (!s) s = QGuiApplication::primaryScreen();
     if (!s) return std::nullopt;
-    return screenOf(s);
+    return screenOf(s, qtDesktopUnits());
 }
 
 Point QtScreens::mouseLocation() {
     const QPoint p = QCursor::pos();
-    const QRect primary = primaryGeometry();
-    return Point{static_cast<double>(p.x() - primary.x()),
-                 static_cast<double>(primary.y() + primary.height() - p.y())};
+    // Qt scales a position around the top left of the screen it is on.
+    Point native{static_cast<double>(p.x()), static_cast<double>(p.y())};
+    if (const QScreen* s = QGuiApplication::screenAt(p)) {
+        const QPoint o = s->geometry().topLeft();
+        const double r = s->devicePixelRatio();
+        native = Point{(p.x() - o.x()) * r + o.x(), (p.y() - o.y()) * r + o.y()};
+    }
+    return qtDesktopUnits().bottomLeftPoint(native);
 }
 
 QtDefaults::QtDefaults() : settings_(std::make_unique<QSettings>("Velorin", "Velorin")) {}
@@ -171,13 +186,16 @@ std::optional<PropertyValue> QtDefaults::object(const std::string& key) {
     return fromVariant(settings_->value(QString::fromStdString(key)));
 }
 
+// Written through at once: the app may end without tearing anything down.
 void QtDefaults::set(const std::string& key, const PropertyValue& value) {
     settings_->setValue(QString::fromStdString(key), toVariant(value));
+    settings_->sync();
     notify(key);
 }
 
 void QtDefaults::remove(const std::string& key) {
     settings_->remove(QString::fromStdString(key));
+    settings_->sync();
     notify(key);
 }
 

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "Platform/Defaults.h"
+#include "Platform/Linux/DesktopGeometry.h"
 #include "Platform/DisplaySettings.h"
 #include "Platform/MainQueue.h"
 #include "Platform/Pasteboard.h"
@@ -30,8 +31,13 @@ public:
     static constexpr double longestDelaySeconds = 24 * 3600.0;
 };
 
+// The primary screen in root-window pixels and its scale, from Qt's screens;
+// a unit square without screens.
+DesktopUnits qtDesktopUnits();
+
 // Qt's screens in the bottom-left convention (origin at the primary screen's
-// bottom left, y up), in logical pixels; the primary screen comes first.
+// bottom left, y up), in points of the primary screen's scale, the same units
+// as window frames; the primary screen comes first.
 class QtScreens : public Screens {
 public:
     std::vector<Screen> screens() override;

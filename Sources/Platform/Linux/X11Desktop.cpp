@@ -1,5 +1,6 @@
 #include "Platform/Linux/X11Desktop.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -51,7 +52,9 @@ X11Desktop::~X11Desktop() {
     if (state_->connection) xcb_disconnect(state_->connection);
 }
 
-bool X11Desktop::isConnected() const { return state_->connection && state_->ewmhReady; }
+bool X11Desktop::isConnected() const {
+    return state_->connection && state_->ewmhReady && !xcb_connection_has_error(state_->connection);
+}
 
 int X11Desktop::fileDescriptor() const { return isConnected() ? xcb_get_file_descriptor(state_->connection) : -1; }
 
@@ -137,10 +140,12 @@ bool X11Desktop::moveFrame(std::uint32_t window, Point topLeft) {
     // North-west gravity places the outer frame's corner at the given point.
     const auto flags = static_cast<xcb_ewmh_moveresize_window_opt_flags_t>(XCB_EWMH_MOVERESIZE_WINDOW_X |
                                                                             XCB_EWMH_MOVERESIZE_WINDOW_Y);
+    // The coordinates travel as 32-bit words; negative ones keep their sign.
     xcb_ewmh_request_moveresize_window(&state_->ewmh, state_->screenNumber, window, XCB_GRAVITY_NORTH_WEST,
                                        XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, flags,
-                                       static_cast<std::uint32_t>(static_cast<std::int32_t>(topLeft.x)),
-                                       static_cast<std::uint32_t>(static_cast<std::int32_t>(topLeft.y)), 0, 0);
+                                       static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(topLeft.x))),
+                                       static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(topLeft.y))), 0,
+                                       0);
     xcb_flush(state_->connection);
     return true;
 }
@@ -153,9 +158,9 @@ bool X11Desktop::resizeFrame(std::uint32_t window, Size size) {
         ext = {};
     }
     // The request sizes the client; the frame adds the decorations around it.
-    const double w = size.width - ext.left - ext.right;
-    const double h = size.height - ext.top - ext.bottom;
-    if (w < 1 || h < 1) return false;
+    const long w = std::lround(size.width - ext.left - ext.right);
+    const long h = std::lround(size.height - ext.top - ext.bottom);
+    if (w < 1 || h < 1 || w > 32767 || h > 32767) return false;
     const auto flags = static_cast<xcb_ewmh_moveresize_window_opt_flags_t>(XCB_EWMH_MOVERESIZE_WINDOW_WIDTH |
                                                                             XCB_EWMH_MOVERESIZE_WINDOW_HEIGHT);
     xcb_ewmh_request_moveresize_window(&state_->ewmh, state_->screenNumber, window, XCB_GRAVITY_NORTH_WEST,
@@ -198,14 +203,25 @@ bool X11Desktop::toggleShowingDesktop() {
     std::uint32_t showing = 0;
     xcb_ewmh_get_showing_desktop_reply(&state_->ewmh, xcb_ewmh_get_showing_desktop(&state_->ewmh, state_->screenNumber),
                                        &showing, nullptr);
-    xcb_ewmh_request_change_showing_desktop(&state_->ewmh, state_->screenNumber, showing ? 0 : 1);
+    // Written out here: the helper library's request names no window, and
+    // window managers take this message only when it names the root.
+    xcb_client_message_event_t ev{};
+    ev.response_type = XCB_CLIENT_MESSAGE;
+    ev.format = 32;
+    ev.window = state_->root;
+    ev.type = state_->ewmh._NET_SHOWING_DESKTOP;
+    ev.data.data32[0] = showing ? 0 : 1;
+    xcb_send_event(state_->connection, 0, state_->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&ev));
     xcb_flush(state_->connection);
     return true;
 }
 
-void X11Desktop::processEvents(const std::function<void(Change)>& changed) {
+void X11Desktop::processEvents(const std::function<void(Change)>& changed, bool readSocket) {
     if (!isConnected()) return;
-    while (xcb_generic_event_t* event = xcb_poll_for_event(state_->connection)) {
+    auto* c = state_->connection;
+    while (xcb_generic_event_t* event = readSocket ? xcb_poll_for_event(c) : xcb_poll_for_queued_event(c)) {
         if ((event->response_type & ~0x80) == XCB_PROPERTY_NOTIFY) {
             const auto* p = reinterpret_cast<xcb_property_notify_event_t*>(event);
             if (p->window == state_->root) {

@@ -28,12 +28,14 @@ struct X11Window {
 
 class X11Desktop {
 public:
-    // Connects to $DISPLAY (or `display`); stays unconnected when there is no X server.
+    // Connects to $DISPLAY (or `display`; "" for none); stays unconnected when
+    // there is no X server or its window manager names no screens.
     explicit X11Desktop(const char* display = nullptr);
     ~X11Desktop();
     X11Desktop(const X11Desktop&) = delete;
     X11Desktop& operator=(const X11Desktop&) = delete;
 
+    // False as well once the connection broke (the X server went away).
     bool isConnected() const;
     int fileDescriptor() const;  // -1 when unconnected
 
@@ -50,10 +52,12 @@ public:
     bool iconify(std::uint32_t window);
     bool toggleShowingDesktop();
 
-    // Reads pending X events; tells `changed` when the active window or the
-    // client list changed (on the calling thread).
+    // Handles the X events there are; tells `changed` when the active window
+    // or the client list changed (on the calling thread). `readSocket` false
+    // takes only the events already read off the socket, which waiting for a
+    // reply leaves queued where a socket notifier never sees them.
     enum class Change { activeWindow, clientList };
-    void processEvents(const std::function<void(Change)>& changed);
+    void processEvents(const std::function<void(Change)>& changed, bool readSocket = true);
 
 private:
     struct State;

@@ -17,7 +17,8 @@ std::array<int, 3> boxWidths(double sigma) {
     if (lower % 2 == 0) --lower;
     lower = std::max(lower, 1);
     const int upper = lower + 2;
-    const double m = (12 * sigma * sigma - passes * lower * lower - 4 * passes * lower - 3 * passes) / (-4.0 * lower - 4);
+    const double m =
+        (12 * sigma * sigma - passes * lower * lower - 4 * passes * lower - 3 * passes) / (-4.0 * lower - 4);
     const int lowerCount = int(std::lround(m));
     std::array<int, 3> widths{};
     for (int i = 0; i < passes; ++i) widths[i] = i < lowerCount ? lower : upper;
@@ -69,7 +70,8 @@ QImage blurredAlpha(const QImage& mask, double sigma) {
     }
     for (int y = 0; y < height; ++y) {
         uchar* row = alpha.scanLine(y);
-        for (int x = 0; x < width; ++x) row[x] = uchar(std::clamp(std::lround(a[std::size_t(y) * width + x]), 0L, 255L));
+        for (int x = 0; x < width; ++x)
+            row[x] = uchar(std::clamp(std::lround(a[std::size_t(y) * width + x]), 0L, 255L));
     }
     return alpha;
 }

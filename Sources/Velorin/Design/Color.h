@@ -60,9 +60,7 @@ public:
     }
     // The same colour in both appearances.
     static constexpr ThemeColor plain(Rgba color) { return dynamic(color, color); }
-    static constexpr ThemeColor plain(std::uint32_t rgb, double opacity = 1) {
-        return plain(Rgba::hex(rgb, opacity));
-    }
+    static constexpr ThemeColor plain(std::uint32_t rgb, double opacity = 1) { return plain(Rgba::hex(rgb, opacity)); }
     static constexpr ThemeColor accent() { return ThemeColor(Kind::accent, {}, {}); }
     static constexpr ThemeColor butter() { return ThemeColor(Kind::butter, {}, {}); }
     static constexpr ThemeColor clear() { return plain(Rgba{0, 0, 0, 0}); }

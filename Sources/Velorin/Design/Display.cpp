@@ -24,8 +24,8 @@ bool Display::reduceTransparency() { return platform::current().displaySettings(
 void forceAppearance(QWidget* widget, std::optional<Appearance> appearance) {
     if (!widget) return;
     if (appearance) {
-        widget->setProperty(appearanceProperty, *appearance == Appearance::dark ? QStringLiteral("dark")
-                                                                                 : QStringLiteral("light"));
+        widget->setProperty(appearanceProperty,
+                            *appearance == Appearance::dark ? QStringLiteral("dark") : QStringLiteral("light"));
     } else {
         widget->setProperty(appearanceProperty, QVariant());
     }

@@ -17,15 +17,15 @@ struct BrandRow {
 };
 
 constexpr std::array<BrandRow, 35> brand{{
-    {"claude", 0xD97757},     {"chatgpt", 0x10A37F},  {"hermes", 0x000001},        {"openclaw", 0xE5484D},
-    {"chrome", 0x4285F4},     {"safari", 0x1E8EF5},   {"dia", 0x7FB2EE},           {"arc", 0xFF5A6E},
-    {"brave", 0xFB542B},      {"firefox", 0xFF7139},  {"vivaldi", 0xEF3939},       {"comet", 0x20808D},
-    {"atlas", 0x000001},      {"zen", 0xF76F53},      {"vscode", 0x1F8AD2},        {"cursor", 0x000001},
-    {"zed", 0x000001},        {"windsurf", 0x0FB8A0}, {"jetbrains", 0xFC4F7F},     {"neovim", 0x57A143},
-    {"xcode", 0x1F8BF0},      {"terminal", 0x3D52C8}, {"screen-studio", 0x6366F1}, {"blender", 0xEA7600},
-    {"unity", 0x000001},      {"figma", 0xA259FF},    {"final-cut", 0x8E5CF6},     {"logic", 0x6E6E73},
-    {"davinci", 0xE6533C},    {"obsidian", 0x7C3AED}, {"notion", 0x000001},        {"linear", 0x5E6AD2},
-    {"slack", 0x611F69},      {"discord", 0x5865F2},  {"spotify", 0x1DB954},
+    {"claude", 0xD97757},  {"chatgpt", 0x10A37F},  {"hermes", 0x000001},        {"openclaw", 0xE5484D},
+    {"chrome", 0x4285F4},  {"safari", 0x1E8EF5},   {"dia", 0x7FB2EE},           {"arc", 0xFF5A6E},
+    {"brave", 0xFB542B},   {"firefox", 0xFF7139},  {"vivaldi", 0xEF3939},       {"comet", 0x20808D},
+    {"atlas", 0x000001},   {"zen", 0xF76F53},      {"vscode", 0x1F8AD2},        {"cursor", 0x000001},
+    {"zed", 0x000001},     {"windsurf", 0x0FB8A0}, {"jetbrains", 0xFC4F7F},     {"neovim", 0x57A143},
+    {"xcode", 0x1F8BF0},   {"terminal", 0x3D52C8}, {"screen-studio", 0x6366F1}, {"blender", 0xEA7600},
+    {"unity", 0x000001},   {"figma", 0xA259FF},    {"final-cut", 0x8E5CF6},     {"logic", 0x6E6E73},
+    {"davinci", 0xE6533C}, {"obsidian", 0x7C3AED}, {"notion", 0x000001},        {"linear", 0x5E6AD2},
+    {"slack", 0x611F69},   {"discord", 0x5865F2},  {"spotify", 0x1DB954},
 }};
 
 struct SpotRow {
@@ -93,9 +93,9 @@ ShapeFill PackStyle::switchFill(const PackIdentity& pack) {
     if (pack.id == everydayMac) return LinearFill{hardBands(stripes(1)), UnitPoint::top(), UnitPoint::bottom()};
     if (pack.id == "claude") return vertical({ThemeColor::plain(0xE58B6A), ThemeColor::plain(0xD06A45)});
     if (pack.id == "dia") {
-        return LinearFill{evenStops({ThemeColor::plain(0x9CC7F5), ThemeColor::plain(0xFFD45C),
-                                     ThemeColor::plain(0xF59A3A)}),
-                          UnitPoint::topLeading(), UnitPoint::bottomTrailing()};
+        return LinearFill{
+            evenStops({ThemeColor::plain(0x9CC7F5), ThemeColor::plain(0xFFD45C), ThemeColor::plain(0xF59A3A)}),
+            UnitPoint::topLeading(), UnitPoint::bottomTrailing()};
     }
     if (pack.id == "xcode") return vertical({ThemeColor::plain(0x3FA9FF), ThemeColor::plain(0x0A63D6)});
     if (pack.id == "terminal") return vertical({ThemeColor::plain(0x4F6BFF), ThemeColor::plain(0x1D2756)});
@@ -128,7 +128,8 @@ std::vector<FloorBlob> PackStyle::floorBlobs(const std::vector<std::string>& ena
 
         FloorBlob blob;
         blob.id = id;
-        const auto spot = std::find_if(floorSpots.begin(), floorSpots.end(), [&](const SpotRow& s) { return s.id == id; });
+        const auto spot =
+            std::find_if(floorSpots.begin(), floorSpots.end(), [&](const SpotRow& s) { return s.id == id; });
         if (spot != floorSpots.end()) {
             blob.x = spot->x;
             blob.y = spot->y;

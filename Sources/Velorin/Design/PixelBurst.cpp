@@ -96,8 +96,7 @@ PixelSplash::~PixelSplash() { stopListening(); }
 
 void PixelSplash::update(int trigger, bool drain, bool drip) {
     FrameClock& clock = clock_ ? *clock_ : FrameClock::current();
-    const bool started =
-        burst_.update(trigger, drain, drip, Display::reduceMotion(), clock.now());
+    const bool started = burst_.update(trigger, drain, drip, Display::reduceMotion(), clock.now());
     if (started && !clock_) {
         clock_ = &clock;
         token_ = clock.addListener([this](double now) { frame(now); });

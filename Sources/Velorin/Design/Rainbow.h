@@ -54,7 +54,7 @@ struct GrainStripe {
     bool operator==(const GrainStripe&) const = default;
 };
 
-inline constexpr double grainPitch = 4;         // points from one triple to the next
+inline constexpr double grainPitch = 4;          // points from one triple to the next
 inline constexpr double grainStripeWidth = 0.8;  // points
 
 // The stripes over a canvas of `size`: for x = 0, 4, 8, … below the width,
@@ -79,10 +79,10 @@ double secondsSinceReferenceDate(Date date);
 // stands at its last phase. A full liquid (level 1 or more) has a flat top.
 class RainbowLiquid {
 public:
-    static constexpr double tickInterval = 1.0 / 30;  // seconds between wave frames, at least
-    static constexpr double phaseRate = 2.2;          // radians per second
-    static constexpr double waveAmplitude = 2.5;      // points
-    static constexpr double troughAllowance = 3;      // points of bands above the level
+    static constexpr double tickInterval = 1.0 / 30;    // seconds between wave frames, at least
+    static constexpr double phaseRate = 2.2;            // radians per second
+    static constexpr double waveAmplitude = 2.5;        // points
+    static constexpr double troughAllowance = 3;        // points of bands above the level
     static constexpr Spring levelSpring{0.5, 0.62, 0};  // how level changes move
 
     // `now` is in seconds since the reference date.

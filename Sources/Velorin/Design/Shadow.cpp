@@ -3,8 +3,8 @@
 #include "Velorin/Design/Blur.h"
 
 #include <QCache>
-#include <QPainter>
 #include <QPaintDevice>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>

@@ -6,9 +6,9 @@
 namespace velorin {
 
 struct Spring {
-    double response = 0.5;         // seconds
+    double response = 0.5;  // seconds
     double dampingFraction = 0.825;
-    double blendDuration = 0;      // seconds; kept for completeness, no animation blends
+    double blendDuration = 0;  // seconds; kept for completeness, no animation blends
 
     bool operator==(const Spring&) const = default;
 };

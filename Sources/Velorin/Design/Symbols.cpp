@@ -5,7 +5,8 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <array>
+#include <cmath>
+#include <iterator>
 
 #ifndef VELORIN_SYMBOL_FONT_PATH
 #define VELORIN_SYMBOL_FONT_PATH ""
@@ -124,7 +125,8 @@ QString loadedFamily() {
             }
         }
         // Installed for the whole system instead.
-        if (QFontDatabase::families().contains(QLatin1String(fontFamilyName))) return QString::fromLatin1(fontFamilyName);
+        if (QFontDatabase::families().contains(QLatin1String(fontFamilyName)))
+            return QString::fromLatin1(fontFamilyName);
         return QString();
     }();
     return family;
@@ -135,7 +137,8 @@ QString loadedFamily() {
 std::span<const SymbolGlyph> Symbols::table() { return glyphs; }
 
 std::optional<SymbolGlyph> Symbols::glyph(std::string_view symbol) {
-    const auto it = std::find_if(std::begin(glyphs), std::end(glyphs), [&](const SymbolGlyph& g) { return g.symbol == symbol; });
+    const auto it =
+        std::find_if(std::begin(glyphs), std::end(glyphs), [&](const SymbolGlyph& g) { return g.symbol == symbol; });
     if (it == std::end(glyphs)) return std::nullopt;
     return *it;
 }

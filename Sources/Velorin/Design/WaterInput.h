@@ -15,7 +15,7 @@ namespace velorin {
 
 struct WaterInput {
     std::vector<Touch> touches;  // the engine's live touches
-    std::optional<Date> fired;  // when the last gesture fired
+    std::optional<Date> fired;   // when the last gesture fired
     std::vector<FloorBlob> blobs;
     double opacity = 1;  // 0…1; lower lets the window's backdrop show through the floor
     bool dark = false;

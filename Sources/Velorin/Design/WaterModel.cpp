@@ -51,8 +51,8 @@ WaterModel::Frame WaterModel::frame(double now, const QSizeF& viewSize, const QS
     const float k = float(std::min(blobFadeRate * dt, 1.0));
     bool fading = false;
     for (const auto& [id, blob] : known_) {
-        const bool wanted = std::any_of(input_.blobs.begin(), input_.blobs.end(),
-                                        [&](const FloorBlob& b) { return b.id == id; });
+        const bool wanted =
+            std::any_of(input_.blobs.begin(), input_.blobs.end(), [&](const FloorBlob& b) { return b.id == id; });
         const float target = wanted ? 1.0f : 0.0f;
         float a = blobAlpha_.count(id) ? blobAlpha_[id] : 0.0f;
         a = a + (target - a) * k;
@@ -84,8 +84,8 @@ WaterModel::Frame WaterModel::frame(double now, const QSizeF& viewSize, const QS
     if (splashSteps_ > 0) --splashSteps_;
 
     const bool idle = now - lastActive_ > idleAfter;
-    framesPerSecond_ = idle ? (input_.reduceMotion ? idleFramesPerSecondReduceMotion : idleFramesPerSecond)
-                            : activeFramesPerSecond;
+    framesPerSecond_ =
+        idle ? (input_.reduceMotion ? idleFramesPerSecondReduceMotion : idleFramesPerSecond) : activeFramesPerSecond;
     return out;
 }
 
@@ -102,7 +102,8 @@ WaterUniforms WaterModel::write(const QSizeF& viewSize, const QSize& grid, doubl
         const Float4& last = u.fingers[std::size_t(fingers - 1)];
         lastFinger_ = {last.x, last.y};
     }
-    if (splashSteps_ > 0) u.fingers[std::size_t(fingers++)] = {lastFinger_[0], lastFinger_[1], splashRadius, splashDepth};
+    if (splashSteps_ > 0)
+        u.fingers[std::size_t(fingers++)] = {lastFinger_[0], lastFinger_[1], splashRadius, splashDepth};
 
     int blobs = 0;
     for (const auto& [id, blob] : known_) {  // by id, ascending

@@ -1,0 +1,45 @@
+#pragma once
+// The uinput virtual keyboard that every posted key goes through. Posting and
+// the trust test share it: the process counts as trusted exactly when the
+// keyboard exists, so a granted permission is never answered by keys that go
+// nowhere.
+
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Platform/Linux/KeyMap.h"
+
+struct libevdev_uinput;
+
+namespace velorin::linux_platform {
+
+class VirtualKeyboard {
+public:
+    explicit VirtualKeyboard(std::string uinputPath = "/dev/uinput");
+    ~VirtualKeyboard();
+    VirtualKeyboard(const VirtualKeyboard&) = delete;
+    VirtualKeyboard& operator=(const VirtualKeyboard&) = delete;
+
+    // Makes the device if it does not exist yet (the permission may have been
+    // granted since the last try); whether it exists. Safe from any thread.
+    bool ensure();
+
+    // Writes each key change as a report of its own, so every reader sees the
+    // modifiers before the key; false when there is no device.
+    bool write(const std::vector<KeyWrite>& writes);
+
+    // The device's node (/dev/input/eventN); absent without a device or when
+    // the kernel does not say.
+    std::optional<std::string> deviceNode();
+
+private:
+    bool ensureLocked();
+
+    std::string path_;
+    std::mutex mutex_;
+    libevdev_uinput* device_ = nullptr;
+};
+
+}  // namespace velorin::linux_platform

@@ -1,0 +1,130 @@
+// The workspace's opening paths, with no X server: what starts for each kind
+// of target, and where installed apps are found.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "Platform/Linux/LinuxBasics.h"
+#include "Platform/Linux/LinuxWorkspace.h"
+#include "RecordingProcesses.h"
+
+using namespace velorin;
+using namespace velorin::linux_platform;
+using velorin::testing::RecordingProcesses;
+namespace fs = std::filesystem;
+using Start = RecordingProcesses::Start;
+
+namespace {
+
+const std::string page = "file:///opt/velorin/Resources/input-permissions.html";
+
+class WorkspaceWithoutX : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(data_ / "applications");
+        fs::create_directories(data_ / "icons/hicolor/48x48/apps");
+        fs::create_directories(data_ / "icons/hicolor/scalable/apps");
+        writeEntry("code", "Name=Visual Studio Code\nExec=/usr/share/code/code --unity-launch %F\nIcon=vscode\n");
+        writeEntry("org.example.Tool", "Name=Tool\nExec=\"/opt/My Tool/tool\" %u\nNoDisplay=true\nIcon=" +
+                                           (data_ / "tool.png").string() + "\n");
+        writeEntry("broken", "Name=Broken\nExec=\"unterminated\n");
+        std::ofstream(data_ / "icons/hicolor/48x48/apps/vscode.png") << "png";
+        std::ofstream(data_ / "icons/hicolor/scalable/apps/vscode.svg") << "<svg/>";
+        std::ofstream(data_ / "tool.png") << "png";
+        workspace_ = std::make_unique<LinuxWorkspace>(std::make_shared<X11Desktop>(""), processes_, page,
+                                                      std::vector<std::string>{(data_ / "applications").string()});
+    }
+    void TearDown() override { fs::remove_all(data_); }
+
+    void writeEntry(const std::string& id, const std::string& body) {
+        std::ofstream(data_ / "applications" / (id + ".desktop")) << "[Desktop Entry]\nType=Application\n" << body;
+    }
+    std::string entry(const std::string& id) { return (data_ / "applications" / (id + ".desktop")).string(); }
+
+    fs::path data_ = fs::temp_directory_path() / ("velorin-data-" + std::to_string(getpid()));
+    RecordingProcesses processes_;
+    std::unique_ptr<LinuxWorkspace> workspace_;
+};
+
+TEST_F(WorkspaceWithoutX, addressesOpenWithTheDesktopsHandlersOrTheirCounterparts) {
+    struct Case {
+        std::string url;
+        bool opened;
+        std::vector<Start> starts;
+    };
+    const Case cases[] = {
+        {"https://example.com/a b", true, {{"xdg-open", {"https://example.com/a b"}}}},
+        {"file:///home/me/My%20Doc.pdf", true, {{"xdg-open", {"file:///home/me/My%20Doc.pdf"}}}},
+        {"notion://www.notion.so/x", true, {{"xdg-open", {"notion://www.notion.so/x"}}}},
+        {"file:///System/Library/CoreServices/ScreenSaverEngine.app", true, {{"xdg-screensaver", {"activate"}}}},
+        {"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility", true,
+         {{"xdg-open", {page}}}},
+        {"x-apple.systempreferences:com.apple.preference.security?Privacy_Automation", false, {}},
+    };
+    for (const auto& c : cases) {
+        processes_.starts.clear();
+        EXPECT_EQ(workspace_->open(c.url), c.opened) << c.url;
+        EXPECT_EQ(processes_.starts, c.starts) << c.url;
+    }
+}
+
+TEST_F(WorkspaceWithoutX, appsOpenByTheirEntrysCommandNeverThroughAShell) {
+    const fs::path script = data_ / "run me.sh";
+    std::ofstream(script) << "#!/bin/sh\n";
+    fs::permissions(script, fs::perms::owner_all);
+    struct Case {
+        std::string path;
+        std::vector<std::string> arguments;
+        std::vector<Start> starts;
+    };
+    const Case cases[] = {
+        {entry("code"), {}, {{"/usr/share/code/code", {"--unity-launch"}}}},
+        {entry("org.example.Tool"), {"1", "two words"}, {{"/opt/My Tool/tool", {"1", "two words"}}}},
+        {entry("broken"), {}, {}},
+        {(data_ / "missing.desktop").string(), {}, {}},
+        {script.string(), {"x"}, {{script.string(), {"x"}}}},
+        {data_.string(), {}, {{"xdg-open", {data_.string()}}}},
+        {"/System/Library/CoreServices/ScreenSaverEngine.app", {}, {{"xdg-screensaver", {"activate"}}}},
+        // Showing the desktop is the window manager's, and there is none here.
+        {"/System/Applications/Mission Control.app", {"1"}, {}},
+    };
+    for (const auto& c : cases) {
+        processes_.starts.clear();
+        workspace_->openApplication(c.path, OpenConfiguration{true, c.arguments});
+        EXPECT_EQ(processes_.starts, c.starts) << c.path;
+    }
+}
+
+TEST_F(WorkspaceWithoutX, installedAppsAreFoundByTheIdentifierTheyAreReportedUnder) {
+    EXPECT_EQ(workspace_->urlForApplication("com.microsoft.VSCode"), entry("code"));
+    EXPECT_EQ(workspace_->urlForApplication("org.example.Tool"), entry("org.example.Tool"));  // unlisted, installed
+    EXPECT_EQ(workspace_->urlForApplication("code"), std::nullopt);
+    EXPECT_EQ(workspace_->urlForApplication("com.apple.Safari"), std::nullopt);
+
+    // Icons: the largest of the theme's, or the entry's own file.
+    EXPECT_EQ(workspace_->iconForFile(entry("code")),
+              (Icon{(data_ / "icons/hicolor/scalable/apps/vscode.svg").string(), {}}));
+    EXPECT_EQ(workspace_->iconForFile(entry("org.example.Tool")), (Icon{(data_ / "tool.png").string(), {}}));
+    EXPECT_EQ(workspace_->iconForFile(entry("broken")), std::nullopt);
+    EXPECT_EQ(workspace_->iconForFile("/usr/bin/true"), std::nullopt);
+
+    LinuxFileManager files;
+    EXPECT_EQ(files.displayName(entry("code")), "Visual Studio Code");
+    LinuxBundle bundle(data_.string());
+    EXPECT_EQ(bundle.bundleIdentifierAtPath(entry("code")), "com.microsoft.VSCode");
+    EXPECT_EQ(bundle.bundleIdentifierAtPath(data_.string()), std::nullopt);
+}
+
+TEST_F(WorkspaceWithoutX, withoutAWindowManagerThereIsNoFrontApp) {
+    EXPECT_EQ(workspace_->frontmostApplication(), std::nullopt);
+    EXPECT_TRUE(workspace_->runningApplications().empty());
+    EXPECT_FALSE(workspace_->activate(1));
+    EXPECT_FALSE(workspace_->hide(1));
+}
+
+}  // namespace

@@ -1,0 +1,290 @@
+// The workspace and the window moves against a real X server with a real
+// window manager (Xvfb and openbox, started per test), with windows of our
+// own standing for the apps.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include <poll.h>
+#include <unistd.h>
+
+#include "Platform/Linux/LinuxAccessibility.h"
+#include "Platform/Linux/LinuxWorkspace.h"
+#include "Platform/Linux/VirtualKeyboard.h"
+#include "Platform/Linux/X11Desktop.h"
+#include "QtTestApp.h"
+#include "RecordingProcesses.h"
+#include "XSession.h"
+
+using namespace velorin;
+using namespace velorin::linux_platform;
+using namespace velorin::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::int32_t probePid = 40001;
+constexpr std::int32_t slackPid = 40002;
+
+class XDesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (auto missing = missingProgram({"Xvfb", "openbox"})) {
+            GTEST_SKIP() << *missing << " is not installed: no X server with a window manager to test against "
+                         << "(scripts/install-deps installs xvfb and openbox)";
+        }
+        qtApp();
+        if (auto error = session_.start()) FAIL() << *error;
+        fs::create_directories(applications_);
+        std::ofstream(applications_ / "org.example.Probe.desktop")
+            << "[Desktop Entry]\nType=Application\nName=Probe\nExec=/usr/bin/probe --flag %U\nStartupWMClass=Probe\n";
+        client_ = std::make_unique<XClient>(session_.display());
+        ASSERT_TRUE(client_->isConnected());
+        desktop_ = std::make_shared<X11Desktop>(session_.display().c_str());
+        ASSERT_TRUE(desktop_->isConnected());
+        workspace_ = std::make_unique<LinuxWorkspace>(desktop_, processes_, std::nullopt,
+                                                      std::vector<std::string>{applications_.string()});
+    }
+
+    void TearDown() override {
+        workspace_.reset();
+        desktop_.reset();
+        client_.reset();
+        std::error_code ec;
+        fs::remove_all(applications_, ec);
+    }
+
+    // Runs Qt's loop until `done`, so the workspace hears the window manager
+    // the way the app does (its socket notifier).
+    bool until(const std::function<bool()>& done) { return waitFor(done, [] { spinEventLoop(); }); }
+
+    xcb_window_t openManaged(const std::string& instance, const std::string& cls, std::int32_t pid) {
+        const xcb_window_t w = client_->openWindow(instance, cls, static_cast<std::uint32_t>(pid));
+        const bool managed = until([&] {
+            const auto list = client_->clientList();
+            return std::find(list.begin(), list.end(), w) != list.end();
+        });
+        EXPECT_TRUE(managed) << "openbox never managed " << cls;
+        return w;
+    }
+
+    std::optional<std::string> frontIdentifier() {
+        const auto front = workspace_->frontmostApplication();
+        return front ? front->bundleIdentifier : std::nullopt;
+    }
+
+    bool activate(std::int32_t pid, xcb_window_t window) {
+        EXPECT_TRUE(workspace_->activate(pid));
+        return until([&] { return client_->activeWindow() == window; });
+    }
+
+    XSession session_;
+    fs::path applications_ = fs::temp_directory_path() / ("velorin-apps-" + std::to_string(getpid()));
+    std::unique_ptr<XClient> client_;
+    std::shared_ptr<X11Desktop> desktop_;
+    RecordingProcesses processes_;
+    std::unique_ptr<LinuxWorkspace> workspace_;
+};
+
+TEST_F(XDesktopTest, theFrontAppIsTheAppOfTheActiveWindow) {
+    const auto probe = openManaged("probe", "Probe", probePid);
+    const auto slack = openManaged("slack", "Slack", slackPid);
+
+    ASSERT_TRUE(activate(probePid, probe));
+    const auto front = workspace_->frontmostApplication();
+    ASSERT_TRUE(front);
+    EXPECT_EQ(front->bundleIdentifier, "org.example.Probe");  // its desktop entry
+    EXPECT_EQ(front->localizedName, "Probe");
+    EXPECT_EQ(front->processIdentifier, probePid);
+    EXPECT_TRUE(front->isActive);
+
+    ASSERT_TRUE(activate(slackPid, slack));
+    // A known app without an entry goes by its macOS counterpart's identifier.
+    EXPECT_EQ(frontIdentifier(), "com.tinyspeck.slackmacgap");
+
+    const auto running = workspace_->runningApplications();
+    ASSERT_EQ(running.size(), 2u);
+    for (const auto& app : running) {
+        EXPECT_EQ(app.isActive, app.processIdentifier == slackPid) << app.processIdentifier;
+        EXPECT_FALSE(app.isHidden);
+    }
+    EXPECT_EQ(workspace_->runningApplicationsWithBundleIdentifier("org.example.Probe").size(), 1u);
+}
+
+TEST_F(XDesktopTest, noticesFollowTheActiveWindowAndTheClientList) {
+    std::vector<std::optional<std::string>> activated, launched, terminated;
+    int becameActive = 0;
+    auto idOf = [](const std::optional<RunningApplication>& app) {
+        return app ? app->bundleIdentifier : std::nullopt;
+    };
+    workspace_->addObserver(WorkspaceNotice::didActivateApplication, [&](const auto& app) { activated.push_back(idOf(app)); });
+    workspace_->addObserver(WorkspaceNotice::didLaunchApplication, [&](const auto& app) { launched.push_back(idOf(app)); });
+    workspace_->addObserver(WorkspaceNotice::didTerminateApplication, [&](const auto& app) { terminated.push_back(idOf(app)); });
+    workspace_->addObserver(WorkspaceNotice::applicationDidBecomeActive, [&](const auto& app) {
+        EXPECT_FALSE(app);
+        ++becameActive;
+    });
+
+    const auto probe = openManaged("probe", "Probe", probePid);
+    const auto slack = openManaged("slack", "Slack", slackPid);
+    ASSERT_TRUE(until([&] { return launched.size() == 2; }));
+    EXPECT_NE(std::find(launched.begin(), launched.end(), "org.example.Probe"), launched.end());
+    EXPECT_NE(std::find(launched.begin(), launched.end(), "com.tinyspeck.slackmacgap"), launched.end());
+
+    ASSERT_TRUE(activate(probePid, probe));
+    ASSERT_TRUE(until([&] { return !activated.empty() && activated.back() == "org.example.Probe"; }));
+    ASSERT_TRUE(activate(slackPid, slack));
+    ASSERT_TRUE(until([&] { return activated.back() == "com.tinyspeck.slackmacgap"; }));
+    EXPECT_EQ(becameActive, 0);
+
+    // A window of this very process in front: this app became active.
+    const auto own = openManaged("velorin", "Velorin", getpid());
+    ASSERT_TRUE(activate(getpid(), own));
+    ASSERT_TRUE(until([&] { return becameActive > 0; }));
+
+    client_->closeWindow(slack);
+    ASSERT_TRUE(until([&] { return !terminated.empty(); }));
+    EXPECT_EQ(terminated, (std::vector<std::optional<std::string>>{"com.tinyspeck.slackmacgap"}));
+}
+
+TEST_F(XDesktopTest, aNoticeReadOffTheSocketByAReplyStillArrives) {
+    const auto probe = openManaged("probe", "Probe", probePid);
+    const auto slack = openManaged("slack", "Slack", slackPid);
+    ASSERT_TRUE(activate(probePid, probe));
+    std::vector<std::optional<std::string>> activated;
+    workspace_->addObserver(WorkspaceNotice::didActivateApplication,
+                            [&](const auto& app) { activated.push_back(app ? app->bundleIdentifier : std::nullopt); });
+
+    // Without turning Qt's loop, ask until the change shows: the notice of it
+    // came before the answer, so it now waits in the connection's queue and
+    // the socket has nothing more to read.
+    ASSERT_TRUE(workspace_->activate(slackPid));
+    ASSERT_TRUE(waitFor([&] { return desktop_->activeWindow() && desktop_->activeWindow()->id == slack; },
+                        [] { poll(nullptr, 0, 10); }));
+    EXPECT_TRUE(until([&] { return !activated.empty(); }));
+    EXPECT_EQ(activated, (std::vector<std::optional<std::string>>{"com.tinyspeck.slackmacgap"}));
+}
+
+TEST_F(XDesktopTest, theFocusedWindowMovesAndResizesThroughTheWindowManager) {
+    struct Case {
+        const char* name;
+        DesktopUnits units;
+        Point position;  // in the system's units
+        Size size;
+        Rect expectedFrame;  // root-window pixels
+    };
+    const Case cases[] = {
+        {"primary screen at the root's corner", {{{0, 0}, {1280, 800}}, 1}, {100, 120}, {400, 300},
+         {{100, 120}, {400, 300}}},
+        {"primary screen further in, twice the pixels per point", {{{200, 100}, {1080, 700}}, 2}, {10, 20},
+         {200, 150}, {{220, 140}, {400, 300}}},
+    };
+    const auto probe = openManaged("probe", "Probe", probePid);
+    ASSERT_TRUE(activate(probePid, probe));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LinuxAccessibility ax(desktop_, std::make_shared<VirtualKeyboard>("/nonexistent/uinput"),
+                              [&] { return c.units; });
+        const auto front = workspace_->frontmostApplication();
+        ASSERT_TRUE(front);
+        const auto focused = ax.copyAttributeValue(ax.applicationElement(front->processIdentifier), "AXFocusedWindow");
+        ASSERT_EQ(focused, AttributeValue{LinuxAccessibility::windowHandle(probe)});
+        const AXElement window = std::get<AXElement>(focused);
+
+        // What it reads is the window manager's frame, decorations included.
+        const auto frame = client_->outerFrame(probe);
+        ASSERT_TRUE(frame);
+        EXPECT_EQ(ax.copyAttributeValue(window, "AXPosition"), AttributeValue{c.units.topLeftPoint(frame->origin)});
+        EXPECT_EQ(ax.copyAttributeValue(window, "AXSize"), AttributeValue{c.units.points(frame->size)});
+
+        // Size, then position, then size: the order the action runner uses.
+        EXPECT_EQ(ax.setAttributeValue(window, "AXSize", *ax.createValue(c.size)), AXError::success);
+        EXPECT_EQ(ax.setAttributeValue(window, "AXPosition", *ax.createValue(c.position)), AXError::success);
+        EXPECT_EQ(ax.setAttributeValue(window, "AXSize", *ax.createValue(c.size)), AXError::success);
+        EXPECT_TRUE(until([&] { return client_->outerFrame(probe) == c.expectedFrame; }))
+            << "frame at " << client_->outerFrame(probe)->origin.x << "," << client_->outerFrame(probe)->origin.y
+            << " size " << client_->outerFrame(probe)->size.width << "x" << client_->outerFrame(probe)->size.height;
+        EXPECT_EQ(ax.copyAttributeValue(window, "AXPosition"), AttributeValue{c.position});
+        EXPECT_EQ(ax.copyAttributeValue(window, "AXSize"), AttributeValue{c.size});
+    }
+}
+
+TEST_F(XDesktopTest, whatWindowsCannotDoIsReportedAsUnsupported) {
+    const auto probe = openManaged("probe", "Probe", probePid);
+    ASSERT_TRUE(activate(probePid, probe));
+    LinuxAccessibility ax(desktop_, std::make_shared<VirtualKeyboard>("/nonexistent/uinput"), [] { return DesktopUnits{}; });
+    const AXElement app = ax.applicationElement(probePid);
+    const AXElement window = LinuxAccessibility::windowHandle(probe);
+    // Other apps' menus are not readable here: the menu scanner finds nothing.
+    EXPECT_EQ(ax.copyAttributeValue(app, "AXMenuBar"), AttributeValue{AXFailure{AXError::attributeUnsupported}});
+    EXPECT_EQ(ax.performAction(window, "AXPress"), AXError::actionUnsupported);
+    EXPECT_EQ(ax.setAttributeValue(window, "AXPosition", AttributeValue{Size{1, 1}}), AXError::illegalArgument);
+    EXPECT_EQ(ax.copyAttributeValue(ax.applicationElement(4242), "AXFocusedWindow"),
+              AttributeValue{AXFailure{AXError::noValue}});
+    EXPECT_EQ(ax.copyAttributeValue(LinuxAccessibility::windowHandle(0x7ffffff), "AXPosition"),
+              AttributeValue{AXFailure{AXError::invalidUIElement}});
+}
+
+TEST_F(XDesktopTest, openingARunningAppBringsItForwardInsteadOfStartingItAgain) {
+    const std::string entry = (applications_ / "org.example.Probe.desktop").string();
+    const auto probe = openManaged("probe", "Probe", probePid);
+    const auto slack = openManaged("slack", "Slack", slackPid);
+    ASSERT_TRUE(activate(slackPid, slack));
+
+    ASSERT_EQ(workspace_->urlForApplication("org.example.Probe"), entry);
+    workspace_->openApplication(entry, OpenConfiguration{});
+    EXPECT_TRUE(until([&] { return client_->activeWindow() == probe; }));
+    EXPECT_TRUE(processes_.starts.empty());
+
+    // Not running: the entry's command starts, with the launch arguments after its own.
+    client_->closeWindow(probe);
+    ASSERT_TRUE(until([&] { return workspace_->runningApplicationsWithBundleIdentifier("org.example.Probe").empty(); }));
+    workspace_->openApplication(entry, OpenConfiguration{true, {"1"}});
+    EXPECT_EQ(processes_.starts, (std::vector<RecordingProcesses::Start>{{"/usr/bin/probe", {"--flag", "1"}}}));
+}
+
+TEST_F(XDesktopTest, showDesktopTogglesTheWindowManagersShowingDesktop) {
+    openManaged("probe", "Probe", probePid);
+    ASSERT_FALSE(client_->showingDesktop());
+    const OpenConfiguration argumentOne{true, {"1"}};  // what the action runner passes
+    workspace_->openApplication("/System/Applications/Mission Control.app", argumentOne);
+    EXPECT_TRUE(until([&] { return client_->showingDesktop(); }));
+    workspace_->openApplication("/System/Applications/Mission Control.app/", argumentOne);
+    EXPECT_TRUE(until([&] { return !client_->showingDesktop(); }));
+    EXPECT_TRUE(processes_.starts.empty());
+}
+
+TEST_F(XDesktopTest, hidingIconifiesEveryWindowOfTheApp) {
+    openManaged("probe", "Probe", probePid);
+    openManaged("probe", "Probe", probePid);
+    openManaged("slack", "Slack", slackPid);
+    auto hidden = [&](std::int32_t pid) {
+        for (const auto& app : workspace_->runningApplications()) {
+            if (app.processIdentifier == pid) return app.isHidden;
+        }
+        return false;
+    };
+    EXPECT_TRUE(workspace_->hide(probePid));
+    EXPECT_TRUE(until([&] { return hidden(probePid); }));
+    EXPECT_FALSE(hidden(slackPid));
+    EXPECT_FALSE(workspace_->hide(4242));
+}
+
+TEST_F(XDesktopTest, anXServerThatGoesAwayLeavesNoFrontApp) {
+    const auto probe = openManaged("probe", "Probe", probePid);
+    ASSERT_TRUE(activate(probePid, probe));
+    ASSERT_TRUE(workspace_->frontmostApplication());
+    session_.killServer();
+    // The loop goes on turning, and the workspace answers "nothing".
+    ASSERT_TRUE(until([&] { return !desktop_->isConnected() || !workspace_->frontmostApplication(); }));
+    spinEventLoop(50);
+    EXPECT_FALSE(workspace_->frontmostApplication());
+    EXPECT_TRUE(workspace_->runningApplications().empty());
+    EXPECT_FALSE(workspace_->activate(probePid));
+    EXPECT_FALSE(desktop_->isConnected());
+}
+
+}  // namespace

@@ -1,0 +1,339 @@
+#include "XSession.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <xcb/xcb_icccm.h>
+
+extern char** environ;
+
+namespace velorin::testing {
+namespace fs = std::filesystem;
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Ends a child: politely first, then for certain.
+void end(pid_t& pid) {
+    if (pid <= 0) return;
+    kill(pid, SIGTERM);
+    int status = 0;
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (Clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            break;
+        }
+        poll(nullptr, 0, 10);
+    }
+    pid = -1;
+}
+
+bool exited(pid_t pid) {
+    int status = 0;
+    return waitpid(pid, &status, WNOHANG) == pid;
+}
+
+std::vector<std::string> environmentWith(const std::vector<std::pair<std::string, std::string>>& changes) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        bool replaced = false;
+        for (const auto& [name, value] : changes) replaced = replaced || entry.rfind(name + "=", 0) == 0;
+        if (!replaced) env.push_back(entry);
+    }
+    for (const auto& [name, value] : changes) env.push_back(name + "=" + value);
+    return env;
+}
+
+std::vector<char*> pointers(std::vector<std::string>& texts) {
+    std::vector<char*> out;
+    for (auto& t : texts) out.push_back(t.data());
+    out.push_back(nullptr);
+    return out;
+}
+
+// The program's path on PATH; empty when it is not there.
+std::string onPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    const std::string dirs = path ? path : "/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= dirs.size()) {
+        const std::size_t end = std::min(dirs.find(':', start), dirs.size());
+        const std::string dir = dirs.substr(start, end - start);
+        if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0) return dir + "/" + program;
+        start = end + 1;
+    }
+    return {};
+}
+
+// Starts a child that the kernel ends when this process ends, even by a
+// crash, so no X server outlives its test. `files` maps child descriptors to
+// ours (-1: /dev/null). The error number when it could not start.
+int startChild(pid_t& pid, const std::string& program, std::vector<std::string> args, std::vector<std::string> env,
+               const std::vector<std::pair<int, int>>& files) {
+    const std::string path = onPath(program);
+    if (path.empty()) return ENOENT;
+    auto argv = pointers(args);
+    auto envp = pointers(env);
+    const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
+    const pid_t parent = getpid();
+    pid = fork();
+    if (pid < 0) {
+        close(devNull);
+        return errno;
+    }
+    if (pid == 0) {
+        // Only calls that are safe between fork and exec from here on.
+        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) _exit(127);
+        for (const auto& [child, ours] : files) {
+            const int from = ours >= 0 ? ours : devNull;
+            // dup2 onto itself keeps close-on-exec; clear it instead.
+            if (from == child ? fcntl(child, F_SETFD, 0) < 0 : dup2(from, child) < 0) _exit(127);
+        }
+        execve(path.c_str(), argv.data(), envp.data());
+        _exit(127);
+    }
+    close(devNull);
+    return 0;
+}
+
+}  // namespace
+
+std::optional<std::string> missingProgram(const std::vector<std::string>& programs) {
+    for (const auto& program : programs) {
+        if (onPath(program).empty()) return program;
+    }
+    return std::nullopt;
+}
+
+XSession::XSession() {
+    folder_ = (fs::temp_directory_path() / ("velorin-x-" + std::to_string(getpid()))).string();
+    fs::create_directories(folder_);
+}
+
+XSession::~XSession() {
+    end(windowManager_);
+    end(server_);
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+}
+
+std::optional<std::string> XSession::start() {
+    // The server picks a free display number and writes it to this pipe once
+    // it accepts connections.
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0) return "no pipe: " + std::string(std::strerror(errno));
+    const int serverLog = open((folder_ + "/Xvfb.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int rc = startChild(server_, "Xvfb",
+                              {"Xvfb", "-displayfd", "3", "-screen", "0", "1280x800x24", "-nolisten", "tcp", "-noreset"},
+                              environmentWith({}), {{0, -1}, {1, -1}, {2, serverLog}, {3, ready[1]}});
+    if (serverLog >= 0) close(serverLog);
+    close(ready[1]);
+    if (rc != 0) {
+        close(ready[0]);
+        server_ = -1;
+        return "Xvfb did not start: " + std::string(std::strerror(rc));
+    }
+    std::string number;
+    const auto deadline = Clock::now() + std::chrono::seconds(15);
+    while (number.find('\n') == std::string::npos && Clock::now() < deadline) {
+        pollfd p{ready[0], POLLIN, 0};
+        if (poll(&p, 1, 100) <= 0) continue;
+        char buf[32];
+        const ssize_t n = read(ready[0], buf, sizeof buf);
+        if (n <= 0) break;
+        number.append(buf, static_cast<std::size_t>(n));
+    }
+    close(ready[0]);
+    if (number.find('\n') == std::string::npos) return "Xvfb gave no display number (see " + folder_ + "/Xvfb.log)";
+    displayNumber_ = number.substr(0, number.find('\n'));
+    display_ = ":" + displayNumber_;
+
+    // The window manager, with a configuration folder of its own so a user's
+    // settings change nothing.
+    const int wmLog = open((folder_ + "/openbox.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int wmRc = startChild(windowManager_, "openbox", {"openbox"},
+                                environmentWith({{"DISPLAY", display_}, {"XDG_CONFIG_HOME", folder_ + "/config"}}),
+                                {{0, -1}, {1, -1}, {2, wmLog}});
+    if (wmLog >= 0) close(wmLog);
+    if (wmRc != 0) {
+        windowManager_ = -1;
+        return "openbox did not start: " + std::string(std::strerror(wmRc));
+    }
+    XClient probe(display_);
+    if (!probe.isConnected()) return "cannot connect to Xvfb on " + display_;
+    const bool up = waitFor([&] { return probe.supportingWindowManager(); },
+                            [&] {
+                                if (exited(windowManager_)) windowManager_ = -1;
+                                poll(nullptr, 0, 20);
+                            });
+    if (!up) return "openbox did not take over " + display_ + " (see " + folder_ + "/openbox.log)";
+    // Running its event loop, not just started: it manages a window and lets it go.
+    const xcb_window_t w = probe.openWindow("ready", "Ready", 1);
+    auto managed = [&] {
+        const auto list = probe.clientList();
+        return std::find(list.begin(), list.end(), w) != list.end();
+    };
+    const auto nudge = [&] {
+        probe.nudgeWindowManager();
+        poll(nullptr, 0, 20);
+    };
+    if (!waitFor(managed, nudge)) return "openbox never managed a window on " + display_;
+    probe.closeWindow(w);
+    if (!waitFor([&] { return !managed(); }, nudge)) return "openbox never let a window go on " + display_;
+    return std::nullopt;
+}
+
+void XSession::killServer() {
+    if (server_ <= 0) return;
+    kill(server_, SIGKILL);
+    int status = 0;
+    waitpid(server_, &status, 0);
+    server_ = -1;
+    // What a server leaves behind when it cannot clean up after itself.
+    std::error_code ec;
+    fs::remove("/tmp/.X" + displayNumber_ + "-lock", ec);
+    fs::remove("/tmp/.X11-unix/X" + displayNumber_, ec);
+}
+
+XClient::XClient(const std::string& display) {
+    int screen = 0;
+    xcb_connection_t* c = xcb_connect(display.c_str(), &screen);
+    if (!c || xcb_connection_has_error(c)) {
+        if (c) xcb_disconnect(c);
+        return;
+    }
+    if (!xcb_ewmh_init_atoms_replies(&ewmh_, xcb_ewmh_init_atoms(c, &ewmh_), nullptr)) {
+        xcb_disconnect(c);
+        return;
+    }
+    connection_ = c;
+    root_ = ewmh_.screens[screen]->root;
+}
+
+XClient::~XClient() {
+    if (!connection_) return;
+    xcb_ewmh_connection_wipe(&ewmh_);
+    xcb_disconnect(connection_);
+}
+
+xcb_window_t XClient::openWindow(const std::string& instance, const std::string& windowClass, std::uint32_t pid,
+                                 std::uint16_t width, std::uint16_t height) {
+    auto* c = connection_;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const xcb_window_t w = xcb_generate_id(c);
+    const std::uint32_t values[] = {screen->white_pixel, XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, root_, 0, 0, width, height, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
+    std::string cls = instance;
+    cls.push_back('\0');
+    cls += windowClass;
+    cls.push_back('\0');
+    xcb_icccm_set_wm_class(c, w, static_cast<std::uint32_t>(cls.size()), cls.data());
+    xcb_icccm_set_wm_name(c, w, XCB_ATOM_STRING, 8, static_cast<std::uint32_t>(windowClass.size()),
+                          windowClass.c_str());
+    xcb_ewmh_set_wm_pid(&ewmh_, w, pid);
+    xcb_icccm_wm_hints_t hints{};
+    xcb_icccm_wm_hints_set_input(&hints, 1);
+    xcb_icccm_wm_hints_set_normal(&hints);
+    xcb_icccm_set_wm_hints(c, w, &hints);
+    xcb_map_window(c, w);
+    xcb_flush(c);
+    return w;
+}
+
+void XClient::closeWindow(xcb_window_t window) {
+    xcb_destroy_window(connection_, window);
+    xcb_flush(connection_);
+}
+
+std::vector<xcb_window_t> XClient::clientList() {
+    std::vector<xcb_window_t> out;
+    xcb_ewmh_get_windows_reply_t list;
+    if (xcb_ewmh_get_client_list_reply(&ewmh_, xcb_ewmh_get_client_list(&ewmh_, 0), &list, nullptr)) {
+        out.assign(list.windows, list.windows + list.windows_len);
+        xcb_ewmh_get_windows_reply_wipe(&list);
+    }
+    // Events this client does not ask for still arrive; drop them.
+    while (xcb_generic_event_t* e = xcb_poll_for_event(connection_)) std::free(e);
+    return out;
+}
+
+std::optional<xcb_window_t> XClient::activeWindow() {
+    xcb_window_t active = 0;
+    if (!xcb_ewmh_get_active_window_reply(&ewmh_, xcb_ewmh_get_active_window(&ewmh_, 0), &active, nullptr) ||
+        active == 0) {
+        return std::nullopt;
+    }
+    return active;
+}
+
+bool XClient::supportingWindowManager() {
+    xcb_window_t check = 0;
+    return xcb_ewmh_get_supporting_wm_check_reply(&ewmh_, xcb_ewmh_get_supporting_wm_check(&ewmh_, root_), &check,
+                                                  nullptr) &&
+           check != 0;
+}
+
+bool XClient::showingDesktop() {
+    std::uint32_t showing = 0;
+    return xcb_ewmh_get_showing_desktop_reply(&ewmh_, xcb_ewmh_get_showing_desktop(&ewmh_, 0), &showing, nullptr) &&
+           showing != 0;
+}
+
+void XClient::nudgeWindowManager() {
+    static std::uint32_t count = 0;
+    ++count;
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection_, xcb_intern_atom(connection_, 0, std::strlen("_VELORIN_TEST_NUDGE"), "_VELORIN_TEST_NUDGE"),
+        nullptr);
+    if (!atom) return;
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, root_, atom->atom, XCB_ATOM_CARDINAL, 32, 1, &count);
+    std::free(atom);
+    xcb_flush(connection_);
+}
+
+std::optional<Rect> XClient::outerFrame(xcb_window_t window) {
+    auto* c = connection_;
+    xcb_window_t top = window;
+    for (;;) {
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, top), nullptr);
+        if (!tree) return std::nullopt;
+        const xcb_window_t parent = tree->parent;
+        std::free(tree);
+        if (parent == root_ || parent == 0) break;
+        top = parent;
+    }
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, top), nullptr);
+    if (!g) return std::nullopt;
+    const Rect r{{static_cast<double>(g->x), static_cast<double>(g->y)},
+                 {static_cast<double>(g->width + 2 * g->border_width),
+                  static_cast<double>(g->height + 2 * g->border_width)}};
+    std::free(g);
+    return r;
+}
+
+bool waitFor(const std::function<bool()>& done, const std::function<void()>& step, int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (Clock::now() > deadline) return false;
+        step();
+    }
+    return true;
+}
+
+}  // namespace velorin::testing
