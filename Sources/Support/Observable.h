@@ -1,7 +1,8 @@
 #pragma once
 // A value that tells its observers when it changes. Setting an equal value
 // stores it without notifying; `assign` notifies in every case, for the
-// properties whose every assignment matters.
+// properties whose every assignment matters. Observing is open to readers
+// that hold it as const; only its owner sets it.
 
 #include <cstdint>
 #include <functional>
@@ -40,13 +41,13 @@ public:
         notify();
     }
 
-    Token observe(Callback callback) {
+    Token observe(Callback callback) const {
         const Token token = next_++;
         observers_.emplace(token, std::move(callback));
         return token;
     }
 
-    void unobserve(Token token) { observers_.erase(token); }
+    void unobserve(Token token) const { observers_.erase(token); }
 
 private:
     void notify() {
@@ -58,8 +59,8 @@ private:
     }
 
     T value_{};
-    std::map<Token, Callback> observers_;
-    Token next_ = 1;
+    mutable std::map<Token, Callback> observers_;
+    mutable Token next_ = 1;
 };
 
 }  // namespace velorin

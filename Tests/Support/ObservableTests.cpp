@@ -28,3 +28,14 @@ TEST(Observable, observerMayUnsubscribeAnotherWhileBeingTold) {
     value.set(1);
     EXPECT_EQ(second, 0);
 }
+
+TEST(Observable, readerHoldingItAsConstObservesAndStopsObserving) {
+    Observable<int> value(0);
+    const Observable<int>& reader = value;
+    int seen = 0;
+    auto token = reader.observe([&](const int& v) { seen = v; });
+    value.set(4);
+    reader.unobserve(token);
+    value.set(5);
+    EXPECT_EQ(seen, 4);
+}
