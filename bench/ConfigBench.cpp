@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "Config/AppConfig.h"
+#include "Config/ConfigFiles.h"
 #include "Config/ConfigStore.h"
 #include "Config/PackCatalog.h"
 
@@ -144,5 +145,37 @@ void saveOnly(benchmark::State& state) {
     for (auto _ : state) t.store.save(config);
 }
 BENCHMARK(saveOnly)->Unit(benchmark::kMillisecond);
+
+// Where the time of loading and saving goes: the document's text to and from a
+// configuration in memory, and the durable replacement of the file (written,
+// flushed to disk, renamed over the old one, the folder flushed) with no encoding.
+void decodeOnly(benchmark::State& state) {
+    const std::string text = json::dumpPretty(largeConfig().toJson());
+    for (auto _ : state) {
+        AppConfig decoded = AppConfig::decode(text);
+        benchmark::DoNotOptimize(decoded);
+    }
+}
+BENCHMARK(decodeOnly)->Unit(benchmark::kMillisecond);
+
+void encodeOnly(benchmark::State& state) {
+    const AppConfig config = largeConfig();
+    for (auto _ : state) {
+        std::string text = json::dumpPretty(config.toJson());
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(encodeOnly)->Unit(benchmark::kMillisecond);
+
+void replaceFileOnly(benchmark::State& state) {
+    TemporaryStore t;
+    const std::string text = json::dumpPretty(largeConfig().toJson());
+    configfiles::createFolderFor(t.store.url());
+    for (auto _ : state) {
+        configfiles::PendingFile pending(t.store.url(), text);
+        pending.commit();
+    }
+}
+BENCHMARK(replaceFileOnly)->Unit(benchmark::kMillisecond);
 
 }  // namespace

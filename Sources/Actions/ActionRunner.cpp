@@ -167,8 +167,7 @@ void moveWindow(WindowCommand command) {
 }
 
 void pressMenu(const MenuCommand& command) {
-    const bool trusted = Permissions::isAccessibilityTrusted();
-    if (trusted) {
+    if (Permissions::isAccessibilityTrusted()) {
         if (const auto front = desktop().workspace().frontmostApplication()) {
             const auto item = MenuScanner::item(command.path, front->processIdentifier);
             if (item && desktop().accessibility().performAction(*item, "AXPress") == AXError::success) return;
@@ -178,7 +177,8 @@ void pressMenu(const MenuCommand& command) {
         press(*command.key);
         return;
     }
-    if (trusted) throw ActionError::menuItemNotFound(joinedTitles(command.path));
+    // Asked again: the answer is about the permission now, not when the lookup began.
+    if (Permissions::isAccessibilityTrusted()) throw ActionError::menuItemNotFound(joinedTitles(command.path));
     throw ActionError::needsAccessibility();
 }
 

@@ -135,14 +135,16 @@ std::optional<fs::path> keepCopy(const fs::path& file, std::string_view bytes, s
     return std::nullopt;
 }
 
+void createFolderFor(const fs::path& target) {
+    const fs::path folder = target.parent_path();
+    if (folder.empty()) return;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec) throw ConfigStoreError("Couldn't create the folder " + quoted(folder) + ": " + ec.message());
+}
+
 PendingFile::PendingFile(const fs::path& target, std::string_view bytes) : target_(target) {
     const fs::path folder = target.parent_path();
-    if (!folder.empty()) {
-        std::error_code ec;
-        fs::create_directories(folder, ec);
-        if (ec) throw ConfigStoreError("Couldn't create the folder " + quoted(folder) + ": " + ec.message());
-    }
-
     std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
@@ -151,9 +153,13 @@ PendingFile::PendingFile(const fs::path& target, std::string_view bytes) : targe
     }
     temporary_ = pattern;
 
-    // Keep the permissions the user gave the old file; a new one is readable by all, writable by its owner.
+    // Keep the permissions the user gave the old file, but always let its owner read and
+    // write it (an old file we could not read must not make the new one unreadable too).
+    // A new file, also one that takes the place of something that was not a file, is
+    // readable by all and writable by its owner.
     struct stat old {};
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const bool oldFile = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const mode_t mode = oldFile ? ((old.st_mode & 07777) | 0600) : 0644;
     int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
     if (error == 0) error = writeAll(fd, bytes);
     if (error == 0 && ::fsync(fd) != 0) error = errno;

@@ -48,11 +48,15 @@ std::optional<std::filesystem::path> moveAside(const std::filesystem::path& file
 std::optional<std::filesystem::path> keepCopy(const std::filesystem::path& file, std::string_view bytes,
                                               std::int64_t seconds);
 
+// Creates the folder that holds `target`, with every missing folder above it; an
+// existing folder is no error. Throws ConfigStoreError.
+void createFolderFor(const std::filesystem::path& target);
+
 // A complete new file beside its target, flushed to disk, not yet in place.
 // Dropping it without `commit` removes it.
 class PendingFile {
 public:
-    // Creates the folder if needed and writes the temporary file; throws ConfigStoreError.
+    // Writes the temporary file in the target's folder, which must exist; throws ConfigStoreError.
     PendingFile(const std::filesystem::path& target, std::string_view bytes);
     ~PendingFile();
     PendingFile(const PendingFile&) = delete;

@@ -79,11 +79,15 @@ void ConfigStore::keepGuardedFile() {
 }
 
 void ConfigStore::save(const AppConfig& config) {
+    configfiles::createFolderFor(url_);
     std::string bytes;
     try {
         bytes = json::dumpPretty(config.toJson());
     } catch (const JsonEncodeError& e) {
         throw ConfigStoreError(e.description());
+    } catch (const Json::type_error&) {
+        // The writer refuses text that is not UTF-8 (a name taken from raw bytes somewhere).
+        throw ConfigStoreError("The settings hold a text that is not valid UTF-8");
     }
     bytes += '\n';
     configfiles::PendingFile pending(url_, bytes);  // the new file is whole before anything old is touched

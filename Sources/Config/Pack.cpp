@@ -10,7 +10,8 @@ std::string newCustomId() { return "custom-" + Uuid::generate().lowercased(); }
 
 }  // namespace
 
-std::string_view Pack::rawValue(Category category) {
+std::string_view rawValue(Pack::Category category) {
+    using Category = Pack::Category;
     switch (category) {
         case Category::general: return "general";
         case Category::ai: return "ai";
@@ -21,13 +22,6 @@ std::string_view Pack::rawValue(Category category) {
         case Category::social: return "social";
     }
     return "general";
-}
-
-std::optional<Pack::Category> Pack::categoryFromRaw(std::string_view raw) {
-    for (Category c : allCategories) {
-        if (rawValue(c) == raw) return c;
-    }
-    return std::nullopt;
 }
 
 std::string_view Pack::title(Category category) {
@@ -107,12 +101,7 @@ Pack Pack::fromJson(const json::Reader& reader) {
     } else {
         p.iconApps = p.apps;  // an older pack draws the icons of the apps it is for
     }
-    if (auto category = reader.member("category")) {
-        const std::string raw = category->string();
-        const auto c = categoryFromRaw(raw);
-        if (!c) category->fail("Cannot initialize Category from invalid String value " + raw);
-        p.category = *c;
-    }
+    if (auto category = reader.member("category")) p.category = decodeStoredEnum<Category>(*category);
     p.custom = reader.boolOr("custom", false);
     if (auto accent = reader.member("accent")) p.accent = accent->uint32();
     return p;
@@ -132,7 +121,7 @@ std::size_t std::hash<velorin::Pack>::operator()(const velorin::Pack& p) const n
         for (const auto& b : *list) h.feed(std::hash<velorin::Binding>{}(b));
     }
     h.feed(p.iconApps);
-    h.feed(velorin::Pack::rawValue(p.category));
+    h.feed(velorin::rawValue(p.category));
     h.feedByte(p.custom ? 1 : 0);
     if (p.accent) {
         h.feedByte(1);

@@ -11,20 +11,18 @@
 #include <string_view>
 #include <vector>
 
+#include "Actions/StoredEnum.h"
 #include "Config/Binding.h"
 #include "Support/Json.h"
 
 namespace velorin {
 
 struct Pack {
-    // The group a pack is listed under; stored as the case name.
+    // The group a pack is listed under; stored as the case name. Its cases in order
+    // are allCases<Pack::Category>(), the order of the packs browser's tabs;
+    // fromRawValue<Pack::Category> finds one by its stored text.
     enum class Category { general, ai, browsers, code, creative, work, social };
-    static constexpr std::array<Category, 7> allCategories{Category::general, Category::ai,       Category::browsers,
-                                                           Category::code,    Category::creative, Category::work,
-                                                           Category::social};
-    static std::string_view rawValue(Category category);
-    static std::optional<Category> categoryFromRaw(std::string_view raw);  // case-sensitive
-    static std::string_view title(Category category);                     // "Notes & work", …
+    static std::string_view title(Category category);  // "Notes & work", …
 
     // The colour of the user's own packs unless they say otherwise (0xRRGGBB).
     static constexpr std::uint32_t customAccent = 0x5E5CE6;
@@ -51,6 +49,17 @@ struct Pack {
     static Pack fromJson(const json::Reader& reader);
 
     bool operator==(const Pack&) const = default;
+};
+
+std::string_view rawValue(Pack::Category category);
+
+template <>
+struct StoredEnum<Pack::Category> {
+    static constexpr std::string_view typeName = "Category";
+    static constexpr std::array<Pack::Category, 7> allCases = {
+        Pack::Category::general,  Pack::Category::ai,   Pack::Category::browsers, Pack::Category::code,
+        Pack::Category::creative, Pack::Category::work, Pack::Category::social,
+    };
 };
 
 }  // namespace velorin

@@ -50,17 +50,9 @@ std::string sourceText(const BindingSource& source) {
     return Engine::mySourceText;
 }
 
-Engine::Parts realParts() {
-    Engine::Parts parts;
-    parts.touches = std::make_unique<MultitouchSource>();
-    parts.clicks = std::make_unique<ClickSource>();
-    parts.runner = std::make_unique<ActionRunner>();
-    return parts;
-}
-
 }  // namespace
 
-Engine::Engine(AppConfig config) : Engine(std::move(config), realParts()) {}
+Engine::Engine(AppConfig config) : Engine(std::move(config), Parts{}) {}
 
 Engine::Engine(AppConfig config, Parts parts)
     : accessibilityTrusted_(Permissions::isAccessibilityTrusted()),
@@ -113,8 +105,10 @@ void Engine::start() {
             if (result.isEmpty()) return;
             queue->async([alive, engine, result = std::move(result)] {
                 if (alive.expired()) return;
-                if (result.liveTouches && engine->showsLiveTouches_.get())
+                if (result.liveTouches && engine->showsLiveTouches_.get()) {
                     engine->liveTouches_.set(*result.liveTouches);
+                    if (alive.expired()) return;  // an observer ended the engine
+                }
                 engine->deliver(result.deadline, result.events, alive);
             });
         });

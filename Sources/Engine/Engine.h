@@ -47,7 +47,8 @@ public:
         bool operator==(const Fired&) const = default;
     };
 
-    // What the engine drives. Tests hand in fakes; `Engine(config)` makes the real ones.
+    // What the engine drives. Tests hand in fakes; a part left empty is made
+    // real (the multitouch source, the click source, the action runner).
     struct Parts {
         std::unique_ptr<TouchSource> touches;
         std::unique_ptr<ClickSource> clicks;

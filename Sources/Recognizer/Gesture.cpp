@@ -48,22 +48,23 @@ Json Gesture::toJson() const {
 
 Gesture Gesture::fromJson(const json::Reader& reader) {
     reader.requireObject();
-    const auto tap = reader.member("tap");
-    const auto hold = reader.member("hold");
-    const auto corner = reader.member("cornerTap");
-    if (int(bool(tap)) + int(bool(hold)) + int(bool(corner)) != 1) {
+    // A case member counts by its name, whatever its value: a null one is a payload of the wrong kind.
+    const Json& object = reader.raw();
+    const auto present = [&](const std::string& key) { return object.contains(key); };
+    if (int(present("tap")) + int(present("hold")) + int(present("cornerTap")) != 1) {
         reader.fail("Invalid number of keys found, expected one.");
     }
-    if (tap) {
-        tap->requireObject();
-        return Gesture::tap(tap->require("fingers").integer<int>(), tap->require("count").integer<int>());
+    const auto payload = [&](const std::string& key) {
+        const json::Reader inner(object.at(key), reader.path().empty() ? key : reader.path() + "." + key);
+        inner.requireObject();
+        return inner;
+    };
+    if (present("tap")) {
+        const auto tap = payload("tap");
+        return Gesture::tap(tap.require("fingers").integer<int>(), tap.require("count").integer<int>());
     }
-    if (hold) {
-        hold->requireObject();
-        return Gesture::hold(hold->require("fingers").integer<int>());
-    }
-    corner->requireObject();
-    const auto raw = corner->require("_0");
+    if (present("hold")) return Gesture::hold(payload("hold").require("fingers").integer<int>());
+    const auto raw = payload("cornerTap").require("_0");
     const auto value = cornerFromRaw(raw.string());
     if (!value) raw.fail("Cannot initialize Corner from invalid String value " + raw.string());
     return Gesture::cornerTap(*value);

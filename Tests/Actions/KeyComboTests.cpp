@@ -30,6 +30,11 @@ TEST(KeyComboDescription, glyphsInFixedOrderThenFnThenName) {
     const Case cases[] = {
         {{49, {}}, "Space"},
         {{36, {}}, "\u21A9"},
+        {{48, {}}, "\u21E5"},
+        {{51, M::command}, "\u2318\u232B"},
+        {{53, {}}, "\u238B"},
+        {{123, M::control}, "\u2303\u2190"},
+        {{124, M::control}, "\u2303\u2192"},
         {{21, {M::command, M::shift}}, "\u21E7\u23184"},
         {{200, M::control}, "\u2303key 200"},
         {{122, M::function}, "fn F1"},

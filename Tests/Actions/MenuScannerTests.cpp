@@ -62,11 +62,13 @@ SimElement fixtureBar() {
                         menuItem("Full Screen", key("\uF703")),     // private-use arrow characters have none
                         menuItem("Help Topic", key("x", 0, 122)),   // the virtual key wins
                         menuItem("Refresh", key(std::nullopt, std::nullopt, 99999.0)),  // no key code at all
+                        submenuItem("Window", {menuItem("Arrange")}),  // a list menu's title, but not at the top
                     }),
         menuBarItem("", {menuItem("Ghost", key("g"))}),
         menuBarItem("Window",
                     {menuItem("Minimize", key("m")), menuItem("Zoom"), separatorItem(), menuItem("notes.txt")}),
-        menuBarItem("Help", {menuItem("Search"), menuItem("App Help", key("/", 1))}),
+        menuBarItem("Help", {menuItem("Search"), menuItem("App Help", key("/", 1)),
+                             submenuItem("Topics", {menuItem("Getting Started"), menuItem("Shortcuts", key("k"))})}),
     });
 }
 
@@ -96,8 +98,10 @@ TEST_F(MenuScannerTest, listsEveryLeafCommandInMenuOrder) {
         "Edit > Full Screen [no key]",
         "Edit > Help Topic [\u2318F1]",
         "Edit > Refresh [no key]",
+        "Edit > Window > Arrange [no key]",
         "Window > Minimize [\u2318M]",
         "Help > App Help [\u21E7\u2318/]",
+        "Help > Topics > Shortcuts [\u2318K]",
     };
     const auto rows = MenuScanner::commands(pid);
     EXPECT_EQ(show(rows), expected);
@@ -108,6 +112,13 @@ TEST_F(MenuScannerTest, listsEveryLeafCommandInMenuOrder) {
     EXPECT_EQ(rows[8].id(), rows[9].id());
     EXPECT_NE(rows[8], rows[9]);
     EXPECT_EQ(rows[3].command(), (MenuCommand{{"File", "Export", "PNG"}, KeyCombo(14, {M::shift, M::command})}));
+}
+
+TEST(MenuScannerTitles, skippedSubmenusAndListMenus) {
+    EXPECT_EQ(MenuScanner::skippedSubmenus(), (std::set<std::string>{"Open Recent", "Services", "Recently Closed",
+                                                                     "Recently Closed Windows", "Recently Visited"}));
+    EXPECT_EQ(MenuScanner::listMenus(),
+              (std::set<std::string>{"Window", "History", "Help", "Bookmarks", "Favorites"}));
 }
 
 TEST_F(MenuScannerTest, findsNothingWithoutPermissionOrMenuBar) {

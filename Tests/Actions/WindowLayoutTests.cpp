@@ -20,6 +20,7 @@ std::string show(const std::optional<Rect>& r) {
 const std::vector<Rect> laptop = {R(0, 25, 1440, 875)};  // under a 25-point menu bar
 const std::vector<Rect> oddWidth = {R(0, 0, 1439, 900)};
 const std::vector<Rect> fractional = {R(0.5, 24.25, 1439.5, 875.5)};
+const std::vector<Rect> leftOfPrimary = {R(0, 0, 1440, 900), R(-1439, 0, 1439, 900)};  // its centre line at -719.5
 const std::vector<Rect> bigAndSmall = {R(0, 0, 2560, 1440), R(2560, 0, 1280, 720)};
 
 }  // namespace
@@ -44,6 +45,10 @@ TEST(WindowLayout, targetPerCommandAndArrangement) {
         {"maximize keeps fractional edges", WindowCommand::maximize, small, fractional,
          R(0.5, 24.25, 1439.5, 875.5)},
         {"halves round fractional edges", WindowCommand::leftHalf, small, fractional, R(1, 24, 719, 876)},
+        {"left of the primary, halves round away from zero", WindowCommand::leftHalf, R(-1000, 100, 400, 300),
+         leftOfPrimary, R(-1439, 0, 719, 900)},
+        {"left of the primary, the right half meets it", WindowCommand::rightHalf, R(-1000, 100, 400, 300),
+         leftOfPrimary, R(-720, 0, 720, 900)},
         {"center keeps the size", WindowCommand::center, small, laptop, R(520, 313, 400, 300)},
         {"center of a larger window gives the screen", WindowCommand::center, R(-50, 0, 2000, 1000), laptop,
          R(0, 25, 1440, 875)},

@@ -176,6 +176,8 @@ TEST_F(ConfigStoreFixture, folderInTheFilesPlaceIsKeptAsideBySave) {
     s.save(edited());
     EXPECT_EQ(readText(aside() / "notes.txt"), "mine");
     EXPECT_EQ(store().load(), edited());
+    // The new file takes the permissions of a new file, not those of the folder it replaced.
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms(0644));
 }
 
 TEST_F(ConfigStoreFixture, unreadableFileIsKeptAsideBySave) {
@@ -237,6 +239,36 @@ TEST_F(ConfigStoreFixture, numbersThatAreNotFiniteAreRefusedAndNothingIsWritten)
     EXPECT_EQ(entries(folder), std::set<std::string>{"config.json"});
 }
 
+TEST_F(ConfigStoreFixture, textThatIsNotUtf8IsRefusedAndNothingIsWritten) {
+    ConfigStore s = store();
+    s.save(AppConfig::starter());
+    const std::string before = readText(file);
+    AppConfig bad = edited();
+    bad.bindings[0].title = "caf\xe9";  // Latin-1, not UTF-8
+    EXPECT_THROW(s.save(bad), ConfigStoreError);
+    EXPECT_EQ(readText(file), before);
+    EXPECT_EQ(entries(folder), std::set<std::string>{"config.json"});
+}
+
+TEST_F(ConfigStoreFixture, folderIsMadeBeforeTheDocumentIsWritten) {
+    // When both the folder and the document fail, the folder's error is the one reported.
+    std::ofstream(root / "Velorin") << "a file, not a folder";
+    AppConfig bad = edited();
+    bad.recognizer.holdDuration = NAN;
+    try {
+        store().save(bad);
+        FAIL() << "saved through a file";
+    } catch (const ConfigStoreError& e) {
+        EXPECT_NE(e.description().find("Couldn't create the folder"), std::string::npos) << e.description();
+    }
+
+    // A missing folder is made even when the document then cannot be written.
+    fs::remove(root / "Velorin");
+    EXPECT_THROW(store().save(bad), ConfigStoreError);
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_TRUE(entries(folder).empty());
+}
+
 TEST_F(ConfigStoreFixture, failedReplaceLeavesNoTemporaryFile) {
     ConfigStore s = store();
     s.load();  // nothing there yet
@@ -253,6 +285,15 @@ TEST_F(ConfigStoreFixture, saveKeepsTheFilesPermissions) {
     fs::permissions(file, fs::perms(0600));
     s.save(edited());
     EXPECT_EQ(fs::status(file).permissions(), fs::perms(0600));
+    fs::permissions(file, fs::perms(0640));
+    s.save(edited());
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640));
+    // Its owner can always read and write the new file, whatever the old one allowed.
+    for (const auto old : {fs::perms::none, fs::perms(0444), fs::perms(0040)}) {
+        fs::permissions(file, old);
+        s.save(edited());
+        EXPECT_EQ(fs::status(file).permissions(), old | fs::perms(0600));
+    }
 }
 
 TEST_F(ConfigStoreFixture, keepCopyNeverReplacesAnything) {

@@ -75,6 +75,111 @@ TEST(PackCatalogTable, holdsTheThirtySixPacksInCatalogOrder) {
     EXPECT_EQ(ids, expected);
 }
 
+TEST(PackCatalogTable, eachPackHasItsNameCategorySymbolAppsAndSummary) {
+    using Category = Pack::Category;
+    struct Case {
+        const char* id;
+        const char* name;
+        Category category;
+        const char* symbol;
+        std::vector<std::string> apps;  // decide where the pack's rows work
+        const char* summary;
+    };
+    const Case cases[] = {
+        {"everyday-mac", "Everyday Mac", Category::general, "apple.logo", {},
+         "Mission Control, Spotlight, screenshots, play/pause and lock screen, in every app."},
+        {"terminal", "Terminal", Category::general, "terminal",
+         {"com.mitchellh.ghostty", "com.apple.Terminal", "com.googlecode.iterm2", "dev.warp.Warp-Stable"},
+         "New tab, split, clear, interrupt and next tab in Ghostty, Terminal, iTerm2 and Warp."},
+        {"claude", "Claude", Category::ai, "sparkles", {"com.anthropic.claudefordesktop"},
+         "New session, command palette, terminal, and previous or next session in Claude."},
+        {"chatgpt", "ChatGPT", Category::ai, "bubble.left.and.text.bubble.right",
+         {"com.openai.codex", "com.openai.chat"},
+         "New chat, temporary chat, sidebar, and previous or next chat in ChatGPT (with Codex)."},
+        {"hermes", "Hermes", Category::ai, "bolt.horizontal", {"com.nousresearch.hermes.setup"},
+         "New session, command palette, terminal, sidebar and close tab in the Hermes agent."},
+        {"openclaw", "OpenClaw", Category::ai, "ant", {"ai.openclaw.mac"},
+         "Quick Chat with your OpenClaw agent from anywhere, and its settings."},
+        {"chrome", "Chrome", Category::browsers, "globe", {"com.google.Chrome"},
+         "New tab, address bar, search tabs, reopen and close tabs in Chrome."},
+        {"safari", "Safari", Category::browsers, "safari", {"com.apple.Safari"},
+         "New tab, address bar, tab overview, reopen and close tabs in Safari."},
+        {"dia", "Dia", Category::browsers, "globe", {"company.thebrowser.dia"},
+         "Chat, command bar, search tabs, reopen and close tabs in Dia."},
+        {"arc", "Arc", Category::browsers, "globe", {"company.thebrowser.Browser"},
+         "Command bar, copy URL, sidebar, reopen and close tabs in Arc."},
+        {"brave", "Brave", Category::browsers, "globe", {"com.brave.Browser"},
+         "New tab, address bar, search tabs, reopen and close tabs in Brave."},
+        {"firefox", "Firefox", Category::browsers, "globe", {"org.mozilla.firefox"},
+         "New tab, address bar, private window, reopen and close tabs in Firefox."},
+        {"zen", "Zen", Category::browsers, "globe", {"app.zen-browser.zen"},
+         "New tab, address bar, reopen and close tabs in Zen."},
+        {"vivaldi", "Vivaldi", Category::browsers, "globe", {"com.vivaldi.Vivaldi"},
+         "New tab, Quick Commands, address bar, reopen and close tabs in Vivaldi."},
+        {"comet", "Comet", Category::browsers, "globe", {"ai.perplexity.comet"},
+         "New tab, reopen and close tabs in Comet; its Assistant is in the library."},
+        {"atlas", "ChatGPT Atlas", Category::browsers, "globe", {"com.openai.atlas"},
+         "New tab, Ask ChatGPT sidebar, search tabs, reopen and close tabs in ChatGPT Atlas."},
+        {"vscode", "VS Code", Category::code, "chevron.left.forwardslash.chevron.right", {"com.microsoft.VSCode"},
+         "Commands, quick open, terminal, sidebar and split editor in VS Code."},
+        {"cursor", "Cursor", Category::code, "chevron.left.forwardslash.chevron.right",
+         {"com.todesktop.230313mzl4w4u92"},
+         "New agent, command palette, terminal, changes and files in Cursor."},
+        {"zed", "Zed", Category::code, "chevron.left.forwardslash.chevron.right", {"dev.zed.Zed"},
+         "Command palette, go to file, agent panel, left and bottom docks in Zed."},
+        {"windsurf", "Windsurf", Category::code, "chevron.left.forwardslash.chevron.right",
+         {"com.exafunction.windsurf"},
+         "Command palette, quick open, Cascade, sidebar and terminal in Windsurf."},
+        {"jetbrains", "JetBrains IDEs", Category::code, "chevron.left.forwardslash.chevron.right",
+         {"com.jetbrains.pycharm", "com.jetbrains.pycharm.ce", "com.jetbrains.intellij", "com.jetbrains.intellij.ce",
+          "com.jetbrains.WebStorm", "com.jetbrains.goland", "com.jetbrains.CLion", "com.jetbrains.rider",
+          "com.jetbrains.PhpStorm", "com.jetbrains.rubymine"},
+         "Find action, go to file, terminal, recent files and run in PyCharm, IntelliJ and the other JetBrains IDEs."},
+        {"neovim", "Neovim", Category::code, "chevron.left.forwardslash.chevron.right", {"com.neovide.neovide"},
+         "Command line, jump back, normal mode and undo in Neovide."},
+        {"xcode", "Xcode & Simulator", Category::code, "hammer", {"com.apple.dt.Xcode"},
+         "Run, open quickly, navigator, stop and build in Xcode."},
+        {"screen-studio", "Screen Studio", Category::creative, "record.circle", {"com.timpler.screenstudio"},
+         "New recording, record an area, display or window, and open the last project in Screen Studio."},
+        {"blender", "Blender", Category::creative, "cube", {"org.blenderfoundation.blender"},
+         "Edit mode, menu search, play animation, undo and redo in Blender."},
+        {"unity", "Unity", Category::creative, "cube.transparent", {"com.unity3d.UnityEditor5.x"},
+         "Play, pause, frame the selection, undo and redo in the Unity editor."},
+        {"figma", "Figma", Category::creative, "pencil.and.outline", {"com.figma.Desktop"},
+         "Actions, auto layout, zoom to fit, undo and redo in Figma."},
+        {"final-cut", "Final Cut Pro", Category::creative, "film", {"com.apple.FinalCut"},
+         "Play, blade, add marker, undo and redo in Final Cut Pro."},
+        {"logic", "Logic Pro", Category::creative, "pianokeys", {"com.apple.logic10"},
+         "Play, record, split at the playhead, undo and redo in Logic Pro."},
+        {"davinci", "DaVinci Resolve", Category::creative, "film.stack", {"com.blackmagic-design.DaVinciResolve"},
+         "Play, split clip, add marker, undo and redo in DaVinci Resolve."},
+        {"obsidian", "Obsidian", Category::work, "diamond", {"md.obsidian"},
+         "Command palette, quick switcher, reading view, back and forward in Obsidian."},
+        {"notion", "Notion", Category::work, "doc.text", {"notion.id"},
+         "Search, new page, sidebar, back and forward in Notion."},
+        {"linear", "Linear", Category::work, "line.diagonal", {"com.linear"},
+         "Command menu, new issue, search, close and sidebar in Linear."},
+        {"slack", "Slack", Category::social, "number", {"com.tinyspeck.slackmacgap"},
+         "Jump to, unreads, threads, back and activity in Slack."},
+        {"discord", "Discord", Category::social, "headphones", {"com.hnc.Discord"},
+         "Quick switcher, mute and deafen in Discord."},
+        {"spotify", "Spotify", Category::social, "music.note", {"com.spotify.client"},
+         "Play, search, shuffle, previous and next in Spotify."},
+    };
+    const auto& all = PackCatalog::all();
+    ASSERT_EQ(all.size(), std::size(cases));
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.id);
+        EXPECT_EQ(all[i].id, c.id);
+        EXPECT_EQ(all[i].name, c.name);
+        EXPECT_EQ(all[i].category, c.category);
+        EXPECT_EQ(all[i].symbol, c.symbol);
+        EXPECT_EQ(all[i].apps, c.apps);
+        EXPECT_EQ(all[i].summary, c.summary);
+    }
+}
+
 TEST(PackCatalogTable, namedAccessorsGiveTheirOwnPack) {
     struct Case {
         const Pack& (*accessor)();

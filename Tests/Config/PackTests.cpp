@@ -48,14 +48,17 @@ TEST(PackCategory, casesTitlesAndRawTexts) {
         {Pack::Category::creative, "creative", "Creative"}, {Pack::Category::work, "work", "Notes & work"},
         {Pack::Category::social, "social", "Chat & music"},
     };
-    ASSERT_EQ(Pack::allCategories.size(), std::size(cases));
+    const auto& all = allCases<Pack::Category>();
+    ASSERT_EQ(all.size(), std::size(cases));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(Pack::allCategories[i], cases[i].category);
-        EXPECT_EQ(Pack::rawValue(cases[i].category), cases[i].raw);
+        EXPECT_EQ(all[i], cases[i].category);
+        EXPECT_EQ(rawValue(cases[i].category), cases[i].raw);
         EXPECT_EQ(Pack::title(cases[i].category), cases[i].title);
-        EXPECT_EQ(Pack::categoryFromRaw(cases[i].raw), cases[i].category);
+        EXPECT_EQ(fromRawValue<Pack::Category>(cases[i].raw), cases[i].category);
     }
-    for (const char* other : {"Work", "General", "", "music"}) EXPECT_FALSE(Pack::categoryFromRaw(other)) << other;
+    for (const char* other : {"Work", "General", "", "music"}) {
+        EXPECT_FALSE(fromRawValue<Pack::Category>(other)) << other;
+    }
 }
 
 TEST(PackStoredForm, onlyIdAndNameReadWithDefaults) {

@@ -41,6 +41,19 @@ TEST_F(SimAccessibilityTest, trust_withAndWithoutPrompt) {
     EXPECT_EQ(simAX.promptsShown(), 1);
 }
 
+TEST_F(SimAccessibilityTest, scriptedTrustAnswers_comeFirst_thenTheSwitch) {
+    AXElement window = simAX.addElement({{"AXPosition", Point{10, 20}}});
+    simAX.answerTrustTests({false, true, false});
+    EXPECT_FALSE(ax.isProcessTrusted());
+    EXPECT_TRUE(ax.isProcessTrustedWithPrompt());
+    EXPECT_FALSE(ax.isProcessTrustedWithPrompt());
+    EXPECT_EQ(simAX.promptsShown(), 1);
+    EXPECT_TRUE(ax.isProcessTrusted());
+    // Only the answers are scripted: reads still follow the switch.
+    simAX.answerTrustTests({false});
+    EXPECT_EQ(ax.copyAttributeValue(window, "AXPosition"), (AttributeValue{Point{10, 20}}));
+}
+
 TEST_F(SimAccessibilityTest, everyOperation_failsWithApiDisabled_whenUntrusted) {
     AXElement window = simAX.addElement({{"AXPosition", Point{10, 20}}});
     simAX.setTrusted(false);

@@ -120,6 +120,14 @@ TEST_F(WorkspaceWithoutX, installedAppsAreFoundByTheIdentifierTheyAreReportedUnd
     EXPECT_EQ(bundle.bundleIdentifierAtPath(data_.string()), std::nullopt);
 }
 
+TEST_F(WorkspaceWithoutX, anAppInstalledOrRemovedWhileRunningIsSeen) {
+    EXPECT_EQ(workspace_->urlForApplication("org.example.New"), std::nullopt);
+    writeEntry("org.example.New", "Name=New\nExec=new\n");
+    EXPECT_EQ(workspace_->urlForApplication("org.example.New"), entry("org.example.New"));
+    fs::remove(entry("org.example.New"));
+    EXPECT_EQ(workspace_->urlForApplication("org.example.New"), std::nullopt);
+}
+
 TEST_F(WorkspaceWithoutX, withoutAWindowManagerThereIsNoFrontApp) {
     EXPECT_EQ(workspace_->frontmostApplication(), std::nullopt);
     EXPECT_TRUE(workspace_->runningApplications().empty());

@@ -166,9 +166,14 @@ TEST(GestureRecognizer, scenarios) {
          taps({single1, double1}),
          {frame(0, {centre}), lift(0.125), frame(0.25, {centre}),
           frame(0.28125, {{1, 0.54f, 0.5f}}).emits({at(0.28125, single1)}), lift(0.3125)}},
+        // From an edge at 0 the float distances are exactly the allowances.
         {"travelExactlyMaxTravel_stillTaps",
          taps({}),
-         {frame(0, {{1, 0.25f, 0.5f}}), frame(0.0625, {{1, 0.25f, 0.5f + 0.03f}}), lift(0.125).emits({at(0.125, single1)})}},
+         {frame(0, {{1, 0, 0.5f}}), frame(0.0625, {{1, 0.03f, 0.5f}}), lift(0.125).emits({at(0.125, single1)})}},
+        {"travelExactlyHoldTravel_stillHolds",
+         taps({}),
+         {frame(0, {{1, 0, 0.5f}}), frame(0.5, {{1, 0.06f, 0.5f}}),
+          frame(1.25, {{1, 0.06f, 0.5f}}).emits({at(1.25, Gesture::hold(1))}), lift(1.5)}},
         {"driftWithinHoldTravel_holdsOnceAtHoldDuration",
          taps({}),
          {frame(0, {centre}), frame(0.5, {{1, 0.55f, 0.5f}}), frame(1.1875, {{1, 0.55f, 0.5f}}),
@@ -178,6 +183,13 @@ TEST(GestureRecognizer, scenarios) {
          taps({}),
          {frame(0, {{1, 0.5f, 0.5f}, {2, 0.6f, 0.5f}}),
           frame(1.2, {{1, 0.5f, 0.5f}, {2, 0.6f, 0.5f}}).emits({at(1.2, Gesture::hold(2))}), lift(1.25)}},
+        {"liftAfterHoldDuration_withoutAFrameBetween_givesNoHold",
+         taps({}),
+         {frame(0, {centre}), lift(1.5)}},
+        {"jumpBeyondBothAllowances_emitsThePendingTapInThatFrame",
+         taps({single1, double1}),
+         {frame(0, {centre}), lift(0.125), frame(0.25, {centre}),
+          frame(0.28125, {{1, 0.6f, 0.5f}}).emits({at(0.28125, single1)}), lift(0.3125)}},
         {"driftBeyondHoldTravel_givesNothingAtAll",
          taps({}),
          {frame(0, {centre}), frame(0.5, {{1, 0.57f, 0.5f}}), frame(1.5, {{1, 0.57f, 0.5f}}), lift(2)}},
@@ -205,7 +217,11 @@ TEST(GestureRecognizer, scenarios) {
           frame(2, {{1, 0.1f, 0.1f}}), lift(2.125).emits({at(2.125, Gesture::cornerTap(Corner::bottomLeft))}),
           frame(3, {{1, 0.9f, 0.1f}}), lift(3.125).emits({at(3.125, Gesture::cornerTap(Corner::bottomRight))}),
           frame(4, {{1, 0.1f, 0.5f}}), lift(4.125).emits({at(4.125, single1)}),
-          frame(5, {{1, 0.15f, 0.9f}}), lift(5.125).emits({at(5.125, single1)})}},
+          frame(5, {{1, 0.15f, 0.9f}}), lift(5.125).emits({at(5.125, single1)}),
+          frame(6, {{1, 0.85f, 0.9f}}), lift(6.125).emits({at(6.125, single1)}),
+          frame(7, {{1, 0.1f, 0.85f}}), lift(7.125).emits({at(7.125, single1)}),
+          frame(8, {{1, 0.1f, 0.15f}}), lift(8.125).emits({at(8.125, single1)}),
+          frame(9, {{1, 0.86f, 0.14f}}), lift(9.125).emits({at(9.125, Gesture::cornerTap(Corner::bottomRight))})}},
         {"cornerTap_neverWaits_andEndsThePendingTap",
          taps({single1, double1}),
          {frame(0, {centre}), lift(0.125), frame(0.25, {{1, 0.05f, 0.95f}}),
@@ -252,6 +268,20 @@ TEST(GestureRecognizer, scenarios) {
          {frame(0, {{1, 0.3f, 0.5f}, {2, 0.4f, 0.5f}, {3, 0.5f, 0.5f}}), click(0.0625),
           lift(0.25).emits({at(0.25, Gesture::tap(3, 1))})},
          3},
+        {"twoFingerClick_whileThreeFingerDrag_stillTaps",
+         taps({}),
+         {frame(0, {{1, 0.4f, 0.5f}, {2, 0.5f, 0.5f}}), click(0.0625).emits({at(0.0625, Gesture::tap(2, 1))}),
+          lift(0.125)},
+         3},
+        {"clickWithOtherFingers_endsThePendingSequenceFirst",
+         taps({single1, double1}),
+         {frame(0, {centre}), lift(0.125), frame(0.25, {{1, 0.4f, 0.5f}, {2, 0.5f, 0.5f}}),
+          click(0.3125).emits({at(0.3125, single1), at(0.3125, Gesture::tap(2, 1))}), lift(0.375)}},
+        {"clickCompletingATripleTap_emitsAtOnce",
+         taps({Gesture::tap(2, 3)}),
+         {frame(0, {{1, 0.4f, 0.5f}, {2, 0.5f, 0.5f}}), lift(0.125), frame(0.25, {{1, 0.4f, 0.5f}, {2, 0.5f, 0.5f}}),
+          lift(0.375).deadlineIs(0.625), frame(0.5, {{1, 0.4f, 0.5f}, {2, 0.5f, 0.5f}}),
+          click(0.5625).emits({at(0.5625, Gesture::tap(2, 3))}), lift(0.625).deadlineIs(std::nullopt)}},
         {"clickedSequenceWaits_deadlineOnlyAfterRelease",
          taps({Gesture::tap(2, 1), Gesture::tap(2, 2)}),
          {frame(0, {{1, 0.4f, 0.5f}, {2, 0.5f, 0.5f}}), click(0.0625).deadlineIs(std::nullopt), tick(1),
@@ -281,10 +311,24 @@ TEST(GestureRecognizer, settingsChangeKeepsTheWaitingSequence) {
     EXPECT_EQ(r.tick(0.625), (Events{{Gesture::tap(1, 1), 0.625}}));
 }
 
+TEST(GestureRecognizer, aContactBeginningExactlyTheIntervalAfterTheReleaseJoins) {
+    // Only reachable when the interval changes while the contact is down: a longer one
+    // keeps the sequence from expiring, the shorter one then decides the join.
+    GestureRecognizer r({}, GestureRecognizer::GestureSet{Gesture::tap(1, 1), Gesture::tap(1, 2)});
+    r.process({0, 0, {{1, TouchState::touching, 0.5f, 0.5f}}});
+    r.process({0, 0.125, {{1, TouchState::breakTouch, 0.5f, 0.5f}}});
+    r.config.multiTapInterval = 0.5;
+    EXPECT_TRUE(r.process({0, 0.375, {{1, TouchState::touching, 0.5f, 0.5f}}}).empty());
+    r.config.multiTapInterval = 0.25;
+    EXPECT_EQ(r.process({0, 0.4375, {{1, TouchState::breakTouch, 0.5f, 0.5f}}}),
+              (Events{{Gesture::tap(1, 2), 0.4375}}));
+}
+
 TEST(GestureRecognizer, touchesThatAreNotDownAreIgnored) {
     GestureRecognizer r({}, GestureRecognizer::GestureSet{});
     EXPECT_TRUE(r.process({0, 0, {{1, TouchState::hoverInRange, 0.5f, 0.5f}}}).empty());
-    r.process({0, 0.125, {{1, TouchState::makeTouch, 0.5f, 0.5f}, {2, TouchState::lingerInRange, 0.9f, 0.9f}}});
+    // The contact's first position is its first touch that is down, not the first reported.
+    r.process({0, 0.125, {{2, TouchState::lingerInRange, 0.05f, 0.95f}, {1, TouchState::makeTouch, 0.5f, 0.5f}}});
     EXPECT_EQ(r.process({0, 0.25, {{1, TouchState::outOfRange, 0.5f, 0.5f}}}),
               (Events{{Gesture::tap(1, 1), 0.25}}));
 }

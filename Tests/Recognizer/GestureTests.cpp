@@ -33,7 +33,7 @@ TEST(GestureJson, storedFormsDecode) {
         {R"({"tap":{"fingers":7,"count":9}})", Gesture::tap(7, 9)},
         {R"({"hold":{"fingers":2}})", Gesture::hold(2)},
         {R"({"cornerTap":{"_0":"topLeft"}})", Gesture::cornerTap(Corner::topLeft)},
-        {R"({"cornerTap":{"_0":"bottomRight"}, "hold": null})", Gesture::cornerTap(Corner::bottomRight)},
+        {R"({"cornerTap":{"_0":"bottomRight"},"corner":null})", Gesture::cornerTap(Corner::bottomRight)},
     };
     for (const auto& c : cases) EXPECT_EQ(decode(c.text), c.expected) << c.text;
 }
@@ -46,6 +46,9 @@ TEST(GestureJson, malformedFormsFailWithTheirReason) {
     const Case cases[] = {
         {R"({})", "Invalid number of keys found, expected one."},
         {R"({"tap":{"fingers":1,"count":1},"hold":{"fingers":1}})", "Invalid number of keys found, expected one."},
+        // A case member counts by its name even when its value is null.
+        {R"({"cornerTap":{"_0":"bottomRight"},"hold":null})", "Invalid number of keys found, expected one."},
+        {R"({"tap":null})", "Expected an object but found null (at tap)"},
         {R"({"cornerTap":{"_0":"TopLeft"}})", "Cannot initialize Corner from invalid String value TopLeft (at cornerTap._0)"},
         {R"({"cornerTap":{"corner":"topLeft"}})", "No value for key \"_0\" (at cornerTap)"},
         {R"({"tap":{"fingers":3}})", "No value for key \"count\" (at tap)"},

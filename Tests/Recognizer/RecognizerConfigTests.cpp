@@ -64,4 +64,10 @@ TEST(Calibration, fitsTapsAndHoldsWithinTheirBounds) {
     EXPECT_DOUBLE_EQ(fit({{1.0, 0}}, {1.0, 3.0}, base).holdDuration, 1.45);
     EXPECT_DOUBLE_EQ(fit({{0.1, 0}}, {2.0, 3.0}, base).holdDuration, 1.5);
     EXPECT_EQ(fit({}, {0.2}, base), base);
+
+    // The other two bounds: a very short tap, a tap that travelled far.
+    const auto c = fit({{0.05, 0.05f}}, {}, base);
+    EXPECT_EQ(c.maxTapDuration, 0.15);
+    EXPECT_EQ(c.maxTravel, 0.06f);
+    EXPECT_DOUBLE_EQ(fit({{0.05, 0}}, {0.4}, base).holdDuration, 0.4);  // the floor is 0.15 + 0.25
 }

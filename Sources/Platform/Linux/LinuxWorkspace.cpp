@@ -1,5 +1,7 @@
 #include "Platform/Linux/LinuxWorkspace.h"
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -39,8 +41,21 @@ LinuxWorkspace::LinuxWorkspace(std::shared_ptr<X11Desktop> desktop, Processes& p
 LinuxWorkspace::~LinuxWorkspace() = default;
 
 const std::vector<DesktopEntry>& LinuxWorkspace::entries() {
-    if (!entriesLoaded_) {
+    // Installing or removing an app changes its folder: read them all again then.
+    std::vector<fs::file_time_type> stamps;
+    for (const auto& folder : folders_) {
+        std::error_code ec;
+        stamps.push_back(fs::last_write_time(folder, ec));
+        if (ec) stamps.back() = fs::file_time_type::min();
+    }
+    if (!entriesLoaded_ || !stampsSettled_ || stamps != folderStamps_) {
         entries_ = installedEntries(folders_);
+        // A folder's time only moves on in clock ticks, so a second change
+        // within the tick of the first leaves it as it was: a folder changed
+        // just now is read again next time.
+        const auto settled = fs::file_time_type::clock::now() - std::chrono::seconds(1);
+        stampsSettled_ = std::all_of(stamps.begin(), stamps.end(), [&](const auto& t) { return t < settled; });
+        folderStamps_ = std::move(stamps);
         entriesLoaded_ = true;
     }
     return entries_;

@@ -5,6 +5,7 @@
 // with the desktop's default handlers, and activation notices from the
 // window manager's property changes.
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <set>
@@ -53,6 +54,8 @@ private:
     std::optional<std::string> permissionsPage_;
     std::vector<std::string> folders_;
     std::vector<DesktopEntry> entries_;
+    std::vector<std::filesystem::file_time_type> folderStamps_;  // of folders_, when entries_ was read
+    bool stampsSettled_ = false;
     bool entriesLoaded_ = false;
     std::map<ObserverToken, std::pair<WorkspaceNotice, Observer>> observers_;
     ObserverToken next_ = 1;

@@ -15,15 +15,23 @@ std::string outcome(AXError result) {
 
 }  // namespace
 
+bool SimAccessibility::trustAnswerLocked() {
+    if (trustAnswers_.empty()) return trusted_;
+    const bool answer = trustAnswers_.front();
+    trustAnswers_.pop_front();
+    return answer;
+}
+
 bool SimAccessibility::isProcessTrusted() {
     std::lock_guard lock(mutex_);
-    return trusted_;
+    return trustAnswerLocked();
 }
 
 bool SimAccessibility::isProcessTrustedWithPrompt() {
     std::lock_guard lock(mutex_);
-    if (!trusted_) ++prompts_;
-    return trusted_;
+    const bool trusted = trustAnswerLocked();
+    if (!trusted) ++prompts_;
+    return trusted;
 }
 
 AXElement SimAccessibility::applicationElement(std::int32_t processIdentifier) {
@@ -103,6 +111,11 @@ AXError SimAccessibility::performAction(AXElement element, const std::string& ac
 void SimAccessibility::setTrusted(bool trusted) {
     std::lock_guard lock(mutex_);
     trusted_ = trusted;
+}
+
+void SimAccessibility::answerTrustTests(std::vector<bool> answers) {
+    std::lock_guard lock(mutex_);
+    trustAnswers_.assign(answers.begin(), answers.end());
 }
 
 int SimAccessibility::promptsShown() const {

@@ -7,6 +7,7 @@
 #include "Platform/Sim/SimFailures.h"
 #include "Platform/Sim/SimJournal.h"
 
+#include <deque>
 #include <map>
 #include <mutex>
 #include <string>
@@ -60,6 +61,10 @@ public:
     // The test side. Untrusted (the default is trusted), every read, write and
     // action fails with `apiDisabled`, as the system's do.
     void setTrusted(bool trusted);
+    // The next trust tests (with or without the prompt) give these answers in order,
+    // then the switch's own again, so a test can change the trust between two of them.
+    // Reads, writes and actions keep following the switch.
+    void answerTrustTests(std::vector<bool> answers);
     // How often the system would have shown its prompt (asked with the
     // prompt while not trusted).
     int promptsShown() const;
@@ -97,6 +102,7 @@ private:
         bool ofNoApp = false;  // the element of a process that runs no app
     };
 
+    bool trustAnswerLocked();
     AXElement addLocked(Attributes attributes);
     AXElement addTreeLocked(const SimElement& root);
     ElementState& stateLocked(AXElement element);
@@ -105,6 +111,7 @@ private:
     SimJournal& journal_;
     mutable std::mutex mutex_;
     bool trusted_ = true;
+    std::deque<bool> trustAnswers_;
     int prompts_ = 0;
     std::uint64_t nextId_ = 1;
     std::map<std::uint64_t, ElementState> elements_;
