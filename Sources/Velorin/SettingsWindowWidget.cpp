@@ -9,11 +9,11 @@
 
 #include "Platform/Defaults.h"
 #include "Platform/Platform.h"
-#include "Velorin/SettingsView.h"
 
 namespace velorin {
 
-SettingsWindowWidget::SettingsWindowWidget(AppModel& model) : QWidget(nullptr, Qt::Window) {
+SettingsWindowWidget::SettingsWindowWidget(AppModel& model, const ContentFactory& makeContent)
+    : QWidget(nullptr, Qt::Window) {
     setObjectName("settingsWindow");
     setWindowTitle(QString::fromUtf8(title));
     setMinimumSize(minimumContentSize);
@@ -21,8 +21,8 @@ SettingsWindowWidget::SettingsWindowWidget(AppModel& model) : QWidget(nullptr, Q
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    view_ = new SettingsView(model, this);
-    layout->addWidget(view_);
+    content_ = makeContent(model, this);
+    layout->addWidget(content_);
 
     resize(contentSize);
     // Centred first; a frame saved earlier replaces the centred one.

@@ -1,6 +1,6 @@
 #pragma once
-// The settings window: one top-level widget whose whole content is the
-// settings view. Closing only hides it; its frame is kept in the user
+// The settings window: one top-level widget whose whole content is made by
+// the composition (the host knows no tab). Closing only hides it; its frame is kept in the user
 // defaults under "VelorinSettingsWindow" and restored when it is built.
 
 #include <QWidget>
@@ -14,7 +14,6 @@
 namespace velorin {
 
 class AppModel;
-class SettingsView;
 
 class SettingsWindowWidget : public QWidget, public SettingsWindow {
     Q_OBJECT
@@ -24,14 +23,17 @@ public:
     static constexpr QSize contentSize{820, 580};
     static constexpr QSize minimumContentSize{720, 520};
 
-    explicit SettingsWindowWidget(AppModel& model);
+    // Makes the window's whole content, once, as a child of the window.
+    using ContentFactory = std::function<QWidget*(AppModel& model, QWidget* parent)>;
+
+    SettingsWindowWidget(AppModel& model, const ContentFactory& makeContent);
     ~SettingsWindowWidget() override;
 
     void addObserver(WindowNotice notice, std::function<void()> observer) override;
     void activateApplication() override;
     void makeKeyAndOrderFront() override;
 
-    SettingsView* view() const { return view_; }
+    QWidget* content() const { return content_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -44,7 +46,7 @@ private:
     void saveFrame();
     void restoreFrame();
 
-    SettingsView* view_ = nullptr;
+    QWidget* content_ = nullptr;
     std::map<WindowNotice, std::vector<std::function<void()>>> observers_;
     bool minimized_ = false;
     bool frameRestored_ = false;

@@ -9,11 +9,13 @@
 
 namespace velorin {
 
-VelorinApp::VelorinApp() {
+VelorinApp::VelorinApp(SettingsWindowWidget::ContentFactory makeSettingsContent) {
     // The menu is the app; closing the settings window only hides it.
     QApplication::setQuitOnLastWindowClosed(false);
     AppModel::Parts parts;
-    parts.makeSettingsWindow = [](AppModel& model) { return std::make_unique<SettingsWindowWidget>(model); };
+    parts.makeSettingsWindow = [makeSettingsContent = std::move(makeSettingsContent)](AppModel& model) {
+        return std::make_unique<SettingsWindowWidget>(model, makeSettingsContent);
+    };
     parts.makeOverlayPanel = [](TapBadgeState& state) { return std::make_unique<TapOverlayWindow>(state); };
     // No update framework on this platform: no updater, no "Check for Updates…".
     model_ = std::make_unique<AppModel>(std::move(parts));

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "Velorin/SettingsWindowWidget.h"
+
 namespace velorin {
 
 class AppModel;
@@ -12,8 +14,9 @@ class MenuBarExtra;
 
 class VelorinApp {
 public:
-    // Needs a QApplication and an installed platform.
-    VelorinApp();
+    // Needs a QApplication and an installed platform; the settings window's
+    // content comes from the composition.
+    explicit VelorinApp(SettingsWindowWidget::ContentFactory makeSettingsContent);
     ~VelorinApp();
     VelorinApp(const VelorinApp&) = delete;
     VelorinApp& operator=(const VelorinApp&) = delete;

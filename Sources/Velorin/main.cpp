@@ -6,6 +6,7 @@
 #include "Platform/Linux/LinuxPlatform.h"
 #include "Platform/Platform.h"
 #include "Velorin/AppModel.h"
+#include "Velorin/Settings/SettingsView.h"
 #include "Velorin/SingleInstance.h"
 #include "Velorin/VelorinApp.h"
 
@@ -19,7 +20,9 @@ int main(int argc, char** argv) {
     if (instance.handOverToRunningInstance()) return 0;
 
     velorin::platform::ScopedPlatform platform(velorin::linux_platform::makeLinuxPlatform());
-    velorin::VelorinApp app;
+    velorin::VelorinApp app([](velorin::AppModel& model, QWidget* parent) -> QWidget* {
+        return new velorin::SettingsView(model, parent);
+    });
     QObject::connect(&instance, &velorin::SingleInstance::showRequested,
                      [&app] { app.model().showSettings(std::nullopt); });
     QApplication::exec();

@@ -10,7 +10,7 @@
 #include "QtTestApp.h"
 #include "Velorin/Design/Animation.h"
 #include "Velorin/Design/FrameClock.h"
-#include "Velorin/SettingsView.h"
+#include "Velorin/Settings/SettingsView.h"
 #include "Velorin/SettingsWindowWidget.h"
 #include "Velorin/TapBadge.h"
 #include "Velorin/TapOverlayWindow.h"
@@ -26,7 +26,8 @@ protected:
         auto p = parts();
         p.makeSettingsWindow = [this](AppModel& m) {
             ++windowsMade;
-            return std::make_unique<SettingsWindowWidget>(m);
+            return std::make_unique<SettingsWindowWidget>(
+                m, [](AppModel& model, QWidget* parent) -> QWidget* { return new SettingsView(model, parent); });
         };
         model = std::make_unique<AppModel>(std::move(p));
         return *model;
@@ -46,7 +47,7 @@ TEST_F(SettingsWindowTest, twoCalls_buildOneWindowAndBringItForward) {
     EXPECT_TRUE(first->isVisible());
     EXPECT_TRUE(first->isWindow());
     EXPECT_EQ(first->windowTitle(), "Velorin Settings");
-    EXPECT_EQ(first->view()->findChild<QLabel*>("tabTitle")->text(), "General");
+    EXPECT_EQ(first->content()->findChild<QLabel*>("tabTitle")->text(), "General");
 }
 
 TEST_F(SettingsWindowTest, firstOpening_isCentredAtItsSizeAndCannotShrinkBelowTheMinimum) {
@@ -109,7 +110,7 @@ TEST_F(SettingsWindowTest, view_followsAndSetsTheModel) {
     auto& m = makeModelWithWindow();
     m.showSettings(SettingsTab::trackpad);
     m.selectedTab.set(SettingsTab::trackpad);
-    auto* view = widget()->view();
+    auto* view = widget()->content();
     auto* title = view->findChild<QLabel*>("tabTitle");
     auto* error = view->findChild<QLabel*>("saveError");
     EXPECT_EQ(title->text(), "Trackpad");

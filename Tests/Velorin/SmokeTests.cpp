@@ -8,6 +8,7 @@
 #include "AppModelFixture.h"
 #include "QtTestApp.h"
 #include "Velorin/MenuBarExtra.h"
+#include "Velorin/Settings/SettingsView.h"
 #include "Velorin/VelorinApp.h"
 
 namespace velorin {
@@ -18,6 +19,9 @@ protected:
     Smoke() { testing::qtApp(); }
 };
 
+// The program's own composition of the settings window.
+QWidget* makeSettingsView(AppModel& model, QWidget* parent) { return new SettingsView(model, parent); }
+
 QAction* actionTitled(QMenu& menu, const QString& title) {
     for (QAction* action : menu.actions()) {
         if (action->text() == title) return action;
@@ -26,7 +30,7 @@ QAction* actionTitled(QMenu& menu, const QString& title) {
 }
 
 TEST_F(Smoke, theWholeApp_startsAndQuitsFromItsMenu) {
-    VelorinApp app;
+    VelorinApp app(makeSettingsView);
     sim.runUntilIdle();
     auto& menu = *app.menuBar().menu();
     ASSERT_NE(actionTitled(menu, "Velorin Enabled"), nullptr);
@@ -42,7 +46,7 @@ TEST_F(Smoke, theWholeApp_startsAndQuitsFromItsMenu) {
 }
 
 TEST_F(Smoke, theMenu_followsTheModel) {
-    VelorinApp app;
+    VelorinApp app(makeSettingsView);
     auto& menu = *app.menuBar().menu();
     QAction* enabled = actionTitled(menu, "Velorin Enabled");
     ASSERT_NE(enabled, nullptr);

@@ -1,4 +1,4 @@
-#include "Velorin/SettingsView.h"
+#include "Velorin/Settings/SettingsView.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

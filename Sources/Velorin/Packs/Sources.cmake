@@ -1,0 +1,3 @@
+# The packs browser and editor, relative to this folder.
+set(VELORIN_Packs_SOURCES
+)
