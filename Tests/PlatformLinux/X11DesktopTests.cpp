@@ -69,6 +69,10 @@ protected:
             return std::find(list.begin(), list.end(), w) != list.end();
         });
         EXPECT_TRUE(managed) << "openbox never managed " << cls;
+        // Openbox focuses each new window; waiting for that keeps its focus
+        // change from landing after a test's own activation.
+        EXPECT_TRUE(until([&] { return client_->activeWindow() == w && desktop_->activeWindow(); }))
+            << "openbox never focused " << cls;
         return w;
     }
 
