@@ -27,6 +27,10 @@ struct TouchpadAxes {
     std::optional<AxisRange> pressure;    // ABS_MT_PRESSURE, when the pad has it
     std::optional<AxisRange> touchMajor;  // ABS_MT_TOUCH_MAJOR, when the pad has it
     int slotCount = 1;
+    // INPUT_PROP_SEMI_MT: the slots are the corners of a box around the fingers, not fingers.
+    bool semiMultitouch = false;
+    // BTN_TOUCH: the pad says when something touches rather than hovers.
+    bool touchButton = false;
     bool operator==(const TouchpadAxes&) const = default;
 };
 
@@ -37,6 +41,7 @@ struct SlotValues {
     int y = 0;
     int pressure = 0;
     int touchMajor = 0;
+    int toolType = 0;  // ABS_MT_TOOL_TYPE: MT_TOOL_FINGER, MT_TOOL_PALM, …
     bool operator==(const SlotValues&) const = default;
 };
 
@@ -45,6 +50,8 @@ struct TouchpadSnapshot {
     TouchpadAxes axes;
     int currentSlot = 0;
     std::vector<SlotValues> slots;  // one per slot; missing ones read as empty
+    int toolFingers = 0;            // the fingers BTN_TOOL_* counts now (0: none, or it does not count)
+    bool touching = false;          // BTN_TOUCH is down
 };
 
 // The records of one frame, ready for the contact-frame callback.
@@ -61,6 +68,19 @@ inline constexpr double repeatIntervalSeconds = 0.010;
 // Size given to a contact when the pad reports neither pressure nor touch size.
 inline constexpr float nominalContactSize = 1.0f;
 
+// The most fingers BTN_TOOL_* can count (BTN_TOOL_QUINTTAP).
+inline constexpr int maxToolFingers = 5;
+
+// A contact pressing harder than this (in the pad's own ABS_MT_PRESSURE units) is a palm,
+// as libinput takes it where no device quirk says otherwise.
+inline constexpr int palmPressureThreshold = 130;
+
+// How fingers are counted: every slot with a tracking id and a position is a finger, unless
+// it is a palm (ABS_MT_TOOL_TYPE is MT_TOOL_PALM, or it pressed past palmPressureThreshold);
+// a slot that has an id but no position yet is not delivered. When BTN_TOOL_* counts more
+// fingers than that (the pad tracks fewer fingers than touch it), the missing ones are
+// delivered too, after the slots: at the centroid of the tracked fingers, moving with it,
+// with path indices from slotCount up, kept while the count holds and lifted when it falls.
 class EvdevTranslator {
 public:
     explicit EvdevTranslator(TouchpadSnapshot snapshot);
@@ -91,17 +111,24 @@ private:
     enum class Pass { liftReplaced, full };
 
     ContactFrame build(double timestamp, Pass pass);
+    void buildCounted(ContactFrame& frame, double timestamp, Pass pass, int tracked, int fingers);
     MTTouch record(int slot, const Contact& contact, std::int32_t state, double timestamp) const;
     float normalisedX(int value) const;
     float normalisedY(int value) const;
     float sizeOf(const SlotValues& values) const;
     bool replaced(int slot) const;
+    bool isPalm(int slot) const;
+    int toolCount() const;
 
     TouchpadAxes axes_;
     int currentSlot_;
     std::vector<SlotValues> slots_;     // as the events set them
     std::vector<bool> liftedInReport_;  // the slot's contact ended during the current report
-    std::vector<Contact> reported_;     // as the last frame reported them
+    std::vector<bool> positioned_;      // the slot has had a position since the device opened
+    std::vector<bool> palm_;            // the slot's contact was seen to be a palm; until it lifts
+    std::vector<Contact> reported_;     // as the last frame reported them: the slots, then the counted fingers
+    unsigned toolKeys_ = 0;             // BTN_TOOL_FINGER … BTN_TOOL_QUINTTAP held, bit 0 for one finger
+    bool touching_ = false;             // BTN_TOUCH
     bool openPending_ = false;          // fingers were down at open and no event came since
     double lastFrameTime_ = 0;
     int frameNumber_ = 0;

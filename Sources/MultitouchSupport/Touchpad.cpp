@@ -22,8 +22,12 @@ bool isMultitouchTouchpad(const libevdev* device) {
     for (unsigned code : {ABS_MT_SLOT, ABS_MT_TRACKING_ID, ABS_MT_POSITION_X, ABS_MT_POSITION_Y}) {
         if (!libevdev_has_event_code(device, EV_ABS, code)) return false;
     }
-    if (!libevdev_has_property(device, INPUT_PROP_POINTER)) return false;
     if (libevdev_has_property(device, INPUT_PROP_DIRECT)) return false;
+    // Older PS/2 pads do not set INPUT_PROP_POINTER; like udev, take a finger tool without a
+    // pen as a touchpad.
+    const bool fingerTool = libevdev_has_event_code(device, EV_KEY, BTN_TOOL_FINGER) &&
+                            !libevdev_has_event_code(device, EV_KEY, BTN_TOOL_PEN);
+    if (!libevdev_has_property(device, INPUT_PROP_POINTER) && !fingerTool) return false;
     return usable(rangeOf(device, ABS_MT_POSITION_X)) && usable(rangeOf(device, ABS_MT_POSITION_Y));
 }
 
@@ -47,6 +51,14 @@ TouchpadSnapshot snapshotOf(const libevdev* device) {
     if (libevdev_has_event_code(device, EV_ABS, ABS_MT_TOUCH_MAJOR)) {
         axes.touchMajor = rangeOf(device, ABS_MT_TOUCH_MAJOR);
     }
+    axes.semiMultitouch = libevdev_has_property(device, INPUT_PROP_SEMI_MT);
+    axes.touchButton = libevdev_has_event_code(device, EV_KEY, BTN_TOUCH);
+    snapshot.touching = libevdev_get_event_value(device, EV_KEY, BTN_TOUCH) != 0;
+    const unsigned tools[] = {BTN_TOOL_FINGER, BTN_TOOL_DOUBLETAP, BTN_TOOL_TRIPLETAP, BTN_TOOL_QUADTAP,
+                              BTN_TOOL_QUINTTAP};
+    for (int fingers = 1; fingers <= maxToolFingers; ++fingers) {
+        if (libevdev_get_event_value(device, EV_KEY, tools[fingers - 1]) != 0) snapshot.toolFingers = fingers;
+    }
     const int slots = libevdev_get_num_slots(device);
     axes.slotCount = slots > 0 ? slots : 1;
     snapshot.currentSlot = slots > 0 ? libevdev_get_current_slot(device) : 0;
@@ -59,6 +71,7 @@ TouchpadSnapshot snapshotOf(const libevdev* device) {
         v.y = value(ABS_MT_POSITION_Y);
         v.pressure = value(ABS_MT_PRESSURE);
         v.touchMajor = value(ABS_MT_TOUCH_MAJOR);
+        v.toolType = value(ABS_MT_TOOL_TYPE);
         snapshot.slots.push_back(v);
     }
     return snapshot;

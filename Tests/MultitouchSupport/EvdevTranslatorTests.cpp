@@ -316,3 +316,192 @@ TEST(EvdevTranslator, deviceGone_liftsEveryFingerStillDown) {
     EXPECT_FALSE(translator.anyDown());
     EXPECT_FALSE(translator.nextRepeatTime());
 }
+
+namespace {
+
+// A two-slot pad that counts up to five fingers with BTN_TOOL_*, as many older pads are.
+TouchpadAxes twoSlotAxes(bool semiMultitouch = false) {
+    TouchpadAxes axes = padAxes();
+    axes.slotCount = 2;
+    axes.touchButton = true;
+    axes.semiMultitouch = semiMultitouch;
+    return axes;
+}
+
+}  // namespace
+
+TEST(EvdevTranslator, fingers_areCountedFromSlotsAndFromToolKeysAboveThem) {
+    struct Case {
+        const char* name;
+        TouchpadAxes axes;
+        EventScript script;
+        Shapes expected;
+    };
+    Case cases[] = {
+        {"count from slots: the tool keys agree",
+         padAxes(),
+         EventScript().at(0).land(0, 1, 100, 100).land(1, 2, 300, 100).fingers(2).report()
+             .at(0.01).lift(0).lift(1).fingers(0).report(),
+         {"0:3 1:3", "0:5 1:5"}},
+        {"a pad without tool keys counts its slots",
+         twoSlotAxes(),
+         EventScript().at(0).land(0, 1, 100, 100).land(1, 2, 300, 100).key(BTN_TOUCH, true).report(),
+         {"0:3 1:3"}},
+        {"count above the slots rising and falling within a contact",
+         twoSlotAxes(),
+         EventScript().at(0).land(0, 1, 100, 100).land(1, 2, 300, 100).fingers(2).report()
+             .at(0.01).fingers(3).report()
+             .at(0.02).fingers(4).report()
+             .at(0.03).report()
+             .at(0.04).fingers(3).report()
+             .at(0.05).fingers(2).report()
+             .at(0.06).lift(0).lift(1).fingers(0).report(),
+         {"0:3 1:3", "0:4 1:4 2:3", "0:4 1:4 2:4 3:3", "0:4 1:4 2:4 3:4", "0:4 1:4 2:4 3:5", "0:4 1:4 2:5",
+          "0:5 1:5"}},
+        {"all at once: the counted fingers land and lift with the slots",
+         twoSlotAxes(),
+         EventScript().at(0).land(0, 1, 100, 100).land(1, 2, 300, 100).fingers(5).report()
+             .at(0.05).lift(0).lift(1).fingers(0).report(),
+         {"0:3 1:3 2:3 3:3 4:3", "0:5 1:5 2:5 3:5 4:5"}},
+        {"a slot with an id but no position is no finger",
+         padAxes(),
+         EventScript().at(0).land(0, 1, 100, 100).slot(1).id(2).report()
+             .at(0.01).slot(1).x(600).y(200).report(),
+         {"0:3", "0:4 1:3"}},
+        {"a slot with an id but no position: the tool key counts it",
+         twoSlotAxes(),
+         EventScript().at(0).land(0, 1, 100, 100).slot(1).id(2).fingers(3).report()
+             .at(0.01).fingers(0).lift(0).lift(1).report(),
+         {"0:3 2:3 3:3", "0:5 2:5 3:5"}},
+        {"hovering (BTN_TOUCH up) counts no more fingers",
+         twoSlotAxes(),
+         EventScript().at(0).land(0, 1, 100, 100).key(BTN_TOOL_DOUBLETAP, true).report(),
+         {"0:3"}},
+        {"a tool count without a tracked finger has nowhere to put them",
+         twoSlotAxes(),
+         EventScript().at(0).fingers(3).report(),
+         {""}},
+        {"semi-MT: the box's two corners are two fingers, a third is counted",
+         twoSlotAxes(true),
+         EventScript().at(0).land(0, 1, 200, 100).land(1, 2, 600, 300).fingers(3).report()
+             .at(0.01).lift(0).lift(1).fingers(0).report(),
+         {"0:3 1:3 2:3", "0:5 1:5 2:5"}},
+    };
+    for (auto& c : cases) {
+        EvdevTranslator translator(emptyPad(c.axes));
+        EXPECT_EQ(shapes(feedAll(translator, c.script.events())), c.expected) << c.name;
+    }
+}
+
+TEST(EvdevTranslator, countedFingers_sitAtTheCentroidAndMoveWithIt) {
+    EvdevTranslator translator(emptyPad(twoSlotAxes()));
+    EventScript s;
+    s.at(0.00).land(0, 1, 200, 100).land(1, 2, 600, 300).fingers(4).report();
+    s.at(0.01).slot(0).x(300).slot(1).x(700).report();  // both move 0.1 of the width in 10 ms
+    s.at(0.02).fingers(3).report();
+    const auto frames = feedAll(translator, s.events());
+    ASSERT_EQ(shapes(frames), (Shapes{"0:3 1:3 2:3 3:3", "0:4 1:4 2:4 3:4", "0:4 1:4 2:4 3:5"}));
+    for (std::size_t i : {2u, 3u}) {
+        const MTTouch& counted = frames[0].touches[i];
+        EXPECT_FLOAT_EQ(counted.normalized.position.x, 0.4f);
+        EXPECT_FLOAT_EQ(counted.normalized.position.y, 0.6f);
+        EXPECT_FLOAT_EQ(counted.normalized.velocity.x, 0.0f);
+        EXPECT_FLOAT_EQ(counted.zTotal, nominalContactSize);
+        const MTTouch& moved = frames[1].touches[i];
+        EXPECT_FLOAT_EQ(moved.normalized.position.x, 0.5f);
+        EXPECT_NEAR(moved.normalized.velocity.x, 10.0f, 1e-3);
+        EXPECT_FLOAT_EQ(moved.normalized.velocity.y, 0.0f);
+    }
+    // The finger that lifts keeps its place; the one that stays keeps its path index.
+    EXPECT_FLOAT_EQ(frames[2].touches[3].normalized.position.x, 0.5f);
+    EXPECT_EQ(frames[2].touches[2].pathIndex, 2);
+    EXPECT_EQ(frames[2].touches[2].state, MTTouchStateTouching);
+
+    // A still hand sends nothing: the counted fingers are repeated with the slots.
+    const auto repeated = translator.repeat(0.02 + repeatIntervalSeconds);
+    ASSERT_TRUE(repeated);
+    EXPECT_EQ(shape(*repeated), "0:4 1:4 2:4");
+}
+
+TEST(EvdevTranslator, countedFingers_stayWhileASlotsFingerIsReplaced) {
+    EvdevTranslator translator(emptyPad(twoSlotAxes()));
+    EventScript s;
+    s.at(0.00).land(0, 1, 200, 100).land(1, 2, 600, 300).fingers(3).report();
+    s.at(0.01).slot(1).id(3).x(500).report();
+    EXPECT_EQ(shapes(feedAll(translator, s.events())), (Shapes{"0:3 1:3 2:3", "0:4 1:5 2:4", "0:4 1:3 2:4"}));
+}
+
+TEST(EvdevTranslator, toolKeysHeldWhenOpened_countFromTheStart) {
+    TouchpadSnapshot snapshot = emptyPad(twoSlotAxes());
+    snapshot.slots[0] = SlotValues{4, 500, 250, 0, 0};
+    snapshot.toolFingers = 3;
+    snapshot.touching = true;
+    EvdevTranslator translator(snapshot);
+    const auto frame = translator.repeat(1.0);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(shape(*frame), "0:3 2:3 3:3");
+}
+
+TEST(EvdevTranslator, axesWithANonZeroMinimum_normaliseFromTheirMinimum) {
+    // The ranges of a Synaptics PS/2 pad: X 1472…5590, Y 1408…4710.
+    TouchpadAxes axes = padAxes();
+    axes.x = {1472, 5590};
+    axes.y = {1408, 4710};
+    EvdevTranslator translator(emptyPad(axes));
+    EventScript s;
+    s.at(0).land(0, 1, 1472, 4710).land(1, 2, 5590, 1408).land(2, 3, 3531, 3059).report();
+    const auto frames = feedAll(translator, s.events());
+    ASSERT_EQ(frames.size(), 1u);
+    const auto& t = frames[0].touches;
+    ASSERT_EQ(t.size(), 3u);
+    EXPECT_FLOAT_EQ(t[0].normalized.position.x, 0.0f);
+    EXPECT_FLOAT_EQ(t[0].normalized.position.y, 0.0f);  // the edge near the user
+    EXPECT_FLOAT_EQ(t[1].normalized.position.x, 1.0f);
+    EXPECT_FLOAT_EQ(t[1].normalized.position.y, 1.0f);
+    EXPECT_FLOAT_EQ(t[2].normalized.position.x, 0.5f);
+    EXPECT_FLOAT_EQ(t[2].normalized.position.y, 0.5f);
+}
+
+TEST(EvdevTranslator, palms_areNoFingers) {
+    TouchpadAxes withPressure = twoSlotAxes();
+    withPressure.pressure = AxisRange{0, 255};
+    struct Case {
+        const char* name;
+        TouchpadAxes axes;
+        EventScript script;
+        Shapes expected;
+    };
+    Case cases[] = {
+        {"a palm by tool type never lands",
+         twoSlotAxes(),
+         EventScript().at(0).land(0, 1, 100, 100).land(1, 2, 600, 300).toolType(MT_TOOL_PALM).fingers(2).report()
+             .at(0.01).lift(0).lift(1).fingers(0).report(),
+         {"0:3", "0:5"}},
+        {"a finger that turns out to be a palm lifts",
+         twoSlotAxes(),
+         EventScript().at(0).land(0, 1, 100, 100).land(1, 2, 600, 300).fingers(2).report()
+             .at(0.01).slot(1).toolType(MT_TOOL_PALM).report()
+             .at(0.02).slot(1).toolType(MT_TOOL_FINGER).report(),  // still the same contact: still a palm
+         {"0:3 1:3", "0:4 1:5", "0:4"}},
+        {"the next contact in a palm's slot is a finger again",
+         twoSlotAxes(),
+         EventScript().at(0).land(1, 2, 600, 300).toolType(MT_TOOL_PALM).fingers(1).report()
+             .at(0.01).slot(1).id(-1).fingers(0).report()
+             .at(0.02).slot(1).id(3).toolType(MT_TOOL_FINGER).fingers(1).report(),
+         {"", "", "1:3"}},
+        {"pressing at the palm threshold is a finger, past it a palm",
+         withPressure,
+         EventScript().at(0).land(0, 1, 100, 100).pressure(palmPressureThreshold).report()
+             .at(0.01).pressure(palmPressureThreshold + 1).report()
+             .at(0.02).pressure(40).report(),
+         {"0:3", "0:5", ""}},
+        {"a palm the tool keys count comes back as no counted finger",
+         twoSlotAxes(),
+         EventScript().at(0).land(0, 1, 100, 100).land(1, 2, 600, 300).toolType(MT_TOOL_PALM).fingers(3).report(),
+         {"0:3 2:3"}},
+    };
+    for (auto& c : cases) {
+        EvdevTranslator translator(emptyPad(c.axes));
+        EXPECT_EQ(shapes(feedAll(translator, c.script.events())), c.expected) << c.name;
+    }
+}

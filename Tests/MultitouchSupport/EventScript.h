@@ -22,6 +22,17 @@ public:
     // A new finger in the current slot.
     EventScript& land(int slotIndex, int trackingId, int px, int py) { return slot(slotIndex).id(trackingId).x(px).y(py); }
     EventScript& lift(int slotIndex) { return slot(slotIndex).id(-1); }
+    EventScript& toolType(int v) { return abs(ABS_MT_TOOL_TYPE, v); }
+    EventScript& key(int code, bool down) { return event(EV_KEY, code, down ? 1 : 0); }
+    // BTN_TOUCH and the BTN_TOOL_* key for `fingers` (0: none), the others up, as the kernel sends them.
+    EventScript& fingers(int count) {
+        const int tools[] = {BTN_TOOL_FINGER, BTN_TOOL_DOUBLETAP, BTN_TOOL_TRIPLETAP, BTN_TOOL_QUADTAP, BTN_TOOL_QUINTTAP};
+        for (int i = 0; i < 5; ++i) {
+            if (i + 1 != count) key(tools[i], false);
+        }
+        if (count > 0) key(tools[count - 1], true);
+        return key(BTN_TOUCH, count > 0);
+    }
     EventScript& report() { return event(EV_SYN, SYN_REPORT, 0); }
     EventScript& dropped() { return event(EV_SYN, SYN_DROPPED, 0); }
     EventScript& event(int type, int code, int value) {

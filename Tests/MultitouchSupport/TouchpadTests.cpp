@@ -103,3 +103,21 @@ TEST(Touchpad, snapshotReadsTheAxesAndTheSlots) {
     ASSERT_EQ(snapshot.slots.size(), 5u);
     for (const auto& slot : snapshot.slots) EXPECT_EQ(slot.trackingId, -1);
 }
+
+TEST(Touchpad, snapshotReadsSemiMultitouchAndTheFingerCountHeld) {
+    const Device d = describe({.pointer = false});
+    libevdev_enable_event_code(d.get(), EV_KEY, BTN_TOOL_FINGER, nullptr);
+    libevdev_enable_event_code(d.get(), EV_KEY, BTN_TOOL_TRIPLETAP, nullptr);
+    libevdev_enable_property(d.get(), INPUT_PROP_SEMI_MT);
+    libevdev_set_event_value(d.get(), EV_KEY, BTN_TOOL_TRIPLETAP, 1);
+    libevdev_set_event_value(d.get(), EV_KEY, BTN_TOUCH, 1);
+    EXPECT_TRUE(isMultitouchTouchpad(d.get()));  // an older PS/2 pad: a finger tool, no pointer property
+    const TouchpadSnapshot snapshot = snapshotOf(d.get());
+    EXPECT_TRUE(snapshot.axes.semiMultitouch);
+    EXPECT_TRUE(snapshot.axes.touchButton);
+    EXPECT_EQ(snapshot.toolFingers, 3);
+    EXPECT_TRUE(snapshot.touching);
+
+    libevdev_enable_event_code(d.get(), EV_KEY, BTN_TOOL_PEN, nullptr);
+    EXPECT_FALSE(isMultitouchTouchpad(d.get()));  // a tablet
+}

@@ -66,3 +66,23 @@ TEST(RecordedSwipe, twoFingersMovingTooFar_giveNoGesture) {
     EXPECT_TRUE(recognise(frames, GestureRecognizer::GestureSet{Gesture::tap(2, 1), Gesture::hold(2)}).empty());
     EXPECT_TRUE(recognise(frames, std::nullopt).empty());
 }
+
+TEST(RecordedTaps, threeFingersOnATwoSlotPad_giveOneThreeFingerSingleTapAtTheLift) {
+    const auto frames =
+        velorin::testing::touchFrames(velorin::testing::loadRecording("cypress-semimt-three-finger-tap.yml"));
+    const auto lifts = liftTimes(frames);
+    ASSERT_EQ(lifts.size(), 1u);
+    const GestureRecognizer::GestureSet bound{Gesture::tap(1, 1), Gesture::tap(2, 1), Gesture::tap(3, 1),
+                                              Gesture::hold(3)};
+    EXPECT_EQ(recognise(frames, bound), (GestureRecognizer::Events{{Gesture::tap(3, 1), lifts[0]}}));
+}
+
+TEST(RecordedSwipe, semiMultitouchTwoFingerScrolls_giveNoGesture) {
+    const auto frames =
+        velorin::testing::touchFrames(velorin::testing::loadRecording("synaptics-semimt-two-finger-scrolls.yml"));
+    ASSERT_FALSE(frames.empty());
+    const GestureRecognizer::GestureSet bound{Gesture::tap(2, 1), Gesture::tap(2, 2), Gesture::hold(1),
+                                              Gesture::hold(2), Gesture::tap(1, 1)};
+    EXPECT_TRUE(recognise(frames, bound).empty());
+    EXPECT_TRUE(recognise(frames, std::nullopt).empty());
+}

@@ -3,6 +3,7 @@
 #include <libevdev/libevdev.h>
 #include <yaml-cpp/yaml.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "TouchInput/ContactRecords.h"
@@ -11,16 +12,7 @@ namespace velorin::testing {
 
 namespace fs = std::filesystem;
 
-fs::path recordingsDir() {
-    const fs::path configured = VELORIN_RECORDINGS_DIR;
-    if (fs::is_directory(configured)) return configured;
-    // A worktree sits one folder deeper than the main checkout: look further up.
-    for (fs::path dir = fs::path(VELORIN_SOURCE_DIR).parent_path(); !dir.empty() && dir != dir.root_path();
-         dir = dir.parent_path()) {
-        if (fs::is_directory(dir / "shared" / "recordings")) return dir / "shared" / "recordings";
-    }
-    return configured;
-}
+fs::path recordingsDir() { return VELORIN_RECORDINGS_DIR; }
 
 namespace {
 
@@ -82,6 +74,11 @@ Recording loadRecording(const std::string& fileName) {
     r.axes.y = *y;
     r.axes.pressure = rangeOf(r.absinfo, ABS_MT_PRESSURE);
     r.axes.touchMajor = rangeOf(r.absinfo, ABS_MT_TOUCH_MAJOR);
+    const auto has = [](const std::vector<int>& list, int value) {
+        return std::find(list.begin(), list.end(), value) != list.end();
+    };
+    r.axes.semiMultitouch = has(r.properties, INPUT_PROP_SEMI_MT);
+    r.axes.touchButton = r.codes.count(EV_KEY) && has(r.codes.at(EV_KEY), BTN_TOUCH);
     const auto slots = rangeOf(r.absinfo, ABS_MT_SLOT);
     r.axes.slotCount = slots ? slots->maximum + 1 : 1;
     return r;

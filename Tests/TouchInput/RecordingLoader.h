@@ -26,7 +26,7 @@ struct Recording {
     std::vector<std::vector<input_event>> reports;     // the events, one list per SYN_REPORT frame
 };
 
-// The shared recordings folder.
+// The recordings folder, Tests/data/recordings.
 std::filesystem::path recordingsDir();
 
 // Reads `fileName` from the recordings folder; throws std::runtime_error naming the file and what is wrong.

@@ -34,8 +34,9 @@ std::size_t reportCount(const Recording& r) { return r.reports.size(); }
 
 }  // namespace
 
-TEST(Recordings, bothDevicesAreTouchpads) {
-    for (const char* file : {"synaptics-one-finger-taps.yml", "two-finger-swipe.yml"}) {
+TEST(Recordings, everyDeviceIsATouchpad) {
+    for (const char* file : {"synaptics-one-finger-taps.yml", "two-finger-swipe.yml",
+                             "cypress-semimt-three-finger-tap.yml", "synaptics-semimt-two-finger-scrolls.yml"}) {
         const Recording recording = loadRecording(file);
         const auto device = describeDevice(recording);
         EXPECT_TRUE(multitouch::isMultitouchTouchpad(device.get())) << file;
@@ -160,4 +161,58 @@ TEST(Recordings, padThatFallsSilentUnderAStillFinger_isRepeatedEveryInterval) {
     }
     EXPECT_EQ(frames.back().touches.at(0).state, TouchState::breakTouch);
     EXPECT_NEAR(frames.back().timestamp, 0.065119, 1e-9);
+}
+
+TEST(Recordings, cypressThreeFingerTap_countsThreeFingersOnTwoSlots) {
+    const Recording recording = loadRecording("cypress-semimt-three-finger-tap.yml");
+    EXPECT_EQ(recording.axes.slotCount, 2);
+    EXPECT_TRUE(recording.axes.semiMultitouch);
+    const auto frames = touchFrames(recording);
+    // A report every ~16 ms, so the silent stretches between them are repeated.
+    ASSERT_GT(frames.size(), reportCount(recording));
+
+    std::vector<int> fingers;
+    for (const auto& f : frames) fingers.push_back(f.fingersDown());
+    std::vector<int> expected(frames.size(), 3);
+    expected.back() = 0;
+    EXPECT_EQ(fingers, expected);
+    // Slot 1 has a tracking id but no position: it is not delivered (no finger at a corner);
+    // slot 0 and the two fingers that BTN_TOOL_TRIPLETAP counts beyond it are.
+    for (const auto& f : frames) {
+        ASSERT_EQ(f.touches.size(), 3u);
+        EXPECT_EQ(f.touches[0].id, 0);
+        EXPECT_EQ(f.touches[1].id, 2);
+        EXPECT_EQ(f.touches[2].id, 3);
+        for (const Touch& t : f.touches) {
+            EXPECT_NEAR(t.x, 641.5f / 1600.0f, 0.75f / 1600.0f);  // 642, then 641
+            EXPECT_NEAR(t.y, 1.0f - 252.0f / 900.0f, 1e-6);
+        }
+    }
+    EXPECT_NEAR(frames.back().timestamp - frames.front().timestamp, 0.105571, 1e-9);
+}
+
+TEST(Recordings, synapticsSemiMultitouchScrolls_areFourTwoFingerContactsOnAnOffsetRange) {
+    const Recording recording = loadRecording("synaptics-semimt-two-finger-scrolls.yml");
+    EXPECT_EQ(recording.axes.x, (multitouch::AxisRange{1472, 5590}));
+    EXPECT_EQ(recording.axes.y, (multitouch::AxisRange{1408, 4710}));
+    EXPECT_EQ(recording.axes.slotCount, 2);
+    EXPECT_TRUE(recording.axes.semiMultitouch);
+    const auto frames = touchFrames(recording);
+    const auto contacts = contactsOf(frames);
+    ASSERT_EQ(contacts.size(), 4u);
+    for (const Contact& c : contacts) {
+        int peak = 0;
+        for (const auto& f : c.frames) {
+            peak = std::max(peak, f.fingersDown());
+            for (const Touch& t : f.touches) {
+                EXPECT_GE(t.x, 0.0f);
+                EXPECT_LE(t.x, 1.0f);
+                EXPECT_GE(t.y, 0.0f);
+                EXPECT_LE(t.y, 1.0f);
+                EXPECT_LT(t.id, 2);  // the tool keys never count more fingers than the box has
+            }
+        }
+        EXPECT_EQ(peak, 2);
+        EXPECT_GE(c.end() - c.start(), 1.2);
+    }
 }
