@@ -12,9 +12,12 @@
 
 namespace velorin {
 
-SettingsWindowWidget::SettingsWindowWidget(AppModel& model, const ContentFactory& makeContent)
-    : QWidget(nullptr, Qt::Window) {
+SettingsWindowWidget::SettingsWindowWidget(AppModel& model, const ContentFactory& makeContent, WindowEffects effects)
+    : QWidget(nullptr, Qt::Window), effects_(std::move(effects)) {
     setObjectName("settingsWindow");
+    if (effects_.backdrop) backdrop_ = effects_.backdrop();
+    // Chosen before the native window exists: its visual can't change later.
+    if (backdrop_ != WindowEffects::Backdrop::opaque) setAttribute(Qt::WA_TranslucentBackground);
     setWindowTitle(QString::fromUtf8(title));
     setMinimumSize(minimumContentSize);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -78,6 +81,25 @@ void SettingsWindowWidget::moveEvent(QMoveEvent* event) {
 void SettingsWindowWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (frameRestored_ && isVisible()) saveFrame();
+}
+
+void SettingsWindowWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    applyBlur();
+}
+
+void SettingsWindowWidget::setSeeThrough(bool on) {
+    if (seeThrough_ == on) return;
+    seeThrough_ = on;
+    applyBlur();
+}
+
+void SettingsWindowWidget::applyBlur() {
+    const bool wanted = seeThrough_ && backdrop_ == WindowEffects::Backdrop::blurred;
+    // The blur is a property of the native window: set it once that exists.
+    if (wanted == blurApplied_ || !effects_.setBlurBehind || !testAttribute(Qt::WA_WState_Created)) return;
+    effects_.setBlurBehind(this, wanted);
+    blurApplied_ = wanted;
 }
 
 void SettingsWindowWidget::notify(WindowNotice notice) {

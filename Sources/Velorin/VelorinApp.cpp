@@ -9,12 +9,13 @@
 
 namespace velorin {
 
-VelorinApp::VelorinApp(SettingsWindowWidget::ContentFactory makeSettingsContent) {
+VelorinApp::VelorinApp(SettingsWindowWidget::ContentFactory makeSettingsContent, WindowEffects effects) {
     // The menu is the app; closing the settings window only hides it.
     QApplication::setQuitOnLastWindowClosed(false);
     AppModel::Parts parts;
-    parts.makeSettingsWindow = [makeSettingsContent = std::move(makeSettingsContent)](AppModel& model) {
-        return std::make_unique<SettingsWindowWidget>(model, makeSettingsContent);
+    parts.makeSettingsWindow = [makeSettingsContent = std::move(makeSettingsContent),
+                                effects = std::move(effects)](AppModel& model) {
+        return std::make_unique<SettingsWindowWidget>(model, makeSettingsContent, effects);
     };
     parts.makeOverlayPanel = [](TapBadgeState& state) { return std::make_unique<TapOverlayWindow>(state); };
     // No update framework on this platform: no updater, no "Check for Updates…".

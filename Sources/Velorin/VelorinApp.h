@@ -16,7 +16,8 @@ class VelorinApp {
 public:
     // Needs a QApplication and an installed platform; the settings window's
     // content comes from the composition.
-    explicit VelorinApp(SettingsWindowWidget::ContentFactory makeSettingsContent);
+    // `effects` says what the desktop does behind the window (absent: nothing).
+    explicit VelorinApp(SettingsWindowWidget::ContentFactory makeSettingsContent, WindowEffects effects = {});
     ~VelorinApp();
     VelorinApp(const VelorinApp&) = delete;
     VelorinApp& operator=(const VelorinApp&) = delete;

@@ -3,12 +3,38 @@
 
 #include <QApplication>
 
+#include "Platform/Linux/DesktopEffects.h"
 #include "Platform/Linux/LinuxPlatform.h"
 #include "Platform/Platform.h"
 #include "Velorin/AppModel.h"
+#include "Velorin/Settings/SettingsContent.h"
 #include "Velorin/Settings/SettingsView.h"
 #include "Velorin/SingleInstance.h"
 #include "Velorin/VelorinApp.h"
+#include "Velorin/WindowEffects.h"
+
+namespace {
+
+// What the desktop's compositor gives behind the settings window.
+velorin::WindowEffects desktopEffects() {
+    using velorin::linux_platform::CompositorBackdrop;
+    using velorin::linux_platform::DesktopEffects;
+    velorin::WindowEffects effects;
+    effects.backdrop = [] {
+        switch (DesktopEffects::backdrop()) {
+            case CompositorBackdrop::none: return velorin::WindowEffects::Backdrop::opaque;
+            case CompositorBackdrop::translucent: return velorin::WindowEffects::Backdrop::translucent;
+            case CompositorBackdrop::blurred: return velorin::WindowEffects::Backdrop::blurred;
+        }
+        return velorin::WindowEffects::Backdrop::opaque;
+    };
+    effects.setBlurBehind = [](QWidget* window, bool on) {
+        DesktopEffects::setBlurBehind(static_cast<std::uintptr_t>(window->winId()), on);
+    };
+    return effects;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -20,9 +46,11 @@ int main(int argc, char** argv) {
     if (instance.handOverToRunningInstance()) return 0;
 
     velorin::platform::ScopedPlatform platform(velorin::linux_platform::makeLinuxPlatform());
-    velorin::VelorinApp app([](velorin::AppModel& model, QWidget* parent) -> QWidget* {
-        return new velorin::SettingsView(model, parent);
-    });
+    velorin::VelorinApp app(
+        [](velorin::AppModel& model, QWidget* parent) -> QWidget* {
+            return new velorin::SettingsView(model, velorin::SettingsContent::standard(), parent);
+        },
+        desktopEffects());
     QObject::connect(&instance, &velorin::SingleInstance::showRequested,
                      [&app] { app.model().showSettings(std::nullopt); });
     QApplication::exec();

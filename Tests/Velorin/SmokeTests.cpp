@@ -20,7 +20,9 @@ protected:
 };
 
 // The program's own composition of the settings window.
-QWidget* makeSettingsView(AppModel& model, QWidget* parent) { return new SettingsView(model, parent); }
+QWidget* makeSettingsView(AppModel& model, QWidget* parent) {
+    return new SettingsView(model, SettingsContent::standard(), parent);
+}
 
 QAction* actionTitled(QMenu& menu, const QString& title) {
     for (QAction* action : menu.actions()) {

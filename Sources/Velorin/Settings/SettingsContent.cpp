@@ -1,0 +1,10 @@
+#include "Velorin/Settings/SettingsContent.h"
+
+namespace velorin {
+
+SettingsContent SettingsContent::standard() {
+    SettingsContent content;
+    return content;
+}
+
+}  // namespace velorin
