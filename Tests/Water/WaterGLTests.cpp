@@ -401,11 +401,9 @@ TEST_F(ViewFixture, theFrameTimerFollowsActivityAndStopsWhileHidden) {
     view->hide();
     EXPECT_FALSE(view->isTicking());
     view->showMinimized();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(view->isTicking());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isTicking(); }, 2000));
     view->showNormal();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(view->isTicking());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->isTicking(); }, 2000));
 }
 
 TEST_F(ViewFixture, theTimerDrawsFramesOnItsOwn) {
