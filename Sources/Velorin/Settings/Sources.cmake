@@ -7,7 +7,6 @@ set(VELORIN_Settings_SOURCES
   SettingsContent.cpp
   SettingsView.cpp
   Shake.cpp
-  ThemedText.cpp
   ValueBinding.h
   ValueText.cpp
   WindowLayers.cpp
