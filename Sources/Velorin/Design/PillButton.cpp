@@ -1,0 +1,186 @@
+#include "Velorin/Design/PillButton.h"
+
+#include "Velorin/Design/ContinuousShape.h"
+#include "Velorin/Design/Feedback.h"
+#include "Velorin/Design/Fonts.h"
+#include "Velorin/Design/Rainbow.h"
+
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace velorin {
+
+namespace {
+// Room on each side for the squash, which widens the pill by 5 %.
+constexpr double squashRoom = 3;
+constexpr double primaryFillOpacity = 0.85;
+constexpr double textShadowRadius = 2;
+constexpr QPointF textShadowOffset{0, 1};
+
+QFont pillFont() { return Fonts::system(PillButtonStyle::fontPoints, QFont::DemiBold); }
+
+QRectF scaledAboutCentre(const QRectF& r, QSizeF scale) {
+    const QPointF c = r.center();
+    const double w = r.width() * scale.width();
+    const double h = r.height() * scale.height();
+    return QRectF(c.x() - w / 2, c.y() - h / 2, w, h);
+}
+}  // namespace
+
+PillButton::PillButton(QWidget* parent) : PillButton(QString(), false, parent) {}
+
+PillButton::PillButton(const QString& text, bool primary, QWidget* parent)
+    : QAbstractButton(parent),
+      style_{primary},
+      liquid_(this, style_.liquidLevel(false)),
+      squash_(QSizeF(1, 1)),
+      splash_(this),
+      shadow_(
+          this, [this] { return continuousCapsule(scaledAboutCentre(pillRect(), squash_.value())); },
+          [this] {
+              ShadowSpec spec = rainbowGlassShadow(colorEnvironmentFor(this));
+              if (!isEnabled()) spec.color.setAlphaF(spec.color.alphaF() * PillButtonStyle::disabledOpacity);
+              return spec;
+          }),
+      display_([this] {
+          liquid_.refresh();
+          update();
+      }) {
+    setText(text);
+    setFont(pillFont());
+    setFocusPolicy(Qt::TabFocus);  // a ring only for keyboard focus, never after a click
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setAttribute(Qt::WA_Hover);
+    squash_.setOnFrame([this] {
+        update();
+        shadow_.refresh();
+    });
+    connect(this, &QAbstractButton::pressed, this, [this] { pressChanged(true); });
+    connect(this, &QAbstractButton::released, this, [this] { pressChanged(false); });
+}
+
+PillButton::~PillButton() = default;
+
+void PillButton::setPrimary(bool primary) {
+    if (primary == style_.primary) return;
+    style_.primary = primary;
+    liquid_.setLevel(style_.liquidLevel(isDown()));
+    update();
+}
+
+void PillButton::pressChanged(bool pressed) {
+    liquid_.setLevel(style_.liquidLevel(pressed));
+    squash_.animateTo(style_.scale(pressed), Animation::spring(PillButtonStyle::pressSpring));
+    if (!pressed) {
+        // Letting go splashes and ticks, whether or not the action fires.
+        ++splashes_;
+        splash_.update(splashes_, false, false);
+        playHaptic(HapticPattern::alignment);
+    }
+    liquid_.refresh();
+}
+
+QRectF PillButton::pillRect() const { return QRectF(rect()).adjusted(squashRoom, 0, -squashRoom, 0); }
+
+QSize PillButton::sizeHint() const {
+    const QFontMetricsF metrics(font());
+    const double w = metrics.horizontalAdvance(text()) + 2 * PillButtonStyle::horizontalPadding + 2 * squashRoom;
+    const double h = metrics.height() + 2 * PillButtonStyle::verticalPadding;
+    return QSize(int(std::ceil(w)), int(std::ceil(h)));
+}
+
+QSize PillButton::minimumSizeHint() const { return sizeHint(); }
+
+bool PillButton::hitButton(const QPoint& position) const {
+    return continuousCapsule(pillRect()).contains(QPointF(position));
+}
+
+void PillButton::changeEvent(QEvent* event) {
+    QAbstractButton::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange) shadow_.refresh();
+    if (event->type() == QEvent::FontChange) updateGeometry();
+}
+
+void PillButton::showEvent(QShowEvent* event) {
+    QAbstractButton::showEvent(event);
+    liquid_.refresh();
+    shadow_.refresh();
+}
+
+void PillButton::hideEvent(QHideEvent* event) {
+    QAbstractButton::hideEvent(event);
+    liquid_.refresh();
+}
+
+void PillButton::resizeEvent(QResizeEvent* event) {
+    QAbstractButton::resizeEvent(event);
+    shadow_.refresh();
+}
+
+void PillButton::paintEvent(QPaintEvent*) {
+    const ColorEnvironment env = colorEnvironmentFor(this);
+    const bool pressed = isDown();
+    const QRectF pill = scaledAboutCentre(pillRect(), squash_.value());
+    const QPainterPath capsule = continuousCapsule(pill);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setOpacity(PillButtonStyle::opacity(isEnabled()));
+
+    // The glass lies behind the liquid and gives the pill its body and rim.
+    paintRainbowGlass(painter, pill, style_.primary, false, env);
+
+    painter.save();
+    painter.setClipPath(capsule, Qt::IntersectClip);
+    if (style_.primary) {
+        QLinearGradient fill(pill.topLeft(), pill.bottomRight());
+        Rgba from = Rainbow::colors[5];
+        Rgba to = Rainbow::colors[4];
+        from.alpha = to.alpha = primaryFillOpacity;
+        fill.setColorAt(0, from.toQColor());
+        fill.setColorAt(1, to.toQColor());
+        painter.fillPath(capsule, fill);
+    }
+    liquid_.paint(painter, pill, env);
+    paintPixelGrain(painter, pill, PillButtonStyle::grainStrength);
+    painter.restore();
+
+    // The label, centred in the unsquashed padding, squashed with the pill.
+    painter.save();
+    const QPointF c = pill.center();
+    painter.translate(c);
+    painter.scale(squash_.value().width(), squash_.value().height());
+    painter.translate(-c);
+    const QRectF label = pillRect();
+    const QFont f = font();
+    const QFontMetricsF metrics(f);
+    const QString shown = metrics.elidedText(text(), Qt::ElideRight, label.width() - 2 * PillButtonStyle::horizontalPadding);
+    if (style_.whiteText(pressed)) {
+        QPainterPath glyphs;
+        const double x = label.center().x() - metrics.horizontalAdvance(shown) / 2;
+        const double y = label.center().y() + (metrics.ascent() - metrics.descent()) / 2;
+        glyphs.addText(QPointF(x, y), f, shown);
+        paintShadow(painter, glyphs,
+                    {QColor::fromRgbF(0, 0, 0, float(PillButtonStyle::textShadowOpacity)), textShadowRadius,
+                     textShadowOffset},
+                    false);
+    }
+    painter.setFont(f);
+    painter.setPen(style_.textColor(pressed).resolve(env));
+    painter.drawText(label, Qt::AlignCenter, shown);
+    painter.restore();
+
+    if (hasFocus()) {
+        painter.setOpacity(1);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Theme::honey.resolve(env), 2));
+        painter.drawPath(continuousCapsule(pill.adjusted(1, 1, -1, -1)));
+    }
+}
+
+}  // namespace velorin

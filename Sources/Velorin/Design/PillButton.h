@@ -1,0 +1,89 @@
+#pragma once
+// The capsule button used for nearly every action. `PillButtonStyle` is its
+// look as plain decisions (liquid level, text colour, squash, fade);
+// `PillButton` is the button drawn in it: rainbow liquid that fills the pill
+// while pressed (a primary pill stands 40 % full at rest), on capsule glass,
+// squashing under the press and letting go with one haptic and a splash of
+// pixels.
+
+#include "Velorin/Design/Animated.h"
+#include "Velorin/Design/Display.h"
+#include "Velorin/Design/LiquidMotion.h"
+#include "Velorin/Design/OverlayShadow.h"
+#include "Velorin/Design/PixelBurst.h"
+#include "Velorin/Design/Spring.h"
+#include "Velorin/Design/Theme.h"
+
+#include <QAbstractButton>
+#include <QSizeF>
+
+namespace velorin {
+
+struct PillButtonStyle {
+    bool primary = false;  // the default or most important action of a group
+
+    static constexpr double pressedLevel = 1.15;
+    static constexpr double primaryLevel = 0.4;
+    static constexpr double fontPoints = 13;
+    static constexpr double horizontalPadding = 15;  // points
+    static constexpr double verticalPadding = 8;     // points
+    static constexpr double grainStrength = 0.18;
+    static constexpr double disabledOpacity = 0.45;
+    static constexpr double textShadowOpacity = 0.45;
+    static constexpr QSizeF pressedScale{1.05, 0.9};
+    static constexpr Spring pressSpring{0.32, 0.5, 0};
+
+    double liquidLevel(bool pressed) const { return pressed ? pressedLevel : (primary ? primaryLevel : 0); }
+    // White text (with its shadow) while pressed or on a primary pill, else ink.
+    bool whiteText(bool pressed) const { return pressed || primary; }
+    ThemeColor textColor(bool pressed) const { return whiteText(pressed) ? Theme::onAccent : Theme::ink; }
+    QSizeF scale(bool pressed) const { return pressed ? pressedScale : QSizeF(1, 1); }
+    static double opacity(bool enabled) { return enabled ? 1 : disabledOpacity; }
+
+    bool operator==(const PillButtonStyle&) const = default;
+};
+
+class PillButton : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    explicit PillButton(QWidget* parent = nullptr);
+    explicit PillButton(const QString& text, bool primary = false, QWidget* parent = nullptr);
+    ~PillButton() override;
+
+    bool isPrimary() const { return style_.primary; }
+    void setPrimary(bool primary);
+    const PillButtonStyle& pillStyle() const { return style_; }
+
+    // Where the pill stands now, for tests and the gallery.
+    double liquidLevel() const { return liquid_.level(); }
+    QSizeF squash() const { return squash_.value(); }
+    int splashes() const { return splashes_; }
+    const PixelSplash& splash() const { return splash_; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    // The capsule, inside the room the squash needs.
+    QRectF pillRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool hitButton(const QPoint& position) const override;
+
+private:
+    void pressChanged(bool pressed);
+
+    PillButtonStyle style_;
+    int splashes_ = 0;
+    LiquidMotion liquid_;
+    AnimatedValue<QSizeF> squash_;
+    PixelSplash splash_;
+    OverlayShadow shadow_;
+    DisplayObserver display_;
+};
+
+}  // namespace velorin

@@ -1,0 +1,90 @@
+#include "Velorin/Design/PulseDot.h"
+
+#include <QPainter>
+
+namespace velorin {
+
+// The halo grows beyond the dot, so it is drawn on the overlay; at rest it
+// lies exactly under the dot in the dot's own colour.
+class PulseDot::Halo final : public OverlayEffect {
+public:
+    explicit Halo(PulseDot* dot) : OverlayEffect(dot), dot_(dot) {}
+
+    QRectF area() const override {
+        const double r = diameter / 2 * haloGrowth;
+        const QPointF c = QRectF(dot_->rect()).center();
+        return QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r);
+    }
+
+    void paint(QPainter& painter) override {
+        const double fade = dot_->haloFade();
+        if (fade <= 0) return;
+        QColor color = dot_->color_.resolve(colorEnvironmentFor(dot_));
+        color.setAlphaF(float(color.alphaF() * haloOpacity * fade));
+        const double r = diameter / 2 * dot_->haloScale();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        painter.drawEllipse(QRectF(dot_->rect()).center(), r, r);
+    }
+
+private:
+    PulseDot* dot_;
+};
+
+PulseDot::PulseDot(ThemeColor color, QWidget* parent)
+    : QWidget(parent), color_(color), pulse_(0), halo_(std::make_unique<Halo>(this)), display_([this] {
+          startOrStop();
+          update();
+      }) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    pulse_.setOnFrame([this] {
+        if (halo_) halo_->refresh();
+    });
+}
+
+PulseDot::~PulseDot() {
+    pulse_.setOnFrame({});
+    halo_.reset();
+}
+
+void PulseDot::setColor(ThemeColor color) {
+    if (color == color_) return;
+    color_ = color;
+    update();
+    halo_->refresh();
+}
+
+double PulseDot::haloScale() const { return 1 + (haloGrowth - 1) * pulse_.value(); }
+double PulseDot::haloFade() const { return 1 - pulse_.value(); }
+
+QSize PulseDot::sizeHint() const { return QSize(int(diameter), int(diameter)); }
+
+void PulseDot::startOrStop() {
+    const bool want = isVisible() && !Display::reduceMotion();
+    if (want == pulsing_) return;
+    pulsing_ = want;
+    pulse_.setValue(0);
+    if (pulsing_) pulse_.animateTo(1, Animation::easeOut(pulseDuration).repeatForever());
+}
+
+void PulseDot::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    startOrStop();
+    halo_->refresh();
+}
+
+void PulseDot::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    startOrStop();
+}
+
+void PulseDot::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color_.resolve(colorEnvironmentFor(this)));
+    const QRectF r(rect());
+    painter.drawEllipse(r.center(), diameter / 2, diameter / 2);
+}
+
+}  // namespace velorin

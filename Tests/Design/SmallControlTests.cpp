@@ -1,0 +1,104 @@
+#include "ControlFixture.h"
+#include "Velorin/Design/Chip.h"
+#include "Velorin/Design/PulseDot.h"
+#include "Velorin/Design/SymbolTile.h"
+#include "Velorin/Design/TabHeader.h"
+#include "Velorin/Design/Theme.h"
+
+#include <QFontMetricsF>
+
+namespace velorin {
+namespace {
+
+using test::ControlTest;
+
+class SmallControlTest : public ControlTest {};
+
+TEST_F(SmallControlTest, aChipWithoutASymbolShowsOnlyItsTextAndALongTextIsShortenedInTheMiddle) {
+    Chip plain(QStringLiteral("Safari"), std::nullopt, Theme::inkFaint, Theme::ink);
+    Chip withSymbol(QStringLiteral("Safari"), std::string("hand.tap"), Theme::inkFaint, Theme::ink);
+    const QFontMetricsF metrics(plain.font());
+    EXPECT_EQ(plain.sizeHint().width(), int(std::ceil(16 + metrics.horizontalAdvance("Safari"))));
+    EXPECT_EQ(withSymbol.sizeHint().width() - plain.sizeHint().width(), 13);  // 9-point symbol and 4 of spacing
+    EXPECT_EQ(plain.font().pixelSize(), 11);
+    EXPECT_EQ(plain.accessibleName(), QStringLiteral("Safari"));
+
+    Chip longOne(QStringLiteral("Tap with three fingers in the top left corner"), std::nullopt, Theme::inkFaint,
+                 Theme::ink);
+    longOne.resize(110, longOne.sizeHint().height());
+    const QString shown = longOne.shownText();
+    EXPECT_TRUE(shown.contains(QChar(0x2026)));
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Tap")));
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("er")));
+}
+
+TEST_F(SmallControlTest, aSymbolTileOfFortyDrawsAnEighteenPointSymbolOnATwelvePointEightCorner) {
+    SymbolTile tile("hand.tap", false, 40);
+    EXPECT_DOUBLE_EQ(tile.symbolPixelSize(), 18);
+    EXPECT_DOUBLE_EQ(tile.cornerRadius(), 12.8);
+    EXPECT_EQ(tile.sizeHint(), QSize(40, 40));
+}
+
+TEST_F(SmallControlTest, aSymbolTileBlendsToItsActiveLookAndBouncesOnEveryChange) {
+    SymbolTile tile("hand.tap", false, 40);
+    tile.setActive(true);
+    EXPECT_DOUBLE_EQ(tile.symbolScale(), SymbolTile::bounceStart);
+    clock.advance(0.1);
+    EXPECT_GT(tile.activeAmount(), 0);
+    settle();
+    EXPECT_DOUBLE_EQ(tile.activeAmount(), 1);
+    EXPECT_DOUBLE_EQ(tile.symbolScale(), 1);
+    tile.setActive(false);
+    EXPECT_DOUBLE_EQ(tile.symbolScale(), SymbolTile::bounceStart);
+}
+
+// The tile's fill: the accent gradient when active, the second surface tone when not.
+TEST_F(SmallControlTest, anActiveTileIsDrawnInTheAccentAndAnIdleOneInCream) {
+    Motion::setInstant(true);
+    SymbolTile active("hand.tap", true, 40);
+    SymbolTile idle("hand.tap", false, 40);
+    active.resize(40, 40);
+    idle.resize(40, 40);
+    const ColorEnvironment env = Display::colorEnvironment();
+    EXPECT_LT(test::distance(paint(idle).pixelColor(6, 20), Theme::cream.resolve(env)), 3);
+    EXPECT_LT(test::distance(paint(active).pixelColor(34, 30), Theme::honey.resolve(env)), 40);
+}
+
+TEST_F(SmallControlTest, aPulseDotPulsesOnceShownAndStandsStillUnderReduceMotion) {
+    PulseDot dot(Theme::success, &window);
+    EXPECT_EQ(dot.sizeHint(), QSize(7, 7));
+    EXPECT_FALSE(dot.isPulsing());
+    window.show();
+    EXPECT_TRUE(dot.isPulsing());
+    clock.advance(0.7);
+    EXPECT_GT(dot.haloScale(), 1.5);
+    EXPECT_LT(dot.haloFade(), 0.5);
+    clock.advance(0.75);  // the pulse starts again without reversing
+    EXPECT_LT(dot.haloScale(), 1.3);
+    window.hide();
+    EXPECT_FALSE(dot.isPulsing());
+
+    sim.displaySettings().setReduceMotion(true);
+    window.show();
+    EXPECT_FALSE(dot.isPulsing());
+    clock.advance(0.7);
+    EXPECT_DOUBLE_EQ(dot.haloScale(), 1);
+    EXPECT_DOUBLE_EQ(dot.haloFade(), 1);
+}
+
+TEST_F(SmallControlTest, aTabHeaderWrapsItsSubtitleOntoAsManyLinesAsItNeeds) {
+    TabHeader header(QStringLiteral("Sensitivity"),
+                     QStringLiteral("How long a tap may last, how far fingers may move and how quickly taps follow "
+                                    "each other."));
+    EXPECT_TRUE(header.hasHeightForWidth());
+    EXPECT_GT(header.heightForWidth(150), header.heightForWidth(900));
+    EXPECT_EQ(header.titleFont().pixelSize(), 26);
+    EXPECT_EQ(header.titleFont().weight(), QFont::Bold);
+    EXPECT_EQ(header.subtitleFont().pixelSize(), 13);
+    EXPECT_EQ(header.accessibleName(), QStringLiteral("Sensitivity"));
+    TabHeader bare(QStringLiteral("About"), QString());
+    EXPECT_EQ(bare.heightForWidth(400), int(std::ceil(QFontMetricsF(bare.titleFont()).height() + 4)));
+}
+
+}  // namespace
+}  // namespace velorin
