@@ -193,8 +193,8 @@ GeneralTab::GeneralTab(AppModel& model, QWidget* parent)
     auto* valueRow = new QHBoxLayout;
     valueRow->addWidget(new ThemedText("See-through window", Fonts::system(13, QFont::Medium), Theme::ink, window));
     valueRow->addStretch(1);
+    // The desktop's system faces draw digits of equal width (Qt 6.4 has no font features).
     QFont digits = Fonts::system(12, QFont::DemiBold);
-    digits.setFeature(QFont::Tag("tnum"), 1);
     value_ = new ThemedText("", digits, Theme::inkMuted, window);
     value_->setObjectName("general.seeThroughValue");
     valueRow->addWidget(value_);
