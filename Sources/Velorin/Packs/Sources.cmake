@@ -1,3 +1,12 @@
 # The packs browser and editor, relative to this folder.
 set(VELORIN_Packs_SOURCES
+  AppDirectory.cpp
+  Overlays.cpp
+  PackArt.cpp
+  PackArtLayer.cpp
+  PackArtLayout.cpp
+  PackBrowser.cpp
+  PackCardRules.cpp
+  PackEditorModel.cpp
+  ThemedLabel.cpp
 )

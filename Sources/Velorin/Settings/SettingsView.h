@@ -69,7 +69,7 @@ private:
     AppModel& model_;
     SettingsContent slots_;
     SeeThroughPreference* seeThrough_ = nullptr;
-    WaterView water_;
+    WaterSlot water_;
     QWidget* contentLayer_ = nullptr;
     TabBar* tabBar_ = nullptr;
     TabTransition* transition_ = nullptr;
