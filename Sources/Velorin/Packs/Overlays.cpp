@@ -1,5 +1,9 @@
 #include "Velorin/Packs/Overlays.h"
 
+#include <algorithm>
+
+#include "Velorin/SheetHost.h"
+
 namespace velorin {
 
 namespace {
@@ -20,7 +24,15 @@ void place(QWidget* sheet, QWidget* window, QWidget* anchor) {
 
 }  // namespace
 
-void Overlays::present(QWidget* from, QWidget* sheet, std::function<void()>, QWidget* anchor) {
+void Overlays::present(QWidget* from, QWidget* sheet, std::function<void()> dismissRequested, QWidget* anchor) {
+    if (SheetHost* host = SheetHost::of(from)) {
+        if (anchor) {
+            host->presentPopover(sheet, anchor, std::move(dismissRequested));
+        } else {
+            host->present(sheet, std::move(dismissRequested));
+        }
+        return;
+    }
     QWidget* window = from->window();
     sheet->setParent(window);
     place(sheet, window, anchor);
@@ -29,8 +41,12 @@ void Overlays::present(QWidget* from, QWidget* sheet, std::function<void()>, QWi
     sheet->setFocus(Qt::OtherFocusReason);
 }
 
-void Overlays::dismiss(QWidget*, QWidget* sheet) {
+void Overlays::dismiss(QWidget* from, QWidget* sheet) {
     if (!sheet) return;
+    if (SheetHost* host = SheetHost::of(from); host && sheet->parentWidget() == host) {
+        host->dismiss(sheet);
+        return;
+    }
     sheet->hide();
     sheet->deleteLater();
 }

@@ -1,6 +1,8 @@
 # The packs browser and editor, relative to this folder.
 set(VELORIN_Packs_SOURCES
   AppDirectory.cpp
+  CardGrid.cpp
+  Keycap.cpp
   Overlays.cpp
   PackArt.cpp
   PackArtLayer.cpp
@@ -8,5 +10,7 @@ set(VELORIN_Packs_SOURCES
   PackBrowser.cpp
   PackCardRules.cpp
   PackEditorModel.cpp
+  PackTabs.cpp
+  SearchField.cpp
   ThemedLabel.cpp
 )
