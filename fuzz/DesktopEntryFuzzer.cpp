@@ -33,8 +33,9 @@ void checkExec(std::string_view exec) {
     const auto args = execArguments(exec);
     if (!args) return;
     if (args->empty()) std::abort();
-    // A literal percent sign comes only from "%%" (or a lone one at the end).
-    if (exec.find("%%") == std::string_view::npos) {
+    // A literal percent sign comes only from "%%", or from a lone one that a
+    // malformed line leaves at the end of a quoted part or of the line.
+    if (exec.find("%%") == std::string_view::npos && exec.find("%\"") == std::string_view::npos) {
         for (const auto& arg : *args) {
             for (std::size_t i = 0; i + 1 < arg.size(); ++i) {
                 if (arg[i] == '%' && isFieldCode(arg[i + 1])) std::abort();

@@ -40,12 +40,31 @@ TEST(DesktopEntry, execArgumentsDropFieldCodesAndUndoQuoting) {
         {"sh -c \"echo \\\"hi\\\" \\$HOME\"", Args{"sh", "-c", "echo \"hi\" $HOME"}},
         {"app 100%%", Args{"app", "100%"}},
         {"app --file=%f", Args{"app", "--file="}},
+        {"sh -c \"open %f now\"", Args{"sh", "-c", "open  now"}},
+        {"app \"100% sure %%\"", Args{"app", "100% sure %"}},
         {"  spaced   out  ", Args{"spaced", "out"}},
         {"\"open quote", std::nullopt},
         {"", std::nullopt},
         {"%U", std::nullopt},
     };
     for (const auto& [exec, expected] : cases) EXPECT_EQ(execArguments(exec), expected) << exec;
+}
+
+// Inputs a fuzz run found: the arguments they give hold no field code.
+TEST(DesktopEntry, fuzzedEntriesGiveNoFieldCodes) {
+    for (const char* name : {"desktop-entry-quoted-field-codes.bin"}) {
+        std::ifstream in(std::string(VELORIN_SOURCE_DIR) + "/Tests/data/fuzz/" + name, std::ios::binary);
+        ASSERT_TRUE(in) << name;
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const auto args = execArguments(text);
+        ASSERT_TRUE(args) << name;
+        for (const auto& arg : *args) {
+            for (std::size_t i = 0; i + 1 < arg.size(); ++i) {
+                EXPECT_FALSE(arg[i] == '%' && std::string_view("fFuUdDnNickvm").find(arg[i + 1]) != std::string_view::npos)
+                    << name << ": " << arg;
+            }
+        }
+    }
 }
 
 TEST(DesktopEntry, quotedArgumentsComeBackUnchanged) {

@@ -41,6 +41,8 @@ std::string unescapeValue(std::string_view v) {
 
 bool isTrue(std::string_view v) { return v == "true"; }
 
+bool isFieldCode(char c) { return std::string_view("fFuUdDnNickvm").find(c) != std::string_view::npos; }
+
 // Whether a ;-separated list value holds `item`.
 bool hasListItem(std::string_view list, std::string_view item) {
     std::size_t start = 0;
@@ -114,6 +116,10 @@ std::optional<std::vector<std::string>> execArguments(std::string_view exec) {
                 current += '%';
                 ++i;
                 onlyFieldCodes = false;
+            } else if (c == '%' && i + 1 < exec.size() && isFieldCode(exec[i + 1])) {
+                // Field codes have no meaning inside quotes; passing one on as
+                // text would hand the app a "%f" it never asked for.
+                ++i;
             } else {
                 current += c;
                 onlyFieldCodes = false;
