@@ -24,7 +24,7 @@ function(velorin_test name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     VELORIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    VELORIN_RECORDINGS_DIR="${PROJECT_SOURCE_DIR}/../shared/recordings")
+    VELORIN_RECORDINGS_DIR="${PROJECT_SOURCE_DIR}/Tests/data/recordings")
   velorin_warnings(${name})
   # Each entry of the environment, joined by "|", is set by the
   # program itself before main.

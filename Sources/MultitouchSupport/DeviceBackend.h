@@ -39,6 +39,8 @@ public:
     virtual Read next(std::optional<double> deadline) = 0;
     // Wakes next() from any thread; the next call to next() returns `interrupted`.
     virtual void interrupt() = 0;
+    // Whether another program holds the device grabbed: it then gets every event and we none.
+    virtual bool grabbedElsewhere() = 0;
 };
 
 // Tells that devices may have come or gone.
@@ -61,7 +63,8 @@ struct FoundDevice {
 class DeviceBackend {
 public:
     virtual ~DeviceBackend() = default;
-    // The touchpads present now, in a stable order.
+    // The touchpads present now, in a stable order; one that another program holds grabbed
+    // is not available to us and not listed.
     virtual std::vector<FoundDevice> scan() = 0;
     // Opens a touchpad found by scan(); null when it cannot be opened (or is not one any more).
     virtual std::unique_ptr<EventStream> open(const std::string& node) = 0;

@@ -37,16 +37,43 @@ public:
 private:
     void run() {
         EvdevTranslator translator(stream_->snapshot());
+        std::optional<double> checked;  // the last report whose silence was looked into
+        bool grabbed = false;           // another program took the device under a finger
         while (!stopping_.load()) {
-            EventStream::Read read = stream_->next(translator.nextRepeatTime());
+            std::optional<double> deadline = grabbed ? std::nullopt : translator.nextRepeatTime();
+            const std::optional<double> since = translator.lastReportTime();
+            const bool checkPending = !grabbed && since && checked != since;
+            if (checkPending) {
+                const double check = *since + silenceCheckSeconds;
+                deadline = std::min(deadline.value_or(check), check);
+            }
+            EventStream::Read read = stream_->next(deadline);
             if (stopping_.load()) break;
             switch (read.outcome) {
                 case EventStream::Outcome::events:
+                    if (grabbed && !read.events.empty()) {
+                        // Back from the grab: what we saw before it is stale, so those fingers
+                        // lift now (long after they landed: no tap), and what is there lands afresh.
+                        grabbed = false;
+                        const input_event& first = read.events.front();
+                        const double time = static_cast<double>(first.input_event_sec) +
+                                            static_cast<double>(first.input_event_usec) * 1e-6;
+                        if (auto frame = translator.liftAll(time)) send(*frame);
+                    }
                     for (const input_event& event : read.events) {
                         for (const ContactFrame& frame : translator.feed(event)) send(frame);
                     }
                     break;
                 case EventStream::Outcome::deadline:
+                    if (grabbed) break;
+                    if (checkPending && read.now >= *since + silenceCheckSeconds) {
+                        checked = since;
+                        // Another program takes every event now. Nothing is repeated (no phantom
+                        // hold), and the contact is left open rather than lifted, so that it gives
+                        // no tap either.
+                        grabbed = stream_->grabbedElsewhere();
+                        if (grabbed) break;
+                    }
                     if (auto frame = translator.repeat(read.now)) send(*frame);
                     break;
                 case EventStream::Outcome::gone:

@@ -14,6 +14,9 @@
 
 namespace velorin::multitouch {
 
+// A device silent this long under a finger is asked whether another program grabbed it.
+inline constexpr double silenceCheckSeconds = 0.1;
+
 class DeviceRegistry {
 public:
     explicit DeviceRegistry(std::unique_ptr<DeviceBackend> backend);

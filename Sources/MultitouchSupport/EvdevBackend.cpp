@@ -58,6 +58,18 @@ std::optional<int> eventNumber(const std::string& name) {
     return number;
 }
 
+// Whether another program holds the device grabbed. Asking means grabbing it ourselves for
+// an instant, so it is asked only when listing and when the device fell silent under a finger.
+bool grabbedElsewhere(libevdev* device) {
+    const int rc = libevdev_grab(device, LIBEVDEV_GRAB);
+    if (rc == 0) libevdev_grab(device, LIBEVDEV_UNGRAB);
+    return rc == -EBUSY;
+}
+
+// Without an eventfd to wake a wait, waits are cut into slices this long, so that a stop
+// is still seen.
+constexpr double unwakeableSliceSeconds = 0.05;
+
 struct OpenDevice {
     int fd = -1;
     libevdev* device = nullptr;
@@ -77,8 +89,7 @@ OpenDevice openTouchpad(const std::string& node) {
 
 class EvdevStream final : public EventStream {
 public:
-    EvdevStream(int fd, libevdev* device)
-        : fd_(fd), device_(device), wake_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+    EvdevStream(int fd, libevdev* device, int wake) : fd_(fd), device_(device), wake_(wake) {
         // Frame times are seconds on the monotonic clock; where the kernel cannot stamp
         // events with it, they are stamped when read.
         monotonicTimes_ = libevdev_set_clock_id(device_, CLOCK_MONOTONIC) == 0;
@@ -104,22 +115,32 @@ public:
                 read.outcome = Outcome::gone;
                 return read;
             }
+            if (interrupted_.exchange(false)) {
+                if (wake_ >= 0) drainEventFd(wake_);
+                read.outcome = Outcome::interrupted;
+                return read;
+            }
             pollfd fds[2] = {{fd_, POLLIN, 0}, {wake_, POLLIN, 0}};
+            std::optional<double> until = deadline;
+            if (wake_ < 0) {
+                const double slice = read.now + unwakeableSliceSeconds;
+                until = std::min(deadline.value_or(slice), slice);
+            }
             timespec timeout{};
-            if (deadline) timeout = timeoutUntil(*deadline);
-            const int ready = ::ppoll(fds, wake_ >= 0 ? 2 : 1, deadline ? &timeout : nullptr, nullptr);
+            if (until) timeout = timeoutUntil(*until);
+            const int ready = ::ppoll(fds, wake_ >= 0 ? 2 : 1, until ? &timeout : nullptr, nullptr);
             if (ready < 0) {
                 if (errno == EINTR) continue;
                 gone_ = true;
                 continue;
             }
-            if (fds[1].revents & POLLIN) {
-                drainEventFd(wake_);
-                read.now = monotonicNow();
-                read.outcome = Outcome::interrupted;
-                return read;
+            if (wake_ >= 0 && (fds[1].revents & POLLIN)) {
+                drainEventFd(wake_);  // interrupted: seen at the top of the loop
+                continue;
             }
             if (ready == 0) {
+                if (deadline && monotonicNow() < *deadline) continue;  // only a slice ended
+                if (!deadline) continue;
                 read.now = monotonicNow();
                 read.outcome = Outcome::deadline;
                 return read;
@@ -132,31 +153,22 @@ public:
     }
 
     void interrupt() override {
+        interrupted_.store(true);
         if (wake_ >= 0) wake(wake_);
     }
 
+    bool grabbedElsewhere() override { return multitouch::grabbedElsewhere(device_); }
+
 private:
     void drain(std::vector<input_event>& events) {
-        input_event event{};
-        int flag = LIBEVDEV_READ_FLAG_NORMAL;
-        for (int n = 0; n < maxEventsPerRead; ++n) {
-            const int rc = libevdev_next_event(device_, flag, &event);
-            if (rc == -EAGAIN) {
-                if (flag == LIBEVDEV_READ_FLAG_SYNC) {
-                    flag = LIBEVDEV_READ_FLAG_NORMAL;  // resynchronised; back to the live stream
-                    continue;
-                }
-                return;
-            }
-            if (rc == LIBEVDEV_READ_STATUS_SYNC) {
-                flag = LIBEVDEV_READ_FLAG_SYNC;  // SYN_DROPPED: libevdev now replays the state
-            } else if (rc != LIBEVDEV_READ_STATUS_SUCCESS) {
-                gone_ = true;  // -ENODEV and every other failure: the device is unusable
-                return;
-            }
-            if (!monotonicTimes_) stamp(event);
-            events.push_back(event);
+        const std::size_t before = events.size();
+        const bool ok = drainEvents(
+            [this](unsigned flags, input_event& event) { return libevdev_next_event(device_, flags, &event); },
+            syncing_, events, maxEventsPerRead);
+        if (!monotonicTimes_) {
+            for (std::size_t i = before; i < events.size(); ++i) stamp(events[i]);
         }
+        if (!ok) gone_ = true;  // -ENODEV and every other failure: the device is unusable
     }
 
     static void stamp(input_event& event) {
@@ -169,8 +181,10 @@ private:
     int fd_;
     libevdev* device_;
     int wake_;
+    std::atomic<bool> interrupted_{false};
     bool monotonicTimes_ = false;
     bool gone_ = false;
+    bool syncing_ = false;  // a SYN_DROPPED resync is being replayed
     TouchpadSnapshot snapshot_;
     DeviceIdentity identity_;
 };
@@ -179,10 +193,8 @@ private:
 // folder itself does not exist (no input device at all yet).
 class InotifyWatch final : public ChangeWatch {
 public:
-    explicit InotifyWatch(std::filesystem::path folder)
-        : folder_(std::move(folder)),
-          inotify_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)),
-          wake_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+    InotifyWatch(std::filesystem::path folder, int wake)
+        : folder_(std::move(folder)), inotify_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)), wake_(wake) {
         addWatches();
     }
     ~InotifyWatch() override {
@@ -193,23 +205,32 @@ public:
     Outcome wait() override {
         for (;;) {
             if (closed_.load()) return Outcome::closed;
+            if (nudged_.exchange(false)) {
+                if (wake_ >= 0) drainEventFd(wake_);
+                return Outcome::changed;
+            }
             pollfd fds[2] = {{wake_, POLLIN, 0}, {inotify_, POLLIN, 0}};
-            const int ready = ::ppoll(fds, inotify_ >= 0 ? 2 : 1, nullptr, nullptr);
+            timespec slice = timeoutUntil(monotonicNow() + unwakeableSliceSeconds);
+            const int ready = ::ppoll(fds, 2, wake_ >= 0 ? nullptr : &slice, nullptr);
             if (ready < 0 && errno != EINTR) return Outcome::closed;
             if (closed_.load()) return Outcome::closed;
             bool changed = false;
-            if (fds[0].revents & POLLIN) {
+            if (wake_ >= 0 && (fds[0].revents & POLLIN)) {
                 drainEventFd(wake_);
+                nudged_.store(false);
                 changed = true;
             }
             if (inotify_ >= 0 && (fds[1].revents & POLLIN)) changed = drainInotify() || changed;
             if (changed) return Outcome::changed;
         }
     }
-    void nudge() override { wake(wake_); }
+    void nudge() override {
+        nudged_.store(true);
+        if (wake_ >= 0) wake(wake_);
+    }
     void close() override {
         closed_.store(true);
-        wake(wake_);
+        if (wake_ >= 0) wake(wake_);
     }
 
 private:
@@ -250,11 +271,15 @@ private:
     int folderWatch_ = -1;
     int parentWatch_ = -1;
     std::atomic<bool> closed_{false};
+    std::atomic<bool> nudged_{false};
 };
 
 }  // namespace
 
-EvdevBackend::EvdevBackend(std::string folder) : folder_(std::move(folder)) {}
+int makeEventFd() { return eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC); }
+
+EvdevBackend::EvdevBackend(std::string folder, std::function<int()> makeWakeFd)
+    : folder_(std::move(folder)), makeWakeFd_(makeWakeFd ? std::move(makeWakeFd) : makeEventFd) {}
 
 std::vector<FoundDevice> EvdevBackend::scan() {
     std::vector<std::pair<int, std::string>> nodes;
@@ -268,7 +293,7 @@ std::vector<FoundDevice> EvdevBackend::scan() {
     for (const auto& [number, node] : nodes) {
         const OpenDevice opened = openTouchpad(node);
         if (!opened.device) continue;
-        found.push_back({identityOf(opened.device), node});
+        if (!grabbedElsewhere(opened.device)) found.push_back({identityOf(opened.device), node});
         libevdev_free(opened.device);
         ::close(opened.fd);
     }
@@ -278,9 +303,33 @@ std::vector<FoundDevice> EvdevBackend::scan() {
 std::unique_ptr<EventStream> EvdevBackend::open(const std::string& node) {
     const OpenDevice opened = openTouchpad(node);
     if (!opened.device) return nullptr;
-    return std::make_unique<EvdevStream>(opened.fd, opened.device);
+    return std::make_unique<EvdevStream>(opened.fd, opened.device, makeWakeFd_());
 }
 
-std::unique_ptr<ChangeWatch> EvdevBackend::watch() { return std::make_unique<InotifyWatch>(folder_); }
+std::unique_ptr<ChangeWatch> EvdevBackend::watch() { return std::make_unique<InotifyWatch>(folder_, makeWakeFd_()); }
+
+bool drainEvents(const std::function<int(unsigned flags, input_event& event)>& nextEvent, bool& syncing,
+                 std::vector<input_event>& events, int maxEvents) {
+    input_event event{};
+    int live = 0;
+    // A resync is never cut short: what it leaves out would stay stale in our slots.
+    while (syncing || live < maxEvents) {
+        const int rc = nextEvent(syncing ? LIBEVDEV_READ_FLAG_SYNC : LIBEVDEV_READ_FLAG_NORMAL, event);
+        if (rc == -EAGAIN) {
+            if (!syncing) return true;
+            syncing = false;  // resynchronised; back to the live stream
+            continue;
+        }
+        if (rc == LIBEVDEV_READ_STATUS_SYNC) {
+            syncing = true;  // SYN_DROPPED (or a replayed event): libevdev replays the state
+        } else if (rc != LIBEVDEV_READ_STATUS_SUCCESS) {
+            return false;
+        } else {
+            ++live;
+        }
+        events.push_back(event);
+    }
+    return true;
+}
 
 }  // namespace velorin::multitouch

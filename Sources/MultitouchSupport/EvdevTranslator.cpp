@@ -105,6 +105,7 @@ std::vector<ContactFrame> EvdevTranslator::feed(const input_event& event) {
     // Frame times never run backwards, even when a repeat frame was stamped just after
     // an event that the kernel had already timestamped.
     const double time = std::max(secondsOf(event), lastFrameTime_);
+    lastReportTime_ = time;
     bool anyReplaced = false;
     for (int s = 0; s < axes_.slotCount; ++s) anyReplaced = anyReplaced || replaced(s);
     if (anyReplaced) frames.push_back(build(time, Pass::liftReplaced));
@@ -128,13 +129,21 @@ std::optional<double> EvdevTranslator::nextRepeatTime() const {
     // Fingers that were down when the device was opened are reported at once.
     if (openPending_) return -std::numeric_limits<double>::infinity();
     if (!anyDown()) return std::nullopt;
-    return lastFrameTime_ + repeatIntervalSeconds;
+    const double due = lastFrameTime_ + repeatIntervalSeconds;
+    if (due > lastReportTime_ + silentRepeatLimitSeconds) return std::nullopt;
+    return due;
+}
+
+std::optional<double> EvdevTranslator::lastReportTime() const {
+    if (!anyDown()) return std::nullopt;
+    return lastReportTime_;
 }
 
 std::optional<ContactFrame> EvdevTranslator::repeat(double now) {
     if (openPending_) {
         openPending_ = false;
-        return build(std::max(now, lastFrameTime_), Pass::full);
+        lastReportTime_ = std::max(now, lastFrameTime_);
+        return build(lastReportTime_, Pass::full);
     }
     const auto due = nextRepeatTime();
     if (!due || now < *due) return std::nullopt;

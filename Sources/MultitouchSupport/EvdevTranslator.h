@@ -65,6 +65,12 @@ struct ContactFrame {
 // (a finger held perfectly still sends nothing, and holds must still be seen).
 inline constexpr double repeatIntervalSeconds = 0.010;
 
+// Repeats end this long after the device's last report: long enough for a hold of the
+// usual durations under a finger that rests perfectly still, short of a phantom hold going
+// on for ever when the device falls silent for another reason. A finger that really rests
+// is seen again with the device's next report (any change of position, pressure or size).
+inline constexpr double silentRepeatLimitSeconds = 2.0;
+
 // Size given to a contact when the pad reports neither pressure nor touch size.
 inline constexpr float nominalContactSize = 1.0f;
 
@@ -90,8 +96,11 @@ public:
     // gives two frames with the same time.
     std::vector<ContactFrame> feed(const input_event& event);
 
-    // When a repeat frame is due (no frame for repeatIntervalSeconds while a finger is down).
+    // When a repeat frame is due (no frame for repeatIntervalSeconds while a finger is down,
+    // within silentRepeatLimitSeconds of the device's last report).
     std::optional<double> nextRepeatTime() const;
+    // While a finger is down: when the device last reported.
+    std::optional<double> lastReportTime() const;
     // The repeat frame at `now`, when one is due by then: the down fingers, unmoved.
     std::optional<ContactFrame> repeat(double now);
     // The device went away: every finger still down lifts at `now`.
@@ -131,6 +140,7 @@ private:
     bool touching_ = false;             // BTN_TOUCH
     bool openPending_ = false;          // fingers were down at open and no event came since
     double lastFrameTime_ = 0;
+    double lastReportTime_ = 0;         // the device's last SYN_REPORT, or the first frame after opening
     int frameNumber_ = 0;
 };
 

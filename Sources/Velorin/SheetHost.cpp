@@ -36,6 +36,15 @@ QWidget* SheetHost::topSheet() const {
     return nullptr;
 }
 
+void SheetHost::presentPopover(QWidget* popover, QWidget* anchor, std::function<void()> dismissRequested) {
+    if (!popover) return;
+    present(popover, std::move(dismissRequested));
+    for (auto& entry : sheets_) {
+        if (entry.sheet == popover) entry.anchor = anchor;
+    }
+    layoutSheets();
+}
+
 void SheetHost::present(QWidget* sheet, std::function<void()> dismissRequested) {
     if (!sheet) return;
     prune();
@@ -43,7 +52,7 @@ void SheetHost::present(QWidget* sheet, std::function<void()> dismissRequested) 
     sheets_.erase(std::remove_if(sheets_.begin(), sheets_.end(), [&](const Entry& e) { return e.sheet == sheet; }),
                   sheets_.end());
     sheet->setParent(this);
-    sheets_.push_back({sheet, std::move(dismissRequested)});
+    sheets_.push_back({sheet, std::move(dismissRequested), nullptr});
     connect(sheet, &QObject::destroyed, this, [this] {
         const bool was = isPresenting();
         prune();
@@ -91,6 +100,21 @@ void SheetHost::layoutSheets() {
         const QSize size = hint.boundedTo(area.size()).expandedTo(QSize(1, 1));
         QRect frame(QPoint(0, 0), size);
         frame.moveCenter(rect().center());
+        if (entry.anchor) {
+            constexpr int arrowGap = 6;
+            const QPoint below = entry.anchor->mapTo(window(), QPoint(entry.anchor->width() / 2,
+                                                                      entry.anchor->height() + arrowGap));
+            const QPoint here = mapFrom(window(), below);
+            frame.moveTop(here.y());
+            frame.moveLeft(here.x() - size.width() / 2);
+            if (frame.bottom() > area.bottom()) {
+                // No room below: above the anchor instead.
+                const QPoint top = mapFrom(window(), entry.anchor->mapTo(window(), QPoint(0, -arrowGap)));
+                frame.moveBottom(top.y());
+            }
+            frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - size.width() + 1)));
+            frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - size.height() + 1)));
+        }
         entry.sheet->setGeometry(frame);
     }
 }

@@ -31,6 +31,9 @@ public:
     // for Escape and clicks on the dimmer; the presenter decides and calls
     // `dismiss`. Presenting a sheet that is already shown brings it to the top.
     void present(QWidget* sheet, std::function<void()> dismissRequested = {});
+    // A popover: like a sheet, but placed just below `anchor` (a widget of the
+    // covered window), centred on it and kept inside the window's margins.
+    void presentPopover(QWidget* popover, QWidget* anchor, std::function<void()> dismissRequested = {});
     // Takes the sheet off and deletes it later; a sheet not shown is ignored.
     void dismiss(QWidget* sheet);
 
@@ -52,6 +55,7 @@ private:
     struct Entry {
         QPointer<QWidget> sheet;
         std::function<void()> dismissRequested;
+        QPointer<QWidget> anchor;  // popovers only
     };
     void layoutSheets();
     void prune();

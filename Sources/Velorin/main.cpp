@@ -7,6 +7,7 @@
 #include "Platform/Linux/LinuxPlatform.h"
 #include "Platform/Platform.h"
 #include "Velorin/AppModel.h"
+#include "Velorin/Design/WaterLayer.h"
 #include "Velorin/Settings/SettingsContent.h"
 #include "Velorin/Settings/SettingsView.h"
 #include "Velorin/SingleInstance.h"
@@ -37,6 +38,8 @@ velorin::WindowEffects desktopEffects() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The water's OpenGL contexts take their format from the default, which must be set first.
+    velorin::WaterLayer::useSurfaceFormat();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Velorin");
     QApplication::setApplicationDisplayName("Velorin");

@@ -299,3 +299,58 @@ TEST_F(DeviceRegistryTest, destroyingTheRegistry_stopsAndJoinsEverything) {
     registry.reset();
     EXPECT_FALSE(control->watching());
 }
+
+TEST_F(DeviceRegistryTest, silenceUnderAFinger_isCheckedOnceForAGrabByAnotherProgram) {
+    for (const bool grabbed : {true, false}) {
+        SCOPED_TRACE(grabbed ? "grabbed" : "resting");
+        sink.clear();
+        SetUp();
+        control->plug("/dev/input/event4", pad("A"));
+        const auto d = list().at(0);
+        registry->registerCallback(d, &record<1>);
+        registry->start(d);
+        ASSERT_TRUE(control->waitForOpens("/dev/input/event4", 1));
+        control->send("/dev/input/event4", landAt(10.0));
+        control->grab("/dev/input/event4", grabbed);
+        // Just before the check: a repeat. At it, the device is asked once whether it is grabbed.
+        control->tick("/dev/input/event4", 10.0 + silenceCheckSeconds - 0.001);
+        control->tick("/dev/input/event4", 10.0 + silenceCheckSeconds);
+        ASSERT_TRUE(control->waitForGrabChecks("/dev/input/event4", 1));
+        // After it: a grabbed pad repeats nothing (no phantom hold) and lifts nothing (no tap);
+        // a resting finger is repeated on, and not asked about again.
+        control->tick("/dev/input/event4", 10.0 + silenceCheckSeconds + 0.05);
+        ASSERT_TRUE(sink.waitFor(grabbed ? 2 : 3));
+        control->grab("/dev/input/event4", false);
+        control->send("/dev/input/event4", EventScript().at(12.0).slot(0).id(2).x(300).report().take());
+        ASSERT_TRUE(sink.waitFor(grabbed ? 4 : 5));
+        std::vector<std::string> got;
+        std::vector<double> times;
+        for (const auto& f : sink.frames()) {
+            got.push_back(states(f));
+            times.push_back(f.timestamp);
+        }
+        // When the device speaks again: after a grab, the stale finger lifts first, at that time.
+        const std::vector<std::string> expected =
+            grabbed ? std::vector<std::string>{"0:3 ", "0:4 ", "0:5 ", "0:3 "}
+                    : std::vector<std::string>{"0:3 ", "0:4 ", "0:4 ", "0:5 ", "0:3 "};
+        EXPECT_EQ(got, expected);
+        if (grabbed) {
+            ASSERT_EQ(times.size(), 4u);
+            EXPECT_DOUBLE_EQ(times[2], 12.0);
+        }
+        {
+            std::lock_guard lock(control->mutex);
+            EXPECT_EQ(control->grabChecks["/dev/input/event4"], 1);
+        }
+        TearDown();
+    }
+}
+
+TEST_F(DeviceRegistryTest, touchpadGrabbedByAnotherProgram_isNotListed) {
+    control->plug("/dev/input/event4", pad("A"));
+    control->plug("/dev/input/event5", pad("B"));
+    control->grab("/dev/input/event4", true);
+    EXPECT_EQ(list().size(), 1u);
+    control->grab("/dev/input/event4", false);
+    EXPECT_EQ(list().size(), 2u);
+}

@@ -150,3 +150,76 @@ TEST(EvdevBackend, virtualTouchpad_isListedOpenedAndRead) {
     while (outcome == EventStream::Outcome::events) outcome = stream->next(monotonicNow() + 5.0).outcome;
     EXPECT_EQ(outcome, EventStream::Outcome::gone);
 }
+
+namespace {
+
+// libevdev's answers, one per call, and the flags each call was made with.
+struct ScriptedDevice {
+    std::vector<int> answers;  // LIBEVDEV_READ_STATUS_* or -errno
+    std::vector<unsigned> flags;
+    std::size_t next = 0;
+    int operator()(unsigned flag, input_event& event) {
+        flags.push_back(flag);
+        const int rc = next < answers.size() ? answers[next] : -EAGAIN;
+        event = input_event{};
+        event.code = static_cast<decltype(event.code)>(next);
+        ++next;
+        return rc;
+    }
+};
+
+}  // namespace
+
+TEST(EvdevBackend, drain_readsAResyncWholeAcrossItsEventLimit) {
+    constexpr int success = LIBEVDEV_READ_STATUS_SUCCESS;
+    constexpr int sync = LIBEVDEV_READ_STATUS_SYNC;
+    struct Case {
+        const char* name;
+        std::vector<int> answers;
+        int maxEvents;
+        bool syncingBefore;
+        std::size_t expectedEvents;
+        bool expectedSyncing;
+        bool expectedOk;
+    };
+    const Case cases[] = {
+        {"live events stop at the limit", {success, success, success, success}, 3, false, 3, false, true},
+        {"a resync longer than the limit is read whole", {success, sync, sync, sync, sync, sync, -EAGAIN, success},
+         3, false, 7, false, true},
+        {"a resync still running carries on with the sync flag", {sync, sync, -EAGAIN}, 3, true, 2, false, true},
+        {"a failing device is gone", {success, -ENODEV}, 3, false, 1, false, false},
+    };
+    for (const auto& c : cases) {
+        ScriptedDevice device{c.answers, {}, 0};
+        bool syncing = c.syncingBefore;
+        std::vector<input_event> events;
+        const bool ok = drainEvents(std::ref(device), syncing, events, c.maxEvents);
+        EXPECT_EQ(ok, c.expectedOk) << c.name;
+        EXPECT_EQ(events.size(), c.expectedEvents) << c.name;
+        EXPECT_EQ(syncing, c.expectedSyncing) << c.name;
+        if (c.syncingBefore) {
+            EXPECT_EQ(device.flags.front(), unsigned{LIBEVDEV_READ_FLAG_SYNC}) << c.name;
+        }
+    }
+    // After the SYN_DROPPED, libevdev is asked in sync mode until it has replayed everything.
+    ScriptedDevice device{{success, sync, sync, -EAGAIN}, {}, 0};
+    bool syncing = false;
+    std::vector<input_event> events;
+    drainEvents(std::ref(device), syncing, events, 100);
+    EXPECT_EQ(device.flags, (std::vector<unsigned>{LIBEVDEV_READ_FLAG_NORMAL, LIBEVDEV_READ_FLAG_NORMAL,
+                                                   LIBEVDEV_READ_FLAG_SYNC, LIBEVDEV_READ_FLAG_SYNC,
+                                                   LIBEVDEV_READ_FLAG_NORMAL}));
+}
+
+TEST(EvdevBackend, withoutAnEventfd_aWatchStillEndsOnCloseAndNudge) {
+    TempFolder folder;
+    EvdevBackend backend(folder.path().string(), [] { return -1; });
+    const auto watch = backend.watch();
+    watch->nudge();
+    EXPECT_EQ(watch->wait(), ChangeWatch::Outcome::changed);
+    ChangeWatch::Outcome outcome = ChangeWatch::Outcome::changed;
+    std::thread waiter([&] { outcome = watch->wait(); });
+    watch->close();
+    waiter.join();
+    EXPECT_EQ(outcome, ChangeWatch::Outcome::closed);
+}

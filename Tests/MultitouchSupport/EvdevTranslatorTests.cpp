@@ -505,3 +505,26 @@ TEST(EvdevTranslator, palms_areNoFingers) {
         EXPECT_EQ(shapes(feedAll(translator, c.script.events())), c.expected) << c.name;
     }
 }
+
+TEST(EvdevTranslator, repeats_endAtTheSilenceLimitAndResumeWithTheNextReport) {
+    EvdevTranslator translator(emptyPad());
+    EventScript s;
+    s.at(1.0).land(0, 1, 500, 250).report();
+    feedAll(translator, s.take());
+    EXPECT_EQ(translator.lastReportTime(), 1.0);
+    double last = 1.0;
+    while (const auto due = translator.nextRepeatTime()) {
+        ASSERT_TRUE(translator.repeat(*due));
+        last = *due;
+    }
+    // The last repeat falls at the limit (within one interval), none after it.
+    EXPECT_LE(last, 1.0 + silentRepeatLimitSeconds);
+    EXPECT_GT(last, 1.0 + silentRepeatLimitSeconds - repeatIntervalSeconds);
+    EXPECT_FALSE(translator.repeat(1.0 + silentRepeatLimitSeconds + 1.0));
+    EXPECT_TRUE(translator.anyDown());  // still down: nothing said it lifted
+
+    s.at(5.0).x(510).report();
+    EXPECT_EQ(shapes(feedAll(translator, s.take())), (Shapes{"0:4"}));
+    EXPECT_EQ(translator.lastReportTime(), 5.0);
+    EXPECT_DOUBLE_EQ(*translator.nextRepeatTime(), 5.0 + repeatIntervalSeconds);
+}

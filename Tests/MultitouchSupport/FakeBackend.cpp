@@ -15,8 +15,9 @@ constexpr auto threadWait = std::chrono::seconds(20);
 
 class FakeStream final : public EventStream {
 public:
-    FakeStream(std::shared_ptr<Control> control, std::shared_ptr<Control::Channel> channel, FakeBackend::Pad pad)
-        : control_(std::move(control)), channel_(std::move(channel)), pad_(std::move(pad)) {}
+    FakeStream(std::shared_ptr<Control> control, std::shared_ptr<Control::Channel> channel, FakeBackend::Pad pad,
+               std::string node)
+        : control_(std::move(control)), channel_(std::move(channel)), pad_(std::move(pad)), node_(std::move(node)) {}
 
     multitouch::DeviceIdentity identity() const override { return pad_.identity; }
     multitouch::TouchpadSnapshot snapshot() const override { return pad_.snapshot; }
@@ -52,10 +53,18 @@ public:
         control_->cv.notify_all();
     }
 
+    bool grabbedElsewhere() override {
+        std::lock_guard lock(control_->mutex);
+        ++control_->grabChecks[node_];
+        control_->cv.notify_all();
+        return control_->grabbed[node_];
+    }
+
 private:
     std::shared_ptr<Control> control_;
     std::shared_ptr<Control::Channel> channel_;
     FakeBackend::Pad pad_;
+    std::string node_;
 };
 
 class FakeWatch final : public ChangeWatch {
@@ -125,6 +134,16 @@ bool Control::waitForOpens(const std::string& node, int count) {
     return cv.wait_for(lock, threadWait, [&] { return openCount[node] >= count; });
 }
 
+void Control::grab(const std::string& node, bool isGrabbed) {
+    std::lock_guard lock(mutex);
+    grabbed[node] = isGrabbed;
+}
+
+bool Control::waitForGrabChecks(const std::string& node, int count) {
+    std::unique_lock lock(mutex);
+    return cv.wait_for(lock, threadWait, [&] { return grabChecks[node] >= count; });
+}
+
 int Control::opens(const std::string& node) {
     std::lock_guard lock(mutex);
     return openCount[node];
@@ -138,7 +157,9 @@ bool Control::watching() {
 std::vector<multitouch::FoundDevice> FakeBackend::scan() {
     std::lock_guard lock(control_->mutex);
     std::vector<multitouch::FoundDevice> found;
-    for (const auto& [node, pad] : control_->present) found.push_back({pad.identity, node});
+    for (const auto& [node, pad] : control_->present) {
+        if (!control_->grabbed[node]) found.push_back({pad.identity, node});
+    }
     return found;
 }
 
@@ -150,7 +171,7 @@ std::unique_ptr<EventStream> FakeBackend::open(const std::string& node) {
     control_->streams[node] = channel;
     ++control_->openCount[node];
     control_->cv.notify_all();
-    return std::make_unique<FakeStream>(control_, channel, it->second);
+    return std::make_unique<FakeStream>(control_, channel, it->second, node);
 }
 
 std::unique_ptr<ChangeWatch> FakeBackend::watch() {

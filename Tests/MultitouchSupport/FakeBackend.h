@@ -27,9 +27,12 @@ public:
         void send(const std::string& node, std::vector<input_event> events);
         void tick(const std::string& node, double now);  // the reader's deadline passes at `now`
         void changed();                                  // the device folder changed
+        void grab(const std::string& node, bool grabbed);  // another program grabs the node, or lets go
         // Waits (for threads, not for time) until `node` was opened `count` times in all.
         bool waitForOpens(const std::string& node, int count);
         int opens(const std::string& node);
+        // Waits until the node's streams were asked `count` times in all whether it is grabbed.
+        bool waitForGrabChecks(const std::string& node, int count);
         bool watching();
 
         // What the fake streams and watches share with the test, under `mutex`.
@@ -52,6 +55,8 @@ public:
         std::map<std::string, Pad> present;
         std::map<std::string, std::shared_ptr<Channel>> streams;  // the latest stream of each node
         std::map<std::string, int> openCount;
+        std::map<std::string, bool> grabbed;
+        std::map<std::string, int> grabChecks;
         std::shared_ptr<Watch> watch;
     };
 

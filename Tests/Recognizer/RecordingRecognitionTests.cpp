@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "MultitouchSupport/DeviceRegistry.h"
 #include "RecordingLoader.h"
+#include "TouchInput/ContactRecords.h"
 #include "Recognizer/GestureRecognizer.h"
 
 using namespace velorin;
@@ -85,4 +87,61 @@ TEST(RecordedSwipe, semiMultitouchTwoFingerScrolls_giveNoGesture) {
                                               Gesture::hold(2), Gesture::tap(1, 1)};
     EXPECT_TRUE(recognise(frames, bound).empty());
     EXPECT_TRUE(recognise(frames, std::nullopt).empty());
+}
+
+TEST(RecordedTaps, aFingerOnAPadThatFallsSilent_holdsOnlyWhileItMayStillRest) {
+    // The first recorded tap's landing, then the device says nothing more.
+    const auto recording = velorin::testing::loadRecording("synaptics-one-finger-taps.yml");
+    struct Case {
+        const char* name;
+        double holdDuration;
+        std::optional<double> grabbedAfter;  // another program grabs the pad this long into the silence
+        bool holds;
+    };
+    const Case cases[] = {
+        {"rests: the repeats give the hold", 1.2, std::nullopt, true},
+        {"grabbed: no phantom hold, and no tap", 1.2, velorin::multitouch::silenceCheckSeconds, false},
+        {"silent past the repeat limit: no hold after it", velorin::multitouch::silentRepeatLimitSeconds + 0.5,
+         std::nullopt, false},
+    };
+    for (const auto& c : cases) {
+        velorin::multitouch::TouchpadSnapshot snapshot;
+        snapshot.axes = recording.axes;
+        snapshot.slots.resize(static_cast<std::size_t>(recording.axes.slotCount));
+        velorin::multitouch::EvdevTranslator translator(snapshot);
+        RecognizerConfig config;
+        config.holdDuration = c.holdDuration;
+        GestureRecognizer recognizer(config, GestureRecognizer::GestureSet{Gesture::hold(1), Gesture::tap(1, 1)});
+        GestureRecognizer::Events events;
+        auto process = [&](const velorin::multitouch::ContactFrame& frame) {
+            const TouchFrame touchFrame{0, frame.timestamp,
+                                        touchesFromRecords(frame.touches.data(),
+                                                           static_cast<std::int32_t>(frame.touches.size()))};
+            const auto e = recognizer.process(touchFrame);
+            events.insert(events.end(), e.begin(), e.end());
+        };
+        double start = 0;
+        for (const auto& event : recording.reports[0]) {
+            for (const auto& frame : translator.feed(event)) {
+                start = frame.timestamp;
+                process(frame);
+            }
+        }
+        // As the reader does: repeats while due; a grab ends them, and the stale finger lifts
+        // when the device next speaks (here 3 s in).
+        while (const auto due = translator.nextRepeatTime()) {
+            if (c.grabbedAfter && *due >= start + *c.grabbedAfter) {
+                if (auto frame = translator.liftAll(start + 3.0)) process(*frame);
+                break;
+            }
+            process(*translator.repeat(*due));
+        }
+        if (c.holds) {
+            ASSERT_EQ(events.size(), 1u) << c.name;
+            EXPECT_EQ(events[0].gesture, Gesture::hold(1)) << c.name;
+            EXPECT_NEAR(events[0].time, start + c.holdDuration, velorin::multitouch::repeatIntervalSeconds) << c.name;
+        } else {
+            EXPECT_TRUE(events.empty()) << c.name;
+        }
+    }
 }

@@ -45,7 +45,7 @@ protected:
         SettingsContent c;
         c.water = [this](QWidget* parent) {
             water = new RecordingWater(parent);
-            return WaterView{water, water};
+            return WaterSlot{water, water};
         };
         c.tabs[SettingsTab::general] = [this](AppModel&, QWidget* parent) {
             ++generalBuilt;

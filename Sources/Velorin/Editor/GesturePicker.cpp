@@ -78,6 +78,8 @@ void GesturePicker::setGesture(const Gesture& gesture) {
 }
 
 void GesturePicker::pick(const Gesture& gesture) {
+    // Re-picking what is shown writes nothing.
+    if (gesture == gesture_) return;
     setGesture(gesture);
     emit gesturePicked(gesture_);
 }

@@ -32,8 +32,7 @@ public:
     QComboBox* cornerMenu() const { return corner_; }
 
 signals:
-    // The user picked a menu item; `gesture` is the new value (it may equal
-    // the old one when the pick changed nothing).
+    // The user picked a menu item that changes the gesture; `gesture` is the new value.
     void gesturePicked(const velorin::Gesture& gesture);
 
 private:

@@ -31,7 +31,8 @@ namespace velorin {
 
 class AppModel;
 
-struct WaterView {
+// The water in the window: `WaterView` is the OpenGL view itself (Design).
+struct WaterSlot {
     QWidget* widget = nullptr;        // drawn behind the content, as large as the window
     WaterSurface* surface = nullptr;  // fed on every change of its input
 };
@@ -39,7 +40,7 @@ struct WaterView {
 struct SettingsContent {
     using TabFactory = std::function<QWidget*(AppModel& model, QWidget* parent)>;
     using StudioFactory = std::function<QWidget*(AppModel& model, std::function<void()> done, QWidget* parent)>;
-    using WaterFactory = std::function<WaterView(QWidget* parent)>;
+    using WaterFactory = std::function<WaterSlot(QWidget* parent)>;
 
     std::map<SettingsTab, TabFactory> tabs;
     StudioFactory studio;

@@ -67,7 +67,7 @@ private:
     AppModel& model_;
     SettingsContent slots_;
     SeeThroughPreference* seeThrough_ = nullptr;
-    WaterView water_;
+    WaterSlot water_;
     QWidget* contentLayer_ = nullptr;
     SettingsTabBar* tabBar_ = nullptr;
     QWidget* tabFrame_ = nullptr;

@@ -1,0 +1,61 @@
+#include "Velorin/Design/WaterLayer.h"
+
+#include "Velorin/Design/WaterView.h"
+
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QResizeEvent>
+
+namespace velorin {
+
+QSurfaceFormat WaterLayer::surfaceFormat() {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setVersion(3, 3);
+    format.setProfile(QSurfaceFormat::CoreProfile);
+    format.setAlphaBufferSize(8);
+    format.setDepthBufferSize(0);
+    format.setStencilBufferSize(8);  // QPainter clips with it on a GL target
+    return format;
+}
+
+void WaterLayer::useSurfaceFormat() { QSurfaceFormat::setDefaultFormat(surfaceFormat()); }
+
+bool WaterLayer::canRender(const QSurfaceFormat& format) {
+    QOpenGLContext context;
+    context.setFormat(format);
+    if (!context.create()) return false;
+    const QSurfaceFormat made = context.format();
+    if (std::pair(made.majorVersion(), made.minorVersion()) < std::pair(format.majorVersion(), format.minorVersion()))
+        return false;
+    QOffscreenSurface surface;
+    surface.setFormat(context.format());
+    surface.create();
+    if (!surface.isValid() || !context.makeCurrent(&surface)) return false;
+    context.doneCurrent();
+    return true;
+}
+
+WaterLayer::WaterLayer(QWidget* parent, const QSurfaceFormat& format, std::function<double()> clock)
+    : QWidget(parent) {
+    setObjectName("water");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    if (canRender(format)) {
+        view_ = new WaterView(this, std::move(clock));
+        view_->setFormat(format);
+        view_->setGeometry(rect());
+    }
+}
+
+void WaterLayer::update(const WaterInput& input) {
+    input_ = input;
+    if (view_) view_->update(input);
+}
+
+void WaterLayer::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (view_) view_->setGeometry(rect());
+}
+
+}  // namespace velorin
