@@ -89,8 +89,10 @@ std::vector<BurstParticle> PixelBurst::particles(double now, const QSizeF& size)
     return out;
 }
 
-PixelSplash::PixelSplash(QWidget* host, PixelBurst::Random random)
-    : OverlayEffect(host), burst_(0, PixelBurst::splashDuration, std::move(random)) {}
+PixelSplash::PixelSplash(QWidget* host, PixelBurst::Random random) : PixelSplash(host, 0, std::move(random)) {}
+
+PixelSplash::PixelSplash(QWidget* host, int trigger, PixelBurst::Random random)
+    : OverlayEffect(host), burst_(trigger, PixelBurst::splashDuration, std::move(random)) {}
 
 PixelSplash::~PixelSplash() { stopListening(); }
 
@@ -132,6 +134,40 @@ void PixelSplash::paint(QPainter& painter) {
     for (const BurstParticle& particle : burst_.particles(clock_->now(), canvas))
         painter.fillRect(particle.rect, particle.color);
     painter.restore();
+}
+
+namespace {
+
+constexpr const char* splashHolderName = "velorinPixelSplash";
+
+// Keeps a host's splash as a child object, so that it dies with its host.
+class SplashHolder final : public QObject {
+public:
+    SplashHolder(QWidget* host, int trigger) : QObject(host), splash(host, trigger) {
+        setObjectName(QString::fromLatin1(splashHolderName));
+    }
+    PixelSplash splash;
+};
+
+SplashHolder* holderOf(const QWidget* host) {
+    if (!host) return nullptr;
+    // Found by its name, checked by its type.
+    QObject* child = host->findChild<QObject*>(QString::fromLatin1(splashHolderName), Qt::FindDirectChildrenOnly);
+    return dynamic_cast<SplashHolder*>(child);
+}
+
+}  // namespace
+
+void pixelSplash(QWidget* host, int trigger, bool drain, bool drip) {
+    if (!host) return;
+    SplashHolder* holder = holderOf(host);
+    if (!holder) holder = new SplashHolder(host, trigger);
+    holder->splash.update(trigger, drain, drip);
+}
+
+const PixelSplash* pixelSplashOf(const QWidget* host) {
+    const SplashHolder* holder = holderOf(host);
+    return holder ? &holder->splash : nullptr;
 }
 
 }  // namespace velorin

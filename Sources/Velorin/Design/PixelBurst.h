@@ -82,6 +82,8 @@ private:
 class PixelSplash final : public OverlayEffect {
 public:
     explicit PixelSplash(QWidget* host, PixelBurst::Random random = PixelBurst::systemRandom());
+    // Starting from `trigger`: only a different one fires.
+    PixelSplash(QWidget* host, int trigger, PixelBurst::Random random = PixelBurst::systemRandom());
     ~PixelSplash() override;
 
     void update(int trigger, bool drain, bool drip);
@@ -98,5 +100,13 @@ private:
     FrameClock* clock_ = nullptr;
     FrameClock::Token token_ = 0;
 };
+
+// The pixel splash of `host`, as a view states it: call it with the host's
+// current trigger and flags whenever they may have changed; a burst flies
+// each time the trigger differs from the one before. The first call only
+// takes the trigger (it never fires). The splash lives as long as the host.
+void pixelSplash(QWidget* host, int trigger, bool drain, bool drip);
+// The splash that `pixelSplash` keeps for `host`, if it was ever called.
+const PixelSplash* pixelSplashOf(const QWidget* host);
 
 }  // namespace velorin
