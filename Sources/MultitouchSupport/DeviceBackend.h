@@ -54,6 +54,12 @@ public:
     virtual void close() = 0;  // from any thread
 };
 
+// Feeds the typing guard from the built-in keyboards until destroyed.
+class KeyboardWatch {
+public:
+    virtual ~KeyboardWatch() = default;
+};
+
 struct FoundDevice {
     DeviceIdentity identity;
     std::string node;
@@ -69,6 +75,9 @@ public:
     // Opens a touchpad found by scan(); null when it cannot be opened (or is not one any more).
     virtual std::unique_ptr<EventStream> open(const std::string& node) = 0;
     virtual std::unique_ptr<ChangeWatch> watch() = 0;
+    // Starts telling `guard` the key presses of the built-in keyboards; none where there is
+    // no way to read them.
+    virtual std::unique_ptr<KeyboardWatch> watchKeyboards(TypingGuard&) { return nullptr; }
 };
 
 }  // namespace velorin::multitouch

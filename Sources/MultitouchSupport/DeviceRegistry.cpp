@@ -36,7 +36,7 @@ public:
 
 private:
     void run() {
-        EvdevTranslator translator(stream_->snapshot());
+        EvdevTranslator translator(stream_->snapshot(), &registry_.typing_);
         std::optional<double> checked;  // the last report whose silence was looked into
         bool grabbed = false;           // another program took the device under a finger
         while (!stopping_.load()) {
@@ -112,6 +112,7 @@ void releaseList(MTDeviceList* list) {
 DeviceRegistry::DeviceRegistry(std::unique_ptr<DeviceBackend> backend) : backend_(std::move(backend)) {}
 
 DeviceRegistry::~DeviceRegistry() {
+    std::unique_ptr<KeyboardWatch> keyboards;
     std::vector<std::unique_ptr<Reader>> readers;
     std::unique_ptr<ChangeWatch> watch;
     std::thread watchThread;
@@ -123,7 +124,9 @@ DeviceRegistry::~DeviceRegistry() {
         }
         watch = std::move(watch_);
         watchThread = std::move(watchThread_);
+        keyboards = std::move(keyboards_);
     }
+    keyboards.reset();
     for (auto& reader : readers) reader->requestStop();
     for (auto& reader : readers) {
         if (!reader->onOwnThread()) reader->join();
@@ -196,6 +199,7 @@ void DeviceRegistry::start(MTDeviceRef ref) {
         if (!watch_) {
             watch_ = backend_->watch();
             watchThread_ = std::thread([this, watch = watch_.get()] { watchLoop(watch); });
+            keyboards_ = backend_->watchKeyboards(typing_);
         }
     }
     joinRetired();
@@ -203,6 +207,7 @@ void DeviceRegistry::start(MTDeviceRef ref) {
 }
 
 void DeviceRegistry::stop(MTDeviceRef ref) {
+    std::unique_ptr<KeyboardWatch> keyboards;
     std::unique_ptr<Reader> reader;
     std::unique_ptr<ChangeWatch> watch;
     std::thread watchThread;
@@ -223,8 +228,10 @@ void DeviceRegistry::stop(MTDeviceRef ref) {
         if (!anyStarted) {
             watch = std::move(watch_);
             watchThread = std::move(watchThread_);
+            keyboards = std::move(keyboards_);
         }
     }
+    keyboards.reset();
     if (reader) {
         reader->requestStop();
         reader->join();

@@ -34,6 +34,8 @@ public:
 
     // Whether the device has a reader now (it is started and present).
     bool isReading(MTDeviceRef device);
+    // What the readers ask before a touch lands; the keyboards feed it while a device is started.
+    TypingGuard& typingGuard() { return typing_; }
 
 private:
     struct Device;
@@ -47,10 +49,12 @@ private:
     void joinRetired();
 
     std::unique_ptr<DeviceBackend> backend_;
+    TypingGuard typing_;
     std::mutex mutex_;
     std::vector<std::unique_ptr<Device>> devices_;
     std::unique_ptr<ChangeWatch> watch_;
     std::thread watchThread_;
+    std::unique_ptr<KeyboardWatch> keyboards_;
     std::vector<std::unique_ptr<Reader>> retired_;  // stopped from their own thread; joined later
 };
 

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <ctime>
 #include <filesystem>
+#include <map>
+#include <thread>
 
 namespace velorin::multitouch {
 
@@ -274,9 +276,125 @@ private:
     std::atomic<bool> nudged_{false};
 };
 
+// A keyboard built into the computer: one on an internal bus (the laptop's PS/2 controller,
+// I2C, SPI), as libinput pairs keyboards with touchpads for disable-while-typing. USB and
+// Bluetooth keyboards are external; ours is virtual.
+bool isBuiltInKeyboard(const libevdev* device) {
+    for (unsigned code : {KEY_A, KEY_Z, KEY_SPACE}) {
+        if (!libevdev_has_event_code(device, EV_KEY, code)) return false;
+    }
+    switch (libevdev_get_id_bustype(device)) {
+        case BUS_I8042:
+        case BUS_I2C:
+        case BUS_SPI:
+        case BUS_HOST: return true;
+        default: return false;
+    }
+}
+
+// Reads every built-in keyboard, listen-only, into the typing guard; finds keyboards that come
+// later (or become readable) through inotify.
+class EvdevKeyboards final : public KeyboardWatch {
+public:
+    EvdevKeyboards(std::string folder, TypingGuard& guard, int wake)
+        : folder_(std::move(folder)), guard_(guard), wake_(wake), inotify_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (inotify_ >= 0) inotify_add_watch(inotify_, folder_.c_str(), IN_CREATE | IN_ATTRIB);
+        thread_ = std::thread([this] { run(); });
+    }
+    ~EvdevKeyboards() override {
+        stopping_.store(true);
+        if (wake_ >= 0) wake(wake_);
+        thread_.join();
+        for (auto& [node, board] : open_) close(board);
+        if (inotify_ >= 0) ::close(inotify_);
+        if (wake_ >= 0) ::close(wake_);
+    }
+
+private:
+    struct Board {
+        int fd = -1;
+        libevdev* device = nullptr;
+    };
+
+    static void close(Board& board) {
+        libevdev_free(board.device);
+        ::close(board.fd);
+    }
+
+    void scan() {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
+            const std::string node = entry.path().string();
+            if (!eventNumber(entry.path().filename().string()) || open_.count(node)) continue;
+            const int fd = ::open(node.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0) continue;
+            libevdev* device = nullptr;
+            if (libevdev_new_from_fd(fd, &device) != 0 || !isBuiltInKeyboard(device)) {
+                if (device) libevdev_free(device);
+                ::close(fd);
+                continue;
+            }
+            libevdev_set_clock_id(device, CLOCK_MONOTONIC);  // the touch frames' clock
+            open_[node] = Board{fd, device};
+        }
+    }
+
+    void run() {
+        scan();
+        while (!stopping_.load()) {
+            std::vector<pollfd> fds{{wake_, POLLIN, 0}, {inotify_, POLLIN, 0}};
+            std::vector<std::string> nodes;
+            for (const auto& [node, board] : open_) {
+                fds.push_back({board.fd, POLLIN, 0});
+                nodes.push_back(node);
+            }
+            timespec slice = timeoutUntil(monotonicNow() + unwakeableSliceSeconds);
+            if (::ppoll(fds.data(), fds.size(), wake_ >= 0 ? nullptr : &slice, nullptr) < 0 && errno != EINTR) return;
+            if (stopping_.load()) return;
+            if (wake_ >= 0 && (fds[0].revents & POLLIN)) drainEventFd(wake_);
+            if (inotify_ >= 0 && (fds[1].revents & POLLIN)) {
+                alignas(inotify_event) char buffer[4096];
+                while (::read(inotify_, buffer, sizeof buffer) > 0) {
+                }
+                scan();
+            }
+            for (std::size_t i = 2; i < fds.size(); ++i) {
+                if (fds[i].revents) readBoard(nodes[i - 2]);
+            }
+        }
+    }
+
+    void readBoard(const std::string& node) {
+        Board& board = open_.at(node);
+        std::vector<input_event> events;
+        bool syncing = false;
+        const bool ok = drainEvents(
+            [&](unsigned flags, input_event& e) { return libevdev_next_event(board.device, static_cast<int>(flags), &e); },
+            syncing, events, maxEventsPerRead);
+        for (const input_event& e : events) {
+            if (e.type != EV_KEY) continue;
+            const double time = static_cast<double>(e.input_event_sec) + static_cast<double>(e.input_event_usec) * 1e-6;
+            guard_.key(board.fd, e.code, e.value, time);
+        }
+        if (!ok) {
+            guard_.forget(board.fd);
+            close(board);
+            open_.erase(node);
+        }
+    }
+
+    std::string folder_;
+    TypingGuard& guard_;
+    int wake_;
+    int inotify_;
+    std::map<std::string, Board> open_;  // the reader thread's own
+    std::atomic<bool> stopping_{false};
+    std::thread thread_;
+};
+
 }  // namespace
 
-int makeEventFd() { return eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC); }
+static int makeEventFd() { return eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC); }
 
 EvdevBackend::EvdevBackend(std::string folder, std::function<int()> makeWakeFd)
     : folder_(std::move(folder)), makeWakeFd_(makeWakeFd ? std::move(makeWakeFd) : makeEventFd) {}
@@ -307,6 +425,10 @@ std::unique_ptr<EventStream> EvdevBackend::open(const std::string& node) {
 }
 
 std::unique_ptr<ChangeWatch> EvdevBackend::watch() { return std::make_unique<InotifyWatch>(folder_, makeWakeFd_()); }
+
+std::unique_ptr<KeyboardWatch> EvdevBackend::watchKeyboards(TypingGuard& guard) {
+    return std::make_unique<EvdevKeyboards>(folder_, guard, makeWakeFd_());
+}
 
 bool drainEvents(const std::function<int(unsigned flags, input_event& event)>& nextEvent, bool& syncing,
                  std::vector<input_event>& events, int maxEvents) {

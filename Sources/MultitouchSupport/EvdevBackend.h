@@ -19,6 +19,7 @@ public:
     std::vector<FoundDevice> scan() override;
     std::unique_ptr<EventStream> open(const std::string& node) override;
     std::unique_ptr<ChangeWatch> watch() override;
+    std::unique_ptr<KeyboardWatch> watchKeyboards(TypingGuard& guard) override;
 
 private:
     std::string folder_;

@@ -34,8 +34,8 @@ double secondsOf(const input_event& event) {
 
 }  // namespace
 
-EvdevTranslator::EvdevTranslator(TouchpadSnapshot snapshot)
-    : axes_(snapshot.axes), currentSlot_(snapshot.currentSlot) {
+EvdevTranslator::EvdevTranslator(TouchpadSnapshot snapshot, const TypingGuard* typing)
+    : axes_(snapshot.axes), currentSlot_(snapshot.currentSlot), typing_(typing) {
     const int count = std::clamp(axes_.slotCount, 1, maxSlots);
     axes_.slotCount = count;
     slots_ = std::move(snapshot.slots);
@@ -43,7 +43,7 @@ EvdevTranslator::EvdevTranslator(TouchpadSnapshot snapshot)
     liftedInReport_.assign(static_cast<std::size_t>(count), false);
     // The kernel keeps a slot's last position; zeroes in both mean none was ever reported.
     for (const SlotValues& values : slots_) positioned_.push_back(values.x != 0 || values.y != 0);
-    palm_.assign(static_cast<std::size_t>(count), false);
+    ignored_.assign(static_cast<std::size_t>(count), false);
     reported_.assign(static_cast<std::size_t>(count + maxToolFingers - 1), Contact{});
     const int held = std::clamp(snapshot.toolFingers, 0, maxToolFingers);
     if (held > 0) toolKeys_ = 1u << (held - 1);
@@ -80,7 +80,7 @@ std::vector<ContactFrame> EvdevTranslator::feed(const input_event& event) {
                 } else {
                     values.trackingId = event.value;
                 }
-                palm_[slot] = false;  // a palm is one contact; whatever touches next starts afresh
+                ignored_[slot] = false;  // a palm is one contact; whatever touches next starts afresh
                 break;
             case ABS_MT_POSITION_X:
                 values.x = event.value;
@@ -189,14 +189,14 @@ ContactFrame EvdevTranslator::build(double timestamp, Pass pass) {
                 break;
             case Pass::full: break;
         }
+        const bool wasDown = contact.trackingId >= 0;
         if (current >= 0) {
             ++tracked;
-            if (isPalm(s)) {
-                palm_[slot] = true;
-                current = -1;  // not a finger: lifts if it was one, never lands otherwise
-            }
+            if (isPalm(s)) ignored_[slot] = true;
+            // A touch that begins just after a key press is a hand brushing the pad.
+            if (!wasDown && typing_ && typing_->quiet(timestamp)) ignored_[slot] = true;
+            if (ignored_[slot]) current = -1;  // no finger: lifts if it was one, never lands otherwise
         }
-        const bool wasDown = contact.trackingId >= 0;
         if (!wasDown && current < 0) continue;
         if (current < 0) {
             contact.vx = 0;
@@ -284,7 +284,7 @@ void EvdevTranslator::buildCounted(ContactFrame& frame, double timestamp, Pass p
 
 bool EvdevTranslator::isPalm(int slot) const {
     const auto s = static_cast<std::size_t>(slot);
-    if (palm_[s] || slots_[s].toolType == MT_TOOL_PALM) return true;
+    if (slots_[s].toolType == MT_TOOL_PALM) return true;
     return axes_.pressure && slots_[s].pressure > palmPressureThreshold;
 }
 

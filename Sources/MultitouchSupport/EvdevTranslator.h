@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "MultitouchSupport/MultitouchSupport.h"
+#include "MultitouchSupport/TypingGuard.h"
 
 namespace velorin::multitouch {
 
@@ -87,9 +88,11 @@ inline constexpr int palmPressureThreshold = 130;
 // fingers than that (the pad tracks fewer fingers than touch it), the missing ones are
 // delivered too, after the slots: at the centroid of the tracked fingers, moving with it,
 // with path indices from slotCount up, kept while the count holds and lifted when it falls.
+// A contact that begins while the typing guard is quiet is ignored until it lifts.
 class EvdevTranslator {
 public:
-    explicit EvdevTranslator(TouchpadSnapshot snapshot);
+    // `typing`, when given, must outlive the translator.
+    explicit EvdevTranslator(TouchpadSnapshot snapshot, const TypingGuard* typing = nullptr);
 
     // Applies one event. A SYN_REPORT completes a frame; when a slot's finger was replaced
     // by another within one report, the old one lifts in a frame of its own first, so it
@@ -134,7 +137,8 @@ private:
     std::vector<SlotValues> slots_;     // as the events set them
     std::vector<bool> liftedInReport_;  // the slot's contact ended during the current report
     std::vector<bool> positioned_;      // the slot has had a position since the device opened
-    std::vector<bool> palm_;            // the slot's contact was seen to be a palm; until it lifts
+    std::vector<bool> ignored_;         // the slot's contact is a palm, or began while typing; until it lifts
+    const TypingGuard* typing_;
     std::vector<Contact> reported_;     // as the last frame reported them: the slots, then the counted fingers
     unsigned toolKeys_ = 0;             // BTN_TOOL_FINGER … BTN_TOOL_QUINTTAP held, bit 0 for one finger
     bool touching_ = false;             // BTN_TOUCH

@@ -528,3 +528,58 @@ TEST(EvdevTranslator, repeats_endAtTheSilenceLimitAndResumeWithTheNextReport) {
     EXPECT_EQ(translator.lastReportTime(), 5.0);
     EXPECT_DOUBLE_EQ(*translator.nextRepeatTime(), 5.0 + repeatIntervalSeconds);
 }
+
+TEST(TypingGuard, keepsNewTouchesQuietForAShortTimeAfterTyping) {
+    struct Press {
+        unsigned code;
+        int value;
+        double time;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Press> keys;
+        double touch;
+        bool quiet;
+    };
+    const double once = typingQuietAfterKeySeconds;
+    const double typing = typingQuietWhileTypingSeconds;
+    const Case cases[] = {
+        {"no key", {}, 0.0, false},
+        {"a touch that began before the key", {{KEY_A, 1, 1.0}}, 0.99, false},
+        {"a touch at the key press", {{KEY_A, 1, 1.0}}, 1.0, true},
+        {"just inside the time after one key", {{KEY_A, 1, 1.0}}, 1.0 + once - 0.001, true},
+        {"at the end of the time after one key", {{KEY_A, 1, 1.0}}, 1.0 + once, false},
+        {"while typing: just inside the longer time", {{KEY_A, 1, 1.0}, {KEY_B, 1, 1.1}}, 1.1 + typing - 0.001, true},
+        {"while typing: at its end", {{KEY_A, 1, 1.0}, {KEY_B, 1, 1.1}}, 1.1 + typing, false},
+        {"a second key after the first time ended is a single key again", {{KEY_A, 1, 1.0}, {KEY_B, 1, 1.3}},
+         1.3 + once, false},
+        {"a key's release is no typing", {{KEY_A, 0, 1.0}}, 1.01, false},
+        {"auto-repeat is typing", {{KEY_A, 2, 1.0}}, 1.01, true},
+        {"Shift with a letter is typing", {{KEY_LEFTSHIFT, 1, 1.0}, {KEY_A, 1, 1.0}}, 1.01, true},
+        {"modifiers alone are no typing", {{KEY_LEFTCTRL, 1, 1.0}, {KEY_LEFTSHIFT, 1, 1.0}, {KEY_LEFTMETA, 1, 1.0}},
+         1.01, false},
+        {"a shortcut is no typing", {{KEY_LEFTCTRL, 1, 1.0}, {KEY_C, 1, 1.05}}, 1.06, false},
+        {"after the shortcut's modifier is up, typing counts again",
+         {{KEY_LEFTCTRL, 1, 1.0}, {KEY_LEFTCTRL, 0, 1.02}, {KEY_C, 1, 1.05}}, 1.06, true},
+        {"Escape, function and media keys are no typing", {{KEY_ESC, 1, 1.0}, {KEY_F5, 1, 1.0}, {KEY_VOLUMEUP, 1, 1.0}},
+         1.01, false},
+    };
+    for (const auto& c : cases) {
+        TypingGuard guard;
+        for (const auto& k : c.keys) guard.key(7, k.code, k.value, k.time);
+        EXPECT_EQ(guard.quiet(c.touch), c.quiet) << c.name;
+    }
+}
+
+TEST(EvdevTranslator, touchesBeginningWhileTyping_areIgnoredUntilTheyLift) {
+    TypingGuard guard;
+    EvdevTranslator translator(emptyPad(), &guard);
+    EventScript s;
+    s.at(0.00).land(0, 1, 100, 100).report();  // before any key: a finger
+    guard.key(1, KEY_A, 1, 0.05);
+    s.at(0.10).land(1, 2, 500, 100).report();  // a thumb while typing: ignored
+    s.at(0.30).slot(1).x(520).report();        // typing is over, but it is the same touch
+    s.at(0.31).lift(1).report();
+    s.at(0.32).land(1, 3, 600, 100).report();  // a new touch after typing: a finger
+    EXPECT_EQ(shapes(feedAll(translator, s.events())), (Shapes{"0:3", "0:4", "0:4", "0:4", "0:4 1:3"}));
+}

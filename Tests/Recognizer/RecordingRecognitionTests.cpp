@@ -145,3 +145,42 @@ TEST(RecordedTaps, aFingerOnAPadThatFallsSilent_holdsOnlyWhileItMayStillRest) {
         }
     }
 }
+
+TEST(RecordedTaps, aTapJustAfterTyping_isIgnored_oneAfterTheQuietTimeIsNot) {
+    using velorin::multitouch::typingQuietAfterKeySeconds;
+    using velorin::multitouch::typingQuietWhileTypingSeconds;
+    const auto recording = velorin::testing::loadRecording("synaptics-one-finger-taps.yml");
+    const auto& first = recording.reports[0].front();
+    const double landing = static_cast<double>(first.input_event_sec) + static_cast<double>(first.input_event_usec) * 1e-6;
+    struct Case {
+        const char* name;
+        std::vector<double> keysBefore;  // seconds before the landing
+        bool taps;
+    };
+    const Case cases[] = {
+        {"one key, just inside its time", {typingQuietAfterKeySeconds - 0.001}, false},
+        {"one key, its time just over", {typingQuietAfterKeySeconds}, true},
+        {"typing, just inside the longer time", {typingQuietWhileTypingSeconds + 0.1, typingQuietWhileTypingSeconds - 0.001}, false},
+        {"typing, the longer time just over", {typingQuietWhileTypingSeconds + 0.1, typingQuietWhileTypingSeconds}, true},
+    };
+    for (const auto& c : cases) {
+        velorin::multitouch::TypingGuard guard;
+        for (double before : c.keysBefore) guard.key(1, KEY_J, 1, landing - before);
+        velorin::multitouch::TouchpadSnapshot snapshot;
+        snapshot.axes = recording.axes;
+        snapshot.slots.resize(static_cast<std::size_t>(recording.axes.slotCount));
+        velorin::multitouch::EvdevTranslator translator(snapshot, &guard);
+        std::vector<TouchFrame> frames;
+        for (std::size_t r = 0; r < 10; ++r) {  // the first tap
+            for (const auto& event : recording.reports[r]) {
+                for (const auto& frame : translator.feed(event)) {
+                    frames.push_back({0, frame.timestamp,
+                                      touchesFromRecords(frame.touches.data(),
+                                                         static_cast<std::int32_t>(frame.touches.size()))});
+                }
+            }
+        }
+        const auto events = recognise(frames, GestureRecognizer::GestureSet{Gesture::tap(1, 1)});
+        EXPECT_EQ(events.size(), c.taps ? 1u : 0u) << c.name;
+    }
+}
