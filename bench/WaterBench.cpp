@@ -69,9 +69,7 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-double uptime() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+double uptime() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
 double processSeconds() {
     timespec t{};
@@ -128,7 +126,8 @@ void paintOverlays(QPainter& painter, QSize size) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 160));
-    for (int i = 0; i < 3; ++i) painter.drawEllipse(QPointF(size.width() * (0.25 + 0.25 * i), size.height() * 0.5), 14, 14);
+    for (int i = 0; i < 3; ++i)
+        painter.drawEllipse(QPointF(size.width() * (0.25 + 0.25 * i), size.height() * 0.5), 14, 14);
     painter.setPen(Qt::black);
     painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignBottom | Qt::AlignHCenter, "Tap with three fingers");
 }
@@ -184,7 +183,12 @@ void BM_WaterPasses(benchmark::State& state) {
     }
     state.counters["median_ms"] = median(times) * 1e3;
 }
-BENCHMARK(BM_WaterPasses)->Args({820, 580})->Args({360, 240})->Iterations(200)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WaterPasses)
+    ->Args({820, 580})
+    ->Args({360, 240})
+    ->Iterations(200)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Layering (a): the pad's overlays painted inside its own GL paint, with QPainter on the framebuffer.
 void BM_PadOverlaysInGLPaint(benchmark::State& state) {
@@ -243,7 +247,12 @@ void BM_PadWaterAsImage(benchmark::State& state) {
     state.counters["median_ms"] = median(times) * 1e3;
     state.counters["image_ms"] = median(readback) * 1e3;
 }
-BENCHMARK(BM_PadWaterAsImage)->Args({360, 240})->Args({820, 580})->Iterations(200)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PadWaterAsImage)
+    ->Args({360, 240})
+    ->Args({820, 580})
+    ->Iterations(200)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // An open 820×580 window whose water rests (12 frames a second): the process's
 // CPU time over 30 s of real time, as a share of one core.
@@ -270,7 +279,8 @@ void BM_WaterIdleCpu(benchmark::State& state) {
         const double cpuStart = processSeconds();
         QElapsedTimer wall;
         wall.start();
-        while (wall.elapsed() < qint64(seconds * 1000)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        while (wall.elapsed() < qint64(seconds * 1000))
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         const double cpu = processSeconds() - cpuStart;
         state.SetIterationTime(double(wall.elapsed()) / 1000);
         state.counters["cpu_percent"] = 100 * cpu / (double(wall.elapsed()) / 1000);

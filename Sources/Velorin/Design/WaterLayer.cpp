@@ -36,8 +36,7 @@ bool WaterLayer::canRender(const QSurfaceFormat& format) {
     return true;
 }
 
-WaterLayer::WaterLayer(QWidget* parent, const QSurfaceFormat& format, std::function<double()> clock)
-    : QWidget(parent) {
+WaterLayer::WaterLayer(QWidget* parent, const QSurfaceFormat& format, std::function<double()> clock) : QWidget(parent) {
     setObjectName("water");
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);

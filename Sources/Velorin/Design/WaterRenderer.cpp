@@ -99,8 +99,8 @@ bool WaterRenderer::ensureState(const QSize& grid) {
         gl_.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
         gl_.glBindFramebuffer(GL_FRAMEBUFFER, framebuffers_[i]);
         gl_.glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, textures_[i], 0);
-        made = gl_.glGetError() == GL_NO_ERROR &&
-               gl_.glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        made =
+            gl_.glGetError() == GL_NO_ERROR && gl_.glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
         // A new size starts from a flat surface.
         const std::array<float, 4> flat{0, 0, 0, 0};
         if (made) gl_.glClearBufferfv(GL_COLOR, 0, flat.data());

@@ -20,7 +20,11 @@ WaterView::WaterView(QWidget* parent, Clock clock)
     connect(&timer_, &QTimer::timeout, this, [this] { QOpenGLWidget::update(); });
 }
 
-WaterView::~WaterView() { releaseGL(); }
+WaterView::~WaterView() {
+    releaseGL();
+    // The base class ends the context after this part of the view is gone.
+    if (context()) disconnect(context(), nullptr, this, nullptr);
+}
 
 double WaterView::now() const { return clock_(); }
 
@@ -44,7 +48,8 @@ void WaterView::releaseGL() {
 }
 
 void WaterView::paintGL() {
-    const QSize pixels(int(std::lround(width() * devicePixelRatioF())), int(std::lround(height() * devicePixelRatioF())));
+    const QSize pixels(int(std::lround(width() * devicePixelRatioF())),
+                       int(std::lround(height() * devicePixelRatioF())));
     const QSizeF points(width(), height());
     const QSize grid = WaterModel::gridSize(points);
     const bool drawable = width() > 1 && height() > 1 && renderer_.isBuilt() && renderer_.ensureState(grid);
@@ -83,14 +88,14 @@ void WaterView::changeEvent(QEvent* event) {
 bool WaterView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == watchedWindow_) {
         switch (event->type()) {
-        case QEvent::WindowStateChange:
-        case QEvent::Show:
-        case QEvent::Hide:
-            // After the window has taken its new state.
-            QMetaObject::invokeMethod(this, &WaterView::refreshTimer, Qt::QueuedConnection);
-            break;
-        default:
-            break;
+            case QEvent::WindowStateChange:
+            case QEvent::Show:
+            case QEvent::Hide:
+                // After the window has taken its new state.
+                QMetaObject::invokeMethod(this, &WaterView::refreshTimer, Qt::QueuedConnection);
+                break;
+            default:
+                break;
         }
     }
     return QOpenGLWidget::eventFilter(watched, event);
