@@ -1,0 +1,30 @@
+#include "Velorin/Settings/TabPage.h"
+
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace velorin {
+
+TabPage::TabPage(QWidget* parent) : QScrollArea(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWidgetResizable(true);
+    // The water shows through: neither the area nor its page paint a background.
+    setAutoFillBackground(false);
+    viewport()->setAutoFillBackground(false);
+    auto* page = new QWidget;
+    page->setAutoFillBackground(false);
+    column_ = new QVBoxLayout(page);
+    column_->setContentsMargins(0, 0, 0, bottomPadding);
+    column_->setSpacing(spacing);
+    setWidget(page);
+}
+
+void TabPage::add(QWidget* part) { column_->addWidget(part); }
+
+void TabPage::add(QLayout* part) { column_->addLayout(part); }
+
+void TabPage::finish() { column_->addStretch(1); }
+
+}  // namespace velorin
