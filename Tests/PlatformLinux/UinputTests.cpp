@@ -72,7 +72,7 @@ TEST(UinputKeyboard, postedKeysArriveAsLinuxKeysWithTheirModifiersAround) {
 
     const fs::path noDevices = fs::temp_directory_path() / ("velorin-noinput-" + std::to_string(getpid()));
     fs::create_directories(noDevices);
-    LinuxEventSystem events(std::make_shared<QtMainQueue>(), keyboard, noDevices.string());
+    LinuxEventSystem events(std::make_shared<QtMainQueue>(), keyboard, {}, DesktopKind::other, noDevices.string());
 
     // ⌘C: Ctrl around C, each change a report of its own.
     KeyboardEvent down{std::nullopt, 8, true, event_flags::command, u"c"};

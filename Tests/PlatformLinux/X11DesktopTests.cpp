@@ -2,6 +2,7 @@
 // window manager (Xvfb and openbox, started per test), with windows of our
 // own standing for the apps.
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -68,6 +69,10 @@ protected:
             return std::find(list.begin(), list.end(), w) != list.end();
         });
         EXPECT_TRUE(managed) << "openbox never managed " << cls;
+        // Openbox focuses each new window; waiting for that keeps its focus
+        // change from landing after a test's own activation.
+        EXPECT_TRUE(until([&] { return client_->activeWindow() == w && desktop_->activeWindow(); }))
+            << "openbox never focused " << cls;
         return w;
     }
 
@@ -78,7 +83,14 @@ protected:
 
     bool activate(std::int32_t pid, xcb_window_t window) {
         EXPECT_TRUE(workspace_->activate(pid));
-        return until([&] { return client_->activeWindow() == window; });
+        // Done when our own connection has seen it too: it hears of the change
+        // after the window manager's client does, later still under load.
+        return until([&] {
+            if (client_->activeWindow() != window) return false;
+            const auto running = workspace_->runningApplications();
+            return std::any_of(running.begin(), running.end(),
+                               [&](const auto& app) { return app.isActive && app.processIdentifier == pid; });
+        });
     }
 
     XSession session_;

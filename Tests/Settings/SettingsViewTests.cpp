@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QAbstractButton>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -164,7 +165,7 @@ TEST_F(SettingsViewTest, tabBarAndKeys_selectTabs) {
     v.show();
     QApplication::setActiveWindow(&v);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&v));
-    v.findChild<QPushButton*>("tab.about")->click();
+    v.findChild<QAbstractButton*>("tab.about")->click();
     EXPECT_EQ(model->selectedTab.get(), SettingsTab::about);
     for (int i = 0; i < 6; ++i) {
         QTest::keyClick(&v, Qt::Key(Qt::Key_1 + i), Qt::ControlModifier);
@@ -188,8 +189,8 @@ TEST_F(SettingsViewTest, openSheet_blocksTheTabBarAndItsKeys_untilDismissed) {
     EXPECT_EQ(presenting.count(), 1);
 
     QTest::keyClick(&v, Qt::Key_6, Qt::ControlModifier);
-    v.findChild<QPushButton*>("tab.about")->click();
-    QTest::mouseClick(v.findChild<QPushButton*>("tab.packs"), Qt::LeftButton);
+    v.findChild<QAbstractButton*>("tab.about")->click();
+    QTest::mouseClick(v.findChild<QAbstractButton*>("tab.packs"), Qt::LeftButton);
     EXPECT_EQ(model->selectedTab.get(), SettingsTab::general);
     EXPECT_EQ(v.tabView(), tab);
 

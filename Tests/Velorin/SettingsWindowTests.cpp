@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QAbstractButton>
 #include <QPushButton>
 #include <QScreen>
 
@@ -117,7 +118,7 @@ TEST_F(SettingsWindowTest, view_followsAndSetsTheModel) {
     EXPECT_EQ(view->shownTab(), SettingsTab::trackpad);
     EXPECT_FALSE(view->notice().isShowing());
 
-    view->findChild<QPushButton*>("tab.shortcuts")->click();
+    view->findChild<QAbstractButton*>("tab.shortcuts")->click();
     EXPECT_EQ(m.selectedTab.get(), SettingsTab::shortcuts);
     EXPECT_EQ(view->shownTab(), SettingsTab::shortcuts);
 

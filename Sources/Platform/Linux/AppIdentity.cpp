@@ -1,16 +1,18 @@
 #include "Platform/Linux/AppIdentity.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 #include <cctype>
 #include <utility>
 
 namespace velorin::linux_platform {
 namespace {
 
+constexpr std::string_view terminalApp = "com.apple.Terminal";
+
 // Desktop entry ids and window classes of the Linux builds (distribution
 // packages, vendor packages and Flatpaks) of apps the built-in packs name.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 61> counterparts{{
+constexpr std::pair<std::string_view, std::string_view> counterparts[] = {
     {"google-chrome", "com.google.Chrome"},
     {"google-chrome-stable", "com.google.Chrome"},
     {"com.google.chrome", "com.google.Chrome"},
@@ -72,7 +74,43 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 61> counterp
     {"claude-desktop", "com.anthropic.claudefordesktop"},
     {"perplexity-comet", "ai.perplexity.comet"},
     {"arc", "company.thebrowser.Browser"},
-}};
+    // Terminal emulators without a macOS build of their own stand for Terminal,
+    // so the terminal pack applies to them.
+    {"org.gnome.terminal", terminalApp},
+    {"gnome-terminal", terminalApp},
+    {"gnome-terminal-server", terminalApp},
+    {"org.gnome.console", terminalApp},
+    {"kgx", terminalApp},
+    {"org.gnome.ptyxis", terminalApp},
+    {"app.devsuite.ptyxis", terminalApp},
+    {"org.kde.konsole", terminalApp},
+    {"konsole", terminalApp},
+    {"kitty", terminalApp},
+    {"alacritty", terminalApp},
+    {"org.alacritty.alacritty", terminalApp},
+    {"foot", terminalApp},
+    {"footclient", terminalApp},
+    {"org.codeberg.dnkl.foot", terminalApp},
+    {"org.wezfurlong.wezterm", terminalApp},
+    {"wezterm", terminalApp},
+    {"xterm", terminalApp},
+    {"uxterm", terminalApp},
+    {"debian-xterm", terminalApp},
+    {"debian-uxterm", terminalApp},
+    {"com.gexperts.tilix", terminalApp},
+    {"tilix", terminalApp},
+    {"terminator", terminalApp},
+    {"xfce4-terminal", terminalApp},
+    {"io.elementary.terminal", terminalApp},
+    {"com.raggesilver.blackbox", terminalApp},
+};
+
+// The macOS identifiers of terminal emulators: the apps where command is
+// pressed as Ctrl+Shift.
+constexpr std::string_view terminalIdentifiers[] = {
+    terminalApp,           "com.googlecode.iterm2",  "com.mitchellh.ghostty", "dev.warp.Warp-Stable",
+    "net.kovidgoyal.kitty", "org.alacritty",         "com.github.wez.wezterm",
+};
 
 std::string lower(std::string_view s) {
     std::string out(s);
@@ -100,11 +138,18 @@ std::vector<std::string> counterpartIdentifiers() {
     return ids;
 }
 
+bool isTerminalIdentifier(std::string_view bundleIdentifierText) {
+    return std::find(std::begin(terminalIdentifiers), std::end(terminalIdentifiers), bundleIdentifierText) !=
+           std::end(terminalIdentifiers);
+}
+
 std::string bundleIdentifier(const DesktopEntry& entry) {
     if (auto known = knownBundleIdentifier(entry.id)) return *known;
     if (!entry.startupWMClass.empty()) {
         if (auto known = knownBundleIdentifier(entry.startupWMClass)) return *known;
     }
+    // Any other terminal emulator its entry declares as one.
+    if (entry.terminalEmulator) return std::string(terminalApp);
     return entry.id;
 }
 

@@ -20,7 +20,11 @@ std::optional<std::string> knownBundleIdentifier(std::string_view desktopIdOrWin
 // Every macOS identifier the table reports, once each.
 std::vector<std::string> counterpartIdentifiers();
 
-// The identifier reported for a desktop entry.
+// Whether the app reported under this identifier is a terminal emulator.
+bool isTerminalIdentifier(std::string_view bundleIdentifier);
+
+// The identifier reported for a desktop entry: a known counterpart's, else
+// Terminal's for a terminal emulator, else the entry's id.
 std::string bundleIdentifier(const DesktopEntry& entry);
 
 // The entry of a window with this class and instance name: the one whose

@@ -1,5 +1,6 @@
 #include "Platform/Linux/DesktopEntry.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -40,6 +41,17 @@ std::string unescapeValue(std::string_view v) {
 
 bool isTrue(std::string_view v) { return v == "true"; }
 
+// Whether a ;-separated list value holds `item`.
+bool hasListItem(std::string_view list, std::string_view item) {
+    std::size_t start = 0;
+    while (start < list.size()) {
+        const std::size_t end = std::min(list.find(';', start), list.size());
+        if (list.substr(start, end - start) == item) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::optional<DesktopEntry> parseDesktopEntry(std::string_view text, std::string id, std::string path) {
@@ -72,6 +84,7 @@ std::optional<DesktopEntry> parseDesktopEntry(std::string_view text, std::string
         else if (key == "NoDisplay") entry.hidden = isTrue(value);
         else if (key == "Hidden") entry.deleted = isTrue(value);
         else if (key == "X-GNOME-Autostart-enabled") entry.autostartOff = value == "false";
+        else if (key == "Categories") entry.terminalEmulator = hasListItem(value, "TerminalEmulator");
     }
     if (!sawGroup || type != "Application") return std::nullopt;
     return entry;

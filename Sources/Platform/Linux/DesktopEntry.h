@@ -18,7 +18,8 @@ struct DesktopEntry {
     std::string startupWMClass;
     bool hidden = false;   // NoDisplay: installed, but not listed
     bool deleted = false;  // Hidden: the user removed it, which also hides the same id further down
-    bool autostartOff = false;  // X-GNOME-Autostart-enabled=false: an autostart entry switched off
+    bool autostartOff = false;
+    bool terminalEmulator = false;  // Categories= holds TerminalEmulator  // X-GNOME-Autostart-enabled=false: an autostart entry switched off
     bool operator==(const DesktopEntry&) const = default;
 };
 

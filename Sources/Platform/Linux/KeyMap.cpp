@@ -43,13 +43,11 @@ constexpr std::array<std::pair<std::uint16_t, int>, 120> keyTable{{
     {123, KEY_LEFT},     {124, KEY_RIGHT},    {125, KEY_DOWN},      {126, KEY_UP},
 }};
 
-// Modifier flags and the keys they press, in pressing order.
-constexpr std::array<std::pair<std::uint64_t, int>, 4> modifierTable{{
-    {event_flags::command, KEY_LEFTCTRL},
-    {event_flags::control, KEY_LEFTMETA},
-    {event_flags::alternate, KEY_LEFTALT},
-    {event_flags::shift, KEY_LEFTSHIFT},
-}};
+// The modifier keys any combination can press.
+constexpr std::array<int, 4> modifierKeys{KEY_LEFTCTRL, KEY_LEFTMETA, KEY_LEFTALT, KEY_LEFTSHIFT};
+
+// Keys with no macOS key code that the desktop's shortcuts press (Print).
+constexpr std::array<int, 1> desktopOnlyKeys{KEY_SYSRQ};
 
 // The media and brightness keys by their system key type.
 constexpr std::array<std::pair<std::int64_t, int>, 10> systemKeyTable{{
@@ -76,21 +74,16 @@ std::optional<int> linuxKeyCode(std::uint16_t macVirtualKey) {
     return std::nullopt;
 }
 
-std::vector<KeyWrite> keyWrites(const KeyboardEvent& event) {
-    const auto key = linuxKeyCode(event.virtualKey);
-    if (!key) return {};
-    std::vector<int> modifiers;
-    for (const auto& [flag, code] : modifierTable) {
-        // A modifier key's own event needs no extra press of itself.
-        if ((event.flags & flag) && code != *key) modifiers.push_back(code);
-    }
+std::vector<KeyWrite> keyWrites(const LinuxCombination& combination, bool down) {
     std::vector<KeyWrite> writes;
-    if (event.keyDown) {
-        for (int m : modifiers) writes.push_back({m, 1});
-        writes.push_back({*key, 1});
+    if (down) {
+        for (int m : combination.modifiers) writes.push_back({m, 1});
+        writes.push_back({combination.key, 1});
     } else {
-        writes.push_back({*key, 0});
-        for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) writes.push_back({*it, 0});
+        writes.push_back({combination.key, 0});
+        for (auto it = combination.modifiers.rbegin(); it != combination.modifiers.rend(); ++it) {
+            writes.push_back({*it, 0});
+        }
     }
     return writes;
 }
@@ -111,7 +104,8 @@ std::optional<KeyWrite> systemKeyWrite(const SystemDefinedEvent& event) {
 std::vector<int> allLinuxKeys() {
     std::vector<int> keys;
     for (const auto& [mac, code] : keyTable) keys.push_back(code);
-    for (const auto& [flag, code] : modifierTable) keys.push_back(code);
+    keys.insert(keys.end(), modifierKeys.begin(), modifierKeys.end());
+    keys.insert(keys.end(), desktopOnlyKeys.begin(), desktopOnlyKeys.end());
     for (const auto& [type, code] : systemKeyTable) keys.push_back(code);
     std::sort(keys.begin(), keys.end());
     keys.erase(std::unique(keys.begin(), keys.end()), keys.end());

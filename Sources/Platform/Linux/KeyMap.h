@@ -1,15 +1,15 @@
 #pragma once
 // How the system's key events become Linux input events: macOS virtual key
-// codes map to Linux key codes, the macOS modifier flags become modifier key
-// presses around the key (command → Ctrl, control → Meta, option → Alt,
-// shift → Shift, as Qt maps the two systems), and system-defined events carry
-// media and brightness keys in their data word.
+// codes map to Linux key codes (which modifiers a combination presses is
+// KeyRules' to say), the keys of a combination are written around each other,
+// and system-defined events carry media and brightness keys in their data word.
 
 #include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "Platform/EventSystem.h"
+#include "Platform/Linux/KeyRules.h"
 
 namespace velorin::linux_platform {
 
@@ -23,17 +23,17 @@ struct KeyWrite {
     bool operator==(const KeyWrite&) const = default;
 };
 
-// The writes of one keyboard event, in order: a key-down presses the modifiers
-// and then the key; a key-up releases the key and then the modifiers in reverse.
-// Function, numeric-pad and the Unicode text have no meaning here and are
-// ignored. Empty when the key has no Linux counterpart.
-std::vector<KeyWrite> keyWrites(const KeyboardEvent& event);
+// The writes of one combination, in order: going down presses the modifiers
+// and then the key; going up releases the key and then the modifiers in reverse.
+std::vector<KeyWrite> keyWrites(const LinuxCombination& combination, bool down);
 
 // The media or brightness key of a system-defined event (subtype 8, data word
 // (keyType << 16) | 0xA00 for down or 0xB00 for up); absent for anything else.
 std::optional<KeyWrite> systemKeyWrite(const SystemDefinedEvent& event);
 
-// Every Linux key the virtual keyboard has to announce.
+// Every Linux key the virtual keyboard has to announce: the keys of the
+// table, the modifiers, the media keys and the keys only the desktop's own
+// shortcuts press.
 std::vector<int> allLinuxKeys();
 
 }  // namespace velorin::linux_platform

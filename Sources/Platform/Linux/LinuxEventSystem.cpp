@@ -65,9 +65,12 @@ private:
 
 }  // namespace
 
-LinuxEventSystem::LinuxEventSystem(std::shared_ptr<MainQueue> mainQueue, std::shared_ptr<VirtualKeyboard> keyboard,
-                                   std::string inputFolder)
-    : keyboard_(std::move(keyboard)), taps_(std::make_shared<Taps>()) {
+LinuxEventSystem::LinuxEventSystem(std::shared_ptr<MainQueue> mainQueue, std::shared_ptr<KeyOutput> keyboard,
+                                   FrontApp frontApp, DesktopKind desktop, std::string inputFolder)
+    : keyboard_(std::move(keyboard)),
+      frontApp_(std::move(frontApp)),
+      desktop_(desktop),
+      taps_(std::make_shared<Taps>()) {
     buttons_ = std::make_unique<PointerButtons>(std::move(inputFolder));
     std::weak_ptr<Taps> weak = taps_;
     buttons_->setPressCallback([weak, queue = std::move(mainQueue)](MouseButton button) {
@@ -100,10 +103,24 @@ std::optional<SystemDefinedEvent> LinuxEventSystem::createSystemDefinedEvent(con
 
 std::optional<Event> LinuxEventSystem::quartzEvent(const SystemDefinedEvent& event) { return Event{event}; }
 
+std::optional<LinuxCombination> LinuxEventSystem::combinationFor(const KeyboardEvent& event) {
+    if (!event.keyDown) {
+        if (auto it = pressed_.find(event.virtualKey); it != pressed_.end()) {
+            auto combination = std::move(it->second);
+            pressed_.erase(it);
+            return combination;
+        }
+    }
+    const KeyStyle app = keyStyle(frontApp_ ? frontApp_() : std::nullopt);
+    auto combination = linuxCombination(event.virtualKey, event.flags, app, desktop_);
+    if (combination && event.keyDown) pressed_[event.virtualKey] = *combination;
+    return combination;
+}
+
 void LinuxEventSystem::post(EventTapLocation, const Event& event) {
     std::vector<KeyWrite> writes;
     if (const auto* key = std::get_if<KeyboardEvent>(&event)) {
-        writes = keyWrites(*key);
+        if (auto combination = combinationFor(*key)) writes = keyWrites(*combination, key->keyDown);
     } else if (const auto* sys = std::get_if<SystemDefinedEvent>(&event)) {
         if (auto w = systemKeyWrite(*sys)) writes.push_back(*w);
     }

@@ -3,23 +3,32 @@
 // Wayland alike); mouse-button state and the mouse-down tap from the evdev
 // pointer devices.
 
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Platform/EventSystem.h"
+#include "Platform/Linux/KeyRules.h"
 #include "Platform/MainQueue.h"
 
 namespace velorin::linux_platform {
 
 class PointerButtons;
-class VirtualKeyboard;
+class KeyOutput;
 
 class LinuxEventSystem : public EventSystem {
 public:
+    // The bundle identifier of the app in front, asked as each key goes down.
+    using FrontApp = std::function<std::optional<std::string>()>;
+
     // `keyboard`: the virtual keyboard, shared with the trust test;
+    // `frontApp` and `desktop`: what a combination presses depends on them;
     // `inputFolder`: where the evdev devices are. The mouse buttons are read
     // from the start, so the first question about them already has the answer.
-    LinuxEventSystem(std::shared_ptr<MainQueue> mainQueue, std::shared_ptr<VirtualKeyboard> keyboard,
+    LinuxEventSystem(std::shared_ptr<MainQueue> mainQueue, std::shared_ptr<KeyOutput> keyboard,
+                     FrontApp frontApp = {}, DesktopKind desktop = DesktopKind::other,
                      std::string inputFolder = "/dev/input");
     ~LinuxEventSystem() override;
 
@@ -37,7 +46,14 @@ public:
     struct Taps;  // the live taps, shared with the blocks that deliver to them
 
 private:
-    std::shared_ptr<VirtualKeyboard> keyboard_;
+    std::optional<LinuxCombination> combinationFor(const KeyboardEvent& event);
+
+    std::shared_ptr<KeyOutput> keyboard_;
+    FrontApp frontApp_;
+    DesktopKind desktop_;
+    // What each key still down pressed, so its key-up releases exactly that
+    // even when the app in front changed in between.
+    std::map<std::uint16_t, LinuxCombination> pressed_;
     std::shared_ptr<Taps> taps_;
     std::unique_ptr<PointerButtons> buttons_;
 };

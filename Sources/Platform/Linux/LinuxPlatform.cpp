@@ -2,6 +2,8 @@
 
 #include <QUrl>
 
+#include <cstdlib>
+
 #include "Platform/Linux/DesktopEntry.h"
 #include "Platform/Linux/LinuxAccessibility.h"
 #include "Platform/Linux/LinuxBasics.h"
@@ -32,7 +34,16 @@ std::unique_ptr<Platform> makeLinuxPlatform() {
     s.workspace = std::make_unique<LinuxWorkspace>(desktop, *processes, page, applicationFolders());
     // The pointer reader posts from its own thread; its own handle on the main
     // queue stays valid however the platform's services are taken apart.
-    s.eventSystem = std::make_unique<LinuxEventSystem>(std::make_shared<QtMainQueue>(), keyboard);
+    // Keys are posted on the main thread while the platform, which owns the
+    // workspace too, is installed.
+    Workspace* workspace = s.workspace.get();
+    auto frontApp = [workspace]() -> std::optional<std::string> {
+        auto front = workspace->frontmostApplication();
+        return front ? front->bundleIdentifier : std::nullopt;
+    };
+    const char* currentDesktop = std::getenv("XDG_CURRENT_DESKTOP");
+    s.eventSystem = std::make_unique<LinuxEventSystem>(std::make_shared<QtMainQueue>(), keyboard, std::move(frontApp),
+                                                       desktopKind(currentDesktop ? currentDesktop : ""));
     s.accessibility = std::make_unique<LinuxAccessibility>(desktop, keyboard, qtDesktopUnits);
     s.screens = std::make_unique<QtScreens>();
     s.processes = std::move(processes);

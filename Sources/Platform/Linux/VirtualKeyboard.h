@@ -15,10 +15,18 @@ struct libevdev_uinput;
 
 namespace velorin::linux_platform {
 
-class VirtualKeyboard {
+// Where posted keys are written; the virtual keyboard is the program's.
+class KeyOutput {
+public:
+    virtual ~KeyOutput() = default;
+    // False when the keys went nowhere.
+    virtual bool write(const std::vector<KeyWrite>& writes) = 0;
+};
+
+class VirtualKeyboard : public KeyOutput {
 public:
     explicit VirtualKeyboard(std::string uinputPath = "/dev/uinput");
-    ~VirtualKeyboard();
+    ~VirtualKeyboard() override;
     VirtualKeyboard(const VirtualKeyboard&) = delete;
     VirtualKeyboard& operator=(const VirtualKeyboard&) = delete;
 
@@ -28,7 +36,7 @@ public:
 
     // Writes each key change as a report of its own, so every reader sees the
     // modifiers before the key; false when there is no device.
-    bool write(const std::vector<KeyWrite>& writes);
+    bool write(const std::vector<KeyWrite>& writes) override;
 
     // The device's node (/dev/input/eventN); absent without a device or when
     // the kernel does not say.

@@ -12,14 +12,17 @@ std::unique_ptr<T> make(T*& keep, Args&&... args) {
 
 }  // namespace
 
-SimPlatform::SimPlatform() : failures_(std::make_unique<SimFailures>()), journal_(std::make_unique<SimJournal>()) {
+SimPlatform::SimPlatform() : SimPlatform(nullptr) {}
+
+SimPlatform::SimPlatform(std::unique_ptr<EventSystem> eventSystem)
+    : failures_(std::make_unique<SimFailures>()), journal_(std::make_unique<SimJournal>()) {
     // Refuse before building anything when the slot is taken.
     if (platform::isInstalled()) throw std::logic_error("A platform is already installed");
     Platform::Services services;
     services.clock = make(clock_);
     services.mainQueue = make(mainQueue_, *clock_);
     services.workspace = make(workspace_, *mainQueue_, *failures_, *journal_);
-    services.eventSystem = make(eventSystem_, *failures_, *journal_);
+    services.eventSystem = eventSystem ? std::move(eventSystem) : make(eventSystem_, *failures_, *journal_);
     services.accessibility = make(accessibility_, *failures_, *journal_);
     services.screens = make(screens_);
     services.processes = make(processes_, *failures_, *journal_);

@@ -37,6 +37,10 @@ namespace velorin::sim {
 class SimPlatform {
 public:
     SimPlatform();
+    // The simulated desktop with a real event system in place of the simulated
+    // one, so a real adapter runs against the simulated rest; `eventSystem()`
+    // is not to be used then.
+    explicit SimPlatform(std::unique_ptr<EventSystem> eventSystem);
     ~SimPlatform();
     SimPlatform(const SimPlatform&) = delete;
     SimPlatform& operator=(const SimPlatform&) = delete;

@@ -1,11 +1,15 @@
 #include "Velorin/Settings/SettingsContent.h"
 
 #include "Velorin/Design/WaterLayer.h"
+#include "Velorin/Settings/AboutTab.h"
+#include "Velorin/Settings/GeneralTab.h"
 
 namespace velorin {
 
 SettingsContent SettingsContent::standard() {
     SettingsContent content;
+    content.tabs[SettingsTab::general] = [](AppModel& model, QWidget* parent) { return new GeneralTab(model, parent); };
+    content.tabs[SettingsTab::about] = [](AppModel& model, QWidget* parent) { return new AboutTab(model, parent); };
     // The water on the GPU where OpenGL works, an empty layer where it does not.
     content.water = [](QWidget* parent) {
         auto* layer = new WaterLayer(parent);

@@ -1,15 +1,14 @@
 #include "Velorin/Settings/SettingsView.h"
 
 #include <QGraphicsOpacityEffect>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "Platform/Platform.h"
 #include "Velorin/AppModel.h"
+#include "Velorin/Design/LiquidTab.h"
+#include "Velorin/Design/TabBar.h"
 #include "Velorin/Design/Theme.h"
 #include "Velorin/Settings/SaveNotice.h"
 #include "Velorin/Settings/SeeThroughPreference.h"
@@ -18,68 +17,92 @@
 
 namespace velorin {
 
-// The row of tabs with their Ctrl+1…6 equivalents. Disabled, it takes
-// neither clicks nor its key equivalents.
-class SettingsTabBar : public QWidget {
+// Paints the outgoing and incoming tabs' snapshots while the tab changes:
+// the old one blurs, fades, sinks and shrinks quickly; the new one resolves
+// from the same look at the pace of the tab bar's spring.
+class TabTransition final : public QWidget {
 public:
-    SettingsTabBar(AppModel& model, QWidget* parent) : QWidget(parent), model_(model) {
-        setObjectName("tabBar");
-        auto* row = new QHBoxLayout(this);
-        row->setContentsMargins(4, 4, 4, 4);
-        row->setSpacing(2);
-        for (std::size_t i = 0; i < allSettingsTabs.size(); ++i) {
-            const SettingsTab tab = allSettingsTabs[i];
-            auto* button = new QPushButton(QString::fromUtf8(title(tab)), this);
-            button->setObjectName(QString("tab.") + name(tab));
-            button->setCheckable(true);
-            button->setFocusPolicy(Qt::TabFocus);
-            connect(button, &QPushButton::clicked, this, [this, tab] { select(tab); });
-            auto* key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + int(i))), this);
-            key->setContext(Qt::WindowShortcut);
-            connect(key, &QShortcut::activated, this, [this, tab] { select(tab); });
-            row->addWidget(button);
-            buttons_[i] = button;
-        }
-        observations_.add(model_.selectedTab, [this](const SettingsTab&) { showSelection(); });
-        showSelection();
+    explicit TabTransition(QWidget* parent) : QWidget(parent), outgoing_(0.0), incoming_(0.0) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        outgoing_.setOnFrame([this] { frame(); });
+        incoming_.setOnFrame([this] { frame(); });
+        hide();
+    }
+    ~TabTransition() override {
+        outgoing_.setOnFrame({});
+        incoming_.setOnFrame({});
+    }
+
+    // Plays from `from` to `to` (both laid out in this layer's rect); `to` is
+    // hidden meanwhile and shown when both halves are done.
+    void play(QWidget* from, QWidget* to) {
+        finish();
+        outgoingShot_ = from->grab().toImage();
+        incomingShot_ = to->grab().toImage();
+        live_ = to;
+        to->hide();
+        outgoing_.setValue(0);
+        incoming_.setValue(1);
+        setGeometry(to->geometry());
+        show();
+        raise();
+        outgoing_.animateTo(1, LiquidTab::removal());
+        incoming_.animateTo(0, LiquidTab::insertion());
+    }
+
+    void finish() {
+        if (!isVisible() && !live_) return;
+        hide();
+        outgoingShot_ = QImage();
+        incomingShot_ = QImage();
+        if (live_) live_->show();
+        live_ = nullptr;
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        paintLook(painter, outgoingShot_, outgoing_.value());
+        paintLook(painter, incomingShot_, incoming_.value());
     }
 
 private:
-    static const char* title(SettingsTab tab) {
-        switch (tab) {
-            case SettingsTab::packs: return "Packs";
-            case SettingsTab::shortcuts: return "My Shortcuts";
-            case SettingsTab::sensitivity: return "Sensitivity";
-            case SettingsTab::trackpad: return "Trackpad";
-            case SettingsTab::general: return "General";
-            case SettingsTab::about: return "About";
+    // A snapshot with the blur transition's look `amount` of the way to active.
+    void paintLook(QPainter& painter, const QImage& shot, double amount) const {
+        if (shot.isNull()) return;
+        const BlurTransition::Look look = BlurTransition::at(amount);
+        if (look.opacity <= 0) return;
+        painter.save();
+        painter.setOpacity(look.opacity);
+        const QPointF centre = QRectF(rect()).center();
+        painter.translate(centre + look.offset);
+        painter.scale(look.scale, look.scale);
+        painter.translate(-centre);
+        if (look.blur >= 0.5) {
+            // A cheap soft blur: down and up again, as far as the radius asks.
+            const double factor = std::max(1.0, look.blur * shot.devicePixelRatio() / 2);
+            const QSize small(std::max(1, int(shot.width() / factor)), std::max(1, int(shot.height() / factor)));
+            QImage soft = shot.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .scaled(shot.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            soft.setDevicePixelRatio(shot.devicePixelRatio());
+            painter.drawImage(QPointF(0, 0), soft);
+        } else {
+            painter.drawImage(QPointF(0, 0), shot);
         }
-        return "";
-    }
-    static const char* name(SettingsTab tab) {
-        switch (tab) {
-            case SettingsTab::packs: return "packs";
-            case SettingsTab::shortcuts: return "shortcuts";
-            case SettingsTab::sensitivity: return "sensitivity";
-            case SettingsTab::trackpad: return "trackpad";
-            case SettingsTab::general: return "general";
-            case SettingsTab::about: return "about";
-        }
-        return "";
-    }
-    void select(SettingsTab tab) {
-        model_.selectedTab.set(tab);
-        showSelection();  // a click on the selected tab unchecks its button
-    }
-    void showSelection() {
-        for (std::size_t i = 0; i < allSettingsTabs.size(); ++i) {
-            buttons_[i]->setChecked(allSettingsTabs[i] == model_.selectedTab.get());
-        }
+        painter.restore();
     }
 
-    AppModel& model_;
-    std::array<QPushButton*, allSettingsTabs.size()> buttons_{};
-    Observations observations_;
+    void frame() {
+        update();
+        if (!outgoing_.isAnimating() && !incoming_.isAnimating()) finish();
+    }
+
+    QImage outgoingShot_;
+    QImage incomingShot_;
+    QPointer<QWidget> live_;
+    AnimatedValue<double> outgoing_;
+    AnimatedValue<double> incoming_;
 };
 
 namespace {
@@ -104,7 +127,7 @@ private:
     std::function<void()> done_;
 };
 
-const char* tabName(SettingsTab tab) {
+QString tabName(SettingsTab tab) {
     switch (tab) {
         case SettingsTab::packs: return "packs";
         case SettingsTab::shortcuts: return "shortcuts";
@@ -113,7 +136,7 @@ const char* tabName(SettingsTab tab) {
         case SettingsTab::general: return "general";
         case SettingsTab::about: return "about";
     }
-    return "";
+    return {};
 }
 
 constexpr Spring studioSpring{0.5, 0.85, 0};
@@ -144,7 +167,9 @@ SettingsView::SettingsView(AppModel& model, SettingsContent content, QWidget* pa
     auto* stack = new QVBoxLayout(contentLayer_);
     stack->setContentsMargins(0, tabBarTop, 0, 0);
     stack->setSpacing(0);
-    tabBar_ = new SettingsTabBar(model_, contentLayer_);
+    tabBar_ = new TabBar(contentLayer_);
+    tabBar_->setSelection(model_.selectedTab.get());
+    connect(tabBar_, &TabBar::selectionChanged, this, [this](SettingsTab tab) { model_.selectedTab.set(tab); });
     stack->addWidget(tabBar_, 0, Qt::AlignHCenter);
     tabFrame_ = new QWidget(contentLayer_);
     tabFrame_->setObjectName("tabFrame");
@@ -152,6 +177,7 @@ SettingsView::SettingsView(AppModel& model, SettingsContent content, QWidget* pa
     frame->setContentsMargins(tabMargins);
     frame->setSpacing(0);
     stack->addWidget(tabFrame_, 1);
+    transition_ = new TabTransition(tabFrame_);
 
     notice_ = new SaveNotice(this);
     sheets_ = new SheetHost(this);
@@ -161,7 +187,10 @@ SettingsView::SettingsView(AppModel& model, SettingsContent content, QWidget* pa
         if (!presenting) showSelectedTab();
     });
 
-    observations_.add(model_.selectedTab, [this](const SettingsTab&) { showSelectedTab(); });
+    observations_.add(model_.selectedTab, [this](const SettingsTab& tab) {
+        tabBar_->setSelection(tab);
+        showSelectedTab();
+    });
     observations_.add(model_.studioOpen, [this](const bool&) { followStudio(); });
     observations_.add(model_.saveError, [this](const std::optional<std::string>& error) { notice_->setText(error); });
     Engine& engine = model_.engine();
@@ -215,19 +244,29 @@ void SettingsView::showSelectedTab() {
     if (shownTab_ == tab && tabView_) return;
     // The tab beneath an open sheet owns it: the switch waits until it closes.
     if (sheets_->isPresenting() && tabView_) return;
-    if (tabView_) {
-        // Hidden now, deleted later: the switch may come from inside the old tab.
-        tabView_->hide();
-        tabView_->deleteLater();
-    }
+    QPointer<QWidget> old = tabView_;
     QWidget* view = nullptr;
     if (auto it = slots_.tabs.find(tab); it != slots_.tabs.end() && it->second) view = it->second(model_, tabFrame_);
     if (!view) view = new QWidget(tabFrame_);  // a tab still to come: an empty area
-    if (view->objectName().isEmpty()) view->setObjectName(QString("tabView.") + tabName(tab));
+    if (view->objectName().isEmpty()) view->setObjectName("tabView." + tabName(tab));
     tabFrame_->layout()->addWidget(view);
-    view->show();
+    view->setGeometry(tabFrame_->contentsRect().marginsRemoved(tabMargins));
     tabView_ = view;
     shownTab_ = tab;
+    const bool animate = old && old->isVisible() && isVisible() && !Motion::instant();
+    if (animate) {
+        view->show();
+        tabFrame_->layout()->activate();
+        transition_->play(old, view);
+    } else {
+        transition_->finish();
+        view->show();
+    }
+    if (old) {
+        // Hidden now, deleted later: the switch may come from inside the old tab.
+        old->hide();
+        old->deleteLater();
+    }
     refreshWater();
 }
 
@@ -291,6 +330,7 @@ void SettingsView::blockTabs(bool blocked) {
     // Disabled, the tab bar takes no clicks and its Ctrl+1…6 do nothing.
     contentLayer_->setEnabled(!blocked && !model_.studioOpen.get());
     tabBar_->setEnabled(!blocked);
+    tabBar_->setShortcutsEnabled(!blocked);
 }
 
 void SettingsView::refreshLayers() {

@@ -26,8 +26,9 @@ namespace velorin {
 class AppModel;
 class SaveNotice;
 class SeeThroughPreference;
-class SettingsTabBar;
 class SheetHost;
+class TabBar;
+class TabTransition;
 
 class SettingsView : public QWidget {
     Q_OBJECT
@@ -44,6 +45,7 @@ public:
     std::optional<SettingsTab> shownTab() const { return shownTab_; }
     QWidget* studio() const { return studio_; }
     QWidget* contentLayer() const { return contentLayer_; }
+    TabBar& tabBar() const { return *tabBar_; }
     SheetHost& sheets() const { return *sheets_; }
     SaveNotice& notice() const { return *notice_; }
 
@@ -69,7 +71,8 @@ private:
     SeeThroughPreference* seeThrough_ = nullptr;
     WaterSlot water_;
     QWidget* contentLayer_ = nullptr;
-    SettingsTabBar* tabBar_ = nullptr;
+    TabBar* tabBar_ = nullptr;
+    TabTransition* transition_ = nullptr;
     QWidget* tabFrame_ = nullptr;
     QPointer<QWidget> tabView_;
     std::optional<SettingsTab> shownTab_;

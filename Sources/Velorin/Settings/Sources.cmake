@@ -1,13 +1,16 @@
 # The settings window's content and its tabs, relative to this folder.
 set(VELORIN_Settings_SOURCES
   AboutRules.cpp
+  AboutTab.cpp
   GeneralRules.cpp
+  GeneralTab.cpp
   SaveNotice.cpp
   SeeThroughPreference.cpp
+  SettingsCard.cpp
   SettingsContent.cpp
   SettingsView.cpp
   Shake.cpp
-  ThemedText.cpp
+  TabPage.cpp
   ValueBinding.h
   ValueText.cpp
   WindowLayers.cpp

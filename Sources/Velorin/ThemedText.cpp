@@ -1,4 +1,4 @@
-#include "Velorin/Settings/ThemedText.h"
+#include "Velorin/ThemedText.h"
 
 #include <QPainter>
 
