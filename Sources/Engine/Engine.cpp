@@ -162,7 +162,16 @@ void Engine::stop() {
     isRunning_.set(false);
 }
 
-void Engine::refreshPermissions() { accessibilityTrusted_.set(Permissions::isAccessibilityTrusted()); }
+void Engine::refreshPermissions() {
+    const bool trusted = Permissions::isAccessibilityTrusted();
+    const bool arrived = trusted && !accessibilityTrusted_.get();
+    std::weak_ptr<void> alive = alive_;
+    accessibilityTrusted_.set(trusted);
+    if (alive.expired()) return;  // an observer ended the engine
+    // Input access is also what reading the touchpad takes: a start that failed without it
+    // is tried again the moment it arrives.
+    if (arrived && !isRunning_.get() && startError_.get()) start();
+}
 
 void Engine::frontAppActivated(std::optional<std::string> bundleIdentifier) {
     if (bundleIdentifier == frontApp_.get()) return;

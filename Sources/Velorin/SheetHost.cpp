@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/EffectsOverlay.h"
 #include "Velorin/Design/Theme.h"
 
 namespace velorin {
@@ -17,6 +18,8 @@ SheetHost::SheetHost(QWidget* covered) : QWidget(covered) {
     setFocusPolicy(Qt::StrongFocus);
     covered->installEventFilter(this);
     setGeometry(covered->rect());
+    // Glows and splashes of what lies beneath must not shine through the dimmer and the sheets.
+    EffectsOverlay::setCoversEffects(this);
     hide();
 }
 

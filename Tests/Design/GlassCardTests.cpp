@@ -5,6 +5,7 @@
 #include <QHoverEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QTest>
 #include <QVBoxLayout>
 
 namespace velorin {
@@ -125,6 +126,28 @@ TEST_F(GlassCardTest, artIsDrawnInsideTheCardShapeOnly) {
     EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white)) << "the rounded corner clips it";
     card->setArt({});
     EXPECT_FALSE(card->hasArt());
+}
+
+}  // namespace
+}  // namespace velorin
+
+namespace velorin {
+namespace {
+
+// The pointer moving over the card's content still moves the lamp.
+TEST_F(GlassCardTest, theLampFollowsThePointerOverTheContentToo) {
+    auto* label = new QLabel(QStringLiteral("Some content that fills the card"));
+    label->setMinimumHeight(100);
+    card->addContent(label);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QPoint overLabel = label->mapTo(&window, QPoint(20, 20));
+    QTest::mouseMove(window.windowHandle(), overLabel);
+    QTest::mouseMove(window.windowHandle(), overLabel + QPoint(30, 5));
+    EXPECT_TRUE(card->isHovering());
+    EXPECT_EQ(card->pointer(), QPointF(card->mapFrom(&window, overLabel + QPoint(30, 5))));
+    QTest::mouseMove(window.windowHandle(), QPoint(395, 295));
+    EXPECT_FALSE(card->isHovering());
 }
 
 }  // namespace

@@ -120,6 +120,34 @@ TEST_F(OverlayFixture, anEffectInAScrollAreaStaysInsideItsViewport) {
     EXPECT_NE(pixel(60, 30), QColor(Qt::red));
 }
 
+TEST_F(OverlayFixture, aCoveringLayerHidesTheEffectsBeneathItButNotItsOwn) {
+    auto* content = new QWidget(&window);
+    content->setGeometry(window.rect());
+    auto* host = new QWidget(content);
+    host->setGeometry(50, 50, 20, 20);
+    auto* sheet = new QWidget(&window);  // later, so above the content
+    sheet->setGeometry(45, 45, 100, 100);
+    auto* inner = new QWidget(sheet);
+    inner->setGeometry(50, 50, 20, 20);
+    window.show();
+    Spill below(host, 10);
+    below.refresh();
+    Spill own(inner, 4);
+    own.refresh();
+    EXPECT_EQ(pixel(60, 60), QColor(Qt::red));  // an unmarked widget covers nothing
+
+    EffectsOverlay::setCoversEffects(sheet);
+    EXPECT_NE(pixel(60, 60), QColor(Qt::red));
+    EXPECT_EQ(pixel(42, 60), QColor(Qt::red));    // beyond the sheet's edge
+    EXPECT_EQ(pixel(117, 117), QColor(Qt::red));  // the sheet's own effects stay
+
+    sheet->hide();
+    EXPECT_EQ(pixel(60, 60), QColor(Qt::red));
+    sheet->show();
+    EffectsOverlay::setCoversEffects(sheet, false);
+    EXPECT_EQ(pixel(60, 60), QColor(Qt::red));
+}
+
 // Splashes run on the default frame clock: the simulated desktop's main
 // queue and uptime, so virtual time drives them.
 class SplashFixture : public OverlayFixture {

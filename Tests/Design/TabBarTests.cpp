@@ -205,3 +205,18 @@ TEST_F(LiquidTabStackTest, underInstantMotionThePagesSwapAtOnce) {
 
 }  // namespace
 }  // namespace velorin
+
+namespace velorin {
+namespace {
+
+TEST_F(TabBarTest, underReduceMotionTheBlobStillGlides) {
+    sim.displaySettings().setReduceMotion(true);
+    window.show();
+    QTest::mouseClick(bar->button(SettingsTab::about), Qt::LeftButton);
+    EXPECT_TRUE(bar->isGliding());
+    EXPECT_EQ(bar->splashes(), 1);
+    EXPECT_EQ(hapticCount(HapticPattern::alignment), 1);
+}
+
+}  // namespace
+}  // namespace velorin

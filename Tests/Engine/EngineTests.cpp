@@ -111,6 +111,25 @@ TEST_F(EngineLife, failedStart_leavesNoPermissionTimer_andALaterStartClearsTheEr
     EXPECT_FALSE(e.startError().get());
 }
 
+TEST_F(EngineLife, failedStart_isTriedAgainWhenThePermissionArrives) {
+    sim.accessibility().setTrusted(false);
+    framework->failure = MultitouchError::noDevices();  // the touchpad can't be read yet
+    Engine& e = startEngine();
+    EXPECT_FALSE(e.isRunning().get());
+
+    e.refreshPermissions();  // still missing: nothing is tried
+    EXPECT_EQ(framework->starts, 0);
+    framework->failure.reset();
+    e.refreshPermissions();
+    EXPECT_EQ(framework->starts, 0);
+
+    sim.accessibility().setTrusted(true);
+    e.refreshPermissions();  // granted: started at once
+    EXPECT_TRUE(e.isRunning().get());
+    EXPECT_FALSE(e.startError().get());
+    EXPECT_EQ(framework->starts, 1);
+}
+
 TEST_F(EngineLife, secondStartWhileRunning_changesNothing) {
     Engine& e = startEngine();
     e.start();

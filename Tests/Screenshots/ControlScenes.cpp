@@ -118,6 +118,16 @@ const SceneRegistrar cards("controls-cards", [](SceneContext& context) {
     GlassCard* hovered = card("Hovered: lamp, deeper shadow", context);
     context.afterShow([hovered] { hover(hovered, QPointF(120, 40)); });
     grid.row("Tint, art, hover", {tinted, art, hovered});
+    auto* stack = new QWidget;
+    auto* column = new QVBoxLayout(stack);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(12);
+    for (const char* text : {"Stacked 12 apart", "Each shadow lies under its neighbour", "The last"}) {
+        GlassCard* c = card(text, context);
+        c->setFixedSize(190, 60);
+        column->addWidget(c);
+    }
+    grid.row("A column", {stack});
     return grid.take();
 });
 

@@ -464,6 +464,31 @@ TEST(WaterLayerTest, withAContextTheLayerHoldsAViewFillingItThatMissesTheMouse) 
     EXPECT_EQ(layer->view()->model().input(), input);
 }
 
+TEST(WaterLayerTest, movedToAnotherWindowTheWaterBuildsAgainAndDraws) {
+    app();
+    sim::SimPlatform sim;
+    QWidget first;
+    QWidget second;
+    for (QWidget* w : {&first, &second}) w->resize(200, 150);
+    auto* layer = new WaterLayer(&first);
+    layer->resize(200, 150);
+    first.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
+    ASSERT_NE(layer->view(), nullptr);
+    layer->view()->grabFramebuffer();
+    ASSERT_TRUE(layer->view()->isBuilt());
+    // A new window gives the view a new context.
+    layer->setParent(&second);
+    layer->show();
+    second.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
+    const int before = layer->view()->framesDrawn();
+    const QImage image = layer->view()->grabFramebuffer();
+    EXPECT_TRUE(layer->view()->isBuilt());
+    EXPECT_GT(layer->view()->framesDrawn(), before);
+    EXPECT_EQ(image.pixelColor(100, 75).alpha(), 255);
+}
+
 // A half-transparent red card.
 class Card final : public QWidget {
 public:

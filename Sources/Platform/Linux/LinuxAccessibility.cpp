@@ -1,5 +1,6 @@
 #include "Platform/Linux/LinuxAccessibility.h"
 
+#include "Platform/Linux/TouchpadAccess.h"
 #include "Platform/Linux/VirtualKeyboard.h"
 
 namespace velorin::linux_platform {
@@ -16,8 +17,13 @@ std::uint64_t payloadOf(AXElement e) { return e.id & payloadMask; }
 }  // namespace
 
 LinuxAccessibility::LinuxAccessibility(std::shared_ptr<X11Desktop> desktop, std::shared_ptr<VirtualKeyboard> keyboard,
-                                       std::function<DesktopUnits()> units)
-    : desktop_(std::move(desktop)), keyboard_(std::move(keyboard)), units_(std::move(units)) {}
+                                       std::function<DesktopUnits()> units,
+                                       std::function<std::vector<std::string>()> unreadableTouchpads)
+    : desktop_(std::move(desktop)),
+      keyboard_(std::move(keyboard)),
+      units_(std::move(units)),
+      unreadableTouchpads_(unreadableTouchpads ? std::move(unreadableTouchpads)
+                                               : [] { return linux_platform::unreadableTouchpads(); }) {}
 
 AXElement LinuxAccessibility::applicationHandle(std::int32_t pid) {
     return AXElement{(appKind << kindShift) | (static_cast<std::uint64_t>(static_cast<std::uint32_t>(pid)))};
@@ -27,7 +33,10 @@ AXElement LinuxAccessibility::windowHandle(std::uint32_t window) {
     return AXElement{(windowKind << kindShift) | window};
 }
 
-bool LinuxAccessibility::isProcessTrusted() { return keyboard_->ensure(); }
+// A touchpad that exists but can't be read (the first run, before joining the input group)
+// is a missing permission: the permission banner then guides the user, rather than the
+// menu saying there is no touchpad.
+bool LinuxAccessibility::isProcessTrusted() { return keyboard_->ensure() && unreadableTouchpads_().empty(); }
 
 bool LinuxAccessibility::isProcessTrustedWithPrompt() { return isProcessTrusted(); }
 

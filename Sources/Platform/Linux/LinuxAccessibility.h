@@ -1,6 +1,7 @@
 #pragma once
 // What Linux allows of the Accessibility interface. "Trusted" means the
-// process may post input: the uinput device opens for writing. The front
+// process has input access: the uinput device opens for writing, and every
+// touchpad present can be read. The front
 // app's focused window can be read, moved and resized through the window
 // manager; other apps' menus cannot be read here, so they report that they
 // can't and callers take their own fall-back.
@@ -8,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Platform/Accessibility.h"
 #include "Platform/Linux/DesktopGeometry.h"
@@ -22,8 +24,11 @@ public:
     // `keyboard`: the virtual keyboard posting goes through, so trust means
     // posting works. `units`: the primary screen and its scale at this moment,
     // so window frames come in the screens' units.
+    // `unreadableTouchpads`: the touchpads present that can't be read (by default from sysfs
+    // and the nodes' permissions).
     LinuxAccessibility(std::shared_ptr<X11Desktop> desktop, std::shared_ptr<VirtualKeyboard> keyboard,
-                       std::function<DesktopUnits()> units);
+                       std::function<DesktopUnits()> units,
+                       std::function<std::vector<std::string>()> unreadableTouchpads = {});
 
     bool isProcessTrusted() override;
     bool isProcessTrustedWithPrompt() override;  // there is no prompt: the trust as it is
@@ -42,6 +47,7 @@ private:
     std::shared_ptr<X11Desktop> desktop_;
     std::shared_ptr<VirtualKeyboard> keyboard_;
     std::function<DesktopUnits()> units_;
+    std::function<std::vector<std::string>()> unreadableTouchpads_;
 };
 
 }  // namespace velorin::linux_platform

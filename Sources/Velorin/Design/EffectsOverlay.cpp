@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 
@@ -21,6 +22,30 @@ QRect visibleClip(const QWidget* host, const QWidget* window) {
         if (area && area->viewport() == w) clip &= QRect(w->mapTo(window, QPoint(0, 0)), w->size());
     }
     return clip;
+}
+
+// The widgets that cover the effects of what lies beneath them.
+std::vector<QPointer<QWidget>>& coverers() {
+    static std::vector<QPointer<QWidget>> widgets;
+    return widgets;
+}
+
+// Whether `above` is drawn over `host`: neither holds the other, and where
+// their ancestries meet, `above`'s branch is the later child (later children
+// lie on top).
+bool stackedAbove(const QWidget* above, const QWidget* host) {
+    if (above == host || above->isAncestorOf(host) || host->isAncestorOf(above)) return false;
+    std::vector<const QWidget*> hostLine;
+    for (const QWidget* w = host; w; w = w->parentWidget()) hostLine.push_back(w);
+    for (const QWidget* a = above; a->parentWidget(); a = a->parentWidget()) {
+        const QWidget* parent = a->parentWidget();
+        const auto meet = std::find(hostLine.begin(), hostLine.end(), parent);
+        if (meet == hostLine.end()) continue;
+        const QWidget* hostBranch = *(meet - 1);
+        const QObjectList& children = parent->children();
+        return children.indexOf(a) > children.indexOf(hostBranch);
+    }
+    return false;
 }
 }  // namespace
 
@@ -49,6 +74,16 @@ EffectsOverlay* EffectsOverlay::of(QWidget* widget) {
             return overlay;
     }
     return new EffectsOverlay(window);
+}
+
+void EffectsOverlay::setCoversEffects(QWidget* widget, bool covers) {
+    if (!widget) return;
+    auto& widgets = coverers();
+    widgets.erase(std::remove_if(widgets.begin(), widgets.end(),
+                                 [widget](const QPointer<QWidget>& w) { return !w || w == widget; }),
+                  widgets.end());
+    if (covers) widgets.emplace_back(widget);
+    if (widget->isVisible()) widget->window()->update();
 }
 
 EffectsOverlay::EffectsOverlay(QWidget* window) : QWidget(window) {
@@ -107,10 +142,14 @@ void EffectsOverlay::paintEvent(QPaintEvent* event) {
     for (OverlayEffect* effect : effects) {
         QWidget* host = effect->host();
         if (!host || host->window() != window || !host->isVisible()) continue;
-        const QRect clip = visibleClip(host, window) & event->rect() & areaOnOverlay(*effect);
+        QRegion clip(visibleClip(host, window) & event->rect() & areaOnOverlay(*effect));
+        for (const QPointer<QWidget>& cover : coverers()) {
+            if (!cover || cover->window() != window || !cover->isVisible() || !stackedAbove(cover, host)) continue;
+            clip -= QRect(cover->mapTo(window, QPoint(0, 0)), cover->size()) & visibleClip(cover, window);
+        }
         if (clip.isEmpty()) continue;
         painter.save();
-        painter.setClipRect(clip);
+        painter.setClipRegion(clip);
         painter.translate(host->mapTo(window, QPoint(0, 0)));
         effect->paint(painter);
         painter.restore();

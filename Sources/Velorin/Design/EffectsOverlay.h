@@ -50,6 +50,11 @@ public:
     // The overlay of `widget`'s window, made on first use.
     static EffectsOverlay* of(QWidget* widget);
 
+    // Marks `widget` as covering what is stacked beneath it (a sheet host, a
+    // layer over the whole content): while it is shown, effects of hosts
+    // beneath it are not drawn where it lies. Effects of hosts inside it are.
+    static void setCoversEffects(QWidget* widget, bool covers = true);
+
     const std::vector<OverlayEffect*>& effects() const { return effects_; }
 
 protected:

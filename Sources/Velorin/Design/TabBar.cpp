@@ -1,6 +1,7 @@
 #include "Velorin/Design/TabBar.h"
 
 #include "Velorin/Design/ContinuousShape.h"
+#include "Velorin/Design/ControlGlass.h"
 #include "Velorin/Design/Feedback.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/PixelBurst.h"
@@ -33,10 +34,6 @@ static_assert(std::size(tabItems) == allSettingsTabs.size());
 
 constexpr const char* tabNames[] = {"packs", "shortcuts", "sensitivity", "trackpad", "general", "about"};
 
-constexpr double glassVeilOpacity = 0.4;
-constexpr double glassShadowOpacity = 0.16;
-constexpr double glassShadowRadius = 16;
-constexpr QPointF glassShadowOffset{0, 6};
 constexpr double blobRimWidth = 0.8;
 constexpr double blobShadowOpacity = 0.35;
 constexpr double blobShadowRadius = 8;
@@ -172,10 +169,7 @@ TabBar::TabBar(QWidget* parent)
       blob_(QRectF()),
       shadow_(
           this, [this] { return continuousCapsule(QRectF(rect())); },
-          [this] {
-              return ShadowSpec{Theme::shadow.opacity(glassShadowOpacity).resolve(colorEnvironmentFor(this)),
-                                glassShadowRadius, glassShadowOffset};
-          }),
+          [this] { return controlGlassShadow(colorEnvironmentFor(this)); }),
       display_([this] { update(); }) {
     setObjectName(QStringLiteral("tabBar"));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -278,12 +272,7 @@ void TabBar::paintEvent(QPaintEvent*) {
     const QPainterPath capsule = continuousCapsule(r);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    // The hand-made control glass: material, a warm-white veil and a rim.
-    painter.fillPath(capsule, ultraThinMaterial.resolve(env));
-    painter.fillPath(capsule, Theme::warmWhite.opacity(glassVeilOpacity).resolve(env));
-    painter.setPen(QPen(Theme::rim.resolve(env), 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(continuousCapsule(r.adjusted(0.5, 0.5, -0.5, -0.5)));
+    paintControlGlass(painter, capsule, env);
 
     const QRectF blob = blobRect();
     if (!blob.isEmpty()) paintBlob(painter, blob, env);

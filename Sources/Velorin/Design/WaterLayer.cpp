@@ -2,6 +2,7 @@
 
 #include "Velorin/Design/WaterView.h"
 
+#include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QResizeEvent>
@@ -22,6 +23,10 @@ QSurfaceFormat WaterLayer::surfaceFormat() {
 void WaterLayer::useSurfaceFormat() { QSurfaceFormat::setDefaultFormat(surfaceFormat()); }
 
 bool WaterLayer::canRender(const QSurfaceFormat& format) {
+    // These platforms can make a context (offscreen does, with a display) but
+    // cannot compose an OpenGL widget into a window: Qt crashes flushing it.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return false;
     QOpenGLContext context;
     context.setFormat(format);
     if (!context.create()) return false;

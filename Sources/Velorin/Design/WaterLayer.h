@@ -52,7 +52,8 @@ public:
     // The GPU view; null where no OpenGL context could be made.
     WaterView* view() const { return view_; }
 
-    // Whether a context of `format` can be made and made current here.
+    // Whether a context of `format` can be made and made current here, on a
+    // platform that composes OpenGL widgets into windows.
     static bool canRender(const QSurfaceFormat& format);
 
 protected:

@@ -37,10 +37,8 @@ WaterRenderer::~WaterRenderer() = default;
 bool WaterRenderer::build(const Sources& sources) {
     if (built_) return true;
     if (!QOpenGLContext::currentContext()) return false;
-    if (!initialised_) {
-        gl_.initializeOpenGLFunctions();
-        initialised_ = true;
-    }
+    // The functions belong to the context: a view moved to another window builds again in a new one.
+    gl_.initializeOpenGLFunctions();
     stepProgram_ = std::make_unique<QOpenGLShaderProgram>();
     drawProgram_ = std::make_unique<QOpenGLShaderProgram>();
     auto failure = makeProgram(*stepProgram_, sources.vertex, sources.step);

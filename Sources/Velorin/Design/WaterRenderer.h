@@ -87,7 +87,6 @@ private:
     QSize grid_;
     int current_ = 0;
     bool built_ = false;
-    bool initialised_ = false;
     std::string error_;
 };
 

@@ -131,7 +131,9 @@ GlassCard* stepCard(const Step& step, QWidget* parent) {
     head->addWidget(symbol);
     head->addStretch(1);
     column->addLayout(head);
-    column->addWidget(new ThemedText(step.title, Fonts::system(13.5, QFont::DemiBold), Theme::ink, content));
+    auto* title = new ThemedText(step.title, Fonts::system(13.5, QFont::DemiBold), Theme::ink, content);
+    title->setWrapping(true);  // narrow windows give the three cards little width
+    column->addWidget(title);
     auto* body = new ThemedText(step.text, Fonts::system(12), Theme::inkMuted, content);
     body->setWrapping(true);
     column->addWidget(body);

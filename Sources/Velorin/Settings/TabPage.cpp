@@ -14,11 +14,12 @@ TabPage::TabPage(QWidget* parent) : QScrollArea(parent) {
     setAutoFillBackground(false);
     viewport()->setAutoFillBackground(false);
     auto* page = new QWidget;
-    page->setAutoFillBackground(false);
     column_ = new QVBoxLayout(page);
     column_->setContentsMargins(0, 0, 0, bottomPadding);
     column_->setSpacing(spacing);
     setWidget(page);
+    // setWidget turns the page's background on: off again.
+    page->setAutoFillBackground(false);
 }
 
 void TabPage::add(QWidget* part) { column_->addWidget(part); }
