@@ -84,7 +84,7 @@ void TapBadge::paintEvent(QPaintEvent*) {
 
     const QRectF capsule = capsuleRect();
     const QPainterPath shape = continuousCapsule(capsule);
-    paintShadow(painter, shape, ShadowSpec{QColor(0, 0, 0, int(0.35 * 255)), 16, QPointF(0, 6)});
+    paintShadow(painter, shape, ShadowStyle{QColor(0, 0, 0, int(0.35 * 255)), 16, QPointF(0, 6)});
     painter.fillPath(shape, QColor(0, 0, 0, int(0.78 * 255)));
     painter.save();
     painter.setClipPath(shape);

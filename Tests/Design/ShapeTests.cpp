@@ -147,7 +147,7 @@ TEST(PaintShadowTest, darkensAroundTheShapeAndLeavesTheShapeAlone) {
     card.addRect(30, 30, 40, 40);
     {
         QPainter p(&image);
-        paintShadow(p, card, ShadowSpec{QColor(0, 0, 0, 200), 8, QPointF(0, 6)});
+        paintShadow(p, card, ShadowStyle{QColor(0, 0, 0, 200), 8, QPointF(0, 6)});
     }
     EXPECT_EQ(image.pixelColor(50, 50), QColor(Qt::white));             // inside: untouched
     EXPECT_LT(qGray(image.pixel(50, 73)), 200);                         // just below: dark (the offset pushes it down)
@@ -160,7 +160,7 @@ TEST(PaintShadowTest, darkensAroundTheShapeAndLeavesTheShapeAlone) {
     behind.fill(Qt::white);
     {
         QPainter p(&behind);
-        paintShadow(p, card, ShadowSpec{QColor(0, 0, 0, 200), 8, QPointF(0, 6)}, false);
+        paintShadow(p, card, ShadowStyle{QColor(0, 0, 0, 200), 8, QPointF(0, 6)}, false);
     }
     EXPECT_LT(qGray(behind.pixel(50, 50)), 200);
 }
@@ -176,7 +176,7 @@ TEST(RainbowGlassTest, staysInsideItsCapsule) {
     EXPECT_EQ(qAlpha(image.pixel(5, 20)), 0);
     EXPECT_GT(qAlpha(image.pixel(60, 20)), 200);  // solid glass: nearly opaque warm white
     EXPECT_GT(qGray(image.pixel(60, 20)), 200);
-    EXPECT_EQ(rainbowGlassShadow(light), (ShadowSpec{Theme::shadow.opacity(0.18).resolve(light), 8, QPointF(0, 4)}));
+    EXPECT_EQ(rainbowGlassShadow(light), (ShadowStyle{Theme::shadow.opacity(0.18).resolve(light), 8, QPointF(0, 4)}));
 }
 
 }  // namespace

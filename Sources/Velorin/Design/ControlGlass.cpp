@@ -26,7 +26,7 @@ void paintControlGlass(QPainter& painter, const QPainterPath& shape, const Color
     painter.restore();
 }
 
-ShadowSpec controlGlassShadow(const ColorEnvironment& environment) {
+ShadowStyle controlGlassShadow(const ColorEnvironment& environment) {
     return {Theme::shadow.opacity(controlGlassShadowOpacity).resolve(environment), shadowRadius, shadowOffset};
 }
 

@@ -17,6 +17,6 @@ inline constexpr double controlGlassVeilOpacity = 0.4;
 inline constexpr double controlGlassShadowOpacity = 0.16;
 
 void paintControlGlass(QPainter& painter, const QPainterPath& shape, const ColorEnvironment& environment);
-ShadowSpec controlGlassShadow(const ColorEnvironment& environment);
+ShadowStyle controlGlassShadow(const ColorEnvironment& environment);
 
 }  // namespace velorin

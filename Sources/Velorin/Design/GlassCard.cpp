@@ -39,7 +39,7 @@ GlassCard::GlassCard(double padding, double radius, ThemeColor tint, QWidget* pa
           this, [this] { return shape(); },
           [this] {
               const ColorEnvironment env = colorEnvironmentFor(this);
-              return ShadowSpec{Theme::shadow.opacity(shadowOpacity()).resolve(env), shadowRadius, shadowOffset};
+              return ShadowStyle{Theme::shadow.opacity(shadowOpacity()).resolve(env), shadowRadius, shadowOffset};
           }),
       display_([this] { update(); }) {
     setAttribute(Qt::WA_Hover);

@@ -4,20 +4,20 @@
 
 namespace velorin {
 
-OverlayShadow::OverlayShadow(QWidget* host, Shape shape, Spec spec)
-    : OverlayEffect(host), shape_(std::move(shape)), spec_(std::move(spec)) {}
+OverlayShadow::OverlayShadow(QWidget* host, Shape shape, Style style)
+    : OverlayEffect(host), shape_(std::move(shape)), style_(std::move(style)) {}
 
 QRectF OverlayShadow::area() const {
     const QPainterPath shape = shape_();
     if (shape.isEmpty()) return {};
-    return shape.boundingRect().marginsAdded(QMarginsF(shadowMargins(spec_())));
+    return shape.boundingRect().marginsAdded(QMarginsF(shadowMargins(style_())));
 }
 
 void OverlayShadow::paint(QPainter& painter) {
     if (!host() || !host()->isVisible()) return;
-    const ShadowSpec spec = spec_();
-    if (spec.color.alpha() == 0) return;
-    paintShadow(painter, shape_(), spec, true);
+    const ShadowStyle style = style_();
+    if (style.color.alpha() == 0) return;
+    paintShadow(painter, shape_(), style, true);
 }
 
 }  // namespace velorin

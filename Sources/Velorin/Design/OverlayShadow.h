@@ -17,16 +17,16 @@ namespace velorin {
 class OverlayShadow final : public OverlayEffect {
 public:
     using Shape = std::function<QPainterPath()>;  // in host coordinates
-    using Spec = std::function<ShadowSpec()>;
+    using Style = std::function<ShadowStyle()>;
 
-    OverlayShadow(QWidget* host, Shape shape, Spec spec);
+    OverlayShadow(QWidget* host, Shape shape, Style style);
 
     QRectF area() const override;
     void paint(QPainter& painter) override;
 
 private:
     Shape shape_;
-    Spec spec_;
+    Style style_;
 };
 
 }  // namespace velorin

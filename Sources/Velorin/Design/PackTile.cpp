@@ -177,7 +177,7 @@ void PackTile::changed() {
     spill_->refresh();
 }
 
-ShadowSpec PackTile::glow(const ColorEnvironment& environment) const {
+ShadowStyle PackTile::glow(const ColorEnvironment& environment) const {
     Rgba color = PackStyle::accent(std::optional<PackIdentity>(identity_)).resolveRgba(environment);
     color.alpha *= std::clamp(glowOpacity * activeAmount_.value(), 0.0, 1.0);
     return {color.toQColor(), glowRadius, QPointF(0, glowDrop)};
@@ -227,7 +227,7 @@ void PackTile::paintIcon(QPainter& painter, const ColorEnvironment& environment)
     const QRectF drawn(square.center() - QPointF(drawnSize.width() / 2, drawnSize.height() / 2), drawnSize);
     const double amount = activeAmount_.value();
 
-    const ShadowSpec shadow = glow(environment);
+    const ShadowStyle shadow = glow(environment);
     if (shadow.color.alpha() > 0) {
         const int margin = int(std::round(glowReach() * dpr));
         if (glowMask_.isNull()) {

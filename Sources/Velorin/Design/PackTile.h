@@ -73,7 +73,7 @@ private:
     void findIcon();
     void arrange();
     void changed();
-    ShadowSpec glow(const ColorEnvironment& environment) const;
+    ShadowStyle glow(const ColorEnvironment& environment) const;
     // The icon with its glow, for the tile (inside its bounds) and the effects overlay (beyond them).
     void paintIcon(QPainter& painter, const ColorEnvironment& environment);
     QRectF iconSquare() const;

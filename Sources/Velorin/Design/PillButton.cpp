@@ -43,9 +43,9 @@ PillButton::PillButton(const QString& text, bool primary, QWidget* parent)
       shadow_(
           this, [this] { return continuousCapsule(scaledAboutCentre(pillRect(), squash_.value())); },
           [this] {
-              ShadowSpec spec = rainbowGlassShadow(colorEnvironmentFor(this));
-              if (!isEnabled()) spec.color.setAlphaF(spec.color.alphaF() * PillButtonStyle::disabledOpacity);
-              return spec;
+              ShadowStyle style = rainbowGlassShadow(colorEnvironmentFor(this));
+              if (!isEnabled()) style.color.setAlphaF(style.color.alphaF() * PillButtonStyle::disabledOpacity);
+              return style;
           }),
       display_([this] {
           liquid_.refresh();

@@ -131,7 +131,7 @@ void paintRainbowGlass(QPainter& painter, const QRectF& rect, bool dark, bool so
     painter.restore();
 }
 
-ShadowSpec rainbowGlassShadow(const ColorEnvironment& environment) {
+ShadowStyle rainbowGlassShadow(const ColorEnvironment& environment) {
     return {Theme::shadow.opacity(0.18).resolve(environment), 8, QPointF(0, 4)};
 }
 

@@ -123,6 +123,6 @@ inline constexpr ThemeColor ultraThinMaterial = ThemeColor::dynamic(0xF5F7FA, 0x
 // `rainbowGlassShadow` first where there is room (the effects overlay).
 void paintRainbowGlass(QPainter& painter, const QRectF& rect, bool dark, bool solid,
                        const ColorEnvironment& environment);
-ShadowSpec rainbowGlassShadow(const ColorEnvironment& environment);
+ShadowStyle rainbowGlassShadow(const ColorEnvironment& environment);
 
 }  // namespace velorin

@@ -33,7 +33,7 @@ QPainterPath fittedGlyph(const QRectF& frame) {
     return fit.map(glyph);
 }
 
-ShadowSpec glow(int stripe, double amount, double radius, QPointF offset) {
+ShadowStyle glow(int stripe, double amount, double radius, QPointF offset) {
     Rgba color = RetroAppleTile::stripes[std::size_t(stripe)];
     color.alpha = std::clamp(RetroAppleTile::glowOpacity * amount, 0.0, 1.0);
     return {color.toQColor(), radius, offset};

@@ -42,9 +42,9 @@ QMargins shadowMargins(double radius, QPointF offset) {
                     side(reach + offset.y()));
 }
 
-QMargins shadowMargins(const ShadowSpec& shadow) { return shadowMargins(shadow.radius, shadow.offset); }
+QMargins shadowMargins(const ShadowStyle& shadow) { return shadowMargins(shadow.radius, shadow.offset); }
 
-void paintShadow(QPainter& painter, const QPainterPath& shape, const ShadowSpec& shadow, bool outsideOnly) {
+void paintShadow(QPainter& painter, const QPainterPath& shape, const ShadowStyle& shadow, bool outsideOnly) {
     if (shape.isEmpty() || shadow.color.alpha() == 0) return;
     const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const double reach = std::ceil(blurReach(shadow.radius)) + 1;
