@@ -3,10 +3,14 @@ set(VELORIN_Editor_SOURCES
   AppScope.cpp
   AppScopePicker.cpp
   GestureChoices.cpp
+  GestureListener.cpp
   GesturePicker.cpp
+  GestureStudioRules.cpp
+  GestureStudioSession.cpp
   ListeningRing.cpp
   MenuCommandList.cpp
   MenuCommandPicker.cpp
   MenuCommandPickerModel.cpp
   MenuPickerGuidance.cpp
+  ShortcutEditorRules.cpp
 )
