@@ -8,10 +8,14 @@ set(VELORIN_Editor_SOURCES
   ComposerRules.cpp
   ComposerWidgets.cpp
   GestureChoices.cpp
+  GestureListener.cpp
   GesturePicker.cpp
+  GestureStudioRules.cpp
+  GestureStudioSession.cpp
   ListeningRing.cpp
   MenuCommandList.cpp
   MenuCommandPicker.cpp
   MenuCommandPickerModel.cpp
   MenuPickerGuidance.cpp
+  ShortcutEditorRules.cpp
 )
