@@ -5,6 +5,7 @@
 
 #include "Platform/Sim/SimPlatform.h"
 #include "Velorin/Design/WaterLayer.h"
+#include "Velorin/Design/WaterPicture.h"
 #include "Velorin/Design/WaterRenderer.h"
 #include "Velorin/Design/WaterView.h"
 
@@ -532,6 +533,83 @@ TEST(WaterLayerTest, ordinaryWidgetsOverTheWaterBlendAboveIt) {
     }
     // Beside the card the water is untouched.
     EXPECT_EQ(covered.pixelColor(60, 100), bare.pixelColor(60, 100));
+}
+
+// A pad's water: drawn offscreen, painted clipped to its rounded shape, the
+// right way up, and only while shown.
+TEST(WaterPictureTest, aPadsWaterIsPaintedClippedToItsCornersAndTheRightWayUp) {
+    app();
+    sim::SimPlatform sim;
+    double time = 100;
+    QWidget window;
+    window.resize(300, 200);
+    auto* layer = new WaterLayer(&window, WaterLayer::Clipped{28}, WaterLayer::surfaceFormat(), [&] { return time; });
+    layer->setGeometry(window.rect());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_EQ(layer->view(), nullptr);
+    WaterPicture* picture = layer->picture();
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->geometry(), layer->rect());
+    EXPECT_TRUE(picture->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(picture->isTicking());
+
+    WaterInput input;
+    input.dark = true;
+    input.blobs = {FloorBlob{"red", 0.2f, 0.2f, 0.12f, {1, 0, 0}, false}};
+    layer->update(input);
+    for (int i = 0; i < 20; ++i) {  // the patch fades in
+        time += 1.0 / 15;
+        picture->drawFrame();
+    }
+    ASSERT_TRUE(picture->canDraw());
+    EXPECT_EQ(picture->image().size(), QSize(300, 200) * picture->devicePixelRatioF());
+
+    // Only what the picture paints, on nothing.
+    QImage shown(picture->size() * picture->devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
+    shown.setDevicePixelRatio(picture->devicePixelRatioF());
+    shown.fill(Qt::transparent);
+    picture->render(&shown, {}, {}, QWidget::RenderFlags());
+    auto at = [&](double x, double y) { return shown.pixelColor(int(x * shown.width()), int(y * shown.height())); };
+    auto redness = [&](double x, double y) { return at(x, y).redF() - at(x, y).blueF(); };
+    EXPECT_GT(redness(0.2, 0.2), 0.1);
+    EXPECT_LT(redness(0.2, 0.8), 0.02);
+    EXPECT_EQ(at(0.5, 0.5).alpha(), 255);
+    // Outside the rounded corners nothing is painted; inside an edge's middle, the water is.
+    EXPECT_EQ(shown.pixelColor(1, 1).alpha(), 0);
+    EXPECT_EQ(shown.pixelColor(shown.width() - 2, shown.height() - 2).alpha(), 0);
+    EXPECT_EQ(shown.pixelColor(shown.width() / 2, 1).alpha(), 255);
+
+    QSignalSpy drawn(picture, &WaterPicture::frameDrawn);
+    EXPECT_TRUE(drawn.wait(2000));  // the timer draws on its own
+    window.hide();
+    EXPECT_FALSE(picture->isTicking());
+}
+
+TEST(WaterPictureTest, withoutAContextThePadDrawsNothingAndKeepsWorking) {
+    app();
+    sim::SimPlatform sim;
+    QSurfaceFormat impossible = WaterLayer::surfaceFormat();
+    impossible.setVersion(9, 9);
+    QWidget window;
+    window.resize(200, 100);
+    auto* layer = new WaterLayer(&window, WaterLayer::Clipped{28}, impossible);
+    layer->setGeometry(window.rect());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(layer->picture(), nullptr);
+    WaterInput input;
+    input.touches = {touchAt(0.5f, 0.5f)};
+    layer->update(input);
+    EXPECT_EQ(layer->input(), input);
+
+    // A picture whose context fails on its first frame stays empty.
+    WaterPicture picture(nullptr, impossible, 10);
+    picture.resize(100, 80);
+    picture.drawFrame();
+    EXPECT_FALSE(picture.canDraw());
+    EXPECT_TRUE(picture.image().isNull());
+    EXPECT_EQ(picture.framesDrawn(), 0);
 }
 
 }  // namespace
