@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "Platform/Linux/HyprlandWindowSystem.h"
 #include "Platform/Linux/SwayWindowSystem.h"
 #include "Platform/Linux/X11WindowSystem.h"
 
@@ -58,6 +59,12 @@ std::shared_ptr<WindowSystem> makeWaylandWindowSystem(SessionDesktop desktop) {
     const char* sway = std::getenv("SWAYSOCK");
     switch (desktop) {
         case SessionDesktop::sway: return std::make_shared<SwayWindowSystem>(sway ? sway : "");
+        case SessionDesktop::hyprland: {
+            const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+            const char* signature = std::getenv("HYPRLAND_INSTANCE_SIGNATURE");
+            return std::make_shared<HyprlandWindowSystem>(
+                hyprland::socketFolder(runtime ? runtime : "", signature ? signature : ""));
+        }
         default: break;
     }
     // A desktop without a way to learn of its windows: nothing is connected.
