@@ -10,6 +10,7 @@ namespace {
 
 constexpr int retryMs = 1000;
 constexpr int replyMs = 1000;
+constexpr int settleMs = 300;
 
 std::string pixels(double v) { return std::to_string(std::lround(v)) + " px"; }
 
@@ -139,6 +140,7 @@ bool SwayWindowSystem::runCommand(const std::string& command) {
 }
 
 std::optional<Rect> SwayWindowSystem::readFrame(const CompositorWindow& window) {
+    if (placement_ && placement_->key == window.key) flushPlacement();
     const auto reply = request(sway::getTree, "");
     if (!reply) return std::nullopt;
     const auto tree = sway::parseTree(reply->payload);
@@ -149,21 +151,73 @@ std::optional<Rect> SwayWindowSystem::readFrame(const CompositorWindow& window) 
     return std::nullopt;
 }
 
+// A window command sets the size, the position and the size again, one call
+// after another. Sway answers each with a new configure of the window, and a
+// client that draws slowly can settle on one of the earlier sizes; so what one
+// turn of the event loop asks for goes out as one command.
+void SwayWindowSystem::place(const CompositorWindow& window, std::optional<Point> topLeft, std::optional<Size> size) {
+    if (placement_ && placement_->key != window.key) flushPlacement();
+    if (!placement_) {
+        placement_ = Placement{window.key, {}, {}};
+        QTimer::singleShot(0, retry_.get(), [this] { flushPlacement(); });
+    }
+    if (topLeft) placement_->topLeft = topLeft;
+    if (size) placement_->size = size;
+}
+
+void SwayWindowSystem::flushPlacement() {
+    if (!placement_) return;
+    Placement p = *placement_;
+    placement_.reset();
+    if (p.size && !p.topLeft) {
+        // Sway resizes about the centre: the corner is put back where it was.
+        CompositorWindow w;
+        w.key = p.key;
+        if (const auto frame = readFrame(w)) p.topLeft = frame->origin;
+    }
+    sendPlacement(p, 2);
+}
+
+void SwayWindowSystem::sendPlacement(const Placement& p, int checks) {
+    std::string command = sway::criteria(p.key) + " floating enable";
+    if (p.size) command += ", resize set width " + pixels(p.size->width) + " height " + pixels(p.size->height);
+    if (p.topLeft) command += ", move absolute position " + pixels(p.topLeft->x) + " " + pixels(p.topLeft->y);
+    if (!runCommand(command) || checks == 0) return;
+    // A floating window takes the size its client last drew at, and a client
+    // busy drawing can answer an earlier configure last; the frame is looked
+    // at again a moment later and asked for once more if it did not settle.
+    QTimer::singleShot(settleMs, retry_.get(), [this, p, checks] {
+        CompositorWindow w;
+        w.key = p.key;
+        const auto frame = readFrame(w);
+        if (!frame) return;
+        const bool sized = !p.size || (frame->size.width == std::round(p.size->width) &&
+                                       frame->size.height == std::round(p.size->height));
+        const bool placed = !p.topLeft || (frame->origin.x == std::round(p.topLeft->x) &&
+                                           frame->origin.y == std::round(p.topLeft->y));
+        if (!sized || !placed) sendPlacement(p, checks - 1);
+    });
+}
+
 bool SwayWindowSystem::moveWindow(const CompositorWindow& window, Point topLeft) {
-    return runCommand(sway::criteria(window.key) + " floating enable, move absolute position " + pixels(topLeft.x) +
-                      " " + pixels(topLeft.y));
+    if (!isConnected()) return false;
+    place(window, topLeft, std::nullopt);
+    return true;
 }
 
 bool SwayWindowSystem::resizeWindow(const CompositorWindow& window, Size size) {
-    return runCommand(sway::criteria(window.key) + " floating enable, resize set width " + pixels(size.width) +
-                      " height " + pixels(size.height));
+    if (!isConnected()) return false;
+    place(window, std::nullopt, size);
+    return true;
 }
 
 bool SwayWindowSystem::activateWindow(const CompositorWindow& window) {
+    flushPlacement();
     return runCommand(sway::criteria(window.key) + " focus");
 }
 
 bool SwayWindowSystem::minimizeWindow(const CompositorWindow& window) {
+    flushPlacement();
     return runCommand(sway::criteria(window.key) + " move scratchpad");
 }
 
