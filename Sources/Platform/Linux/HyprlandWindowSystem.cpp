@@ -8,60 +8,37 @@
 namespace velorin::linux_platform {
 namespace {
 
-constexpr int retryMs = 1000;
 constexpr int replyMs = 1000;
 constexpr qint64 largestReply = 16 << 20;
 
 std::string whole(double v) { return std::to_string(std::lround(v)); }
 
-void discard(std::unique_ptr<QLocalSocket>& socket) {
-    if (!socket) return;
-    QObject::disconnect(socket.get(), nullptr, nullptr, nullptr);
-    socket->abort();
-    socket.release()->deleteLater();
-}
-
 }  // namespace
 
-HyprlandWindowSystem::HyprlandWindowSystem(std::string socketFolder)
-    : folder_(std::move(socketFolder)), retry_(std::make_unique<QTimer>()) {
-    retry_->setSingleShot(true);
-    QObject::connect(retry_.get(), &QTimer::timeout, retry_.get(), [this] { connectEvents(); });
-    connectEvents();
+HyprlandWindowSystem::HyprlandWindowSystem(std::string socketFolder) : folder_(std::move(socketFolder)) {
+    EventSocket::Handlers handlers;
+    handlers.connected = [this] {
+        reader_ = hyprland::EventReader();
+        refreshing_ = refreshAgain_ = false;
+        generation_ = std::make_shared<int>(0);
+        refresh();
+    };
+    handlers.received = [this](std::string_view bytes) { readEvents(bytes); };
+    handlers.lost = [this] {
+        generation_.reset();
+        forget();
+    };
+    events_ = std::make_unique<EventSocket>(folder_.empty() ? std::string() : folder_ + "/.socket2.sock",
+                                            std::move(handlers));
 }
 
-HyprlandWindowSystem::~HyprlandWindowSystem() { discard(events_); }
+HyprlandWindowSystem::~HyprlandWindowSystem() = default;
 
-void HyprlandWindowSystem::connectEvents() {
-    discard(events_);
-    reader_ = hyprland::EventReader();
-    refreshing_ = refreshAgain_ = false;
-    generation_ = std::make_shared<int>(0);
-    if (folder_.empty()) return;
-    events_ = std::make_unique<QLocalSocket>();
-    QLocalSocket* socket = events_.get();
-    QObject::connect(socket, &QLocalSocket::connected, socket, [this] { refresh(); });
-    QObject::connect(socket, &QLocalSocket::readyRead, socket, [this] { readEvents(); });
-    QObject::connect(socket, &QLocalSocket::disconnected, socket, [this] { lost(); }, Qt::QueuedConnection);
-    QObject::connect(socket, &QLocalSocket::errorOccurred, socket, [this] { lost(); }, Qt::QueuedConnection);
-    socket->connectToServer(QString::fromStdString(folder_ + "/.socket2.sock"));
-}
-
-void HyprlandWindowSystem::lost() {
-    if (!events_) return;
-    discard(events_);
-    generation_.reset();
-    forget();
-    retry_->start(retryMs);
-}
-
-void HyprlandWindowSystem::readEvents() {
-    if (!events_) return;
-    const QByteArray bytes = events_->readAll();
-    reader_.add(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+void HyprlandWindowSystem::readEvents(std::string_view bytes) {
+    reader_.add(bytes);
     bool changed = false;
     while (auto event = reader_.next()) changed = changed || hyprland::changesWindows(*event);
-    if (reader_.broken()) return lost();
+    if (reader_.broken()) return events_->drop();
     if (changed) refresh();
 }
 
@@ -95,6 +72,7 @@ void HyprlandWindowSystem::ask(const std::string& request, std::function<void(st
 }
 
 void HyprlandWindowSystem::refresh() {
+    if (!generation_) return;
     if (refreshing_) {
         refreshAgain_ = true;
         return;

@@ -10,10 +10,8 @@
 #include <string>
 
 #include "Platform/Linux/CompositorWindowSystem.h"
+#include "Platform/Linux/EventSocket.h"
 #include "Platform/Linux/HyprlandIpc.h"
-
-class QLocalSocket;
-class QTimer;
 
 namespace velorin::linux_platform {
 
@@ -34,20 +32,17 @@ protected:
     bool minimizeWindow(const CompositorWindow& window) override;
 
 private:
-    void connectEvents();
-    void lost();
-    void readEvents();
+    void readEvents(std::string_view bytes);
     void refresh();
     void ask(const std::string& request, std::function<void(std::optional<std::string>)> done);
     bool dispatch(const std::string& arguments);
 
     std::string folder_;
-    std::unique_ptr<QLocalSocket> events_;
-    std::unique_ptr<QTimer> retry_;
     hyprland::EventReader reader_;
     bool refreshing_ = false;
     bool refreshAgain_ = false;
     std::shared_ptr<int> generation_;  // a new one per connection: late answers of an old one are dropped
+    std::unique_ptr<EventSocket> events_;
 };
 
 }  // namespace velorin::linux_platform

@@ -8,7 +8,6 @@
 namespace velorin::linux_platform {
 namespace {
 
-constexpr int retryMs = 1000;
 constexpr int replyMs = 1000;
 constexpr int settleMs = 300;
 
@@ -25,65 +24,47 @@ void discard(std::unique_ptr<QLocalSocket>& socket) {
 }  // namespace
 
 SwayWindowSystem::SwayWindowSystem(std::string socketPath)
-    : path_(std::move(socketPath)), retry_(std::make_unique<QTimer>()) {
-    retry_->setSingleShot(true);
-    QObject::connect(retry_.get(), &QTimer::timeout, retry_.get(), [this] { connectEvents(); });
-    connectEvents();
+    : path_(std::move(socketPath)), context_(std::make_unique<QObject>()) {
+    EventSocket::Handlers handlers;
+    handlers.connected = [this] {
+        reader_ = sway::Reader();
+        treePending_ = false;
+        events_->write(sway::encode(sway::subscribe, R"(["window","shutdown"])"));
+        requestTree();
+    };
+    handlers.received = [this](std::string_view bytes) { readEvents(bytes); };
+    handlers.lost = [this] {
+        discard(requests_);
+        forget();
+    };
+    events_ = std::make_unique<EventSocket>(path_, std::move(handlers));
 }
 
 SwayWindowSystem::~SwayWindowSystem() {
-    discard(events_);
+    events_.reset();
     discard(requests_);
-}
-
-void SwayWindowSystem::connectEvents() {
-    discard(events_);
-    reader_ = sway::Reader();
-    treePending_ = false;
-    if (path_.empty()) return;
-    events_ = std::make_unique<QLocalSocket>();
-    QLocalSocket* socket = events_.get();
-    QObject::connect(socket, &QLocalSocket::connected, socket, [this, socket] {
-        socket->write(QByteArray::fromStdString(sway::encode(sway::subscribe, R"(["window","shutdown"])")));
-        requestTree();
-    });
-    QObject::connect(socket, &QLocalSocket::readyRead, socket, [this] { readEvents(); });
-    // Queued: a failed connection may report itself from inside connectToServer.
-    QObject::connect(socket, &QLocalSocket::disconnected, socket, [this] { lost(); }, Qt::QueuedConnection);
-    QObject::connect(socket, &QLocalSocket::errorOccurred, socket, [this] { lost(); }, Qt::QueuedConnection);
-    socket->connectToServer(QString::fromStdString(path_));
-}
-
-void SwayWindowSystem::lost() {
-    if (!events_) return;
-    discard(events_);
-    discard(requests_);
-    forget();
-    retry_->start(retryMs);
 }
 
 void SwayWindowSystem::requestTree() {
-    if (!events_ || treePending_) return;
+    if (!events_ || !events_->isOpen() || treePending_) return;
     treePending_ = true;
-    events_->write(QByteArray::fromStdString(sway::encode(sway::getTree, "")));
+    events_->write(sway::encode(sway::getTree, ""));
 }
 
-void SwayWindowSystem::readEvents() {
-    if (!events_) return;
-    const QByteArray bytes = events_->readAll();
-    reader_.add(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+void SwayWindowSystem::readEvents(std::string_view bytes) {
+    reader_.add(bytes);
     while (auto message = reader_.next()) {
         handle(*message);
-        if (!events_) return;
+        if (!events_->isOpen()) return;
     }
-    if (reader_.broken()) lost();
+    if (reader_.broken()) events_->drop();
 }
 
 void SwayWindowSystem::handle(const sway::Message& message) {
     switch (message.type) {
         case sway::subscribe:
             // Without its events nothing would stay true: start again later.
-            if (!sway::commandsSucceeded("[" + message.payload + "]")) lost();
+            if (!sway::commandsSucceeded("[" + message.payload + "]")) events_->drop();
             return;
         case sway::getTree:
             treePending_ = false;
@@ -99,7 +80,7 @@ void SwayWindowSystem::handle(const sway::Message& message) {
             requestTree();
             return;
         }
-        case sway::shutdownEvent: lost(); return;
+        case sway::shutdownEvent: events_->drop(); return;
         default: return;
     }
 }
@@ -159,7 +140,7 @@ void SwayWindowSystem::place(const CompositorWindow& window, std::optional<Point
     if (placement_ && placement_->key != window.key) flushPlacement();
     if (!placement_) {
         placement_ = Placement{window.key, {}, {}};
-        QTimer::singleShot(0, retry_.get(), [this] { flushPlacement(); });
+        QTimer::singleShot(0, context_.get(), [this] { flushPlacement(); });
     }
     if (topLeft) placement_->topLeft = topLeft;
     if (size) placement_->size = size;
@@ -186,7 +167,7 @@ void SwayWindowSystem::sendPlacement(const Placement& p, int checks) {
     // A floating window takes the size its client last drew at, and a client
     // busy drawing can answer an earlier configure last; the frame is looked
     // at again a moment later and asked for once more if it did not settle.
-    QTimer::singleShot(settleMs, retry_.get(), [this, p, checks] {
+    QTimer::singleShot(settleMs, context_.get(), [this, p, checks] {
         CompositorWindow w;
         w.key = p.key;
         const auto frame = readFrame(w);

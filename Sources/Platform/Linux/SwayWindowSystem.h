@@ -11,10 +11,11 @@
 #include <string>
 
 #include "Platform/Linux/CompositorWindowSystem.h"
+#include "Platform/Linux/EventSocket.h"
 #include "Platform/Linux/SwayIpc.h"
 
 class QLocalSocket;
-class QTimer;
+class QObject;
 
 namespace velorin::linux_platform {
 
@@ -36,9 +37,7 @@ protected:
     bool minimizeWindow(const CompositorWindow& window) override;
 
 private:
-    void connectEvents();
-    void lost();
-    void readEvents();
+    void readEvents(std::string_view bytes);
     void handle(const sway::Message& message);
     void requestTree();
     std::optional<sway::Message> request(std::uint32_t type, const std::string& payload);
@@ -48,9 +47,8 @@ private:
     void sendPlacement(const Placement& placement, int checks);
 
     std::string path_;
-    std::unique_ptr<QLocalSocket> events_;
     std::unique_ptr<QLocalSocket> requests_;
-    std::unique_ptr<QTimer> retry_;
+    std::unique_ptr<QObject> context_;  // of its timers
     sway::Reader reader_;
     bool treePending_ = false;
     // What this turn of the event loop asked of one window's frame.
@@ -60,6 +58,7 @@ private:
         std::optional<Size> size;
     };
     std::optional<Placement> placement_;
+    std::unique_ptr<EventSocket> events_;
 };
 
 }  // namespace velorin::linux_platform

@@ -1,10 +1,6 @@
-// Velorin's GNOME Shell extension: tells Velorin over D-Bus which window is
-// focused and which windows there are, and places, activates and minimises
-// windows when Velorin asks.
-// This form is for GNOME Shell 43 and 44.
-const {Gio, Meta, Shell} = imports.gi;
-const Main = imports.ui.main;
-
+// What both forms of the extension share: the D-Bus service that reports
+// the windows and carries out Velorin's window commands. The build puts it
+// into each form's extension.js.
 const IFACE = `
 <node>
   <interface name="app.velorin.Shell">
@@ -122,20 +118,4 @@ class VelorinService {
         w.minimize();
         return true;
     }
-}
-
-class VelorinExtension {
-    enable() {
-        this._service = new VelorinService();
-        this._service.enable();
-    }
-
-    disable() {
-        this._service.disable();
-        this._service = null;
-    }
-}
-
-function init() {
-    return new VelorinExtension();
 }
