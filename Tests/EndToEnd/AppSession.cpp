@@ -67,6 +67,22 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
     return out;
 }
 
+// Starts `argv` with exactly `env`; `redirect` adds the file actions (stdin, stdout, …).
+// Throws when it cannot start.
+pid_t startProcess(std::vector<std::string> argv, std::vector<std::string> env,
+                   const std::function<void(posix_spawn_file_actions_t*)>& redirect) {
+    auto argp = pointers(argv);
+    auto envp = pointers(env);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    redirect(&actions);
+    pid_t pid = -1;
+    const int error = posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) throw std::runtime_error("cannot start " + argv[0] + ": " + std::strerror(error));
+    return pid;
+}
+
 }  // namespace
 
 // ---- Touchpad
@@ -171,21 +187,12 @@ void AppSession::shutDown() {
 }
 
 pid_t AppSession::spawn(const std::vector<std::string>& argv, const std::string& logName) {
-    std::vector<std::string> args = argv;
-    std::vector<std::string> env = appEnvironment();
-    auto argp = pointers(args);
-    auto envp = pointers(env);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
     const std::string log = (root_ / logName).string();
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    pid_t pid = -1;
-    const int error = posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) throw std::runtime_error("cannot start " + argv[0] + ": " + std::strerror(error));
-    return pid;
+    return startProcess(argv, appEnvironment(), [&](posix_spawn_file_actions_t* actions) {
+        posix_spawn_file_actions_addopen(actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+        posix_spawn_file_actions_adddup2(actions, 1, 2);
+    });
 }
 
 std::vector<std::string> AppSession::appEnvironment() const {
@@ -218,26 +225,24 @@ std::vector<std::string> AppSession::appEnvironment() const {
 void AppSession::startServer() {
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("no pipe");
-    std::vector<std::string> args = {"Xvfb", "-displayfd", "3", "-screen", "0",
-                                     std::to_string(options_.screenWidth) + "x" +
-                                         std::to_string(options_.screenHeight) + "x24",
-                                     "-nolisten", "tcp", "-noreset"};
-    std::vector<std::string> env = {"PATH=" + std::string(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin")};
-    auto argp = pointers(args);
-    auto envp = pointers(env);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
     const std::string log = (root_ / "xvfb.log").string();
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 3);
-    const int error = posix_spawnp(&server_, "Xvfb", &actions, nullptr, argp.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeFds[1]);
-    if (error != 0) {
+    try {
+        server_ = startProcess({"Xvfb", "-displayfd", "3", "-screen", "0",
+                                std::to_string(options_.screenWidth) + "x" + std::to_string(options_.screenHeight) + "x24",
+                                "-nolisten", "tcp", "-noreset"},
+                               {"PATH=" + std::string(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin")},
+                               [&](posix_spawn_file_actions_t* actions) {
+                                   posix_spawn_file_actions_addopen(actions, 1, log.c_str(),
+                                                                    O_WRONLY | O_CREAT | O_APPEND, 0600);
+                                   posix_spawn_file_actions_adddup2(actions, 1, 2);
+                                   posix_spawn_file_actions_adddup2(actions, pipeFds[1], 3);
+                               });
+    } catch (...) {
         close(pipeFds[0]);
-        throw std::runtime_error(std::string("cannot start Xvfb: ") + std::strerror(error));
+        close(pipeFds[1]);
+        throw;
     }
+    close(pipeFds[1]);
     // The server writes its display number once it accepts clients.
     std::string number;
     char c;
@@ -355,24 +360,20 @@ fs::path AppSession::screenshot(const std::string& path, const std::string& file
 AppSession::Run AppSession::runClient(const std::vector<std::string>& argv) {
     int out[2];
     if (pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("no pipe");
-    std::vector<std::string> args = argv;
-    std::vector<std::string> env = appEnvironment();
-    auto argp = pointers(args);
-    auto envp = pointers(env);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = -1;
-    const int error = posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
+    try {
+        pid = startProcess(argv, appEnvironment(), [&](posix_spawn_file_actions_t* actions) {
+            posix_spawn_file_actions_addopen(actions, 0, "/dev/null", O_RDONLY, 0);
+            posix_spawn_file_actions_adddup2(actions, out[1], 1);
+            posix_spawn_file_actions_addopen(actions, 2, "/dev/null", O_WRONLY, 0);
+        });
+    } catch (...) {
+        close(out[0]);
+        close(out[1]);
+        throw;
+    }
     close(out[1]);
     Run run;
-    if (error != 0) {
-        close(out[0]);
-        throw std::runtime_error("cannot run " + argv[0] + ": " + std::strerror(error));
-    }
     char chunk[4096];
     ssize_t n;
     while ((n = ::read(out[0], chunk, sizeof chunk)) > 0) run.output.append(chunk, std::size_t(n));
