@@ -11,6 +11,7 @@ set(VELORIN_Packs_SOURCES
   PackCardRules.cpp
   PackEditorModel.cpp
   PackTabs.cpp
+  ScopeLabel.cpp
   SearchField.cpp
   ThemedLabel.cpp
 )
