@@ -1,5 +1,7 @@
 #include "XSession.h"
 
+#include "ChildProcess.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -17,102 +19,8 @@
 
 #include <xcb/xcb_icccm.h>
 
-extern char** environ;
-
 namespace velorin::testing {
 namespace fs = std::filesystem;
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// Ends a child: politely first, then for certain.
-void end(pid_t& pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    int status = 0;
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (Clock::now() > deadline) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            break;
-        }
-        poll(nullptr, 0, 10);
-    }
-    pid = -1;
-}
-
-bool exited(pid_t pid) {
-    int status = 0;
-    return waitpid(pid, &status, WNOHANG) == pid;
-}
-
-std::vector<std::string> environmentWith(const std::vector<std::pair<std::string, std::string>>& changes) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) {
-        const std::string entry = *e;
-        bool replaced = false;
-        for (const auto& [name, value] : changes) replaced = replaced || entry.rfind(name + "=", 0) == 0;
-        if (!replaced) env.push_back(entry);
-    }
-    for (const auto& [name, value] : changes) env.push_back(name + "=" + value);
-    return env;
-}
-
-std::vector<char*> pointers(std::vector<std::string>& texts) {
-    std::vector<char*> out;
-    for (auto& t : texts) out.push_back(t.data());
-    out.push_back(nullptr);
-    return out;
-}
-
-// The program's path on PATH; empty when it is not there.
-std::string onPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    const std::string dirs = path ? path : "/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        const std::size_t end = std::min(dirs.find(':', start), dirs.size());
-        const std::string dir = dirs.substr(start, end - start);
-        if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0) return dir + "/" + program;
-        start = end + 1;
-    }
-    return {};
-}
-
-// Starts a child that the kernel ends when this process ends, even by a
-// crash, so no X server outlives its test. `files` maps child descriptors to
-// ours (-1: /dev/null). The error number when it could not start.
-int startChild(pid_t& pid, const std::string& program, std::vector<std::string> args, std::vector<std::string> env,
-               const std::vector<std::pair<int, int>>& files) {
-    const std::string path = onPath(program);
-    if (path.empty()) return ENOENT;
-    auto argv = pointers(args);
-    auto envp = pointers(env);
-    const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
-    const pid_t parent = getpid();
-    pid = fork();
-    if (pid < 0) {
-        close(devNull);
-        return errno;
-    }
-    if (pid == 0) {
-        // Only calls that are safe between fork and exec from here on.
-        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) _exit(127);
-        for (const auto& [child, ours] : files) {
-            const int from = ours >= 0 ? ours : devNull;
-            // dup2 onto itself keeps close-on-exec; clear it instead.
-            if (from == child ? fcntl(child, F_SETFD, 0) < 0 : dup2(from, child) < 0) _exit(127);
-        }
-        execve(path.c_str(), argv.data(), envp.data());
-        _exit(127);
-    }
-    close(devNull);
-    return 0;
-}
-
-}  // namespace
-
 std::optional<std::string> missingProgram(const std::vector<std::string>& programs) {
     for (const auto& program : programs) {
         if (onPath(program).empty()) return program;
