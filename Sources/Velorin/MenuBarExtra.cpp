@@ -51,7 +51,10 @@ MenuBarExtra::MenuBarExtra(AppModel& model, QObject* parent)
     });
 
     rebuild();
-    if (isTrayAvailable()) tray_->show();
+    // Shown whatever the tray's state: Qt docks the icon when a tray appears
+    // later (autostart before the panel, a panel restart) and again after one
+    // comes back.
+    tray_->show();
 }
 
 MenuBarExtra::~MenuBarExtra() {

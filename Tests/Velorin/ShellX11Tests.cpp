@@ -143,5 +143,22 @@ TEST_F(ShellOnX11, theSettingsWindowsTitle_isItsOwnWithNothingAppended) {
     EXPECT_EQ(x.utf8Property(id, "_NET_WM_NAME"), "Velorin Settings");
 }
 
+// A panel that starts after the app (autostart at login, a panel restart)
+// still gets the icon; so does one that comes back after going away.
+TEST_F(ShellOnX11, aTrayThatStartsLater_getsTheIcon) {
+    ASSERT_TRUE(x.ok());
+    VelorinApp app(plainContent);
+    ASSERT_FALSE(MenuBarExtra::isTrayAvailable());
+    QCoreApplication::processEvents();
+
+    const xcb_window_t tray = x.startTray();
+    EXPECT_TRUE(pumpUntil([&] { return x.dockRequested(); })) << "first tray";
+    x.stopTray(tray);
+    QCoreApplication::processEvents();
+    const xcb_window_t again = x.startTray();
+    EXPECT_TRUE(pumpUntil([&] { return x.dockRequested(); })) << "tray restarted";
+    x.stopTray(again);
+}
+
 }  // namespace
 }  // namespace velorin
