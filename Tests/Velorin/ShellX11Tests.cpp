@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QProcess>
+#include <QTimer>
 #include <QWidget>
 
 #include <xcb/xcb.h>
@@ -158,6 +159,54 @@ TEST_F(ShellOnX11, aTrayThatStartsLater_getsTheIcon) {
     const xcb_window_t again = x.startTray();
     EXPECT_TRUE(pumpUntil([&] { return x.dockRequested(); })) << "tray restarted";
     x.stopTray(again);
+}
+
+// Presses keys as the user does, through the X server's test extension.
+void pressKeys(const QString& keys) { QProcess::execute("xdotool", {"key", "--clearmodifiers", keys}); }
+
+// Opens the tray's menu as a click on the icon does, and lets it take the keyboard.
+void openMenu(QMenu& menu) {
+    menu.popup(QPoint(200, 200));
+    pumpUntil([&] { return menu.isVisible(); });
+    QElapsedTimer settle;
+    settle.start();
+    pumpUntil([&] { return settle.elapsed() > 150; });
+}
+
+TEST_F(ShellOnX11, theMenusKeyEquivalents_workWhileItIsOpen) {
+    ASSERT_TRUE(x.ok());
+    VelorinApp app(plainContent);
+    QMenu& menu = *app.menuBar().menu();
+    app.model().studioOpen.set(false);
+
+    openMenu(menu);
+    ASSERT_TRUE(menu.isVisible());
+    pressKeys("ctrl+e");
+    EXPECT_TRUE(pumpUntil([&] { return !app.model().config().isEnabled; })) << "Ctrl+E switches gestures off";
+    EXPECT_TRUE(pumpUntil([&] { return app.menuBar().iconSymbol() == "hand.tap"; }));
+
+    openMenu(menu);
+    pressKeys("ctrl+e");
+    EXPECT_TRUE(pumpUntil([&] { return app.model().config().isEnabled; })) << "and on again";
+
+    auto* window = dynamic_cast<QWidget*>(app.model().settingsWindow());
+    if (window) window->hide();
+    app.model().selectedTab.set(SettingsTab::trackpad);
+    openMenu(menu);
+    pressKeys("ctrl+comma");
+    EXPECT_TRUE(pumpUntil([&] {
+        auto* shown = dynamic_cast<QWidget*>(app.model().settingsWindow());
+        return shown && shown->isVisible();
+    })) << "Ctrl+, opens the settings";
+    EXPECT_EQ(app.model().selectedTab.get(), SettingsTab::trackpad);
+
+    // Ctrl+Q ends the event loop, as quitting the app does.
+    QTimer::singleShot(0, [&] {
+        openMenu(menu);
+        pressKeys("ctrl+q");
+    });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0) << "Ctrl+Q quits";
 }
 
 }  // namespace
