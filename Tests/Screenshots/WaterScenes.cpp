@@ -1,13 +1,19 @@
 // The water behind the settings window: resting over lit floor spots, and
-// stirred by a finger and the splash of a fired gesture. Drawn with OpenGL
+// stirred by a finger and the splash of a fired gesture; a pad's clipped
+// water under three fingers. Drawn with OpenGL
 // where the display has it (under Xvfb, Mesa's software rasteriser); the
 // offscreen platform has none, and the water is then an empty layer.
 
 #include "Scene.h"
 #include "Velorin/Design/WaterLayer.h"
+#include "Velorin/Design/WaterPicture.h"
 #include "Velorin/Design/WaterView.h"
 
+#include <QLabel>
+#include <QVBoxLayout>
+
 #include <memory>
+#include <optional>
 
 namespace velorin::screenshots {
 namespace {
@@ -33,19 +39,20 @@ Touch finger(float x, float y) {
 
 // A water layer on a clock of its own, so a scene can step it frame by frame.
 struct Water {
-    explicit Water(const SceneContext& context) {
+    explicit Water(const SceneContext& context, std::optional<WaterLayer::Clipped> clip = {}) {
         // The layer may outlive this record: the clock shares the time.
-        layer = new WaterLayer(nullptr, WaterLayer::surfaceFormat(), [time = time] { return *time; });
+        auto clock = [time = time] { return *time; };
+        layer = clip ? new WaterLayer(nullptr, *clip, WaterLayer::surfaceFormat(), clock)
+                     : new WaterLayer(nullptr, WaterLayer::surfaceFormat(), clock);
         input.dark = context.isDark();
         input.blobs = spots();
     }
     // Draws `count` frames of `interval` seconds each.
     void frames(int count, double interval) {
-        WaterView* view = layer->view();
-        if (!view) return;
         for (int i = 0; i < count; ++i) {
             *time += interval;
-            view->grabFramebuffer();
+            if (WaterView* view = layer->view()) view->grabFramebuffer();
+            if (WaterPicture* picture = layer->picture()) picture->drawFrame();
         }
     }
 
@@ -83,6 +90,32 @@ const SceneRegistrar splash(
         return std::unique_ptr<QWidget>(water->layer);
     },
     waterWindow);
+
+// A pad's water, clipped to its rounded corners, under three resting fingers,
+// with a label painted over it as any widget is.
+const SceneRegistrar pad(
+    "water-pad",
+    [](SceneContext& context) {
+        auto content = std::make_unique<QWidget>();
+        auto* layout = new QVBoxLayout(content.get());
+        layout->setContentsMargins(40, 40, 40, 40);
+        auto water = std::make_shared<Water>(context, WaterLayer::Clipped{28});
+        water->layer->setFixedSize(360, 240);
+        layout->addWidget(water->layer, 0, Qt::AlignCenter);
+        auto* label = new QLabel("Three fingers", water->layer);
+        label->setStyleSheet("color: white; font-weight: 600");
+        label->move(20, 16);
+        context.afterShow([water] {
+            water->layer->update(water->input);
+            water->frames(25, 1.0 / 15);
+            water->input.touches = {finger(0.3f, 0.5f), finger(0.5f, 0.55f), finger(0.7f, 0.5f)};
+            for (std::size_t i = 0; i < water->input.touches.size(); ++i) water->input.touches[i].id = int(i + 1);
+            water->layer->update(water->input);
+            water->frames(20, 1.0 / 60);
+        });
+        return content;
+    },
+    QSize(440, 320));
 
 }  // namespace
 }  // namespace velorin::screenshots

@@ -4,7 +4,11 @@
 // quiet failure without OpenGL.
 
 #include "Platform/Sim/SimPlatform.h"
+#include "Velorin/Design/Chip.h"
+#include "Velorin/Design/PadStage.h"
+#include "Velorin/Design/Animation.h"
 #include "Velorin/Design/WaterLayer.h"
+#include "Velorin/Design/WaterPicture.h"
 #include "Velorin/Design/WaterRenderer.h"
 #include "Velorin/Design/WaterView.h"
 
@@ -532,6 +536,123 @@ TEST(WaterLayerTest, ordinaryWidgetsOverTheWaterBlendAboveIt) {
     }
     // Beside the card the water is untouched.
     EXPECT_EQ(covered.pixelColor(60, 100), bare.pixelColor(60, 100));
+}
+
+// A pad's water: drawn offscreen, painted clipped to its rounded shape, the
+// right way up, and only while shown.
+TEST(WaterPictureTest, aPadsWaterIsPaintedClippedToItsCornersAndTheRightWayUp) {
+    app();
+    sim::SimPlatform sim;
+    double time = 100;
+    QWidget window;
+    window.resize(300, 200);
+    auto* layer = new WaterLayer(&window, WaterLayer::Clipped{28}, WaterLayer::surfaceFormat(), [&] { return time; });
+    layer->setGeometry(window.rect());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_EQ(layer->view(), nullptr);
+    WaterPicture* picture = layer->picture();
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->geometry(), layer->rect());
+    EXPECT_TRUE(picture->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(picture->isTicking());
+
+    WaterInput input;
+    input.dark = true;
+    input.blobs = {FloorBlob{"red", 0.2f, 0.2f, 0.12f, {1, 0, 0}, false}};
+    layer->update(input);
+    for (int i = 0; i < 20; ++i) {  // the patch fades in
+        time += 1.0 / 15;
+        picture->drawFrame();
+    }
+    ASSERT_TRUE(picture->canDraw());
+    EXPECT_EQ(picture->image().size(), QSize(300, 200) * picture->devicePixelRatioF());
+
+    // Only what the picture paints, on nothing.
+    QImage shown(picture->size() * picture->devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
+    shown.setDevicePixelRatio(picture->devicePixelRatioF());
+    shown.fill(Qt::transparent);
+    picture->render(&shown, {}, {}, QWidget::RenderFlags());
+    auto at = [&](double x, double y) { return shown.pixelColor(int(x * shown.width()), int(y * shown.height())); };
+    auto redness = [&](double x, double y) { return at(x, y).redF() - at(x, y).blueF(); };
+    EXPECT_GT(redness(0.2, 0.2), 0.1);
+    EXPECT_LT(redness(0.2, 0.8), 0.02);
+    EXPECT_EQ(at(0.5, 0.5).alpha(), 255);
+    // Outside the rounded corners nothing is painted; inside an edge's middle, the water is.
+    EXPECT_EQ(shown.pixelColor(1, 1).alpha(), 0);
+    EXPECT_EQ(shown.pixelColor(shown.width() - 2, shown.height() - 2).alpha(), 0);
+    EXPECT_EQ(shown.pixelColor(shown.width() / 2, 1).alpha(), 255);
+
+    QSignalSpy drawn(picture, &WaterPicture::frameDrawn);
+    EXPECT_TRUE(drawn.wait(2000));  // the timer draws on its own
+    window.hide();
+    EXPECT_FALSE(picture->isTicking());
+}
+
+TEST(WaterPictureTest, withoutAContextThePadDrawsNothingAndKeepsWorking) {
+    app();
+    sim::SimPlatform sim;
+    QSurfaceFormat impossible = WaterLayer::surfaceFormat();
+    impossible.setVersion(9, 9);
+    QWidget window;
+    window.resize(200, 100);
+    auto* layer = new WaterLayer(&window, WaterLayer::Clipped{28}, impossible);
+    layer->setGeometry(window.rect());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(layer->picture(), nullptr);
+    WaterInput input;
+    input.touches = {touchAt(0.5f, 0.5f)};
+    layer->update(input);
+    EXPECT_EQ(layer->input(), input);
+
+    // A picture whose context fails on its first frame stays empty.
+    WaterPicture picture(nullptr, impossible, 10);
+    picture.resize(100, 80);
+    picture.drawFrame();
+    EXPECT_FALSE(picture.canDraw());
+    EXPECT_TRUE(picture.image().isNull());
+    EXPECT_EQ(picture.framesDrawn(), 0);
+}
+
+// The live pad: its zones, rim and chip lie over its water, not beneath it.
+TEST(PadStageTest, theCornerZonesAndTheChipAreDrawnOverTheWater) {
+    app();
+    sim::SimPlatform sim;
+    Motion::setInstant(true);
+    double time = 100;
+    QWidget window;
+    window.resize(460, 300);
+    auto* pad = new PadStage(&window, [&] { return time; });
+    pad->setGeometry(20, 20, 400, 250);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_NE(pad->water()->picture(), nullptr);
+    WaterInput input;
+    input.touches = {touchAt(0.5f, 0.5f)};
+    pad->update(input);
+    auto shot = [&] {
+        for (int i = 0; i < 3; ++i) {
+            time += 1.0 / 60;
+            pad->drawFrame();
+        }
+        QImage image(pad->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::black);
+        pad->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        return image;
+    };
+    pad->setCornerSize(0);
+    const QImage bare = shot();
+    ASSERT_TRUE(pad->water()->picture()->canDraw());
+    pad->setCornerSize(0.15);
+    const QImage zoned = shot();
+    // Inside the bottom-right zone (60 × 37.5, 8 points in) the fill lightens the water.
+    const QPoint inZone(400 - 8 - 30, 250 - 8 - 18);
+    EXPECT_GT(zoned.pixelColor(inZone).lightness(), bare.pixelColor(inZone).lightness());
+    // The chip, lit by the finger, sits 14 points in from the top-left corner.
+    const QColor chip = zoned.pixelColor(14 + 4, 14 + pad->fingerChip()->height() / 2);
+    EXPECT_GT(chip.redF() - chip.blueF(), 0.5);
+    Motion::setInstant(false);
 }
 
 }  // namespace

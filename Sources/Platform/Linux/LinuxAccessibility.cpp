@@ -2,6 +2,7 @@
 
 #include "Platform/Linux/TouchpadAccess.h"
 #include "Platform/Linux/VirtualKeyboard.h"
+#include "Platform/Linux/X11WindowSystem.h"
 
 namespace velorin::linux_platform {
 namespace {
@@ -19,7 +20,13 @@ std::uint64_t payloadOf(AXElement e) { return e.id & payloadMask; }
 LinuxAccessibility::LinuxAccessibility(std::shared_ptr<X11Desktop> desktop, std::shared_ptr<VirtualKeyboard> keyboard,
                                        std::function<DesktopUnits()> units,
                                        std::function<std::vector<std::string>()> unreadableTouchpads)
-    : desktop_(std::move(desktop)),
+    : LinuxAccessibility(std::make_shared<X11WindowSystem>(std::move(desktop)), std::move(keyboard), std::move(units),
+                         std::move(unreadableTouchpads)) {}
+
+LinuxAccessibility::LinuxAccessibility(std::shared_ptr<WindowSystem> windows, std::shared_ptr<VirtualKeyboard> keyboard,
+                                       std::function<DesktopUnits()> units,
+                                       std::function<std::vector<std::string>()> unreadableTouchpads)
+    : desktop_(std::move(windows)),
       keyboard_(std::move(keyboard)),
       units_(std::move(units)),
       unreadableTouchpads_(unreadableTouchpads ? std::move(unreadableTouchpads)

@@ -2,8 +2,8 @@
 // What Linux allows of the Accessibility interface. "Trusted" means the
 // process has input access: the uinput device opens for writing, and every
 // touchpad present can be read. The front
-// app's focused window can be read, moved and resized through the window
-// manager; other apps' menus cannot be read here, so they report that they
+// app's focused window can be read, moved and resized through the desktop's
+// window system (the X11 window manager, or a Wayland compositor); other apps' menus cannot be read here, so they report that they
 // can't and callers take their own fall-back.
 
 #include <functional>
@@ -13,6 +13,7 @@
 
 #include "Platform/Accessibility.h"
 #include "Platform/Linux/DesktopGeometry.h"
+#include "Platform/Linux/WindowSystem.h"
 #include "Platform/Linux/X11Desktop.h"
 
 namespace velorin::linux_platform {
@@ -26,6 +27,10 @@ public:
     // so window frames come in the screens' units.
     // `unreadableTouchpads`: the touchpads present that can't be read (by default from sysfs
     // and the nodes' permissions).
+    LinuxAccessibility(std::shared_ptr<WindowSystem> windows, std::shared_ptr<VirtualKeyboard> keyboard,
+                       std::function<DesktopUnits()> units,
+                       std::function<std::vector<std::string>()> unreadableTouchpads = {});
+    // On the X11 window manager.
     LinuxAccessibility(std::shared_ptr<X11Desktop> desktop, std::shared_ptr<VirtualKeyboard> keyboard,
                        std::function<DesktopUnits()> units,
                        std::function<std::vector<std::string>()> unreadableTouchpads = {});
@@ -44,7 +49,7 @@ public:
     static AXElement windowHandle(std::uint32_t window);
 
 private:
-    std::shared_ptr<X11Desktop> desktop_;
+    std::shared_ptr<WindowSystem> desktop_;
     std::shared_ptr<VirtualKeyboard> keyboard_;
     std::function<DesktopUnits()> units_;
     std::function<std::vector<std::string>()> unreadableTouchpads_;

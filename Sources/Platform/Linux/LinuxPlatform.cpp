@@ -13,12 +13,18 @@
 #include "Platform/Linux/LinuxWorkspace.h"
 #include "Platform/Linux/QtServices.h"
 #include "Platform/Linux/VirtualKeyboard.h"
+#include "Platform/Linux/WaylandSession.h"
+#include "Platform/Linux/X11WindowSystem.h"
 
 namespace velorin::linux_platform {
 
 std::unique_ptr<Platform> makeLinuxPlatform() {
     Platform::Services s;
-    auto desktop = std::make_shared<X11Desktop>();
+    // The workspace and the window commands share one view of the windows.
+    const SessionDesktop session = sessionDesktop();
+    const bool x11 = session == SessionDesktop::x11;
+    std::shared_ptr<WindowSystem> desktop = x11 ? std::make_shared<X11WindowSystem>(std::make_shared<X11Desktop>())
+                                                : makeWaylandWindowSystem(session);
     // Made at once: the display server takes a moment to pick up a new input
     // device, and keys written before it has are lost.
     auto keyboard = std::make_shared<VirtualKeyboard>();
@@ -44,7 +50,8 @@ std::unique_ptr<Platform> makeLinuxPlatform() {
     const char* currentDesktop = std::getenv("XDG_CURRENT_DESKTOP");
     s.eventSystem = std::make_unique<LinuxEventSystem>(std::make_shared<QtMainQueue>(), keyboard, std::move(frontApp),
                                                        desktopKind(currentDesktop ? currentDesktop : ""));
-    s.accessibility = std::make_unique<LinuxAccessibility>(desktop, keyboard, qtDesktopUnits);
+    s.accessibility =
+        std::make_unique<LinuxAccessibility>(desktop, keyboard, x11 ? qtDesktopUnits : logicalDesktopUnits);
     s.screens = std::make_unique<QtScreens>();
     s.processes = std::move(processes);
     s.scripting = std::make_unique<LinuxScripting>();

@@ -8,37 +8,31 @@
 
 #include <unistd.h>
 
-#include <QAbstractEventDispatcher>
-#include <QSocketNotifier>
-
 #include "Platform/Linux/AppIdentity.h"
 #include "Platform/Linux/Translations.h"
+#include "Platform/Linux/X11WindowSystem.h"
 
 namespace velorin::linux_platform {
 namespace fs = std::filesystem;
 
-LinuxWorkspace::LinuxWorkspace(std::shared_ptr<X11Desktop> desktop, Processes& processes,
+LinuxWorkspace::LinuxWorkspace(std::shared_ptr<WindowSystem> windows, Processes& processes,
                                std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders)
-    : desktop_(std::move(desktop)),
+    : desktop_(std::move(windows)),
       processes_(processes),
       permissionsPage_(std::move(permissionsPage)),
       folders_(std::move(applicationFolders)) {
+    desktop_->setChangeHandler([this](WindowSystem::Change change) { changed(change); });
     if (desktop_->isConnected()) {
-        notifier_ = std::make_unique<QSocketNotifier>(desktop_->fileDescriptor(), QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
-                         [this] { processEvents(true); });
-        // Waiting for a reply reads every event that came before it off the
-        // socket; those wait in the connection's queue, where the notifier
-        // never sees them, so they are taken before the loop sleeps.
-        if (auto* dispatcher = QAbstractEventDispatcher::instance(notifier_->thread())) {
-            QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, notifier_.get(),
-                             [this] { processEvents(false); });
-        }
         for (const auto& app : runningApplications()) known_[app.processIdentifier] = app;
     }
 }
 
-LinuxWorkspace::~LinuxWorkspace() = default;
+LinuxWorkspace::LinuxWorkspace(std::shared_ptr<X11Desktop> desktop, Processes& processes,
+                               std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders)
+    : LinuxWorkspace(std::make_shared<X11WindowSystem>(std::move(desktop)), processes, std::move(permissionsPage),
+                     std::move(applicationFolders)) {}
+
+LinuxWorkspace::~LinuxWorkspace() { desktop_->setChangeHandler({}); }
 
 const std::vector<DesktopEntry>& LinuxWorkspace::entries() {
     // Installing or removing an app changes its folder: read them all again then.
@@ -61,7 +55,7 @@ const std::vector<DesktopEntry>& LinuxWorkspace::entries() {
     return entries_;
 }
 
-RunningApplication LinuxWorkspace::applicationOf(const X11Window& window, bool active) {
+RunningApplication LinuxWorkspace::applicationOf(const DesktopWindow& window, bool active) {
     RunningApplication app;
     app.processIdentifier = window.pid;
     app.isActive = active;
@@ -228,18 +222,8 @@ void LinuxWorkspace::notify(WorkspaceNotice notice, const std::optional<RunningA
     }
 }
 
-void LinuxWorkspace::processEvents(bool readSocket) {
-    bool activeChanged = false, listChanged = false;
-    desktop_->processEvents(
-        [&](X11Desktop::Change change) {
-            (change == X11Desktop::Change::activeWindow ? activeChanged : listChanged) = true;
-        },
-        readSocket);
-    if (!desktop_->isConnected() && notifier_) {
-        // The X server went away: its socket stays readable for ever.
-        notifier_->setEnabled(false);
-    }
-    if (listChanged) {
+void LinuxWorkspace::changed(WindowSystem::Change change) {
+    if (change == WindowSystem::Change::clientList) {
         std::map<std::int32_t, RunningApplication> now;
         for (const auto& app : runningApplications()) now[app.processIdentifier] = app;
         for (const auto& [pid, app] : now) {
@@ -249,12 +233,11 @@ void LinuxWorkspace::processEvents(bool readSocket) {
             if (!now.count(pid)) notify(WorkspaceNotice::didTerminateApplication, app);
         }
         known_ = std::move(now);
+        return;
     }
-    if (activeChanged) {
-        const auto front = frontmostApplication();
-        notify(WorkspaceNotice::didActivateApplication, front);
-        if (front && front->processIdentifier == getpid()) notify(WorkspaceNotice::applicationDidBecomeActive, {});
-    }
+    const auto front = frontmostApplication();
+    notify(WorkspaceNotice::didActivateApplication, front);
+    if (front && front->processIdentifier == getpid()) notify(WorkspaceNotice::applicationDidBecomeActive, {});
 }
 
 }  // namespace velorin::linux_platform

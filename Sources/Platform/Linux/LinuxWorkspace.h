@@ -1,9 +1,10 @@
 #pragma once
 // The workspace on a Linux desktop: running apps and the front app from the
-// X11 window manager, installed apps from desktop entries (named by the
-// macOS bundle identifier of their counterpart where one is known), opening
-// with the desktop's default handlers, and activation notices from the
-// window manager's property changes.
+// desktop's window system (the X11 window manager, or a Wayland compositor),
+// installed apps from desktop entries (named by the macOS bundle identifier of
+// their counterpart where one is known), opening with the desktop's default
+// handlers, and activation, launch and termination notices from the window
+// system's changes.
 
 #include <filesystem>
 #include <map>
@@ -11,11 +12,10 @@
 #include <set>
 
 #include "Platform/Linux/DesktopEntry.h"
+#include "Platform/Linux/WindowSystem.h"
 #include "Platform/Linux/X11Desktop.h"
 #include "Platform/Processes.h"
 #include "Platform/Workspace.h"
-
-class QSocketNotifier;
 
 namespace velorin::linux_platform {
 
@@ -23,6 +23,9 @@ class LinuxWorkspace : public Workspace {
 public:
     // `permissionsPage`: the file URL of our page on input permissions, opened in
     // place of the system's privacy settings.
+    LinuxWorkspace(std::shared_ptr<WindowSystem> windows, Processes& processes,
+                   std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders);
+    // On the X11 window manager.
     LinuxWorkspace(std::shared_ptr<X11Desktop> desktop, Processes& processes,
                    std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders);
     ~LinuxWorkspace() override;
@@ -39,17 +42,15 @@ public:
     void removeObserver(ObserverToken token) override;
 
     // The app a window belongs to, as this workspace reports it.
-    RunningApplication applicationOf(const X11Window& window, bool active);
-    // Reads the window manager's notices (main thread); called by the socket
-    // notifier, and before the event loop sleeps for those already read.
-    void processEvents(bool readSocket = true);
+    RunningApplication applicationOf(const DesktopWindow& window, bool active);
 
 private:
     std::optional<std::uint32_t> topmostWindowOf(const std::string& bundleIdentifier);
     const std::vector<DesktopEntry>& entries();
     void notify(WorkspaceNotice notice, const std::optional<RunningApplication>& app);
+    void changed(WindowSystem::Change change);
 
-    std::shared_ptr<X11Desktop> desktop_;
+    std::shared_ptr<WindowSystem> desktop_;
     Processes& processes_;
     std::optional<std::string> permissionsPage_;
     std::vector<std::string> folders_;
@@ -60,7 +61,6 @@ private:
     std::map<ObserverToken, std::pair<WorkspaceNotice, Observer>> observers_;
     ObserverToken next_ = 1;
     std::map<std::int32_t, RunningApplication> known_;  // running apps at the last client-list notice
-    std::unique_ptr<QSocketNotifier> notifier_;
 };
 
 // The icon file of a desktop entry's Icon= value: an absolute path as it is,

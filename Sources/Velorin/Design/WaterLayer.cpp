@@ -1,5 +1,7 @@
 #include "Velorin/Design/WaterLayer.h"
 
+#include "Velorin/Design/WaterPicture.h"
+#include "Velorin/Design/WaterRenderer.h"
 #include "Velorin/Design/WaterView.h"
 
 #include <QGuiApplication>
@@ -27,12 +29,14 @@ bool WaterLayer::canRender(const QSurfaceFormat& format) {
     // cannot compose an OpenGL widget into a window: Qt crashes flushing it.
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return false;
+    return canMakeContext(format);
+}
+
+bool WaterLayer::canMakeContext(const QSurfaceFormat& format) {
     QOpenGLContext context;
     context.setFormat(format);
     if (!context.create()) return false;
-    const QSurfaceFormat made = context.format();
-    if (std::pair(made.majorVersion(), made.minorVersion()) < std::pair(format.majorVersion(), format.minorVersion()))
-        return false;
+    if (!WaterRenderer::suits(context.format(), format)) return false;
     QOffscreenSurface surface;
     surface.setFormat(context.format());
     surface.create();
@@ -52,14 +56,27 @@ WaterLayer::WaterLayer(QWidget* parent, const QSurfaceFormat& format, std::funct
     }
 }
 
+WaterLayer::WaterLayer(QWidget* parent, Clipped clip, const QSurfaceFormat& format, std::function<double()> clock)
+    : QWidget(parent) {
+    setObjectName("water");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    if (canMakeContext(format)) {
+        picture_ = new WaterPicture(this, format, clip.cornerRadius, std::move(clock));
+        picture_->setGeometry(rect());
+    }
+}
+
 void WaterLayer::update(const WaterInput& input) {
     input_ = input;
     if (view_) view_->update(input);
+    if (picture_) picture_->update(input);
 }
 
 void WaterLayer::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (view_) view_->setGeometry(rect());
+    if (picture_) picture_->setGeometry(rect());
 }
 
 }  // namespace velorin

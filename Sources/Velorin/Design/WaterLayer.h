@@ -13,8 +13,9 @@
 // shortcut list, the studio) is not a second `QOpenGLWidget` with its
 // overlays painted inside its GL paint: its rounded corners would need
 // `WA_AlwaysStackOnTop`, which lifts it over every ordinary widget, sheets and
-// popovers included. It renders its water offscreen instead, reads it back,
-// and paints the image clipped to its shape with QPainter, then its overlays,
+// popovers included. Its layer (made with `Clipped`) renders the water
+// offscreen instead, reads it back and paints the image clipped to its shape
+// with QPainter; the pad's overlays are ordinary widgets or painting over it,
 // so it stacks, clips and overlays as any widget does. Measured with
 // WaterBench on Mesa's software rasteriser, for a 360×240 pad: 15.7 ms for
 // the water's passes alone; overlays painted in GL +0.2 ms; read back and
@@ -30,6 +31,7 @@
 
 namespace velorin {
 
+class WaterPicture;
 class WaterView;
 
 class WaterLayer final : public QWidget, public WaterSurface {
@@ -45,16 +47,28 @@ public:
     explicit WaterLayer(QWidget* parent = nullptr, const QSurfaceFormat& format = surfaceFormat(),
                         std::function<double()> clock = {});
 
+    // A pad's water: clipped to a rectangle with continuous corners of
+    // `cornerRadius`, drawn offscreen and painted as an image (`WaterPicture`).
+    struct Clipped {
+        double cornerRadius = 0;
+    };
+    WaterLayer(QWidget* parent, Clipped clip, const QSurfaceFormat& format = surfaceFormat(),
+               std::function<double()> clock = {});
+
     void update(const WaterInput& input) override;
     using QWidget::update;
 
     const WaterInput& input() const { return input_; }
     // The GPU view; null where no OpenGL context could be made.
     WaterView* view() const { return view_; }
+    // The clipped water's picture; null for the window's water, and where no context could be made.
+    WaterPicture* picture() const { return picture_; }
 
     // Whether a context of `format` can be made and made current here, on a
     // platform that composes OpenGL widgets into windows.
     static bool canRender(const QSurfaceFormat& format);
+    // Whether a context of `format` can be made and made current here at all.
+    static bool canMakeContext(const QSurfaceFormat& format);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -62,6 +76,7 @@ protected:
 private:
     WaterInput input_;
     WaterView* view_ = nullptr;
+    WaterPicture* picture_ = nullptr;
 };
 
 }  // namespace velorin

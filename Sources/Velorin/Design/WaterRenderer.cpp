@@ -7,6 +7,7 @@
 #include <QtDebug>
 
 #include <atomic>
+#include <utility>
 
 namespace velorin {
 namespace {
@@ -29,6 +30,10 @@ std::optional<std::string> makeProgram(QOpenGLShaderProgram& program, const std:
 
 WaterRenderer::Sources WaterRenderer::Sources::water() {
     return {water_shaders::vertex(), water_shaders::step(), water_shaders::draw()};
+}
+
+bool WaterRenderer::suits(const QSurfaceFormat& made, const QSurfaceFormat& asked) {
+    return std::pair(made.majorVersion(), made.minorVersion()) >= std::pair(asked.majorVersion(), asked.minorVersion());
 }
 
 WaterRenderer::WaterRenderer() = default;

@@ -9,6 +9,7 @@
 
 #include <QOpenGLExtraFunctions>
 #include <QSize>
+#include <QSurfaceFormat>
 
 #include <array>
 #include <memory>
@@ -24,6 +25,10 @@ class WaterRenderer {
 public:
     // The line logged, with the compiler's words after it, when the program fails.
     static constexpr const char* compileFailedMessage = "Velorin water shaders failed to compile: ";
+
+    // Whether a context made as `made` gives at least the version `asked` for
+    // (drivers may hand out another version than the one asked for).
+    static bool suits(const QSurfaceFormat& made, const QSurfaceFormat& asked);
 
     WaterRenderer();
     ~WaterRenderer();  // GPU objects are freed by `release`, in their context

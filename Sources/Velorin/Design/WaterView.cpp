@@ -2,7 +2,6 @@
 
 #include "Platform/Platform.h"
 
-#include <QEvent>
 #include <QOpenGLContext>
 
 #include <cmath>
@@ -16,8 +15,7 @@ WaterView::WaterView(QWidget* parent, Clock clock)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     setUpdateBehavior(QOpenGLWidget::NoPartialUpdate);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] { QOpenGLWidget::update(); });
+    connect(&ticker_, &WaterTicker::tick, this, [this] { QOpenGLWidget::update(); });
 }
 
 WaterView::~WaterView() {
@@ -30,7 +28,7 @@ double WaterView::now() const { return clock_(); }
 
 void WaterView::update(const WaterInput& input) {
     model_.update(input, now());
-    refreshTimer();
+    ticker_.refresh();
 }
 
 void WaterView::initializeGL() {
@@ -63,61 +61,8 @@ void WaterView::paintGL() {
     renderer_.step(frame.steps);
     renderer_.draw(defaultFramebufferObject(), pixels);
     ++framesDrawn_;
-    refreshTimer();
+    ticker_.refresh();
     emit frameDrawn();
-}
-
-void WaterView::showEvent(QShowEvent* event) {
-    QOpenGLWidget::showEvent(event);
-    watchWindow();
-    refreshTimer();
-}
-
-void WaterView::hideEvent(QHideEvent* event) {
-    QOpenGLWidget::hideEvent(event);
-    refreshTimer();
-}
-
-void WaterView::changeEvent(QEvent* event) {
-    QOpenGLWidget::changeEvent(event);
-    // When the view is a window of its own.
-    if (event->type() == QEvent::WindowStateChange)
-        QMetaObject::invokeMethod(this, &WaterView::refreshTimer, Qt::QueuedConnection);
-}
-
-bool WaterView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == watchedWindow_) {
-        switch (event->type()) {
-            case QEvent::WindowStateChange:
-            case QEvent::Show:
-            case QEvent::Hide:
-                // After the window has taken its new state.
-                QMetaObject::invokeMethod(this, &WaterView::refreshTimer, Qt::QueuedConnection);
-                break;
-            default:
-                break;
-        }
-    }
-    return QOpenGLWidget::eventFilter(watched, event);
-}
-
-void WaterView::watchWindow() {
-    QWidget* top = window();
-    if (top == watchedWindow_) return;
-    if (watchedWindow_) watchedWindow_->removeEventFilter(this);
-    watchedWindow_ = top;
-    if (top != this) top->installEventFilter(this);
-}
-
-void WaterView::refreshTimer() {
-    const bool shown = isVisible() && !window()->isMinimized();
-    if (!shown) {
-        timer_.stop();
-        return;
-    }
-    const int interval = int(std::lround(1000.0 / model_.framesPerSecond()));
-    if (timer_.isActive() && timer_.interval() == interval) return;
-    timer_.start(interval);
 }
 
 }  // namespace velorin

@@ -9,10 +9,9 @@
 #include "Velorin/Design/WaterInput.h"
 #include "Velorin/Design/WaterModel.h"
 #include "Velorin/Design/WaterRenderer.h"
+#include "Velorin/Design/WaterTicker.h"
 
 #include <QOpenGLWidget>
-#include <QPointer>
-#include <QTimer>
 
 #include <functional>
 
@@ -32,8 +31,8 @@ public:
     using QOpenGLWidget::update;
 
     // Whether the frame timer runs, and its rate.
-    bool isTicking() const { return timer_.isActive(); }
-    int frameInterval() const { return timer_.interval(); }  // milliseconds
+    bool isTicking() const { return ticker_.isTicking(); }
+    int frameInterval() const { return ticker_.interval(); }  // milliseconds
     int framesPerSecond() const { return model_.framesPerSecond(); }
     // Built: the programs compiled; false when the view draws nothing.
     bool isBuilt() const { return renderer_.isBuilt(); }
@@ -50,23 +49,15 @@ signals:
 protected:
     void initializeGL() override;
     void paintGL() override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     double now() const;
     void releaseGL();
-    void watchWindow();
-    // Starts, stops or retimes the frame timer after anything that can change it.
-    void refreshTimer();
 
     Clock clock_;
     WaterModel model_;
     WaterRenderer renderer_;
-    QTimer timer_;
-    QPointer<QWidget> watchedWindow_;
+    WaterTicker ticker_{this, [this] { return model_.framesPerSecond(); }};
     int framesDrawn_ = 0;
 };
 

@@ -1,12 +1,23 @@
 # The shortcut editor, its pickers, the action composer and the gesture studio, relative to this folder.
 set(VELORIN_Editor_SOURCES
+  ActionComposer.cpp
   AppScope.cpp
   AppScopePicker.cpp
+  ComposerChoicePanels.cpp
+  ComposerPanels.cpp
+  ComposerPendingPanels.cpp
+  ComposerRules.cpp
+  ComposerWidgets.cpp
   GestureChoices.cpp
+  GestureListener.cpp
   GesturePicker.cpp
+  Keycaps.cpp
+  GestureStudioRules.cpp
+  GestureStudioSession.cpp
   ListeningRing.cpp
   MenuCommandList.cpp
   MenuCommandPicker.cpp
   MenuCommandPickerModel.cpp
   MenuPickerGuidance.cpp
+  ShortcutEditorRules.cpp
 )

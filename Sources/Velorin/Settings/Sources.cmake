@@ -4,6 +4,7 @@ set(VELORIN_Settings_SOURCES
   AboutTab.cpp
   GeneralRules.cpp
   GeneralTab.cpp
+  MyShortcutsRules.cpp
   SaveNotice.cpp
   SeeThroughPreference.cpp
   SettingsCard.cpp
