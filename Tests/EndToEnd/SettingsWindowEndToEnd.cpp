@@ -38,11 +38,13 @@ TEST(SettingsWindowEndToEnd, GeneralTabChangesReachTheDesktopAndThePreferences) 
 
     ASSERT_FALSE(app.defaultsValue("windowSeeThrough"));
     app.drag("general.seeThrough", 0.02, 0.75);
-    ASSERT_TRUE(app.waitUntil([&] { return app.defaultsValue("windowSeeThrough").has_value(); })) << app.appLog();
-    const double stored = std::stod(*app.defaultsValue("windowSeeThrough"));
-    EXPECT_GT(stored, 0);
-    const double shown = std::stod(app.property("general.seeThrough", "value").value_or("nan"));
-    EXPECT_DOUBLE_EQ(shown, stored);
+    // The drag writes as it goes; the app may still be catching up with the pointer.
+    std::optional<std::string> stored, shown;
+    EXPECT_TRUE(app.waitUntil([&] {
+        stored = app.defaultsValue("windowSeeThrough");
+        shown = app.property("general.seeThrough", "value");
+        return stored && shown && std::stod(*stored) == std::stod(*shown) && std::stod(*stored) > 0.3;
+    })) << "stored " << stored.value_or("(none)") << ", shown " << shown.value_or("(none)");
 }
 
 // Closed, the window only hides; launching the program again brings it back, and
