@@ -3,6 +3,7 @@ set(VELORIN_Editor_SOURCES
   ActionComposer.cpp
   AppScope.cpp
   AppScopePicker.cpp
+  BindingEditor.cpp
   ComposerPanels.cpp
   ComposerPendingPanels.cpp
   ComposerRules.cpp
@@ -18,4 +19,6 @@ set(VELORIN_Editor_SOURCES
   MenuCommandPickerModel.cpp
   MenuPickerGuidance.cpp
   ShortcutEditorRules.cpp
+  StepBadge.cpp
+  WindowShownWatch.cpp
 )
