@@ -4,6 +4,9 @@
 // quiet failure without OpenGL.
 
 #include "Platform/Sim/SimPlatform.h"
+#include "Velorin/Design/Chip.h"
+#include "Velorin/Design/PadStage.h"
+#include "Velorin/Design/Animation.h"
 #include "Velorin/Design/WaterLayer.h"
 #include "Velorin/Design/WaterPicture.h"
 #include "Velorin/Design/WaterRenderer.h"
@@ -610,6 +613,46 @@ TEST(WaterPictureTest, withoutAContextThePadDrawsNothingAndKeepsWorking) {
     EXPECT_FALSE(picture.canDraw());
     EXPECT_TRUE(picture.image().isNull());
     EXPECT_EQ(picture.framesDrawn(), 0);
+}
+
+// The live pad: its zones, rim and chip lie over its water, not beneath it.
+TEST(PadStageTest, theCornerZonesAndTheChipAreDrawnOverTheWater) {
+    app();
+    sim::SimPlatform sim;
+    Motion::setInstant(true);
+    double time = 100;
+    QWidget window;
+    window.resize(460, 300);
+    auto* pad = new PadStage(&window, [&] { return time; });
+    pad->setGeometry(20, 20, 400, 250);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_NE(pad->water()->picture(), nullptr);
+    WaterInput input;
+    input.touches = {touchAt(0.5f, 0.5f)};
+    pad->update(input);
+    auto shot = [&] {
+        for (int i = 0; i < 3; ++i) {
+            time += 1.0 / 60;
+            pad->drawFrame();
+        }
+        QImage image(pad->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::black);
+        pad->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        return image;
+    };
+    pad->setCornerSize(0);
+    const QImage bare = shot();
+    ASSERT_TRUE(pad->water()->picture()->canDraw());
+    pad->setCornerSize(0.15);
+    const QImage zoned = shot();
+    // Inside the bottom-right zone (60 × 37.5, 8 points in) the fill lightens the water.
+    const QPoint inZone(400 - 8 - 30, 250 - 8 - 18);
+    EXPECT_GT(zoned.pixelColor(inZone).lightness(), bare.pixelColor(inZone).lightness());
+    // The chip, lit by the finger, sits 14 points in from the top-left corner.
+    const QColor chip = zoned.pixelColor(14 + 4, 14 + pad->fingerChip()->height() / 2);
+    EXPECT_GT(chip.redF() - chip.blueF(), 0.5);
+    Motion::setInstant(false);
 }
 
 }  // namespace
