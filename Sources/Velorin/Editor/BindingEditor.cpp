@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "Velorin/AppModel.h"
@@ -40,11 +41,22 @@ BindingEditor::BindingEditor(AppModel& model, Binding draft, bool isNew, std::op
       done_(std::move(done)),
       listener_(model.engine()) {
     setObjectName("bindingEditor");
-    setFixedWidth(width);
+    setMaximumWidth(width);
     setFocusPolicy(Qt::StrongFocus);
 
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(padding, padding, padding, padding);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(padding, padding, padding, padding);
+    outer->setSpacing(spacing);
+    // The sections scroll when the window is too short for them; header and footer stay.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("editor.scroll");
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    auto* sections = new QWidget;
+    auto* column = new QVBoxLayout(sections);
+    column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(spacing);
 
     // Header: the gesture's kind and the title.
@@ -56,7 +68,7 @@ BindingEditor::BindingEditor(AppModel& model, Binding draft, bool isNew, std::op
     auto* title = new ThemedText(qt(BindingEditorRules::title(isNew_)), Fonts::rounded(22, QFont::Bold), Theme::ink, this);
     title->setObjectName("editor.title");
     header->addWidget(title, 1);
-    column->addLayout(header);
+    outer->addLayout(header);
 
     // 1: the gesture, recorded or chosen.
     auto* when = new QWidget(this);
@@ -106,6 +118,11 @@ BindingEditor::BindingEditor(AppModel& model, Binding draft, bool isNew, std::op
         refresh();
     });
     column->addWidget(section(QStringLiteral("Works in"), 3, scope_));
+    column->addStretch(1);
+    scroll->setWidget(sections);
+    sections->setAutoFillBackground(false);  // after setWidget, which turns it on
+    outer->addWidget(scroll, 1);
+    scroll_ = scroll;
 
     // Footer.
     auto* footer = new QHBoxLayout;
@@ -123,7 +140,7 @@ BindingEditor::BindingEditor(AppModel& model, Binding draft, bool isNew, std::op
     confirm_->setObjectName("editor.confirm");
     connect(confirm_, &QAbstractButton::clicked, this, [this] { confirm(); });
     footer->addWidget(confirm_);
-    column->addLayout(footer);
+    outer->addLayout(footer);
 
     // The clash check follows the live configuration (a change made elsewhere shows at once).
     if (!siblings_) observations_.add(model_.engine().config(), [this](const AppConfig&) { refresh(); });
@@ -134,6 +151,12 @@ BindingEditor::BindingEditor(AppModel& model, Binding draft, bool isNew, std::op
 }
 
 BindingEditor::~BindingEditor() = default;
+
+QSize BindingEditor::sizeHint() const {
+    const QSize sections = scroll_->widget()->sizeHint();
+    const QSize whole = QWidget::sizeHint();
+    return QSize(width, whole.height() - scroll_->sizeHint().height() + sections.height());
+}
 
 QWidget* BindingEditor::section(const QString& title, int step, QWidget* content) {
     auto* card = new GlassCard(14, 14, ThemeColor::clear(), this);

@@ -21,6 +21,7 @@
 #include "Velorin/Observations.h"
 
 class QAbstractButton;
+class QScrollArea;
 
 namespace velorin {
 
@@ -55,6 +56,8 @@ public:
     bool isRecording() const { return listener_.isListening(); }
     // The clash check as it stands now.
     bool showsClash() const;
+
+    QSize sizeHint() const override;
 
     // "Record Gesture" / the recording row's "Cancel".
     void toggleRecording();
@@ -94,6 +97,7 @@ private:
     LiquidToggle* enabled_ = nullptr;
     PillButton* confirm_ = nullptr;
     WindowShownWatch* watch_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
     Observations observations_;
 };
 

@@ -11,6 +11,7 @@ set(VELORIN_Editor_SOURCES
   GestureChoices.cpp
   GestureListener.cpp
   GesturePicker.cpp
+  GestureStudio.cpp
   GestureStudioRules.cpp
   GestureStudioSession.cpp
   ListeningRing.cpp
@@ -20,5 +21,6 @@ set(VELORIN_Editor_SOURCES
   MenuPickerGuidance.cpp
   ShortcutEditorRules.cpp
   StepBadge.cpp
+  SymbolPill.cpp
   WindowShownWatch.cpp
 )

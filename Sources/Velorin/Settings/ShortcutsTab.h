@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -45,7 +46,7 @@ public:
     // The rows and headings in the order they are shown.
     std::vector<QWidget*> listed() const;
     bool showsEmptyState() const;
-    BindingEditor* editor() const { return editor_; }
+    BindingEditor* editor() const;
 
     // What the rows and the menu ask for.
     void edit(const Uuid& id);
@@ -55,6 +56,9 @@ public:
 
     // Parts by object name: "shortcuts.add", "shortcuts.banner", "shortcuts.empty",
     // "shortcuts.pad", "shortcuts.list"; rows "bindingRow", headings "groupHeading".
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void scheduleRefresh();
