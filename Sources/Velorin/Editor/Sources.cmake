@@ -4,6 +4,7 @@ set(VELORIN_Editor_SOURCES
   AppScope.cpp
   AppScopePicker.cpp
   BindingEditor.cpp
+  ComposerChoicePanels.cpp
   ComposerPanels.cpp
   ComposerPendingPanels.cpp
   ComposerRules.cpp
@@ -14,6 +15,7 @@ set(VELORIN_Editor_SOURCES
   GestureStudio.cpp
   GestureStudioRules.cpp
   GestureStudioSession.cpp
+  Keycaps.cpp
   ListeningRing.cpp
   MenuCommandList.cpp
   MenuCommandPicker.cpp
