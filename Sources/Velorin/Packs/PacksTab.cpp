@@ -233,6 +233,7 @@ void PacksTab::refresh() {
             card->setState(stateOf(pack, config));
         } else {
             card = new PackCard(stateOf(pack, config), actionsOf(pack), parts_.directory, lookup_, parts_.art, grid_);
+            card->setObjectName(QString::fromStdString("pack." + pack.id));
         }
         kept[pack.id] = card;
         order.push_back(card);

@@ -74,6 +74,7 @@ public:
     PackTabStrip* tabStrip() const { return strip_; }
     CardGrid* grid() const { return grid_; }
     NewPackCard* newPackCard() const { return newPack_; }
+    // A pack's card, named "pack.<id>".
     PackCard* card(const std::string& packId) const;
     // The cards in grid order.
     std::vector<PackCard*> cards() const;
