@@ -118,6 +118,8 @@ void XSession::killServer() {
     fs::remove("/tmp/.X11-unix/X" + displayNumber_, ec);
 }
 
+void XSession::endWindowManager() { end(windowManager_); }
+
 XClient::XClient(const std::string& display) {
     int screen = 0;
     xcb_connection_t* c = xcb_connect(display.c_str(), &screen);
@@ -233,6 +235,57 @@ std::optional<Rect> XClient::outerFrame(xcb_window_t window) {
                   static_cast<double>(g->height + 2 * g->border_width)}};
     std::free(g);
     return r;
+}
+
+std::optional<Rect> XClient::clientArea(xcb_window_t window) {
+    auto* c = connection_;
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
+    xcb_translate_coordinates_reply_t* t =
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, root_, 0, 0), nullptr);
+    std::optional<Rect> r;
+    if (g && t) {
+        r = Rect{{static_cast<double>(t->dst_x), static_cast<double>(t->dst_y)},
+                 {static_cast<double>(g->width), static_cast<double>(g->height)}};
+    }
+    std::free(g);
+    std::free(t);
+    return r;
+}
+
+void XClient::requestState(xcb_window_t window, bool add, xcb_atom_t first, xcb_atom_t second) {
+    xcb_ewmh_request_change_wm_state(&ewmh_, 0, window, add ? XCB_EWMH_WM_STATE_ADD : XCB_EWMH_WM_STATE_REMOVE,
+                                     first, second, XCB_EWMH_CLIENT_SOURCE_TYPE_NORMAL);
+    xcb_flush(connection_);
+}
+
+bool XClient::hasState(xcb_window_t window, xcb_atom_t state) {
+    bool found = false;
+    xcb_ewmh_get_atoms_reply_t states;
+    if (xcb_ewmh_get_wm_state_reply(&ewmh_, xcb_ewmh_get_wm_state(&ewmh_, window), &states, nullptr)) {
+        for (std::uint32_t i = 0; i < states.atoms_len; ++i) found = found || states.atoms[i] == state;
+        xcb_ewmh_get_atoms_reply_wipe(&states);
+    }
+    return found;
+}
+
+void XClient::drawOwnDecorations(xcb_window_t window, std::uint32_t left, std::uint32_t right, std::uint32_t top,
+                                 std::uint32_t bottom) {
+    auto* c = connection_;
+    auto atom = [&](const char* name) {
+        xcb_intern_atom_reply_t* r =
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+        const xcb_atom_t a = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(r);
+        return a;
+    };
+    const std::uint32_t extents[] = {left, right, top, bottom};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom("_GTK_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 32, 4,
+                        extents);
+    // Motif hints: flags MWM_HINTS_DECORATIONS, decorations none.
+    const std::uint32_t motif[] = {2, 0, 0, 0, 0};
+    const xcb_atom_t motifAtom = atom("_MOTIF_WM_HINTS");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, motifAtom, motifAtom, 32, 5, motif);
+    xcb_flush(c);
 }
 
 bool waitFor(const std::function<bool()>& done, const std::function<void()>& step, int timeoutMs) {
