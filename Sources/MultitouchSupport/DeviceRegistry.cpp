@@ -9,6 +9,9 @@ struct DeviceRegistry::Device {
     DeviceIdentity identity;
     std::vector<MTContactFrameCallback> callbacks;
     bool started = false;
+    // A pad that came after the list was made: it delivers to every callback of the
+    // started listed devices, for as long as any of them is started.
+    bool adopted = false;
     std::unique_ptr<Reader> reader;  // while started and present
     std::string node;                // the reader's node
 };
@@ -24,6 +27,8 @@ public:
     }
 
     void begin() { thread_ = std::thread([this] { run(); }); }
+    // Wakes the reader to look at the session's state again.
+    void nudge() { stream_->interrupt(); }
     void requestStop() {
         stopping_.store(true);
         stream_->interrupt();
@@ -39,18 +44,34 @@ private:
         EvdevTranslator translator(stream_->snapshot(), &registry_.typing_);
         std::optional<double> checked;  // the last report whose silence was looked into
         bool grabbed = false;           // another program took the device under a finger
+        bool away = false;              // another user's session is on the seat: the pad is theirs
         while (!stopping_.load()) {
-            std::optional<double> deadline = grabbed ? std::nullopt : translator.nextRepeatTime();
+            const bool paused = grabbed || away;
+            std::optional<double> deadline = paused ? std::nullopt : translator.nextRepeatTime();
             const std::optional<double> since = translator.lastReportTime();
-            const bool checkPending = !grabbed && since && checked != since;
+            const bool checkPending = !paused && since && checked != since;
             if (checkPending) {
                 const double check = *since + silenceCheckSeconds;
                 deadline = std::min(deadline.value_or(check), check);
             }
             EventStream::Read read = stream_->next(deadline);
             if (stopping_.load()) break;
+            const bool active = registry_.sessionActive_.load();
+            if (!away && !active) {
+                // Switched to another user: what they touch is not ours. Like a grab, the
+                // contact is left open (a lift now could give a tap) and nothing repeats.
+                away = true;
+            } else if (away && active) {
+                // Back: the fingers seen before the switch lift now, long after they landed
+                // (no tap); what lands from here on is new.
+                away = false;
+                if (!grabbed) {
+                    if (auto frame = translator.liftAll(read.now)) send(*frame);
+                }
+            }
             switch (read.outcome) {
                 case EventStream::Outcome::events:
+                    if (away) break;
                     if (grabbed && !read.events.empty()) {
                         // Back from the grab: what we saw before it is stale, so those fingers
                         // lift now (long after they landed: no tap), and what is there lands afresh.
@@ -65,7 +86,7 @@ private:
                     }
                     break;
                 case EventStream::Outcome::deadline:
-                    if (grabbed) break;
+                    if (grabbed || away) break;
                     if (checkPending && read.now >= *since + silenceCheckSeconds) {
                         checked = since;
                         // Another program takes every event now. Nothing is repeated (no phantom
@@ -77,9 +98,10 @@ private:
                     if (auto frame = translator.repeat(read.now)) send(*frame);
                     break;
                 case EventStream::Outcome::gone:
-                    // Fingers that were down lift, so nobody waits for them forever.
-                    if (auto frame = translator.liftAll(read.now)) send(*frame);
+                    // Fingers that were down lift, so nobody waits for them forever. Ended
+                    // first: whoever sees the lift and plugs the pad in again finds it free.
                     ended_.store(true);
+                    if (auto frame = translator.liftAll(read.now)) send(*frame);
                     registry_.readerEnded();
                     return;
                 case EventStream::Outcome::interrupted: break;
@@ -112,6 +134,7 @@ void releaseList(MTDeviceList* list) {
 DeviceRegistry::DeviceRegistry(std::unique_ptr<DeviceBackend> backend) : backend_(std::move(backend)) {}
 
 DeviceRegistry::~DeviceRegistry() {
+    std::unique_ptr<SessionWatch> session;
     std::unique_ptr<KeyboardWatch> keyboards;
     std::vector<std::unique_ptr<Reader>> readers;
     std::unique_ptr<ChangeWatch> watch;
@@ -125,7 +148,9 @@ DeviceRegistry::~DeviceRegistry() {
         watch = std::move(watch_);
         watchThread = std::move(watchThread_);
         keyboards = std::move(keyboards_);
+        session = std::move(session_);
     }
+    session.reset();
     keyboards.reset();
     for (auto& reader : readers) reader->requestStop();
     for (auto& reader : readers) {
@@ -152,7 +177,7 @@ MTDeviceList* DeviceRegistry::createList() {
             Device* match = nullptr;
             for (auto& device : devices_) {
                 const bool taken = std::find(listed.begin(), listed.end(), device.get()) != listed.end();
-                if (!taken && device->identity == found.identity) {
+                if (!taken && samePad(device->identity, found.identity)) {
                     match = device.get();
                     break;
                 }
@@ -162,6 +187,7 @@ MTDeviceList* DeviceRegistry::createList() {
                 match = devices_.back().get();
                 match->identity = found.identity;
             }
+            match->adopted = false;  // listed now: its caller registers and starts it
             listed.push_back(match);
         }
     }
@@ -191,24 +217,34 @@ void DeviceRegistry::unregisterCallback(MTDeviceRef ref, MTContactFrameCallback 
 }
 
 void DeviceRegistry::start(MTDeviceRef ref) {
+    bool first = false;
     {
         std::lock_guard lock(mutex_);
         Device* device = find(ref);
         if (!device || device->started) return;
         device->started = true;
         if (!watch_) {
+            first = true;
             watch_ = backend_->watch();
             watchThread_ = std::thread([this, watch = watch_.get()] { watchLoop(watch); });
             keyboards_ = backend_->watchKeyboards(typing_);
         }
+    }
+    if (first) {
+        // Outside the lock: the watch tells the state at once, and telling takes the lock.
+        auto session = backend_->watchSession([this](bool active) { sessionChanged(active); });
+        std::lock_guard lock(mutex_);
+        session_ = std::move(session);
     }
     joinRetired();
     reconnect();
 }
 
 void DeviceRegistry::stop(MTDeviceRef ref) {
+    std::unique_ptr<SessionWatch> session;
     std::unique_ptr<KeyboardWatch> keyboards;
     std::unique_ptr<Reader> reader;
+    std::vector<std::unique_ptr<Reader>> adopted;
     std::unique_ptr<ChangeWatch> watch;
     std::thread watchThread;
     {
@@ -223,19 +259,31 @@ void DeviceRegistry::stop(MTDeviceRef ref) {
             reader->requestStop();
             retired_.push_back(std::move(reader));
         }
-        const bool anyStarted =
-            std::any_of(devices_.begin(), devices_.end(), [](const auto& d) { return d->started; });
-        if (!anyStarted) {
+        if (!anyListedStarted()) {
+            for (auto& d : devices_) {
+                if (!d->adopted) continue;
+                d->started = false;
+                if (!d->reader) continue;
+                d->reader->requestStop();
+                if (d->reader->onOwnThread()) {
+                    retired_.push_back(std::move(d->reader));
+                } else {
+                    adopted.push_back(std::move(d->reader));
+                }
+            }
             watch = std::move(watch_);
             watchThread = std::move(watchThread_);
             keyboards = std::move(keyboards_);
+            session = std::move(session_);
         }
     }
+    session.reset();
     keyboards.reset();
     if (reader) {
         reader->requestStop();
         reader->join();
     }
+    for (auto& r : adopted) r->join();
     if (watch) watch->close();
     if (watchThread.joinable()) watchThread.join();
     joinRetired();
@@ -256,6 +304,7 @@ void DeviceRegistry::reconnect() {
             if (device->reader && device->reader->ended()) ended.push_back(std::move(device->reader));
             if (device->started && !device->reader) wanted = true;
         }
+        wanted = wanted || anyListedStarted();  // a new pad may have come
     }
     for (auto& reader : ended) reader->join();
     if (!wanted) return;
@@ -265,17 +314,58 @@ void DeviceRegistry::reconnect() {
     for (auto& device : devices_) {
         if (!device->started || device->reader) continue;
         for (const FoundDevice& found : present) {
-            if (found.identity != device->identity) continue;
+            if (!samePad(found.identity, device->identity)) continue;
             const bool inUse = std::any_of(devices_.begin(), devices_.end(),
                                            [&](const auto& d) { return d->reader && d->node == found.node; });
             if (inUse) continue;
             auto stream = backend_->open(found.node);
-            if (!stream || stream->identity() != device->identity) continue;
+            if (!stream || !samePad(stream->identity(), device->identity)) continue;
             device->node = found.node;
             device->reader = std::make_unique<Reader>(*this, *device, std::move(stream));
             device->reader->begin();
             break;
         }
+    }
+    adoptNewPads(present);
+}
+
+bool DeviceRegistry::anyListedStarted() const {
+    return std::any_of(devices_.begin(), devices_.end(), [](const auto& d) { return d->started && !d->adopted; });
+}
+
+void DeviceRegistry::adoptNewPads(const std::vector<FoundDevice>& present) {
+    // Pads plugged in (or made readable) after the list was made are read too, so that
+    // a Bluetooth pad that connects late works without a restart.
+    if (!anyListedStarted()) return;
+    for (const FoundDevice& found : present) {
+        // A reader that ended (its pad went) but is not joined yet reads nothing.
+        auto reading = [](const Device& d) { return d.reader && !d.reader->ended(); };
+        const bool claimed = std::any_of(devices_.begin(), devices_.end(), [&](const auto& d) {
+            return (reading(*d) && d->node == found.node) ||
+                   (d->started && !reading(*d) && !d->adopted && samePad(d->identity, found.identity));
+        });
+        if (claimed) continue;
+        auto stream = backend_->open(found.node);
+        if (!stream || !samePad(stream->identity(), found.identity)) continue;
+        // A pad adopted before and back now keeps its pointer.
+        Device* device = nullptr;
+        for (auto& d : devices_) {
+            if (d->adopted && !reading(*d) && samePad(d->identity, found.identity)) {
+                device = d.get();
+                if (device->reader) retired_.push_back(std::move(device->reader));
+                break;
+            }
+        }
+        if (!device) {
+            devices_.push_back(std::make_unique<Device>());
+            device = devices_.back().get();
+            device->identity = found.identity;
+            device->adopted = true;
+        }
+        device->started = true;
+        device->node = found.node;
+        device->reader = std::make_unique<Reader>(*this, *device, std::move(stream));
+        device->reader->begin();
     }
 }
 
@@ -287,11 +377,29 @@ void DeviceRegistry::deliver(Device& device, const ContactFrame& frame) {
     std::vector<MTContactFrameCallback> callbacks;
     {
         std::lock_guard lock(mutex_);
-        callbacks = device.callbacks;
+        if (!device.adopted) {
+            callbacks = device.callbacks;
+        } else {
+            for (const auto& listed : devices_) {
+                if (!listed->started || listed->adopted) continue;
+                for (MTContactFrameCallback callback : listed->callbacks) {
+                    if (std::find(callbacks.begin(), callbacks.end(), callback) == callbacks.end())
+                        callbacks.push_back(callback);
+                }
+            }
+        }
     }
     for (MTContactFrameCallback callback : callbacks) {
         callback(static_cast<MTDeviceRef>(&device), frame.touches.data(),
                  static_cast<std::int32_t>(frame.touches.size()), frame.timestamp, frame.frameNumber);
+    }
+}
+
+void DeviceRegistry::sessionChanged(bool active) {
+    if (sessionActive_.exchange(active) == active) return;
+    std::lock_guard lock(mutex_);
+    for (auto& device : devices_) {
+        if (device->reader) device->reader->nudge();
     }
 }
 

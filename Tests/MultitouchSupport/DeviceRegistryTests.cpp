@@ -234,7 +234,9 @@ TEST_F(DeviceRegistryTest, touchpadThatGoes_liftsItsFingersAndResumesWhenItComes
     ASSERT_TRUE(sink.waitFor(2));
     EXPECT_EQ(states(sink.frames()[1]), "0:5 ");
 
-    control->plug("/dev/input/event11", pad("A"));  // back, under another node
+    auto moved = pad("A");  // back, under another node and in another port
+    moved.identity.phys = "usb-0000:00:14.0-2/input0";
+    control->plug("/dev/input/event11", moved);
     control->changed();
     ASSERT_TRUE(control->waitForOpens("/dev/input/event11", 1));
     control->send("/dev/input/event11", landAt(7.0));
@@ -253,10 +255,60 @@ TEST_F(DeviceRegistryTest, touchpadAbsentWhenStarted_isReadOnceItAppears) {
     registry->start(d);
     EXPECT_FALSE(registry->isReading(d));
     control->plug("/dev/input/event6", pad("A"));
-    control->plug("/dev/input/event7", pad("Other", 2));
     control->changed();
     ASSERT_TRUE(control->waitForOpens("/dev/input/event6", 1));
-    EXPECT_EQ(control->opens("/dev/input/event7"), 0);  // not started, not ours
+    EXPECT_TRUE(registry->isReading(d));
+}
+
+TEST_F(DeviceRegistryTest, aTouchpadThatComesLater_deliversToTheStartedCallbacksUntilTheyStop) {
+    control->plug("/dev/input/event4", pad("A"));
+    const auto d = list().at(0);
+    registry->registerCallback(d, &record<1>);
+    registry->start(d);
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event4", 1));
+
+    // A Bluetooth pad connects after the list was made: it is read without a restart.
+    control->plug("/dev/input/event7", pad("Later", 2));
+    control->changed();
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event7", 1));
+    control->send("/dev/input/event7", landAt(5.0));
+    ASSERT_TRUE(sink.waitFor(1));
+    const MTDeviceRef later = sink.frames()[0].device;
+    EXPECT_NE(later, d);
+    EXPECT_EQ(sink.frames()[0].callback, 1);
+    EXPECT_EQ(states(sink.frames()[0]), "0:3 ");
+
+    // Gone and back in another port: its fingers lift, and it delivers as the same device.
+    control->unplug("/dev/input/event7");
+    ASSERT_TRUE(sink.waitFor(2));
+    EXPECT_EQ(states(sink.frames()[1]), "0:5 ");
+    auto moved = pad("Later", 2);
+    moved.identity.phys = "usb-0000:00:14.0-3/input0";
+    control->plug("/dev/input/event9", moved);
+    control->changed();
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event9", 1));
+    control->send("/dev/input/event9", landAt(9.0));
+    ASSERT_TRUE(sink.waitFor(3));
+    EXPECT_EQ(sink.frames()[2].device, later);
+    EXPECT_TRUE(registry->isReading(later));
+
+    // Once the listed touchpads stop, so does the one that came later.
+    registry->stop(d);
+    EXPECT_FALSE(registry->isReading(later));
+    EXPECT_FALSE(control->watching());
+}
+
+TEST_F(DeviceRegistryTest, withoutAStartedTouchpad_aNewOneIsNotOpened) {
+    control->plug("/dev/input/event4", pad("A"));
+    const auto d = list().at(0);
+    registry->registerCallback(d, &record<1>);
+    registry->start(d);
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event4", 1));
+    registry->stop(d);
+    control->plug("/dev/input/event7", pad("Later", 2));
+    control->changed();
+    EXPECT_EQ(list().size(), 2u);
+    EXPECT_EQ(control->opens("/dev/input/event7"), 0);
 }
 
 TEST_F(DeviceRegistryTest, pointersItDidNotHandOut_areIgnored) {
@@ -344,6 +396,43 @@ TEST_F(DeviceRegistryTest, silenceUnderAFinger_isCheckedOnceForAGrabByAnotherPro
         }
         TearDown();
     }
+}
+
+TEST_F(DeviceRegistryTest, whileAnotherUsersSessionIsActive_nothingIsDeliveredAndTheFingerLiftsOnReturn) {
+    control->plug("/dev/input/event4", pad("A"));
+    const auto d = list().at(0);
+    registry->registerCallback(d, &record<1>);
+    registry->start(d);
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event4", 1));
+    EXPECT_TRUE(control->watchingSession());
+    control->send("/dev/input/event4", landAt(10.0));
+    ASSERT_TRUE(sink.waitFor(1));
+
+    // Switched away under the finger: no lift (no tap), no repeats (no hold), and the other
+    // user's touches are not ours.
+    control->switchSession(false, 10.05);
+    ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
+    control->send("/dev/input/event4", EventScript().at(10.1).slot(0).x(600).report().take());
+    control->tick("/dev/input/event4", 10.2);
+    control->send("/dev/input/event4", EventScript().at(11.0).slot(0).id(-1).report().take());
+    control->send("/dev/input/event4", EventScript().at(12.0).land(1, 7, 200, 200).report().take());
+
+    // Back: the finger seen before the switch lifts at the return, long after it landed;
+    // then a new touch lands as usual.
+    ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
+    control->switchSession(true, 30.0);
+    control->send("/dev/input/event4", EventScript().at(31.0).land(2, 9, 300, 300).report().take());
+    ASSERT_TRUE(sink.waitFor(3));
+    const auto frames = sink.frames();
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(states(frames[0]), "0:3 ");
+    EXPECT_EQ(states(frames[1]), "0:5 ");
+    EXPECT_DOUBLE_EQ(frames[1].timestamp, 30.0);
+    EXPECT_EQ(states(frames[2]), "2:3 ");
+    EXPECT_DOUBLE_EQ(frames[2].timestamp, 31.0);
+
+    registry->stop(d);
+    EXPECT_FALSE(control->watchingSession());
 }
 
 TEST_F(DeviceRegistryTest, touchpadGrabbedByAnotherProgram_isNotListed) {

@@ -1,6 +1,7 @@
 #include "Velorin/Settings/SettingsContent.h"
 
 #include "Velorin/Design/WaterLayer.h"
+#include "Velorin/Packs/PacksTab.h"
 #include "Velorin/Settings/AboutTab.h"
 #include "Velorin/Settings/GeneralTab.h"
 
@@ -8,6 +9,7 @@ namespace velorin {
 
 SettingsContent SettingsContent::standard() {
     SettingsContent content;
+    content.tabs[SettingsTab::packs] = [](AppModel& model, QWidget* parent) { return new PacksTab(model, parent); };
     content.tabs[SettingsTab::general] = [](AppModel& model, QWidget* parent) { return new GeneralTab(model, parent); };
     content.tabs[SettingsTab::about] = [](AppModel& model, QWidget* parent) { return new AboutTab(model, parent); };
     // The water on the GPU where OpenGL works, an empty layer where it does not.
