@@ -2,8 +2,10 @@
 set(VELORIN_Settings_SOURCES
   AboutRules.cpp
   AboutTab.cpp
+  BindingRow.cpp
   GeneralRules.cpp
   GeneralTab.cpp
+  GroupHeading.cpp
   MyShortcutsRules.cpp
   SaveNotice.cpp
   SeeThroughPreference.cpp
@@ -11,6 +13,7 @@ set(VELORIN_Settings_SOURCES
   SettingsContent.cpp
   SettingsView.cpp
   Shake.cpp
+  ShortcutsTab.cpp
   TabPage.cpp
   ValueBinding.h
   ValueText.cpp
