@@ -61,6 +61,41 @@ TEST(SettingsWindowEndToEnd, ASecondLaunchShowsTheClosedWindow) {
     EXPECT_TRUE(app.appRunning());
 }
 
+// With a tray the app shows its icon; without input access (no uinput here) it also
+// opens the window on General to ask for it. Closed, the menu opens the window again,
+// Ctrl+1…6 pick the tabs, and the menu's Quit ends the program.
+TEST(SettingsWindowEndToEnd, TheTrayMenuOpensTheWindowKeysPickTabsAndQuitEnds) {
+    AppSession::Options options;
+    options.tray = true;
+    AppSession app(options);
+    app.waitFor("generalTab");
+    app.click("tab.general");  // focuses the window
+    app.key("alt+F4");
+    ASSERT_TRUE(app.waitUntilGone("settingsView"));
+
+    app.click(AppSession::trayIcon);
+    app.chooseItem("menuBarMenu", "Settings\u2026");
+    app.waitFor("settingsView");
+
+    const struct {
+        const char* keys;
+        const char* tab;
+    } picks[] = {{"ctrl+5", "general"}, {"ctrl+6", "about"}, {"ctrl+3", "sensitivity"}, {"ctrl+2", "shortcuts"},
+                 {"ctrl+4", "trackpad"}, {"ctrl+1", "packs"}};
+    for (const auto& pick : picks) {
+        app.key(pick.keys);
+        const std::string button = std::string("tab.") + pick.tab;
+        EXPECT_TRUE(app.waitUntil([&] { return app.property(button, "checked") == "true"; }))
+            << pick.keys << " did not pick " << pick.tab;
+    }
+    app.key("ctrl+5");
+    app.waitFor("generalTab");
+
+    app.click(AppSession::trayIcon);
+    app.chooseItem("menuBarMenu", "Quit Velorin");
+    EXPECT_TRUE(app.waitUntil([&] { return !app.appRunning(); })) << app.appLog();
+}
+
 // A tap on the fed touchpad goes the whole way: the pad's events, the recogniser, the
 // binding, and the desktop's opener.
 TEST(SettingsWindowEndToEnd, ATapOnTheTouchpadRunsItsBinding) {
