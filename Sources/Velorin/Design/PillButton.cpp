@@ -73,6 +73,12 @@ void PillButton::setPrimary(bool primary) {
     update();
 }
 
+void PillButton::setTextColor(std::optional<ThemeColor> color) {
+    if (color == textColor_) return;
+    textColor_ = color;
+    update();
+}
+
 void PillButton::pressChanged(bool pressed) {
     liquid_.setLevel(style_.liquidLevel(pressed));
     squash_.animateTo(style_.scale(pressed), Animation::spring(PillButtonStyle::pressSpring));
@@ -171,7 +177,8 @@ void PillButton::paintEvent(QPaintEvent*) {
                     false);
     }
     painter.setFont(f);
-    painter.setPen(style_.textColor(pressed).resolve(env));
+    const ThemeColor ink = !style_.whiteText(pressed) && textColor_ ? *textColor_ : style_.textColor(pressed);
+    painter.setPen(ink.resolve(env));
     painter.drawText(label, Qt::AlignCenter, shown);
     painter.restore();
 

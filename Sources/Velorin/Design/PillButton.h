@@ -17,6 +17,8 @@
 #include <QAbstractButton>
 #include <QSizeF>
 
+#include <optional>
+
 namespace velorin {
 
 struct PillButtonStyle {
@@ -54,6 +56,10 @@ public:
     bool isPrimary() const { return style_.primary; }
     void setPrimary(bool primary);
     const PillButtonStyle& pillStyle() const { return style_; }
+    // The text's colour while it isn't white (at rest, not primary), as for a
+    // destructive action; none: ink.
+    void setTextColor(std::optional<ThemeColor> color);
+    const std::optional<ThemeColor>& textColor() const { return textColor_; }
 
     // Where the pill stands now, for tests and the gallery.
     double liquidLevel() const { return liquid_.level(); }
@@ -78,6 +84,7 @@ private:
     void pressChanged(bool pressed);
 
     PillButtonStyle style_;
+    std::optional<ThemeColor> textColor_;
     int splashes_ = 0;
     LiquidMotion liquid_;
     AnimatedValue<QSizeF> squash_;
