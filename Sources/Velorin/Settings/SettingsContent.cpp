@@ -3,11 +3,17 @@
 #include "Velorin/Design/WaterLayer.h"
 #include "Velorin/Settings/AboutTab.h"
 #include "Velorin/Settings/GeneralTab.h"
+#include "Velorin/Settings/SensitivityTab.h"
+#include "Velorin/Settings/TrackpadTab.h"
 
 namespace velorin {
 
 SettingsContent SettingsContent::standard() {
     SettingsContent content;
+    content.tabs[SettingsTab::sensitivity] = [](AppModel& model, QWidget* parent) {
+        return new SensitivityTab(model, parent);
+    };
+    content.tabs[SettingsTab::trackpad] = [](AppModel& model, QWidget* parent) { return new TrackpadTab(model, parent); };
     content.tabs[SettingsTab::general] = [](AppModel& model, QWidget* parent) { return new GeneralTab(model, parent); };
     content.tabs[SettingsTab::about] = [](AppModel& model, QWidget* parent) { return new AboutTab(model, parent); };
     // The water on the GPU where OpenGL works, an empty layer where it does not.

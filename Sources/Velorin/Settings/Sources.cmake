@@ -2,16 +2,23 @@
 set(VELORIN_Settings_SOURCES
   AboutRules.cpp
   AboutTab.cpp
+  FingerGuide.cpp
   GeneralRules.cpp
   GeneralTab.cpp
   MyShortcutsRules.cpp
   SaveNotice.cpp
   SeeThroughPreference.cpp
+  SensitivityPreview.cpp
+  SensitivityPreviewGeometry.cpp
+  SensitivityRules.cpp
+  SensitivityTab.cpp
   SettingsCard.cpp
   SettingsContent.cpp
   SettingsView.cpp
   Shake.cpp
   TabPage.cpp
+  TrackpadRules.cpp
+  TrackpadTab.cpp
   ValueBinding.h
   ValueText.cpp
   WindowLayers.cpp
