@@ -5,6 +5,7 @@
 
 #include <linux/input.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,6 +61,13 @@ public:
     virtual ~KeyboardWatch() = default;
 };
 
+// Tells the registry whether this login session is the active one of its seat
+// (another user's session may be on the screen), until destroyed.
+class SessionWatch {
+public:
+    virtual ~SessionWatch() = default;
+};
+
 struct FoundDevice {
     DeviceIdentity identity;
     std::string node;
@@ -78,6 +86,9 @@ public:
     // Starts telling `guard` the key presses of the built-in keyboards; none where there is
     // no way to read them.
     virtual std::unique_ptr<KeyboardWatch> watchKeyboards(TypingGuard&) { return nullptr; }
+    // Calls `changed` with whether this session is active: once at once, then on every
+    // change, from any thread. None where sessions can't be told apart (always active).
+    virtual std::unique_ptr<SessionWatch> watchSession(std::function<void(bool active)>) { return nullptr; }
 };
 
 }  // namespace velorin::multitouch

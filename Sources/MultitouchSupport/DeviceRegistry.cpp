@@ -24,6 +24,8 @@ public:
     }
 
     void begin() { thread_ = std::thread([this] { run(); }); }
+    // Wakes the reader to look at the session's state again.
+    void nudge() { stream_->interrupt(); }
     void requestStop() {
         stopping_.store(true);
         stream_->interrupt();
@@ -39,18 +41,34 @@ private:
         EvdevTranslator translator(stream_->snapshot(), &registry_.typing_);
         std::optional<double> checked;  // the last report whose silence was looked into
         bool grabbed = false;           // another program took the device under a finger
+        bool away = false;              // another user's session is on the seat: the pad is theirs
         while (!stopping_.load()) {
-            std::optional<double> deadline = grabbed ? std::nullopt : translator.nextRepeatTime();
+            const bool paused = grabbed || away;
+            std::optional<double> deadline = paused ? std::nullopt : translator.nextRepeatTime();
             const std::optional<double> since = translator.lastReportTime();
-            const bool checkPending = !grabbed && since && checked != since;
+            const bool checkPending = !paused && since && checked != since;
             if (checkPending) {
                 const double check = *since + silenceCheckSeconds;
                 deadline = std::min(deadline.value_or(check), check);
             }
             EventStream::Read read = stream_->next(deadline);
             if (stopping_.load()) break;
+            const bool active = registry_.sessionActive_.load();
+            if (!away && !active) {
+                // Switched to another user: what they touch is not ours. Like a grab, the
+                // contact is left open (a lift now could give a tap) and nothing repeats.
+                away = true;
+            } else if (away && active) {
+                // Back: the fingers seen before the switch lift now, long after they landed
+                // (no tap); what lands from here on is new.
+                away = false;
+                if (!grabbed) {
+                    if (auto frame = translator.liftAll(read.now)) send(*frame);
+                }
+            }
             switch (read.outcome) {
                 case EventStream::Outcome::events:
+                    if (away) break;
                     if (grabbed && !read.events.empty()) {
                         // Back from the grab: what we saw before it is stale, so those fingers
                         // lift now (long after they landed: no tap), and what is there lands afresh.
@@ -65,7 +83,7 @@ private:
                     }
                     break;
                 case EventStream::Outcome::deadline:
-                    if (grabbed) break;
+                    if (grabbed || away) break;
                     if (checkPending && read.now >= *since + silenceCheckSeconds) {
                         checked = since;
                         // Another program takes every event now. Nothing is repeated (no phantom
@@ -112,6 +130,7 @@ void releaseList(MTDeviceList* list) {
 DeviceRegistry::DeviceRegistry(std::unique_ptr<DeviceBackend> backend) : backend_(std::move(backend)) {}
 
 DeviceRegistry::~DeviceRegistry() {
+    std::unique_ptr<SessionWatch> session;
     std::unique_ptr<KeyboardWatch> keyboards;
     std::vector<std::unique_ptr<Reader>> readers;
     std::unique_ptr<ChangeWatch> watch;
@@ -125,7 +144,9 @@ DeviceRegistry::~DeviceRegistry() {
         watch = std::move(watch_);
         watchThread = std::move(watchThread_);
         keyboards = std::move(keyboards_);
+        session = std::move(session_);
     }
+    session.reset();
     keyboards.reset();
     for (auto& reader : readers) reader->requestStop();
     for (auto& reader : readers) {
@@ -191,22 +212,31 @@ void DeviceRegistry::unregisterCallback(MTDeviceRef ref, MTContactFrameCallback 
 }
 
 void DeviceRegistry::start(MTDeviceRef ref) {
+    bool first = false;
     {
         std::lock_guard lock(mutex_);
         Device* device = find(ref);
         if (!device || device->started) return;
         device->started = true;
         if (!watch_) {
+            first = true;
             watch_ = backend_->watch();
             watchThread_ = std::thread([this, watch = watch_.get()] { watchLoop(watch); });
             keyboards_ = backend_->watchKeyboards(typing_);
         }
+    }
+    if (first) {
+        // Outside the lock: the watch tells the state at once, and telling takes the lock.
+        auto session = backend_->watchSession([this](bool active) { sessionChanged(active); });
+        std::lock_guard lock(mutex_);
+        session_ = std::move(session);
     }
     joinRetired();
     reconnect();
 }
 
 void DeviceRegistry::stop(MTDeviceRef ref) {
+    std::unique_ptr<SessionWatch> session;
     std::unique_ptr<KeyboardWatch> keyboards;
     std::unique_ptr<Reader> reader;
     std::unique_ptr<ChangeWatch> watch;
@@ -229,8 +259,10 @@ void DeviceRegistry::stop(MTDeviceRef ref) {
             watch = std::move(watch_);
             watchThread = std::move(watchThread_);
             keyboards = std::move(keyboards_);
+            session = std::move(session_);
         }
     }
+    session.reset();
     keyboards.reset();
     if (reader) {
         reader->requestStop();
@@ -292,6 +324,14 @@ void DeviceRegistry::deliver(Device& device, const ContactFrame& frame) {
     for (MTContactFrameCallback callback : callbacks) {
         callback(static_cast<MTDeviceRef>(&device), frame.touches.data(),
                  static_cast<std::int32_t>(frame.touches.size()), frame.timestamp, frame.frameNumber);
+    }
+}
+
+void DeviceRegistry::sessionChanged(bool active) {
+    if (sessionActive_.exchange(active) == active) return;
+    std::lock_guard lock(mutex_);
+    for (auto& device : devices_) {
+        if (device->reader) device->reader->nudge();
     }
 }
 

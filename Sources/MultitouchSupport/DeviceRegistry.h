@@ -2,8 +2,10 @@
 // The stand-in framework's devices: every touchpad it has listed, by identity, so
 // a touchpad keeps its device pointer when it goes away and comes back. A started
 // device has one reader thread while it is present; a watch thread finds started
-// devices again when they return. Stopping joins the threads.
+// devices again when they return. While another user's login session is the active
+// one, nothing is delivered. Stopping joins the threads.
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -46,6 +48,7 @@ private:
     void watchLoop(ChangeWatch* watch);
     void deliver(Device& device, const ContactFrame& frame);
     void readerEnded();
+    void sessionChanged(bool active);
     void joinRetired();
 
     std::unique_ptr<DeviceBackend> backend_;
@@ -55,6 +58,8 @@ private:
     std::unique_ptr<ChangeWatch> watch_;
     std::thread watchThread_;
     std::unique_ptr<KeyboardWatch> keyboards_;
+    std::unique_ptr<SessionWatch> session_;
+    std::atomic<bool> sessionActive_{true};  // this login session is the seat's active one
     std::vector<std::unique_ptr<Reader>> retired_;  // stopped from their own thread; joined later
 };
 

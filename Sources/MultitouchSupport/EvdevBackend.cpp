@@ -1,5 +1,7 @@
 #include "MultitouchSupport/EvdevBackend.h"
 
+#include "Support/LoginSession.h"
+
 #include <fcntl.h>
 #include <libevdev/libevdev.h>
 #include <poll.h>
@@ -425,6 +427,56 @@ std::unique_ptr<EventStream> EvdevBackend::open(const std::string& node) {
 }
 
 std::unique_ptr<ChangeWatch> EvdevBackend::watch() { return std::make_unique<InotifyWatch>(folder_, makeWakeFd_()); }
+
+// Follows this login session's active state on a thread of its own, woken by
+// logind's records changing.
+class LoginSessionWatch final : public SessionWatch {
+public:
+    LoginSessionWatch(std::string session, std::function<void(bool)> changed, int wake)
+        : session_(std::move(session)), changed_(std::move(changed)), wake_(wake) {
+        active_ = LoginSession::isActive(session_);
+        changed_(active_);
+        thread_ = std::thread([this] { run(); });
+    }
+    ~LoginSessionWatch() override {
+        stopping_.store(true);
+        if (wake_ >= 0) wake(wake_);
+        thread_.join();
+        if (wake_ >= 0) ::close(wake_);
+    }
+
+private:
+    void run() {
+        while (!stopping_.load()) {
+            pollfd fds[2] = {{wake_, POLLIN, 0}, {monitor_.fd(), POLLIN, 0}};
+            // Without a monitor (or a wake) the state is read again every slice.
+            const bool wakeable = wake_ >= 0 && monitor_.fd() >= 0;
+            timespec slice = timeoutUntil(monotonicNow() + unwakeableSliceSeconds);
+            if (::ppoll(fds, 2, wakeable ? nullptr : &slice, nullptr) < 0 && errno != EINTR) return;
+            if (stopping_.load()) return;
+            if (wake_ >= 0 && (fds[0].revents & POLLIN)) drainEventFd(wake_);
+            if (fds[1].revents & POLLIN) monitor_.flush();
+            const bool active = LoginSession::isActive(session_);
+            if (active == active_) continue;
+            active_ = active;
+            changed_(active);
+        }
+    }
+
+    std::string session_;
+    std::function<void(bool)> changed_;
+    int wake_;
+    LoginSession::Monitor monitor_;
+    bool active_ = true;
+    std::atomic<bool> stopping_{false};
+    std::thread thread_;
+};
+
+std::unique_ptr<SessionWatch> EvdevBackend::watchSession(std::function<void(bool active)> changed) {
+    auto session = LoginSession::current();
+    if (!session) return nullptr;
+    return std::make_unique<LoginSessionWatch>(std::move(*session), std::move(changed), makeWakeFd_());
+}
 
 std::unique_ptr<KeyboardWatch> EvdevBackend::watchKeyboards(TypingGuard& guard) {
     return std::make_unique<EvdevKeyboards>(folder_, guard, makeWakeFd_());

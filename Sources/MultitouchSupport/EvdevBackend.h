@@ -20,6 +20,8 @@ public:
     std::unique_ptr<EventStream> open(const std::string& node) override;
     std::unique_ptr<ChangeWatch> watch() override;
     std::unique_ptr<KeyboardWatch> watchKeyboards(TypingGuard& guard) override;
+    // Through logind's records; none outside a login session.
+    std::unique_ptr<SessionWatch> watchSession(std::function<void(bool active)> changed) override;
 
 private:
     std::string folder_;

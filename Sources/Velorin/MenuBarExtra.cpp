@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QPalette>
@@ -36,6 +37,7 @@ MenuBarExtra::MenuBarExtra(AppModel& model, QObject* parent)
     tray_->setToolTip("Velorin");
     tray_->setContextMenu(menu_.get());
     connect(menu_.get(), &QMenu::aboutToShow, this, &MenuBarExtra::rebuild);
+    menu_->installEventFilter(this);
     // Some trays show the menu only on a right click; a plain click opens it too.
     connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger && !menu_->isVisible()) menu_->popup(QCursor::pos());
@@ -51,7 +53,10 @@ MenuBarExtra::MenuBarExtra(AppModel& model, QObject* parent)
     });
 
     rebuild();
-    if (isTrayAvailable()) tray_->show();
+    // Shown whatever the tray's state: Qt docks the icon when a tray appears
+    // later (autostart before the panel, a panel restart) and again after one
+    // comes back.
+    tray_->show();
 }
 
 MenuBarExtra::~MenuBarExtra() {
@@ -67,6 +72,22 @@ void MenuBarExtra::choose(MenuEffect effect) {
     }
     MenuContent::perform(effect, model_);
     scheduleRebuild();
+}
+
+bool MenuBarExtra::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != menu_.get() || event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier) return false;
+    for (const MenuRow& row : rows_) {
+        if (!row.commandKey || key->key() != static_cast<int>(row.commandKey) || row.effect == MenuEffect::none) continue;
+        // As choosing the item does: the menu closes, then the effect runs.
+        menu_->hide();
+        const MenuEffect effect = row.effect;
+        QMetaObject::invokeMethod(
+            this, [this, effect] { choose(effect); }, Qt::QueuedConnection);
+        return true;
+    }
+    return false;
 }
 
 void MenuBarExtra::scheduleRebuild() {

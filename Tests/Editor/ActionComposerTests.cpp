@@ -1,85 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QSignalSpy>
-#include <QTest>
-
-#include "QtTestApp.h"
-#include "Platform/Sim/SimPlatform.h"
-#include "Velorin/Design/Animation.h"
-#include "Velorin/Editor/ActionComposer.h"
-#include "Velorin/Editor/ComposerWidgets.h"
-#include "Velorin/ThemedText.h"
+#include "ComposerFixture.h"
 
 namespace velorin {
 namespace {
-
-using Kind = ComposerKind;
-
-// A composer whose caller stores every edit and shows it back, as the
-// editor and the studio do.
-class ActionComposerTest : public ::testing::Test {
-protected:
-    ActionComposerTest() {
-        testing::qtApp();
-        Motion::setInstant(true);
-    }
-    ~ActionComposerTest() override { Motion::setInstant(false); }
-
-    ActionComposer& open(Action action) {
-        stored = action;
-        composer = std::make_unique<ActionComposer>(action);
-        QObject::connect(composer.get(), &ActionComposer::actionEdited, [this](const Action& a) {
-            stored = a;
-            ++edits;
-            composer->setAction(a);
-        });
-        QObject::connect(composer.get(), &ActionComposer::chosen, [this] {
-            ++chosen;
-            chosenAfterWrite.push_back(stored);
-        });
-        composer->resize(560, 600);
-        composer->show();
-        QCoreApplication::processEvents();
-        return *composer;
-    }
-
-    QAbstractButton* pill(Kind kind) const {
-        for (auto* p : composer->findChildren<QAbstractButton*>("composer.pill")) {
-            if (p->property("kind").toString() == QString::fromUtf8(ComposerRules::texts(kind).pill.data())) return p;
-        }
-        return nullptr;
-    }
-    std::vector<composer::OptionTile*> tiles() const {
-        std::vector<composer::OptionTile*> shown;
-        for (auto* t : composer->panel()->findChildren<composer::OptionTile*>("composer.tile")) {
-            if (t->isVisible()) shown.push_back(t);
-        }
-        return shown;
-    }
-    composer::OptionTile* tile(const QString& title) const {
-        for (auto* t : tiles()) {
-            if (t->title() == title) return t;
-        }
-        return nullptr;
-    }
-    std::vector<QString> onTiles() const {
-        std::vector<QString> on;
-        for (auto* t : tiles()) {
-            if (t->isOn()) on.push_back(t->title());
-        }
-        return on;
-    }
-    std::size_t haptics() const { return sim.haptics().performed().size(); }
-
-    sim::SimPlatform sim;
-    std::unique_ptr<ActionComposer> composer;
-    Action stored;
-    int edits = 0;
-    int chosen = 0;
-    std::vector<Action> chosenAfterWrite;
-};
 
 TEST_F(ActionComposerTest, choosingEachKind_setsItsDefaultAction_withoutChosen) {
     const std::vector<std::pair<Kind, Action>> cases{

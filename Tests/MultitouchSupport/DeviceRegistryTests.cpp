@@ -346,6 +346,43 @@ TEST_F(DeviceRegistryTest, silenceUnderAFinger_isCheckedOnceForAGrabByAnotherPro
     }
 }
 
+TEST_F(DeviceRegistryTest, whileAnotherUsersSessionIsActive_nothingIsDeliveredAndTheFingerLiftsOnReturn) {
+    control->plug("/dev/input/event4", pad("A"));
+    const auto d = list().at(0);
+    registry->registerCallback(d, &record<1>);
+    registry->start(d);
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event4", 1));
+    EXPECT_TRUE(control->watchingSession());
+    control->send("/dev/input/event4", landAt(10.0));
+    ASSERT_TRUE(sink.waitFor(1));
+
+    // Switched away under the finger: no lift (no tap), no repeats (no hold), and the other
+    // user's touches are not ours.
+    control->switchSession(false, 10.05);
+    ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
+    control->send("/dev/input/event4", EventScript().at(10.1).slot(0).x(600).report().take());
+    control->tick("/dev/input/event4", 10.2);
+    control->send("/dev/input/event4", EventScript().at(11.0).slot(0).id(-1).report().take());
+    control->send("/dev/input/event4", EventScript().at(12.0).land(1, 7, 200, 200).report().take());
+
+    // Back: the finger seen before the switch lifts at the return, long after it landed;
+    // then a new touch lands as usual.
+    ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
+    control->switchSession(true, 30.0);
+    control->send("/dev/input/event4", EventScript().at(31.0).land(2, 9, 300, 300).report().take());
+    ASSERT_TRUE(sink.waitFor(3));
+    const auto frames = sink.frames();
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(states(frames[0]), "0:3 ");
+    EXPECT_EQ(states(frames[1]), "0:5 ");
+    EXPECT_DOUBLE_EQ(frames[1].timestamp, 30.0);
+    EXPECT_EQ(states(frames[2]), "2:3 ");
+    EXPECT_DOUBLE_EQ(frames[2].timestamp, 31.0);
+
+    registry->stop(d);
+    EXPECT_FALSE(control->watchingSession());
+}
+
 TEST_F(DeviceRegistryTest, touchpadGrabbedByAnotherProgram_isNotListed) {
     control->plug("/dev/input/event4", pad("A"));
     control->plug("/dev/input/event5", pad("B"));

@@ -24,11 +24,15 @@ public:
 
     Read next(std::optional<double>) override {
         std::unique_lock lock(control_->mutex);
+        channel_->waiting = true;
+        control_->cv.notify_all();
         control_->cv.wait(lock, [&] { return channel_->interrupted || !channel_->items.empty(); });
+        channel_->waiting = false;
         Read read;
         if (channel_->interrupted) {
             channel_->interrupted = false;
             read.outcome = Outcome::interrupted;
+            read.now = control_->interruptNow;
             return read;
         }
         Control::Item item = std::move(channel_->items.front());
@@ -95,7 +99,44 @@ private:
     std::shared_ptr<Control::Watch> watch_;
 };
 
+class FakeSessionWatch final : public multitouch::SessionWatch {
+public:
+    explicit FakeSessionWatch(std::shared_ptr<Control> control) : control_(std::move(control)) {}
+    ~FakeSessionWatch() override {
+        std::lock_guard lock(control_->mutex);
+        control_->sessionChanged = nullptr;
+    }
+
+private:
+    std::shared_ptr<Control> control_;
+};
+
 }  // namespace
+
+void Control::switchSession(bool active, double now) {
+    std::function<void(bool)> changed;
+    {
+        std::lock_guard lock(mutex);
+        sessionActive = active;
+        interruptNow = now;
+        changed = sessionChanged;
+    }
+    // Outside the lock: telling the registry interrupts its streams, which take it.
+    if (changed) changed(active);
+}
+
+bool Control::waitForIdle(const std::string& node) {
+    std::unique_lock lock(mutex);
+    return cv.wait_for(lock, threadWait, [&] {
+        const auto it = streams.find(node);
+        return it != streams.end() && it->second->items.empty() && !it->second->interrupted && it->second->waiting;
+    });
+}
+
+bool Control::watchingSession() {
+    std::lock_guard lock(mutex);
+    return bool(sessionChanged);
+}
 
 void Control::plug(const std::string& node, Pad pad) {
     std::lock_guard lock(mutex);
@@ -178,6 +219,17 @@ std::unique_ptr<ChangeWatch> FakeBackend::watch() {
     std::lock_guard lock(control_->mutex);
     control_->watch = std::make_shared<Control::Watch>();
     return std::make_unique<FakeWatch>(control_, control_->watch);
+}
+
+std::unique_ptr<multitouch::SessionWatch> FakeBackend::watchSession(std::function<void(bool)> changed) {
+    bool active = true;
+    {
+        std::lock_guard lock(control_->mutex);
+        control_->sessionChanged = changed;
+        active = control_->sessionActive;
+    }
+    changed(active);
+    return std::make_unique<FakeSessionWatch>(control_);
 }
 
 }  // namespace velorin::testing

@@ -34,6 +34,12 @@ public:
         // Waits until the node's streams were asked `count` times in all whether it is grabbed.
         bool waitForGrabChecks(const std::string& node, int count);
         bool watching();
+        // The login manager switches this session off the seat or back onto it; an
+        // interrupted read then reports `now` as its time.
+        void switchSession(bool active, double now);
+        // Waits until the node's reader took everything sent and waits for more.
+        bool waitForIdle(const std::string& node);
+        bool watchingSession();
 
         // What the fake streams and watches share with the test, under `mutex`.
         struct Item {
@@ -44,6 +50,7 @@ public:
         struct Channel {
             std::deque<Item> items;
             bool interrupted = false;
+            bool waiting = false;  // the reader waits in next()
         };
         struct Watch {
             int changes = 0;
@@ -58,6 +65,9 @@ public:
         std::map<std::string, bool> grabbed;
         std::map<std::string, int> grabChecks;
         std::shared_ptr<Watch> watch;
+        std::function<void(bool)> sessionChanged;  // while the registry watches the session
+        bool sessionActive = true;
+        double interruptNow = 0;
     };
 
     explicit FakeBackend(std::shared_ptr<Control> control) : control_(std::move(control)) {}
@@ -65,6 +75,7 @@ public:
     std::vector<multitouch::FoundDevice> scan() override;
     std::unique_ptr<multitouch::EventStream> open(const std::string& node) override;
     std::unique_ptr<multitouch::ChangeWatch> watch() override;
+    std::unique_ptr<multitouch::SessionWatch> watchSession(std::function<void(bool)> changed) override;
 
 private:
     std::shared_ptr<Control> control_;

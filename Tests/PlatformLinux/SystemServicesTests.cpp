@@ -162,6 +162,31 @@ TEST(DesktopUnits, rootPixelsBecomeTheSystemsPoints) {
     }
 }
 
+// A terminal sizes in character cells above a base; a fixed dialog not at all.
+TEST(DesktopUnits, aRequestedSizeIsConstrainedAsWindowManagersDo) {
+    struct Case {
+        const char* name;
+        SizeHints hints;
+        Size requested, expected;
+    };
+    const Case cases[] = {
+        {"no hints", {}, {640, 800}, {640, 800}},
+        {"cells of 9x17 above a base of 4x4", {std::nullopt, std::nullopt, Size{4, 4}, Size{9, 17}}, {640, 800},
+         {634, 786}},
+        {"cells counted from the minimum without a base", {Size{10, 10}, std::nullopt, std::nullopt, Size{9, 17}},
+         {640, 800}, {640, 792}},
+        {"a fixed size", {Size{300, 200}, Size{300, 200}, std::nullopt, std::nullopt}, {640, 800}, {300, 200}},
+        {"below the minimum", {Size{400, 300}, std::nullopt, std::nullopt, std::nullopt}, {100, 100}, {400, 300}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(constrainedClientSize(c.requested, c.hints), c.expected) << c.name;
+
+    // Decorations outside, a client-drawn shadow inside: what is seen.
+    const WindowParts parts{{{100, 100}, {400, 300}}, {1, 1, 20, 1}, {10, 10, 5, 15}};
+    EXPECT_EQ(parts.visibleFrame(), (Rect{{109, 85}, {382, 301}}));
+    EXPECT_EQ(parts.visibleSize(parts.clientSize({640, 800})), (Size{640, 800}));
+    EXPECT_EQ(parts.outerOrigin({0, 0}), (Point{-10, -5}));
+}
+
 TEST(VirtualKeyboard, withoutAUinputDeviceNothingIsTrustedAndNothingPosts) {
     // Missing, and present but not a uinput device.
     for (const char* path : {"/nonexistent/uinput", "/dev/null"}) {

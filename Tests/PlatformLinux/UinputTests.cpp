@@ -50,6 +50,27 @@ struct Reader {
     }
 };
 
+// While another user's session has the seat, nothing is pressed, and whatever we
+// hold down is still let go, so no key stays stuck in their session.
+TEST(UinputKeyboard, whileAnotherSessionIsActive_onlyReleasesAreWritten) {
+    struct Case {
+        const char* name;
+        std::vector<KeyWrite> writes;
+        std::vector<KeyWrite> written;
+    };
+    const std::vector<Case> cases = {
+        {"presses", {{KEY_LEFTCTRL, 1}, {KEY_C, 1}}, {}},
+        {"releases", {{KEY_C, 0}, {KEY_LEFTCTRL, 0}}, {{KEY_C, 0}, {KEY_LEFTCTRL, 0}}},
+        {"a whole stroke", {{KEY_LEFTCTRL, 1}, {KEY_C, 1}, {KEY_C, 0}, {KEY_LEFTCTRL, 0}},
+         {{KEY_C, 0}, {KEY_LEFTCTRL, 0}}},
+        {"auto-repeat", {{KEY_C, 2}}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(writableWhileAway(c.writes), c.written);
+    }
+}
+
 TEST(UinputKeyboard, postedKeysArriveAsLinuxKeysWithTheirModifiersAround) {
     if (access("/dev/uinput", W_OK) != 0) {
         GTEST_SKIP() << "no writable /dev/uinput here: the virtual keyboard cannot be made "

@@ -12,6 +12,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include "Actions/WindowLayout.h"
 #include "Platform/Linux/LinuxAccessibility.h"
 #include "Platform/Linux/LinuxWorkspace.h"
 #include "Platform/Linux/VirtualKeyboard.h"
@@ -222,6 +223,108 @@ TEST_F(XDesktopTest, theFocusedWindowMovesAndResizesThroughTheWindowManager) {
         EXPECT_EQ(ax.copyAttributeValue(window, "AXPosition"), AttributeValue{c.position});
         EXPECT_EQ(ax.copyAttributeValue(window, "AXSize"), AttributeValue{c.size});
     }
+}
+
+// What the action runner does for a window command: read the frame, ask the
+// layout, set the size, the position and the size once more. The first
+// failure, or success.
+AXError layOut(LinuxAccessibility& ax, AXElement window, WindowCommand command, const Rect& screen) {
+    const auto position = ax.copyAttributeValue(window, "AXPosition");
+    const auto size = ax.copyAttributeValue(window, "AXSize");
+    if (!std::holds_alternative<Point>(position) || !std::holds_alternative<Size>(size)) {
+        return AXError::cannotComplete;
+    }
+    const auto target =
+        WindowLayout::frame(command, Rect{std::get<Point>(position), std::get<Size>(size)}, {screen});
+    if (!target) return AXError::success;
+    if (auto e = ax.setAttributeValue(window, "AXSize", *ax.createValue(target->size)); e != AXError::success) return e;
+    if (auto e = ax.setAttributeValue(window, "AXPosition", *ax.createValue(target->origin)); e != AXError::success) {
+        return e;
+    }
+    (void)ax.setAttributeValue(window, "AXSize", *ax.createValue(target->size));
+    return AXError::success;
+}
+
+const Rect wholeScreen{{0, 0}, {1280, 800}};  // the test server's screen, no panels
+
+std::string describe(const std::optional<Rect>& r) {
+    if (!r) return "none";
+    return std::to_string(r->origin.x) + "," + std::to_string(r->origin.y) + " " + std::to_string(r->size.width) +
+           "x" + std::to_string(r->size.height);
+}
+
+TEST_F(XDesktopTest, aMaximisedOrFullScreenWindowTakesEveryLayout) {
+    const auto probe = openManaged("probe", "Probe", probePid);
+    ASSERT_TRUE(activate(probePid, probe));
+    LinuxAccessibility ax(desktop_, std::make_shared<VirtualKeyboard>("/nonexistent/uinput"),
+                          [] { return DesktopUnits{wholeScreen, 1}; });
+    const auto& e = client_->ewmh();
+    const std::pair<const char*, std::pair<xcb_atom_t, xcb_atom_t>> states[] = {
+        {"maximised", {e._NET_WM_STATE_MAXIMIZED_VERT, e._NET_WM_STATE_MAXIMIZED_HORZ}},
+        {"maximised vertically", {e._NET_WM_STATE_MAXIMIZED_VERT, XCB_ATOM_NONE}},
+        {"full screen", {e._NET_WM_STATE_FULLSCREEN, XCB_ATOM_NONE}},
+    };
+    const std::pair<WindowCommand, Rect> layouts[] = {
+        {WindowCommand::leftHalf, {{0, 0}, {640, 800}}},     {WindowCommand::rightHalf, {{640, 0}, {640, 800}}},
+        {WindowCommand::topHalf, {{0, 0}, {1280, 400}}},     {WindowCommand::bottomHalf, {{0, 400}, {1280, 400}}},
+        {WindowCommand::maximize, {{0, 0}, {1280, 800}}},
+    };
+    for (const auto& [stateName, state] : states) {
+        for (const auto& [command, expected] : layouts) {
+            SCOPED_TRACE(std::string(stateName) + " to " + std::to_string(static_cast<int>(command)));
+            client_->requestState(probe, true, state.first, state.second);
+            ASSERT_TRUE(until([&] { return client_->hasState(probe, state.first); }));
+            EXPECT_EQ(layOut(ax, LinuxAccessibility::windowHandle(probe), command, wholeScreen), AXError::success);
+            EXPECT_TRUE(until([&] { return client_->outerFrame(probe) == expected; }))
+                << describe(client_->outerFrame(probe));
+            EXPECT_FALSE(client_->hasState(probe, state.first));
+        }
+    }
+}
+
+TEST_F(XDesktopTest, aWindowWithClientSideDecorationsIsLaidOutByWhatIsSeen) {
+    const auto probe = openManaged("probe", "Probe", probePid);
+    ASSERT_TRUE(activate(probePid, probe));
+    // A shadow of 20 pixels left and right, 15 above, 25 below, drawn inside
+    // the window, which the window manager leaves undecorated.
+    client_->drawOwnDecorations(probe, 20, 20, 15, 25);
+    ASSERT_TRUE(until([&] { return client_->outerFrame(probe) == client_->clientArea(probe); }));
+    LinuxAccessibility ax(desktop_, std::make_shared<VirtualKeyboard>("/nonexistent/uinput"),
+                          [] { return DesktopUnits{wholeScreen, 1}; });
+    const AXElement window = LinuxAccessibility::windowHandle(probe);
+    const auto client = client_->clientArea(probe);
+    ASSERT_TRUE(client);
+    const Point seenAt{client->origin.x + 20, client->origin.y + 15};
+    const Size seenSize{client->size.width - 40, client->size.height - 40};
+    EXPECT_EQ(ax.copyAttributeValue(window, "AXPosition"), AttributeValue{seenAt});
+    EXPECT_EQ(ax.copyAttributeValue(window, "AXSize"), AttributeValue{seenSize});
+
+    const std::pair<WindowCommand, Rect> layouts[] = {
+        {WindowCommand::leftHalf, {{0, 0}, {640, 800}}},
+        {WindowCommand::rightHalf, {{640, 0}, {640, 800}}},
+    };
+    for (const auto& [command, visible] : layouts) {
+        EXPECT_EQ(layOut(ax, window, command, wholeScreen), AXError::success);
+        // The shadow lies outside the half, past the screen's edge and over the other half.
+        const Rect expectedClient{{visible.origin.x - 20, visible.origin.y - 15},
+                                  {visible.size.width + 40, visible.size.height + 40}};
+        EXPECT_TRUE(until([&] { return client_->clientArea(probe) == expectedClient; }))
+            << describe(client_->clientArea(probe));
+    }
+}
+
+TEST_F(XDesktopTest, aWindowNobodyMovesIsAFailureNotASuccess) {
+    const auto probe = openManaged("probe", "Probe", probePid);
+    ASSERT_TRUE(activate(probePid, probe));
+    session_.endWindowManager();
+    desktop_->settleTime = std::chrono::milliseconds(200);
+    LinuxAccessibility ax(desktop_, std::make_shared<VirtualKeyboard>("/nonexistent/uinput"),
+                          [] { return DesktopUnits{wholeScreen, 1}; });
+    const AXElement window = LinuxAccessibility::windowHandle(probe);
+    const auto before = client_->outerFrame(probe);
+    EXPECT_EQ(ax.setAttributeValue(window, "AXSize", *ax.createValue(Size{500, 500})), AXError::cannotComplete);
+    EXPECT_EQ(ax.setAttributeValue(window, "AXPosition", *ax.createValue(Point{300, 200})), AXError::cannotComplete);
+    EXPECT_EQ(client_->outerFrame(probe), before);
 }
 
 TEST_F(XDesktopTest, whatWindowsCannotDoIsReportedAsUnsupported) {

@@ -1,5 +1,7 @@
 #include "XSession.h"
 
+#include "ChildProcess.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -17,102 +19,8 @@
 
 #include <xcb/xcb_icccm.h>
 
-extern char** environ;
-
 namespace velorin::testing {
 namespace fs = std::filesystem;
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// Ends a child: politely first, then for certain.
-void end(pid_t& pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    int status = 0;
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (Clock::now() > deadline) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            break;
-        }
-        poll(nullptr, 0, 10);
-    }
-    pid = -1;
-}
-
-bool exited(pid_t pid) {
-    int status = 0;
-    return waitpid(pid, &status, WNOHANG) == pid;
-}
-
-std::vector<std::string> environmentWith(const std::vector<std::pair<std::string, std::string>>& changes) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) {
-        const std::string entry = *e;
-        bool replaced = false;
-        for (const auto& [name, value] : changes) replaced = replaced || entry.rfind(name + "=", 0) == 0;
-        if (!replaced) env.push_back(entry);
-    }
-    for (const auto& [name, value] : changes) env.push_back(name + "=" + value);
-    return env;
-}
-
-std::vector<char*> pointers(std::vector<std::string>& texts) {
-    std::vector<char*> out;
-    for (auto& t : texts) out.push_back(t.data());
-    out.push_back(nullptr);
-    return out;
-}
-
-// The program's path on PATH; empty when it is not there.
-std::string onPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    const std::string dirs = path ? path : "/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        const std::size_t end = std::min(dirs.find(':', start), dirs.size());
-        const std::string dir = dirs.substr(start, end - start);
-        if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0) return dir + "/" + program;
-        start = end + 1;
-    }
-    return {};
-}
-
-// Starts a child that the kernel ends when this process ends, even by a
-// crash, so no X server outlives its test. `files` maps child descriptors to
-// ours (-1: /dev/null). The error number when it could not start.
-int startChild(pid_t& pid, const std::string& program, std::vector<std::string> args, std::vector<std::string> env,
-               const std::vector<std::pair<int, int>>& files) {
-    const std::string path = onPath(program);
-    if (path.empty()) return ENOENT;
-    auto argv = pointers(args);
-    auto envp = pointers(env);
-    const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
-    const pid_t parent = getpid();
-    pid = fork();
-    if (pid < 0) {
-        close(devNull);
-        return errno;
-    }
-    if (pid == 0) {
-        // Only calls that are safe between fork and exec from here on.
-        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) _exit(127);
-        for (const auto& [child, ours] : files) {
-            const int from = ours >= 0 ? ours : devNull;
-            // dup2 onto itself keeps close-on-exec; clear it instead.
-            if (from == child ? fcntl(child, F_SETFD, 0) < 0 : dup2(from, child) < 0) _exit(127);
-        }
-        execve(path.c_str(), argv.data(), envp.data());
-        _exit(127);
-    }
-    close(devNull);
-    return 0;
-}
-
-}  // namespace
-
 std::optional<std::string> missingProgram(const std::vector<std::string>& programs) {
     for (const auto& program : programs) {
         if (onPath(program).empty()) return program;
@@ -209,6 +117,8 @@ void XSession::killServer() {
     fs::remove("/tmp/.X" + displayNumber_ + "-lock", ec);
     fs::remove("/tmp/.X11-unix/X" + displayNumber_, ec);
 }
+
+void XSession::endWindowManager() { end(windowManager_); }
 
 XClient::XClient(const std::string& display) {
     int screen = 0;
@@ -325,6 +235,57 @@ std::optional<Rect> XClient::outerFrame(xcb_window_t window) {
                   static_cast<double>(g->height + 2 * g->border_width)}};
     std::free(g);
     return r;
+}
+
+std::optional<Rect> XClient::clientArea(xcb_window_t window) {
+    auto* c = connection_;
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
+    xcb_translate_coordinates_reply_t* t =
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, root_, 0, 0), nullptr);
+    std::optional<Rect> r;
+    if (g && t) {
+        r = Rect{{static_cast<double>(t->dst_x), static_cast<double>(t->dst_y)},
+                 {static_cast<double>(g->width), static_cast<double>(g->height)}};
+    }
+    std::free(g);
+    std::free(t);
+    return r;
+}
+
+void XClient::requestState(xcb_window_t window, bool add, xcb_atom_t first, xcb_atom_t second) {
+    xcb_ewmh_request_change_wm_state(&ewmh_, 0, window, add ? XCB_EWMH_WM_STATE_ADD : XCB_EWMH_WM_STATE_REMOVE,
+                                     first, second, XCB_EWMH_CLIENT_SOURCE_TYPE_NORMAL);
+    xcb_flush(connection_);
+}
+
+bool XClient::hasState(xcb_window_t window, xcb_atom_t state) {
+    bool found = false;
+    xcb_ewmh_get_atoms_reply_t states;
+    if (xcb_ewmh_get_wm_state_reply(&ewmh_, xcb_ewmh_get_wm_state(&ewmh_, window), &states, nullptr)) {
+        for (std::uint32_t i = 0; i < states.atoms_len; ++i) found = found || states.atoms[i] == state;
+        xcb_ewmh_get_atoms_reply_wipe(&states);
+    }
+    return found;
+}
+
+void XClient::drawOwnDecorations(xcb_window_t window, std::uint32_t left, std::uint32_t right, std::uint32_t top,
+                                 std::uint32_t bottom) {
+    auto* c = connection_;
+    auto atom = [&](const char* name) {
+        xcb_intern_atom_reply_t* r =
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+        const xcb_atom_t a = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(r);
+        return a;
+    };
+    const std::uint32_t extents[] = {left, right, top, bottom};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom("_GTK_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 32, 4,
+                        extents);
+    // Motif hints: flags MWM_HINTS_DECORATIONS, decorations none.
+    const std::uint32_t motif[] = {2, 0, 0, 0, 0};
+    const xcb_atom_t motifAtom = atom("_MOTIF_WM_HINTS");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, motifAtom, motifAtom, 32, 5, motif);
+    xcb_flush(c);
 }
 
 bool waitFor(const std::function<bool()>& done, const std::function<void()>& step, int timeoutMs) {

@@ -35,6 +35,8 @@ public:
     const std::string& display() const { return display_; }
     // Ends the X server alone, as when it crashes under its clients.
     void killServer();
+    // Ends the window manager alone: the windows stay, nobody manages them.
+    void endWindowManager();
 
 private:
     std::string folder_;
@@ -69,6 +71,17 @@ public:
     // The window manager's frame around a client: its top-level ancestor, in
     // root-window pixels with its border.
     std::optional<Rect> outerFrame(xcb_window_t window);
+    // The client area itself, in root-window pixels.
+    std::optional<Rect> clientArea(xcb_window_t window);
+
+    // What apps ask of the window manager and tell it.
+    void requestState(xcb_window_t window, bool add, xcb_atom_t first, xcb_atom_t second = XCB_ATOM_NONE);
+    bool hasState(xcb_window_t window, xcb_atom_t state);
+    const xcb_ewmh_connection_t& ewmh() const { return ewmh_; }
+    // _GTK_FRAME_EXTENTS (left, right, top, bottom) and, as GTK does with
+    // client-side decorations, no decorations from the window manager.
+    void drawOwnDecorations(xcb_window_t window, std::uint32_t left, std::uint32_t right, std::uint32_t top,
+                            std::uint32_t bottom);
 
 private:
     xcb_connection_t* connection_ = nullptr;

@@ -5,6 +5,7 @@
 
 #include "Velorin/Editor/ActionComposer.h"
 
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 namespace velorin::screenshots {
@@ -34,6 +35,42 @@ const SceneRegistrar media("composer-media", [](SceneContext&) {
 const SceneRegistrar mac("composer-mac", [](SceneContext&) {
     return composerScene(Action::system(SystemCommand::missionControl));
 }, QSize(600, 640));
+
+const SceneRegistrar menuEmpty("composer-menu-empty", [](SceneContext&) {
+    return composerScene(Action::menuItem(MenuCommand()));
+}, composerSize);
+
+const SceneRegistrar menu("composer-menu", [](SceneContext&) {
+    return composerScene(Action::menuItem(
+        MenuCommand({"File", "Export", "PDF"}, KeyCombo(14, {KeyCombo::Modifiers::command, KeyCombo::Modifiers::shift}))));
+}, composerSize);
+
+const SceneRegistrar website("composer-website", [](SceneContext&) {
+    return composerScene(Action::open("~/Documents/Plans"));
+}, composerSize);
+
+const SceneRegistrar websiteEmpty("composer-website-empty", [](SceneContext&) {
+    return composerScene(Action::open(""));
+}, composerSize);
+
+// The tool's list arrives before the picture is taken.
+const SceneRegistrar shortcut("composer-shortcut", [](SceneContext& context) {
+    context.sim.processes().setOutput("/usr/bin/shortcuts", {"list"},
+                                      "Morning routine\nLog water\nfocus mode\nSend ETA\n");
+    context.afterShow([&sim = context.sim] {
+        QThreadPool::globalInstance()->waitForDone();
+        sim.runUntilIdle();
+    });
+    return composerScene(Action::shortcut("Log water"));
+}, composerSize);
+
+const SceneRegistrar shortcutNone("composer-shortcut-none", [](SceneContext& context) {
+    context.afterShow([&sim = context.sim] {
+        QThreadPool::globalInstance()->waitForDone();
+        sim.runUntilIdle();
+    });
+    return composerScene(Action::shortcut(""));
+}, composerSize);
 
 }  // namespace
 }  // namespace velorin::screenshots

@@ -1,5 +1,8 @@
 #include "Platform/Linux/DesktopGeometry.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace velorin::linux_platform {
 namespace {
 double usable(double scale) { return scale > 0 ? scale : 1; }
@@ -34,6 +37,50 @@ Rect DesktopUnits::bottomLeftRect(const Rect& r) const {
     const Point topLeft = topLeftPoint(r.origin);
     const Size size = points(r.size);
     return {{topLeft.x, primary.size.height / usable(scale) - (topLeft.y + size.height)}, size};
+}
+
+Rect WindowParts::visibleFrame() const {
+    return {{client.origin.x - decorations.left + shadow.left, client.origin.y - decorations.top + shadow.top},
+            visibleSize(client.size)};
+}
+
+Point WindowParts::outerOrigin(Point visibleTopLeft) const {
+    return {visibleTopLeft.x - shadow.left, visibleTopLeft.y - shadow.top};
+}
+
+Size WindowParts::clientSize(Size visible) const {
+    return {visible.width - decorations.left - decorations.right + shadow.left + shadow.right,
+            visible.height - decorations.top - decorations.bottom + shadow.top + shadow.bottom};
+}
+
+Size WindowParts::visibleSize(Size c) const {
+    return {c.width + decorations.left + decorations.right - shadow.left - shadow.right,
+            c.height + decorations.top + decorations.bottom - shadow.top - shadow.bottom};
+}
+
+namespace {
+double constrained(double v, std::optional<double> min, std::optional<double> max, std::optional<double> base,
+                   std::optional<double> inc) {
+    if (max && *max > 0) v = std::min(v, *max);
+    if (min) v = std::max(v, *min);
+    if (inc && *inc > 1) {
+        const double from = base ? *base : min ? *min : 0;
+        if (v > from) v = from + std::floor((v - from) / *inc) * *inc;
+        if (min && v < *min) v += *inc;  // the step below the minimum is not allowed
+    }
+    return v;
+}
+}  // namespace
+
+Size constrainedClientSize(Size r, const SizeHints& h) {
+    auto part = [](const std::optional<Size>& s, bool width) -> std::optional<double> {
+        if (!s) return std::nullopt;
+        return width ? s->width : s->height;
+    };
+    return {constrained(r.width, part(h.minimum, true), part(h.maximum, true), part(h.base, true),
+                        part(h.increment, true)),
+            constrained(r.height, part(h.minimum, false), part(h.maximum, false), part(h.base, false),
+                        part(h.increment, false))};
 }
 
 }  // namespace velorin::linux_platform

@@ -5,6 +5,8 @@
 // for window frames, its bottom left for screens. Device pixels become points
 // by the primary screen's scale.
 
+#include <optional>
+
 #include "Platform/Geometry.h"
 
 namespace velorin::linux_platform {
@@ -24,5 +26,38 @@ struct DesktopUnits {
     Rect bottomLeftRect(const Rect& rootPixels) const;
     Point bottomLeftPoint(Point rootPixel) const;
 };
+
+// How far a window's frame reaches past its client area on each side.
+struct FrameEdges {
+    double left = 0, right = 0, top = 0, bottom = 0;
+    bool operator==(const FrameEdges&) const = default;
+};
+
+// A client window as the window manager frames it, in root-window pixels. The
+// window manager's decorations lie outside the client area; a client that
+// draws its own decorations (GTK's client-side ones) keeps an invisible
+// shadow inside it. The frame the user sees, and the one laid out, is the
+// client grown by the decorations and shrunk by the shadow.
+struct WindowParts {
+    Rect client;
+    FrameEdges decorations;  // _NET_FRAME_EXTENTS
+    FrameEdges shadow;       // _GTK_FRAME_EXTENTS
+
+    Rect visibleFrame() const;
+    // Where the window manager's outer frame goes for the visible frame to
+    // start at `visibleTopLeft`; what the client measures for it to be `visible`.
+    Point outerOrigin(Point visibleTopLeft) const;
+    Size clientSize(Size visible) const;
+    Size visibleSize(Size client) const;
+};
+
+// The client's WM_NORMAL_HINTS on size, in pixels.
+struct SizeHints {
+    std::optional<Size> minimum, maximum, base, increment;
+};
+
+// The client size a window manager gives for a requested one: within the
+// minimum and maximum, and a whole number of increments above the base.
+Size constrainedClientSize(Size requested, const SizeHints& hints);
 
 }  // namespace velorin::linux_platform

@@ -8,7 +8,16 @@
 
 namespace velorin::linux_platform {
 
-VirtualKeyboard::VirtualKeyboard(std::string uinputPath) : path_(std::move(uinputPath)) {}
+std::vector<KeyWrite> writableWhileAway(const std::vector<KeyWrite>& writes) {
+    std::vector<KeyWrite> releases;
+    for (const KeyWrite& w : writes) {
+        if (w.value == 0) releases.push_back(w);
+    }
+    return releases;
+}
+
+VirtualKeyboard::VirtualKeyboard(std::string uinputPath, std::function<bool()> sessionActive)
+    : path_(std::move(uinputPath)), sessionActive_(std::move(sessionActive)) {}
 
 VirtualKeyboard::~VirtualKeyboard() {
     if (!device_) return;
@@ -45,8 +54,10 @@ bool VirtualKeyboard::ensureLocked() {
 bool VirtualKeyboard::write(const std::vector<KeyWrite>& writes) {
     std::lock_guard lock(mutex_);
     if (!ensureLocked()) return false;
-    bool written = true;
-    for (const auto& w : writes) {
+    const bool away = sessionActive_ && !sessionActive_();
+    const std::vector<KeyWrite> allowed = away ? writableWhileAway(writes) : writes;
+    bool written = allowed.size() == writes.size();
+    for (const auto& w : allowed) {
         written = libevdev_uinput_write_event(device_, EV_KEY, static_cast<unsigned>(w.code), w.value) == 0 &&
                   libevdev_uinput_write_event(device_, EV_SYN, SYN_REPORT, 0) == 0 && written;
     }

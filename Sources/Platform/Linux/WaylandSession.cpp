@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "Platform/Linux/SwayWindowSystem.h"
 #include "Platform/Linux/X11WindowSystem.h"
 
 namespace velorin::linux_platform {
@@ -53,7 +54,12 @@ SessionDesktop sessionDesktop() {
     });
 }
 
-std::shared_ptr<WindowSystem> makeWaylandWindowSystem(SessionDesktop) {
+std::shared_ptr<WindowSystem> makeWaylandWindowSystem(SessionDesktop desktop) {
+    const char* sway = std::getenv("SWAYSOCK");
+    switch (desktop) {
+        case SessionDesktop::sway: return std::make_shared<SwayWindowSystem>(sway ? sway : "");
+        default: break;
+    }
     // A desktop without a way to learn of its windows: nothing is connected.
     return std::make_shared<X11WindowSystem>(std::make_shared<X11Desktop>(""));
 }

@@ -1,8 +1,11 @@
 #include "Platform/Linux/X11Desktop.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+
+#include <poll.h>
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
@@ -16,6 +19,8 @@ struct X11Desktop::State {
     bool ewmhReady = false;
     int screenNumber = 0;
     xcb_window_t root = 0;
+    xcb_atom_t gtkFrameExtents = XCB_ATOM_NONE;
+    xcb_atom_t wmChangeState = XCB_ATOM_NONE;
 };
 
 namespace {
@@ -24,6 +29,32 @@ struct Freed {
     T* p;
     ~Freed() { std::free(p); }
 };
+
+xcb_intern_atom_cookie_t internAtom(xcb_connection_t* c, const char* name) {
+    return xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+}
+
+xcb_atom_t atomReply(xcb_connection_t* c, xcb_intern_atom_cookie_t cookie) {
+    Freed<xcb_intern_atom_reply_t> r{xcb_intern_atom_reply(c, cookie, nullptr)};
+    return r.p ? r.p->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// Four CARDINALs: left, right, top, bottom.
+FrameEdges edgesReply(xcb_connection_t* c, xcb_get_property_cookie_t cookie) {
+    Freed<xcb_get_property_reply_t> r{xcb_get_property_reply(c, cookie, nullptr)};
+    if (!r.p || r.p->format != 32 || xcb_get_property_value_length(r.p) < 16) return {};
+    const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(r.p));
+    return {static_cast<double>(v[0]), static_cast<double>(v[1]), static_cast<double>(v[2]),
+            static_cast<double>(v[3])};
+}
+
+using SteadyClock = std::chrono::steady_clock;
+
+// Within a pixel: frames in points are rounded to pixels on the way.
+bool near(double a, double b) { return std::abs(a - b) <= 1; }
+bool near(Point a, Point b) { return near(a.x, b.x) && near(a.y, b.y); }
+bool near(Size a, Size b) { return near(a.width, b.width) && near(a.height, b.height); }
+
 }  // namespace
 
 X11Desktop::X11Desktop(const char* display) : state_(std::make_unique<State>()) {
@@ -41,6 +72,10 @@ X11Desktop::X11Desktop(const char* display) : state_(std::make_unique<State>()) 
     state_->ewmhReady = xcb_ewmh_init_atoms_replies(&state_->ewmh, cookies, nullptr) != 0;
     if (!state_->ewmhReady) return;
     state_->root = state_->ewmh.screens[screen]->root;
+    const auto gtk = internAtom(c, "_GTK_FRAME_EXTENTS");
+    const auto change = internAtom(c, "WM_CHANGE_STATE");
+    state_->gtkFrameExtents = atomReply(c, gtk);
+    state_->wmChangeState = atomReply(c, change);
     // Activation and client-list changes arrive as property changes on the root.
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(c, state_->root, XCB_CW_EVENT_MASK, &mask);
@@ -58,35 +93,51 @@ bool X11Desktop::isConnected() const {
 
 int X11Desktop::fileDescriptor() const { return isConnected() ? xcb_get_file_descriptor(state_->connection) : -1; }
 
-std::optional<X11Window> X11Desktop::describe(std::uint32_t window) {
-    if (!isConnected() || window == 0) return std::nullopt;
+// The four requests that describe a window, sent together so that many
+// windows cost one round trip rather than four each.
+struct X11Desktop::DescribeCookies {
+    xcb_window_t window;
+    xcb_get_property_cookie_t pid, windowClass, name, state;
+};
+
+X11Desktop::DescribeCookies X11Desktop::requestDescription(std::uint32_t window) {
+    auto* c = state_->connection;
+    auto& e = state_->ewmh;
+    return {window, xcb_ewmh_get_wm_pid(&e, window), xcb_icccm_get_wm_class(c, window),
+            xcb_ewmh_get_wm_name(&e, window), xcb_ewmh_get_wm_state(&e, window)};
+}
+
+X11Window X11Desktop::collectDescription(const DescribeCookies& k) {
     auto* c = state_->connection;
     auto& e = state_->ewmh;
     X11Window w;
-    w.id = window;
+    w.id = k.window;
     std::uint32_t pid = 0;
-    if (xcb_ewmh_get_wm_pid_reply(&e, xcb_ewmh_get_wm_pid(&e, window), &pid, nullptr)) {
-        w.pid = static_cast<std::int32_t>(pid);
-    }
+    if (xcb_ewmh_get_wm_pid_reply(&e, k.pid, &pid, nullptr)) w.pid = static_cast<std::int32_t>(pid);
     xcb_icccm_get_wm_class_reply_t cls;
-    if (xcb_icccm_get_wm_class_reply(c, xcb_icccm_get_wm_class(c, window), &cls, nullptr)) {
+    if (xcb_icccm_get_wm_class_reply(c, k.windowClass, &cls, nullptr)) {
         w.instance = cls.instance_name ? cls.instance_name : "";
         w.windowClass = cls.class_name ? cls.class_name : "";
         xcb_icccm_get_wm_class_reply_wipe(&cls);
     }
     xcb_ewmh_get_utf8_strings_reply_t title;
-    if (xcb_ewmh_get_wm_name_reply(&e, xcb_ewmh_get_wm_name(&e, window), &title, nullptr)) {
+    if (xcb_ewmh_get_wm_name_reply(&e, k.name, &title, nullptr)) {
         w.title.assign(title.strings, title.strings_len);
         xcb_ewmh_get_utf8_strings_reply_wipe(&title);
     }
     xcb_ewmh_get_atoms_reply_t states;
-    if (xcb_ewmh_get_wm_state_reply(&e, xcb_ewmh_get_wm_state(&e, window), &states, nullptr)) {
+    if (xcb_ewmh_get_wm_state_reply(&e, k.state, &states, nullptr)) {
         for (std::uint32_t i = 0; i < states.atoms_len; ++i) {
             if (states.atoms[i] == e._NET_WM_STATE_HIDDEN) w.hidden = true;
         }
         xcb_ewmh_get_atoms_reply_wipe(&states);
     }
     return w;
+}
+
+std::optional<X11Window> X11Desktop::describe(std::uint32_t window) {
+    if (!isConnected() || window == 0) return std::nullopt;
+    return collectDescription(requestDescription(window));
 }
 
 std::optional<X11Window> X11Desktop::activeWindow() {
@@ -110,64 +161,161 @@ std::vector<X11Window> X11Desktop::clientWindows() {
         !xcb_ewmh_get_client_list_reply(&e, xcb_ewmh_get_client_list(&e, state_->screenNumber), &list, nullptr)) {
         return out;
     }
+    std::vector<DescribeCookies> cookies;
+    cookies.reserve(list.windows_len);
     for (std::uint32_t i = 0; i < list.windows_len; ++i) {
-        if (auto w = describe(list.windows[i])) out.push_back(std::move(*w));
+        if (list.windows[i] != 0) cookies.push_back(requestDescription(list.windows[i]));
     }
     xcb_ewmh_get_windows_reply_wipe(&list);
+    out.reserve(cookies.size());
+    for (const auto& k : cookies) out.push_back(collectDescription(k));
     return out;
 }
 
-std::optional<Rect> X11Desktop::frame(std::uint32_t window) {
-    if (!isConnected()) return std::nullopt;
+std::optional<WindowParts> X11Desktop::parts(std::uint32_t window) {
+    if (!isConnected() || window == 0) return std::nullopt;
     auto* c = state_->connection;
-    Freed<xcb_get_geometry_reply_t> geo{xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr)};
-    if (!geo.p) return std::nullopt;
-    Freed<xcb_translate_coordinates_reply_t> pos{
-        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, state_->root, 0, 0), nullptr)};
-    if (!pos.p) return std::nullopt;
+    // All four asked at once: one round trip.
+    const auto geoCookie = xcb_get_geometry(c, window);
+    const auto posCookie = xcb_translate_coordinates(c, window, state_->root, 0, 0);
+    const auto decoCookie = xcb_ewmh_get_frame_extents(&state_->ewmh, window);
+    const auto shadowCookie =
+        xcb_get_property(c, 0, window, state_->gtkFrameExtents, XCB_ATOM_CARDINAL, 0, 4);
+    Freed<xcb_get_geometry_reply_t> geo{xcb_get_geometry_reply(c, geoCookie, nullptr)};
+    Freed<xcb_translate_coordinates_reply_t> pos{xcb_translate_coordinates_reply(c, posCookie, nullptr)};
     xcb_ewmh_get_extents_reply_t ext{};
-    if (!xcb_ewmh_get_frame_extents_reply(&state_->ewmh, xcb_ewmh_get_frame_extents(&state_->ewmh, window), &ext,
-                                          nullptr)) {
-        ext = {};
+    const bool decorated = xcb_ewmh_get_frame_extents_reply(&state_->ewmh, decoCookie, &ext, nullptr) != 0;
+    const FrameEdges shadow = edgesReply(c, shadowCookie);
+    if (!geo.p || !pos.p) return std::nullopt;
+    WindowParts p;
+    p.client = Rect{{static_cast<double>(pos.p->dst_x), static_cast<double>(pos.p->dst_y)},
+                    {static_cast<double>(geo.p->width), static_cast<double>(geo.p->height)}};
+    if (decorated) {
+        p.decorations = {static_cast<double>(ext.left), static_cast<double>(ext.right), static_cast<double>(ext.top),
+                         static_cast<double>(ext.bottom)};
     }
-    return Rect{{static_cast<double>(pos.p->dst_x) - ext.left, static_cast<double>(pos.p->dst_y) - ext.top},
-                {static_cast<double>(geo.p->width) + ext.left + ext.right,
-                 static_cast<double>(geo.p->height) + ext.top + ext.bottom}};
+    p.shadow = shadow;
+    return p;
+}
+
+std::optional<Rect> X11Desktop::frame(std::uint32_t window) {
+    const auto p = parts(window);
+    if (!p) return std::nullopt;
+    return p->visibleFrame();
+}
+
+bool X11Desktop::leaveFixedStates(std::uint32_t window) {
+    auto& e = state_->ewmh;
+    auto fixedStates = [&] {
+        std::vector<xcb_atom_t> found;
+        xcb_ewmh_get_atoms_reply_t states;
+        if (xcb_ewmh_get_wm_state_reply(&e, xcb_ewmh_get_wm_state(&e, window), &states, nullptr)) {
+            for (std::uint32_t i = 0; i < states.atoms_len; ++i) {
+                const xcb_atom_t a = states.atoms[i];
+                if (a == e._NET_WM_STATE_MAXIMIZED_VERT || a == e._NET_WM_STATE_MAXIMIZED_HORZ ||
+                    a == e._NET_WM_STATE_FULLSCREEN) {
+                    found.push_back(a);
+                }
+            }
+            xcb_ewmh_get_atoms_reply_wipe(&states);
+        }
+        return found;
+    };
+    const auto found = fixedStates();
+    if (found.empty()) return true;
+    // A maximised, tiled (maximised one way) or full-screen window stays where
+    // the window manager keeps it: it leaves that state first.
+    for (std::size_t i = 0; i < found.size(); i += 2) {
+        xcb_ewmh_request_change_wm_state(&e, state_->screenNumber, window, XCB_EWMH_WM_STATE_REMOVE, found[i],
+                                         i + 1 < found.size() ? found[i + 1] : xcb_atom_t{XCB_ATOM_NONE},
+                                         XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER);
+    }
+    xcb_flush(state_->connection);
+    const auto deadline = SteadyClock::now() + settleTime;
+    while (SteadyClock::now() < deadline) {
+        if (!isConnected()) return false;
+        if (fixedStates().empty()) return true;
+        poll(nullptr, 0, 5);
+    }
+    return false;
+}
+
+bool X11Desktop::settles(std::uint32_t window, const Rect& before, const std::function<bool(const Rect&)>& reached) {
+    // Window managers answer a request by configuring the window, or not at
+    // all: wait for the frame to get there, to change and hold still (the
+    // window manager placed it its own way), or for the time to run out.
+    const auto deadline = SteadyClock::now() + settleTime;
+    std::optional<Rect> last;
+    int steady = 0;
+    for (;;) {
+        if (!isConnected()) return false;
+        const auto now = frame(window);
+        if (!now) return false;
+        if (reached(*now)) return true;
+        const bool moved = !(near(now->origin, before.origin) && near(now->size, before.size));
+        steady = last && *last == *now ? steady + 1 : 0;
+        last = now;
+        if (moved && steady >= 10) return true;
+        if (SteadyClock::now() >= deadline) return moved;
+        poll(nullptr, 0, 5);
+    }
 }
 
 bool X11Desktop::moveFrame(std::uint32_t window, Point topLeft) {
     if (!isConnected()) return false;
+    if (!leaveFixedStates(window)) return false;
+    const auto p = parts(window);
+    if (!p) return false;
+    const Rect before = p->visibleFrame();
+    const Point target{static_cast<double>(std::lround(topLeft.x)), static_cast<double>(std::lround(topLeft.y))};
+    const Point outer = p->outerOrigin(target);
     // North-west gravity places the outer frame's corner at the given point.
     const auto flags = static_cast<xcb_ewmh_moveresize_window_opt_flags_t>(XCB_EWMH_MOVERESIZE_WINDOW_X |
                                                                             XCB_EWMH_MOVERESIZE_WINDOW_Y);
     // The coordinates travel as 32-bit words; negative ones keep their sign.
     xcb_ewmh_request_moveresize_window(&state_->ewmh, state_->screenNumber, window, XCB_GRAVITY_NORTH_WEST,
                                        XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, flags,
-                                       static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(topLeft.x))),
-                                       static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(topLeft.y))), 0,
+                                       static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(outer.x))),
+                                       static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(outer.y))), 0,
                                        0);
     xcb_flush(state_->connection);
-    return true;
+    return settles(window, before, [&](const Rect& now) { return near(now.origin, target); });
 }
 
 bool X11Desktop::resizeFrame(std::uint32_t window, Size size) {
     if (!isConnected()) return false;
-    xcb_ewmh_get_extents_reply_t ext{};
-    if (!xcb_ewmh_get_frame_extents_reply(&state_->ewmh, xcb_ewmh_get_frame_extents(&state_->ewmh, window), &ext,
-                                          nullptr)) {
-        ext = {};
-    }
-    // The request sizes the client; the frame adds the decorations around it.
-    const long w = std::lround(size.width - ext.left - ext.right);
-    const long h = std::lround(size.height - ext.top - ext.bottom);
+    if (!leaveFixedStates(window)) return false;
+    const auto p = parts(window);
+    if (!p) return false;
+    // The request sizes the client; the frame adds the decorations around it
+    // and takes off the shadow inside it.
+    const Size client = p->clientSize(size);
+    const long w = std::lround(client.width);
+    const long h = std::lround(client.height);
     if (w < 1 || h < 1 || w > 32767 || h > 32767) return false;
+    const Rect before = p->visibleFrame();
+    const Size expected = p->visibleSize(
+        constrainedClientSize({static_cast<double>(w), static_cast<double>(h)}, sizeHints(window)));
     const auto flags = static_cast<xcb_ewmh_moveresize_window_opt_flags_t>(XCB_EWMH_MOVERESIZE_WINDOW_WIDTH |
                                                                             XCB_EWMH_MOVERESIZE_WINDOW_HEIGHT);
     xcb_ewmh_request_moveresize_window(&state_->ewmh, state_->screenNumber, window, XCB_GRAVITY_NORTH_WEST,
                                        XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, flags, 0, 0,
                                        static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h));
     xcb_flush(state_->connection);
-    return true;
+    return settles(window, before, [&](const Rect& now) { return near(now.size, expected); });
+}
+
+SizeHints X11Desktop::sizeHints(std::uint32_t window) {
+    auto* c = state_->connection;
+    xcb_size_hints_t h{};
+    SizeHints out;
+    if (!xcb_icccm_get_wm_normal_hints_reply(c, xcb_icccm_get_wm_normal_hints(c, window), &h, nullptr)) return out;
+    auto size = [](std::int32_t w, std::int32_t hh) { return Size{static_cast<double>(w), static_cast<double>(hh)}; };
+    if (h.flags & XCB_ICCCM_SIZE_HINT_P_MIN_SIZE) out.minimum = size(h.min_width, h.min_height);
+    if (h.flags & XCB_ICCCM_SIZE_HINT_P_MAX_SIZE) out.maximum = size(h.max_width, h.max_height);
+    if (h.flags & XCB_ICCCM_SIZE_HINT_BASE_SIZE) out.base = size(h.base_width, h.base_height);
+    if (h.flags & XCB_ICCCM_SIZE_HINT_P_RESIZE_INC) out.increment = size(h.width_inc, h.height_inc);
+    return out;
 }
 
 bool X11Desktop::activate(std::uint32_t window) {
@@ -181,16 +329,13 @@ bool X11Desktop::activate(std::uint32_t window) {
 bool X11Desktop::iconify(std::uint32_t window) {
     if (!isConnected()) return false;
     auto* c = state_->connection;
-    xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen("WM_CHANGE_STATE"), "WM_CHANGE_STATE"), nullptr);
-    if (!atom) return false;
+    if (state_->wmChangeState == XCB_ATOM_NONE) return false;
     xcb_client_message_event_t ev{};
     ev.response_type = XCB_CLIENT_MESSAGE;
     ev.format = 32;
     ev.window = window;
-    ev.type = atom->atom;
+    ev.type = state_->wmChangeState;
     ev.data.data32[0] = XCB_ICCCM_WM_STATE_ICONIC;
-    std::free(atom);
     xcb_send_event(c, 0, state_->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&ev));

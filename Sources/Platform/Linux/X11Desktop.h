@@ -5,6 +5,7 @@
 // the active window or the client list changes. Without an X server (Wayland,
 // or no display) every query answers "nothing".
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "Platform/Geometry.h"
+#include "Platform/Linux/DesktopGeometry.h"
 
 namespace velorin::linux_platform {
 
@@ -43,11 +45,17 @@ public:
     // Client windows, bottom of the stack first.
     std::vector<X11Window> clientWindows();
 
-    // The outer frame (decorations included) in root-window pixels, y down.
+    // The frame the user sees, in root-window pixels, y down: the window
+    // manager's decorations included, a client-drawn shadow left out.
     std::optional<Rect> frame(std::uint32_t window);
-    // Moves the outer frame's top-left corner, or gives the outer frame a size.
+    std::optional<WindowParts> parts(std::uint32_t window);
+    // Moves that frame's top-left corner, or gives it a size; a maximised or
+    // full-screen window leaves that state first. Waits (briefly) for the
+    // window manager, and is false when the window stayed as it was.
     bool moveFrame(std::uint32_t window, Point topLeft);
     bool resizeFrame(std::uint32_t window, Size size);
+    // How long the window manager gets to carry out a request.
+    std::chrono::milliseconds settleTime{500};
     bool activate(std::uint32_t window);
     bool iconify(std::uint32_t window);
     bool toggleShowingDesktop();
@@ -62,7 +70,13 @@ public:
 private:
     struct State;
     std::unique_ptr<State> state_;
+    struct DescribeCookies;
+    DescribeCookies requestDescription(std::uint32_t window);
+    X11Window collectDescription(const DescribeCookies& cookies);
     std::optional<X11Window> describe(std::uint32_t window);
+    bool leaveFixedStates(std::uint32_t window);
+    bool settles(std::uint32_t window, const Rect& before, const std::function<bool(const Rect&)>& reached);
+    SizeHints sizeHints(std::uint32_t window);
 };
 
 }  // namespace velorin::linux_platform

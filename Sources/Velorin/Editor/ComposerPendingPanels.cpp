@@ -13,8 +13,5 @@ public:
 
 Panel* makeAppPanel(ActionComposer& composer, QWidget* parent) { return new EmptyPanel(composer, parent); }
 Panel* makeKeysPanel(ActionComposer& composer, QWidget* parent) { return new EmptyPanel(composer, parent); }
-Panel* makeMenuPanel(ActionComposer& composer, QWidget* parent) { return new EmptyPanel(composer, parent); }
-Panel* makeLinkPanel(ActionComposer& composer, QWidget* parent) { return new EmptyPanel(composer, parent); }
-Panel* makeShortcutPanel(ActionComposer& composer, QWidget* parent) { return new EmptyPanel(composer, parent); }
 
 }  // namespace velorin::composer

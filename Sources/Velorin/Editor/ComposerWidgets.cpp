@@ -81,8 +81,9 @@ QSize AdaptiveGridLayout::sizeHint() const {
 
 QSize AdaptiveGridLayout::minimumSize() const {
     const auto margins = contentsMargins();
-    const int width = static_cast<int>(std::ceil(minimum_)) + margins.left() + margins.right();
-    return {width, heightForWidth(width)};
+    // The height follows the width (heightForWidth); a single column's would
+    // be far taller than any row the grid is given.
+    return {static_cast<int>(std::ceil(minimum_)) + margins.left() + margins.right(), 0};
 }
 
 int AdaptiveGridLayout::heightForWidth(int width) const { return arrange(QRect(0, 0, width, 0), false); }

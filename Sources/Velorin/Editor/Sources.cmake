@@ -3,6 +3,7 @@ set(VELORIN_Editor_SOURCES
   ActionComposer.cpp
   AppScope.cpp
   AppScopePicker.cpp
+  ComposerChoicePanels.cpp
   ComposerPanels.cpp
   ComposerPendingPanels.cpp
   ComposerRules.cpp
@@ -10,6 +11,7 @@ set(VELORIN_Editor_SOURCES
   GestureChoices.cpp
   GestureListener.cpp
   GesturePicker.cpp
+  Keycaps.cpp
   GestureStudioRules.cpp
   GestureStudioSession.cpp
   ListeningRing.cpp

@@ -1,6 +1,7 @@
 #include "Velorin/Settings/SettingsContent.h"
 
 #include "Velorin/Design/WaterLayer.h"
+#include "Velorin/Packs/PacksTab.h"
 #include "Velorin/Settings/AboutTab.h"
 #include "Velorin/Settings/GeneralTab.h"
 #include "Velorin/Settings/SensitivityTab.h"
@@ -10,6 +11,7 @@ namespace velorin {
 
 SettingsContent SettingsContent::standard() {
     SettingsContent content;
+    content.tabs[SettingsTab::packs] = [](AppModel& model, QWidget* parent) { return new PacksTab(model, parent); };
     content.tabs[SettingsTab::sensitivity] = [](AppModel& model, QWidget* parent) {
         return new SensitivityTab(model, parent);
     };

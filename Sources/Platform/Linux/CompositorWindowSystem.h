@@ -1,0 +1,84 @@
+#pragma once
+// What every Wayland compositor adapter shares: the windows it last heard of,
+// handles for them, and notices when the active window or the list changed.
+// Each adapter feeds it from its compositor (a socket, D-Bus) and carries out
+// the window commands its own way. It knows nothing until its compositor
+// answered, and nothing again once the compositor went away.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Platform/Linux/WindowSystem.h"
+
+namespace velorin::linux_platform {
+
+// A window as a compositor reports it, under the compositor's own key (Sway's
+// container id, Hyprland's address, KWin's internal id, Mutter's window id).
+struct CompositorWindow {
+    std::string key;
+    std::int32_t pid = 0;
+    std::string appId;  // the Wayland app id, or the X11 class of an XWayland window
+    std::string title;
+    bool hidden = false;
+    std::optional<Rect> frame;  // the outer frame in layout pixels, when reported
+    bool operator==(const CompositorWindow&) const = default;
+};
+
+class CompositorWindowSystem : public WindowSystem {
+public:
+    bool isConnected() const override { return known_; }
+    std::optional<DesktopWindow> activeWindow() override;
+    std::vector<DesktopWindow> clientWindows() override;
+    // The frame the adapter reads afresh where it can, else the last reported.
+    std::optional<Rect> frame(std::uint32_t window) override;
+    bool moveFrame(std::uint32_t window, Point topLeft) override;
+    bool resizeFrame(std::uint32_t window, Size size) override;
+    bool activate(std::uint32_t window) override;
+    bool iconify(std::uint32_t window) override;
+    bool toggleShowingDesktop() override { return false; }
+    void setChangeHandler(ChangeHandler handler) override { changed_ = std::move(handler); }
+
+    // What is known now, for tests.
+    const std::vector<CompositorWindow>& windows() const { return windows_; }
+    const std::optional<std::string>& activeKey() const { return active_; }
+
+protected:
+    // Replaces what is known, and tells what changed: the list (apps, their
+    // processes, hidden or not) and the active window.
+    void update(std::vector<CompositorWindow> windows, std::optional<std::string> activeKey);
+    // Only the active window changed (it must be among the known windows,
+    // else nothing changes).
+    void updateActive(std::optional<std::string> activeKey);
+    // The compositor went away: no windows, no front app.
+    void forget();
+
+    const CompositorWindow* window(std::uint32_t handle) const;
+
+    // The adapter's own ways; false when the compositor refused or is gone.
+    virtual std::optional<Rect> readFrame(const CompositorWindow& window) { return window.frame; }
+    virtual bool moveWindow(const CompositorWindow& window, Point topLeft) = 0;
+    virtual bool resizeWindow(const CompositorWindow& window, Size size) = 0;
+    virtual bool activateWindow(const CompositorWindow& window) = 0;
+    virtual bool minimizeWindow(const CompositorWindow& window) = 0;
+
+private:
+    std::uint32_t handleOf(const std::string& key);
+    DesktopWindow desktopWindow(const CompositorWindow& w);
+    void tell(Change change);
+
+    bool known_ = false;
+    std::vector<CompositorWindow> windows_;
+    std::optional<std::string> active_;
+    std::map<std::string, std::uint32_t> handles_;
+    std::map<std::uint32_t, std::string> keys_;
+    std::uint32_t nextHandle_ = 1;
+    ChangeHandler changed_;
+};
+
+// A frame whose pixels a compositor takes: whole, positive and of a sane size.
+std::optional<Size> wholeSize(Size size);
+std::optional<Point> wholePoint(Point point);
+
+}  // namespace velorin::linux_platform

@@ -1,0 +1,52 @@
+#pragma once
+// Sway (and compositors that speak its IPC): the windows and the focused one
+// from the IPC socket's tree and window events, heard on the Qt event loop;
+// window commands as IPC commands on the window's container. A tiled window
+// is made floating before it is moved or resized. When the socket closes or
+// speaks garbage, nothing is known until a new connection succeeds.
+
+#include <memory>
+#include <string>
+
+#include "Platform/Linux/CompositorWindowSystem.h"
+#include "Platform/Linux/SwayIpc.h"
+
+class QLocalSocket;
+class QTimer;
+
+namespace velorin::linux_platform {
+
+class SwayWindowSystem : public CompositorWindowSystem {
+public:
+    // `socketPath`: $SWAYSOCK.
+    explicit SwayWindowSystem(std::string socketPath);
+    ~SwayWindowSystem() override;
+
+    // Sends commands as they are, for tests and the window commands; whether
+    // Sway ran every one.
+    bool runCommand(const std::string& command);
+
+protected:
+    std::optional<Rect> readFrame(const CompositorWindow& window) override;
+    bool moveWindow(const CompositorWindow& window, Point topLeft) override;
+    bool resizeWindow(const CompositorWindow& window, Size size) override;
+    bool activateWindow(const CompositorWindow& window) override;
+    bool minimizeWindow(const CompositorWindow& window) override;
+
+private:
+    void connectEvents();
+    void lost();
+    void readEvents();
+    void handle(const sway::Message& message);
+    void requestTree();
+    std::optional<sway::Message> request(std::uint32_t type, const std::string& payload);
+
+    std::string path_;
+    std::unique_ptr<QLocalSocket> events_;
+    std::unique_ptr<QLocalSocket> requests_;
+    std::unique_ptr<QTimer> retry_;
+    sway::Reader reader_;
+    bool treePending_ = false;
+};
+
+}  // namespace velorin::linux_platform

@@ -1,0 +1,255 @@
+// The workspace and the window commands against a real Sway, headless: the
+// front app follows the focus, notices arrive, window commands place the
+// focused window, and per-app shortcuts fire only while their app is in front.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include <unistd.h>
+
+#include "../Engine/EngineFixture.h"
+#include "Actions/ActionRunner.h"
+#include "Platform/Linux/LinuxAccessibility.h"
+#include "Platform/Linux/LinuxWorkspace.h"
+#include "Platform/Linux/SwayIpc.h"
+#include "Platform/Linux/SwayWindowSystem.h"
+#include "QtTestApp.h"
+#include "RecordingProcesses.h"
+#include "SwaySession.h"
+#include "TrustedAccessibility.h"
+#include "XSession.h"
+
+using namespace velorin;
+using namespace velorin::linux_platform;
+using namespace velorin::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr Rect output{{0, 0}, {1280, 800}};
+
+class SwayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (auto missing = missingProgram({"sway", "foot"})) {
+            GTEST_SKIP() << *missing << " is not installed: no Sway to test against "
+                         << "(scripts/install-deps installs sway and foot)";
+        }
+        qtApp();
+        if (auto error = session_.start()) FAIL() << *error;
+        windows_ = std::make_shared<SwayWindowSystem>(session_.socketPath());
+        ASSERT_TRUE(until([&] { return windows_->isConnected(); })) << "never heard from sway";
+    }
+
+    // Installs a platform whose workspace, window commands and screens are
+    // this Sway's, the rest simulated.
+    void installPlatform() {
+        Platform::Services s;
+        auto clock = std::make_unique<sim::SimClock>();
+        auto queue = std::make_unique<sim::SimMainQueue>(*clock);
+        queue_ = queue.get();
+        s.workspace = std::make_unique<LinuxWorkspace>(windows_, processes_, std::nullopt,
+                                                       std::vector<std::string>{applications_.string()});
+        workspace_ = s.workspace.get();
+        auto events = std::make_unique<sim::SimEventSystem>(failures_, journal_);
+        events_ = events.get();
+        s.eventSystem = std::move(events);
+        s.accessibility = std::make_unique<TrustedAccessibility>(std::make_unique<LinuxAccessibility>(
+            windows_, nullptr, [] { return DesktopUnits{output, 1}; }, [] { return std::vector<std::string>{}; }));
+        auto screens = std::make_unique<sim::SimScreens>();
+        screens->setScreens({Screen{output, output}});
+        s.screens = std::move(screens);
+        s.processes = std::make_unique<sim::SimProcesses>(failures_, journal_);
+        s.scripting = std::make_unique<sim::SimScripting>(failures_, journal_);
+        s.defaults = std::make_unique<sim::SimDefaults>(journal_);
+        s.loginItems = std::make_unique<sim::SimLoginItems>(journal_);
+        s.bundle = std::make_unique<sim::SimBundle>();
+        s.fileManager = std::make_unique<sim::SimFileManager>();
+        s.haptics = std::make_unique<sim::SimHaptics>(journal_);
+        s.displaySettings = std::make_unique<sim::SimDisplaySettings>();
+        s.pasteboard = std::make_unique<sim::SimPasteboard>(journal_);
+        s.mainQueue = std::move(queue);
+        s.clock = std::move(clock);
+        installed_ = std::make_unique<platform::ScopedPlatform>(std::make_unique<Platform>(std::move(s)));
+    }
+
+    void TearDown() override {
+        installed_.reset();
+        windows_.reset();
+    }
+
+    bool until(const std::function<bool()>& done) { return waitFor(done, [] { spinEventLoop(); }); }
+
+    Workspace& workspace() { return installed_->platform().workspace(); }
+
+    std::optional<std::string> frontIdentifier() {
+        const auto front = workspace().frontmostApplication();
+        return front ? front->bundleIdentifier : std::nullopt;
+    }
+
+    // Opens a client and waits until Sway has focused it.
+    pid_t open(const std::string& appId) {
+        const pid_t pid = session_.openClient(appId);
+        EXPECT_GT(pid, 0) << "foot did not start";
+        EXPECT_TRUE(until([&] {
+            const auto front = windows_->activeWindow();
+            return front && front->pid == pid;
+        })) << appId << " never came to the front";
+        return pid;
+    }
+
+    // The focused window's outer frame as Sway itself reports it now.
+    std::optional<Rect> focusedFrame() {
+        const auto front = windows_->activeWindow();
+        return front ? windows_->frame(front->id) : std::nullopt;
+    }
+
+    SwaySession session_;
+    fs::path applications_ = fs::temp_directory_path() / ("velorin-sway-apps-" + std::to_string(getpid()));
+    std::shared_ptr<SwayWindowSystem> windows_;
+    RecordingProcesses processes_;
+    sim::SimFailures failures_;
+    sim::SimJournal journal_;
+    sim::SimMainQueue* queue_ = nullptr;
+    sim::SimEventSystem* events_ = nullptr;
+    Workspace* workspace_ = nullptr;
+    std::unique_ptr<platform::ScopedPlatform> installed_;
+};
+
+TEST_F(SwayTest, theFrontAppFollowsTheFocusAndItsNoticesArrive) {
+    installPlatform();
+    std::vector<std::optional<std::string>> activated;
+    std::vector<std::int32_t> launched, ended;
+    workspace().addObserver(WorkspaceNotice::didActivateApplication,
+                            [&](const auto& app) { activated.push_back(app ? app->bundleIdentifier : std::nullopt); });
+    workspace().addObserver(WorkspaceNotice::didLaunchApplication,
+                            [&](const auto& app) { launched.push_back(app->processIdentifier); });
+    workspace().addObserver(WorkspaceNotice::didTerminateApplication,
+                            [&](const auto& app) { ended.push_back(app->processIdentifier); });
+
+    // A Wayland app id of a known app is named by its macOS identifier; an
+    // unknown one passes through as itself.
+    const pid_t firefox = open("firefox");
+    ASSERT_TRUE(until([&] { return frontIdentifier() == "org.mozilla.firefox"; }));
+    const pid_t files = open("org.gnome.Nautilus");
+    ASSERT_TRUE(until([&] { return frontIdentifier() == "org.gnome.Nautilus"; }));
+    EXPECT_EQ(workspace().frontmostApplication()->processIdentifier, files);
+    ASSERT_GE(activated.size(), 2u);
+    EXPECT_EQ(activated.back(), "org.gnome.Nautilus");
+    EXPECT_NE(std::find(activated.begin(), activated.end(), "org.mozilla.firefox"), activated.end());
+    EXPECT_NE(std::find(launched.begin(), launched.end(), firefox), launched.end());
+    EXPECT_NE(std::find(launched.begin(), launched.end(), files), launched.end());
+
+    // Activating an app focuses its window.
+    ASSERT_TRUE(workspace().activate(firefox));
+    ASSERT_TRUE(until([&] { return frontIdentifier() == "org.mozilla.firefox"; }));
+    EXPECT_EQ(activated.back(), "org.mozilla.firefox");
+    const auto running = workspace().runningApplications();
+    ASSERT_EQ(running.size(), 2u);
+    for (const auto& app : running) EXPECT_EQ(app.isActive, app.processIdentifier == firefox);
+
+    // Hiding puts the windows away; the other app comes to the front.
+    ASSERT_TRUE(workspace().hide(firefox));
+    ASSERT_TRUE(until([&] {
+        const auto apps = workspace().runningApplicationsWithBundleIdentifier("org.mozilla.firefox");
+        return !apps.empty() && apps.front().isHidden;
+    }));
+    ASSERT_TRUE(until([&] { return frontIdentifier() == "org.gnome.Nautilus"; }));
+
+    session_.closeClient(files);
+    ASSERT_TRUE(until([&] { return std::find(ended.begin(), ended.end(), files) != ended.end(); }));
+}
+
+TEST_F(SwayTest, windowCommandsPlaceTheFocusedWindowOnItsScreen) {
+    installPlatform();
+    open("org.example.Probe");
+    ASSERT_TRUE(until([&] { return frontIdentifier() == "org.example.Probe"; }));
+    struct Case {
+        WindowCommand command;
+        Rect expected;
+    };
+    // The first command meets a tiled window: it floats first.
+    const Case cases[] = {
+        {WindowCommand::leftHalf, {{0, 0}, {640, 800}}},
+        {WindowCommand::rightHalf, {{640, 0}, {640, 800}}},
+        {WindowCommand::bottomHalf, {{0, 400}, {1280, 400}}},
+        {WindowCommand::maximize, output},
+    };
+    for (const auto& c : cases) {
+        ActionRunner().run(Action::window(c.command));
+        EXPECT_TRUE(until([&] { return focusedFrame() == c.expected; }))
+            << "after " << static_cast<int>(c.command) << " the frame is "
+            << (focusedFrame() ? focusedFrame()->origin.x : -1) << "," << (focusedFrame() ? focusedFrame()->origin.y : -1)
+            << " " << (focusedFrame() ? focusedFrame()->size.width : -1) << "x"
+            << (focusedFrame() ? focusedFrame()->size.height : -1);
+    }
+}
+
+TEST_F(SwayTest, aPerAppShortcutFiresOnlyWhileItsAppIsInFront) {
+    installPlatform();
+    const KeyCombo commandK{40, KeyCombo::Modifiers::command};
+    auto framework = std::make_shared<velorin::test::FakeFramework>();
+    Engine::Parts parts;
+    parts.touches = std::make_unique<velorin::test::FakeTouchSource>(framework);
+    Engine engine(velorin::test::configWith({velorin::test::binding(Gesture::tap(2, 1), Action::keystroke(commandK),
+                                                                    {"org.mozilla.firefox"})}),
+                  std::move(parts));
+    engine.start();
+    ASSERT_TRUE(engine.isRunning().get());
+
+    double t = 100;
+    auto tapTwoFingers = [&] {
+        events_->clearPostedEvents();
+        for (const auto& touches : {velorin::test::fingersAt(2), std::vector<Touch>{}}) {
+            queue_->advanceTo(t + 900);
+            framework->deliver(TouchFrame{0, t, touches});
+            queue_->runUntilIdle();
+            t += 0.1;
+        }
+        t += 1;
+        queue_->advanceTo(t + 900);
+        queue_->runUntilIdle();
+        return !events_->postedKeyboardEvents().empty();
+    };
+
+    const pid_t firefox = open("firefox");
+    ASSERT_TRUE(until([&] { return frontIdentifier() == "org.mozilla.firefox"; }));
+    EXPECT_TRUE(tapTwoFingers()) << "the shortcut for Firefox did not fire with Firefox in front";
+
+    open("org.gnome.Nautilus");
+    ASSERT_TRUE(until([&] { return frontIdentifier() == "org.gnome.Nautilus"; }));
+    EXPECT_FALSE(tapTwoFingers()) << "the shortcut for Firefox fired with Files in front";
+
+    ASSERT_TRUE(workspace().activate(firefox));
+    ASSERT_TRUE(until([&] { return frontIdentifier() == "org.mozilla.firefox"; }));
+    EXPECT_TRUE(tapTwoFingers());
+    engine.stop();
+}
+
+TEST_F(SwayTest, aCompositorThatGoesAwayLeavesNoFrontAppAndIsFoundAgain) {
+    installPlatform();
+    open("firefox");
+    ASSERT_TRUE(until([&] { return frontIdentifier() == "org.mozilla.firefox"; }));
+    session_.stop();
+    ASSERT_TRUE(until([&] { return !windows_->isConnected(); }));
+    EXPECT_EQ(workspace().frontmostApplication(), std::nullopt);
+    EXPECT_TRUE(workspace().runningApplications().empty());
+    EXPECT_FALSE(workspace().activate(1));
+
+    // A compositor answers again at the same socket: the adapter finds it.
+    // Sway names its socket after its process, so the new one is reached
+    // through a link at the old name.
+    const std::string old = session_.socketPath();
+    ASSERT_FALSE(session_.start());
+    std::error_code ec;
+    fs::remove(old, ec);
+    fs::create_symlink(session_.socketPath(), old, ec);
+    ASSERT_FALSE(ec) << ec.message();
+    open("code");
+    EXPECT_TRUE(until([&] { return frontIdentifier() == "com.microsoft.VSCode"; }));
+}
+
+}  // namespace
