@@ -92,7 +92,7 @@ void PillButton::pressChanged(bool pressed) {
         // Letting go splashes and ticks, whether or not the action fires.
         ++splashes_;
         splash_.update(splashes_, false, false);
-        playHaptic(HapticPattern::alignment);
+        if (ticks_) playHaptic(HapticPattern::alignment);
     }
     liquid_.refresh();
 }

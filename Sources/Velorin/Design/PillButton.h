@@ -59,6 +59,10 @@ public:
     void setSymbol(std::optional<std::string> symbol);
     static constexpr double symbolSpacing = 6;  // points between symbol and text
 
+    // Whether letting go ticks; off for a button whose action plays its own haptic.
+    bool ticks() const { return ticks_; }
+    void setTicks(bool ticks) { ticks_ = ticks; }
+
     bool isPrimary() const { return style_.primary; }
     void setPrimary(bool primary);
     const PillButtonStyle& pillStyle() const { return style_; }
@@ -89,6 +93,7 @@ private:
 
     PillButtonStyle style_;
     std::optional<std::string> symbol_;
+    bool ticks_ = true;
     int splashes_ = 0;
     LiquidMotion liquid_;
     AnimatedValue<QSizeF> squash_;

@@ -70,6 +70,7 @@ SensitivityTab::SensitivityTab(AppModel& model, QWidget* parent) : QWidget(paren
     resetRow->addStretch(1);
     auto* reset = new PillButton("Reset to Defaults", false, host);
     reset->setSymbol("arrow.counterclockwise");
+    reset->setTicks(false);  // the reset plays its own, once
     reset->setObjectName("sensitivity.reset");
     reset_ = reset;
     resetRow->addWidget(reset);
@@ -128,8 +129,14 @@ void SensitivityTab::changed(std::size_t index, double value) {
             rows_[i].value->setColor(SensitivityRules::rows()[i].focus == focus_ ? Theme::ink : Theme::inkMuted);
     }
     // The value text follows at once; the rest comes with the queued refresh.
-    rows_[index].value->setText(
-        QString::fromStdString(SensitivityRules::valueText(SensitivityRules::rows()[index], rows_[index].binding.get())));
+    showValue(index, rows_[index].binding.get());
+}
+
+void SensitivityTab::showValue(std::size_t index, double stored) {
+    ThemedText* text = rows_[index].value;
+    text->setText(QString::fromStdString(SensitivityRules::valueText(SensitivityRules::rows()[index], stored)));
+    // Exactly as wide as the text, so that it ends at the row's trailing edge.
+    text->setFixedWidth(text->sizeHint().width());
 }
 
 void SensitivityTab::resetToDefaults() {
@@ -156,7 +163,7 @@ void SensitivityTab::refresh() {
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const SensitivityRow& spec = SensitivityRules::rows()[i];
         const double stored = SensitivityRules::read(tuning, spec);
-        rows_[i].value->setText(QString::fromStdString(SensitivityRules::valueText(spec, stored)));
+        showValue(i, stored);
         // A value the slider cannot hold (not finite) leaves the knob where it is.
         if (std::isfinite(stored) && !rows_[i].slider->isDragging()) {
             const QSignalBlocker quiet(rows_[i].slider);

@@ -50,6 +50,7 @@ private:
 
     QWidget* makeRow(std::size_t index, QWidget* parent);
     void changed(std::size_t index, double value);
+    void showValue(std::size_t index, double stored);
     void resetToDefaults();
     void scheduleRefresh();
     void refresh();

@@ -48,6 +48,9 @@ QWidget* lastGestureCard(const Engine::Fired& fired, QWidget* parent) {
     auto* action = new ThemedText(QString::fromStdString(texts.action), Fonts::system(14), Theme::ink, content);
     action->setObjectName("trackpad.lastGesture.action");
     line->addWidget(action);
+    // The gesture and the arrow keep their width; a long action is shortened.
+    gesture->setFixedWidth(gesture->sizeHint().width());
+    arrow->setFixedWidth(arrow->sizeHint().width());
     line->addStretch(1);
     column->addLayout(line);
     if (texts.source) {
@@ -114,16 +117,18 @@ void LastGestureArea::show(const std::optional<Engine::Fired>& fired) {
     incomingRect_ = content_->geometry();
     content_->hide();
     presence_.setValue(0);
+    transitioning_ = true;
     presence_.animateTo(1, Animation::spring(Theme::wobble));
 }
 
 void LastGestureArea::frame() {
-    if (!presence_.isAnimating()) {
-        outgoing_ = QPixmap();
-        incoming_ = QPixmap();
-        if (content_ && !content_->isVisible()) content_->show();
-    }
     update();
+    if (!transitioning_ || presence_.isAnimating()) return;
+    // In place: the pictures give way to the content itself.
+    transitioning_ = false;
+    outgoing_ = QPixmap();
+    incoming_ = QPixmap();
+    if (content_) content_->show();
 }
 
 void LastGestureArea::place(QWidget* widget) const {

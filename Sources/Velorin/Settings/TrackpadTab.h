@@ -39,7 +39,7 @@ public:
 
     // The content on its way in (or in place): the text or the card.
     QWidget* content() const { return content_; }
-    bool isTransitioning() const { return presence_.isAnimating(); }
+    bool isTransitioning() const { return transitioning_; }
 
     static constexpr double startScale = 0.85;
     static constexpr int maxCardWidth = 560;
@@ -58,6 +58,7 @@ private:
 
     std::optional<Date> shownDate_;
     bool started_ = false;
+    bool transitioning_ = false;
     QPointer<QWidget> content_;
     QPixmap incoming_;  // the new content while it grows in
     QRect incomingRect_;
