@@ -18,6 +18,7 @@
 #include <thread>
 
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
 
 extern char** environ;
 
@@ -65,6 +66,26 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
     for (auto& s : strings) out.push_back(s.data());
     out.push_back(nullptr);
     return out;
+}
+
+// Whether a system tray has taken the display's tray selection (what the app asks at start).
+bool trayOwned(const std::string& display) {
+    xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
+    bool owned = false;
+    if (!xcb_connection_has_error(connection)) {
+        const char name[] = "_NET_SYSTEM_TRAY_S0";
+        xcb_intern_atom_reply_t* atom =
+            xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+        if (atom) {
+            xcb_get_selection_owner_reply_t* owner =
+                xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+            owned = owner && owner->owner != XCB_NONE;
+            free(owner);
+            free(atom);
+        }
+    }
+    xcb_disconnect(connection);
+    return owned;
 }
 
 // Starts `argv` with exactly `env`; `redirect` adds the file actions (stdin, stdout, …).
@@ -150,8 +171,9 @@ AppSession::AppSession(Options options) : options_(std::move(options)) {
     try {
         startServer();
         startWindowManager();
+        if (options_.tray) startTray();
         startApp();
-        if (options_.waitForSettingsWindow) waitFor("settingsView");
+        waitFor(options_.tray ? trayIcon : "settingsView", startWait);
     } catch (...) {
         shutDown();
         throw;
@@ -176,6 +198,7 @@ void AppSession::shutDown() {
         app_ = -1;
     }
     pads_.clear();
+    stop(tray_);
     stop(windowManager_);
     stop(server_);
     const char* keep = std::getenv("VELORIN_E2E_KEEP");
@@ -258,6 +281,14 @@ void AppSession::startWindowManager() {
         [&] { return runClient({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).output.find("window id") != std::string::npos; },
         Seconds(10));
     if (!ready) throw std::runtime_error("openbox did not start: " + readWhole(root_ / "openbox.log"));
+}
+
+void AppSession::startTray() {
+    tray_ = spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24",
+                   "--SetDockType", "true", "--transparent", "false"},
+                  "trayer.log");
+    const bool ready = waitUntil([&] { return trayOwned(display_); }, Seconds(10));
+    if (!ready) throw std::runtime_error("trayer did not start: " + readWhole(root_ / "trayer.log"));
 }
 
 void AppSession::startApp() { app_ = spawn({VELORIN_E2E_APP}, "app.log"); }
@@ -387,6 +418,18 @@ AppSession::Run AppSession::runClient(const std::vector<std::string>& argv) {
 void AppSession::click(const std::string& path) {
     const Rect r = waitFor(path);
     clickAt(r.centerX(), r.centerY());
+}
+
+void AppSession::chooseItem(const std::string& path, const std::string& text) {
+    std::optional<Rect> r;
+    waitUntil([&] {
+        std::istringstream reply(probe("item " + path + " " + text));
+        Rect found;
+        if (reply >> found.x >> found.y >> found.width >> found.height) r = found;
+        return r.has_value() || !appRunning();
+    });
+    if (!r) fail("no item \"" + text + "\" in \"" + path + "\"");
+    clickAt(r->centerX(), r->centerY());
 }
 
 void AppSession::clickAt(int x, int y) {

@@ -54,7 +54,9 @@ struct Rect {
 };
 
 using Seconds = std::chrono::duration<double>;
-inline constexpr Seconds defaultWait{15};
+// Generous: the tests share the machine, and the app draws in software.
+inline constexpr Seconds defaultWait{30};
+inline constexpr Seconds startWait{90};
 
 // One touchpad of the app: a FIFO the app reads as a multitouch pad of 5 slots,
 // x 0…4000 and y 0…2500 (y grows away from the user), pressure 0…255, touch size 0…30.
@@ -87,8 +89,9 @@ public:
         std::vector<std::string> pads = {"main"};
         int screenWidth = 1600;
         int screenHeight = 1000;
-        // Whether to wait until the settings window shows (it opens at start without a tray).
-        bool waitForSettingsWindow = true;
+        // A system tray (trayer) on the desktop: the app then shows its icon there, and
+        // the settings window does not open at start.
+        bool tray = false;
     };
 
     AppSession();
@@ -125,6 +128,10 @@ public:
 
     // ---- Real input
     void click(const std::string& path);
+    // Clicks the item `text` of the menu at `path` (a menu shown now, or within the wait).
+    void chooseItem(const std::string& path, const std::string& text);
+    // The app's icon in the tray (Options::tray).
+    static constexpr const char* trayIcon = "@QSystemTrayIconSys";
     void clickAt(int x, int y);
     // Presses the widget at `from` (fractions of its width, at mid height) and moves to `to`.
     void drag(const std::string& path, double from, double to);
@@ -160,6 +167,7 @@ private:
     std::vector<std::string> appEnvironment() const;
     void startServer();
     void startWindowManager();
+    void startTray();
     void startApp();
     void shutDown();
     [[noreturn]] void fail(const std::string& what);
@@ -172,6 +180,7 @@ private:
     std::string display_;
     pid_t server_ = -1;
     pid_t windowManager_ = -1;
+    pid_t tray_ = -1;
     pid_t app_ = -1;
     int appStatus_ = -1;
     std::map<std::string, std::unique_ptr<Touchpad>> pads_;

@@ -7,20 +7,24 @@
 //     property PATH NAME   the Qt property as text, or "none"
 //     windows              the visible windows' titles, tab-separated
 //     grab PATH FILE       saves the widget's pixels as a PNG: "ok" or "none"
+//     item PATH TEXT       where the menu at PATH shows the item TEXT: "x y w h" or "none"
 //
-// PATH is names joined by "/", each one a widget's object name or accessible name,
-// every next one inside the one before; only widgets shown on screen count.
+// PATH is names joined by "/", each one a widget's object name or accessible name
+// (or "@" and its class name), every next one inside the one before; only widgets
+// shown on screen count.
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QMenu>
 #include <QPixmap>
 #include <QWidget>
 
 namespace {
 
 bool named(const QWidget* widget, const QString& name) {
+    if (name.startsWith('@')) return QLatin1String(widget->metaObject()->className()) == name.mid(1);
     return widget->objectName() == name || widget->accessibleName() == name;
 }
 
@@ -73,6 +77,20 @@ QByteArray answer(const QString& request) {
             if (window->isVisible() && window->isWindow()) titles << window->windowTitle();
         }
         return titles.join('\t').toUtf8();
+    }
+    if (command == "item") {
+        auto* menu = qobject_cast<QMenu*>(findPath(rest.section(' ', 0, 0).split('/')));
+        if (!menu) return "none";
+        const QString text = rest.section(' ', 1);
+        for (QAction* action : menu->actions()) {
+            // "&&" is how a menu shows one "&".
+            if (action->text().replace("&&", "&") != text) continue;
+            const QRect r = menu->actionGeometry(action);
+            if (r.isEmpty()) return "none";
+            const QPoint origin = menu->mapToGlobal(r.topLeft());
+            return QString("%1 %2 %3 %4").arg(origin.x()).arg(origin.y()).arg(r.width()).arg(r.height()).toUtf8();
+        }
+        return "none";
     }
     if (command == "grab") {
         QWidget* widget = findPath(rest.section(' ', 0, 0).split('/'));

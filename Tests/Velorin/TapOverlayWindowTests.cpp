@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include "Platform/Sim/SimPlatform.h"
 #include "QtTestApp.h"
@@ -67,14 +65,6 @@ TEST(QtWindowPosition, perScreenArrangement) {
         {"no screens", {}, {10, 20}, {10, -140}},
     };
     for (const auto& c : cases) EXPECT_EQ(qtWindowPosition(c.origin, panel, c.screens), c.expected) << c.name;
-}
-
-TEST_F(TapOverlayWindowTest, theWindow_goesWhereTheOverlayPlacesIt) {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    TapBadgeState state;
-    TapOverlayWindow window(state);
-    window.setFrameOrigin({100, 48});
-    EXPECT_EQ(window.pos(), QPoint(screen.x() + 100, screen.y() + screen.height() - 48 - 120));
 }
 
 }  // namespace

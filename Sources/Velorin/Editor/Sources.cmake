@@ -3,6 +3,7 @@ set(VELORIN_Editor_SOURCES
   ActionComposer.cpp
   AppScope.cpp
   AppScopePicker.cpp
+  BindingEditor.cpp
   ComposerChoicePanels.cpp
   ComposerPanels.cpp
   ComposerPendingPanels.cpp
@@ -11,13 +12,17 @@ set(VELORIN_Editor_SOURCES
   GestureChoices.cpp
   GestureListener.cpp
   GesturePicker.cpp
-  Keycaps.cpp
+  GestureStudio.cpp
   GestureStudioRules.cpp
   GestureStudioSession.cpp
+  Keycaps.cpp
   ListeningRing.cpp
   MenuCommandList.cpp
   MenuCommandPicker.cpp
   MenuCommandPickerModel.cpp
   MenuPickerGuidance.cpp
   ShortcutEditorRules.cpp
+  StepBadge.cpp
+  SymbolPill.cpp
+  WindowShownWatch.cpp
 )

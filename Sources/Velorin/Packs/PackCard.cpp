@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include <array>
 #include <cmath>
 
 #include "Velorin/AppLookups.h"
@@ -89,6 +90,28 @@ protected:
 
 }  // namespace
 
+// The description, wrapped; its height for a width is worked out once per
+// width and text, since the grid asks for it on every layout.
+class PackCard::Description : public ThemedText {
+public:
+    Description(QWidget* parent) : ThemedText(QString(), Fonts::system(12.5), Theme::inkMuted, parent) {
+        setWrapping(true);
+    }
+    void setTextIfChanged(const QString& text) {
+        if (text == this->text()) return;
+        heights_.clear();
+        setText(text);
+    }
+    int heightForWidth(int width) const override {
+        auto it = heights_.find(width);
+        if (it == heights_.end()) it = heights_.emplace(width, ThemedText::heightForWidth(width)).first;
+        return it->second;
+    }
+
+private:
+    mutable std::map<int, int> heights_;
+};
+
 // ---- PackCard
 
 PackCard::PackCard(PackCardState state, PackCardActions actions, QWidget* parent)
@@ -157,9 +180,8 @@ PackCard::PackCard(PackCardState state, PackCardActions actions, AppDirectory di
     column->addLayout(head);
 
     // The description.
-    description_ = new ThemedText(QString(), Fonts::system(12.5), Theme::inkMuted, content);
+    description_ = new Description(content);
     description_->setObjectName(QStringLiteral("packCard.description"));
-    description_->setWrapping(true);
     column->addWidget(description_);
 
     // The disclosure.
@@ -174,7 +196,91 @@ PackCard::PackCard(PackCardState state, PackCardActions actions, AppDirectory di
     connect(disclosure_, &QAbstractButton::clicked, this, [this] { setExpanded(!expanded_); });
     column->addWidget(disclosure_, 0, Qt::AlignLeft);
 
-    // The shortcut list.
+    // The shortcut list is built when first opened.
+    column_ = column;
+    addContent(content);
+    refresh();
+}
+
+PackCard::~PackCard() {
+    if (menuPicker_) Overlays::dismiss(this, menuPicker_);
+}
+
+void PackCard::setState(PackCardState state) {
+    if (state == state_) return;
+    state_ = std::move(state);
+    refresh();
+}
+
+void PackCard::setActions(PackCardActions actions) {
+    // What shows depends only on which actions are present.
+    auto present = [](const PackCardActions& a) {
+        return std::array<bool, 6>{bool(a.setEnabled), bool(a.edit),         bool(a.duplicate),
+                                   bool(a.remove),     bool(a.setShortcuts), bool(a.reset)};
+    };
+    const bool reshaped = present(actions) != present(actions_);
+    actions_ = std::move(actions);
+    if (reshaped) refresh();
+}
+
+void PackCard::setExpanded(bool expanded) {
+    if (expanded == expanded_) return;
+    expanded_ = expanded;
+    refresh();
+}
+
+QString PackCard::countText() const { return count_->text(); }
+
+bool PackCard::showsActiveNow() const { return !activeNow_->isHidden(); }
+
+QString PackCard::descriptionText() const { return description_->text(); }
+
+std::vector<ShortcutRow*> PackCard::rows() const { return expanded_ ? order_ : std::vector<ShortcutRow*>{}; }
+
+ShortcutRow* PackCard::row(const Uuid& id) const {
+    auto it = rows_.find(id);
+    return expanded_ && it != rows_.end() ? it->second : nullptr;
+}
+
+bool PackCard::showsSpareHeading() const { return expanded_ && spareHeading_ && !spareHeading_->isHidden(); }
+
+void PackCard::refresh() {
+    const Pack& pack = state_.pack;
+    const bool enabled = state_.enabled;
+    tile_->setPack(pack);
+    tile_->setActive(enabled);
+    name_->setTextIfChanged(qs(pack.name));
+    activeNow_->setVisible(PackCardRules::isActiveHere(enabled, pack, state_.frontApp));
+    scope_->setApps(pack.apps);
+    scope_->setVisible(PackCardRules::showsScope(pack, directory_));
+    edit_->setVisible(bool(actions_.edit));
+    switch_->setFill(PackStyle::switchFill(pack));
+    if (switch_->isOn() != enabled) switch_->setOn(enabled);
+    description_->setTextIfChanged(pack.summary.empty() ? QStringLiteral("No description yet.") : qs(pack.summary));
+    count_->setTextIfChanged(qs(PackCardRules::countText(state_.list())));
+    chevron_->setRotation(expanded_ ? 90 : 0);
+
+    setFlood(enabled);
+    setFloodFill(PackStyle::floodFill(pack));
+    const std::vector<QImage> images = artSource_ ? artSource_(pack.id) : PackArt::images(pack.id);
+    if (images.empty()) {
+        if (art_) {
+            art_.reset();
+            setArt({});
+        }
+    } else if (!art_ || art_->images().size() != images.size()) {
+        art_ = std::make_unique<PackArtLayer>(images, enabled, [this] { update(); });
+        setArt([this](QPainter& painter, const QRectF& card, const ColorEnvironment&) { art_->paint(painter, card); });
+    } else {
+        art_->setActive(enabled);
+    }
+
+    refreshList();
+}
+
+void PackCard::buildList() {
+    if (list_) return;
+    QWidget* content = disclosure_->parentWidget();
     list_ = new QWidget(content);
     list_->setObjectName(QStringLiteral("packCard.list"));
     listLayout_ = new QVBoxLayout(list_);
@@ -199,82 +305,13 @@ PackCard::PackCard(PackCardState state, PackCardActions actions, AppDirectory di
     });
     buttons->addWidget(reset_);
     buttons->addStretch(1);
-    column->addWidget(list_);
+    column_->addWidget(list_);
 
-    addContent(content);
-    refresh();
-}
-
-PackCard::~PackCard() {
-    if (menuPicker_) Overlays::dismiss(this, menuPicker_);
-}
-
-void PackCard::setState(PackCardState state) {
-    state_ = std::move(state);
-    refresh();
-}
-
-void PackCard::setActions(PackCardActions actions) {
-    actions_ = std::move(actions);
-    refresh();
-}
-
-void PackCard::setExpanded(bool expanded) {
-    if (expanded == expanded_) return;
-    expanded_ = expanded;
-    refresh();
-}
-
-QString PackCard::countText() const { return count_->text(); }
-
-bool PackCard::showsActiveNow() const { return !activeNow_->isHidden(); }
-
-QString PackCard::descriptionText() const { return description_->text(); }
-
-std::vector<ShortcutRow*> PackCard::rows() const { return expanded_ ? order_ : std::vector<ShortcutRow*>{}; }
-
-ShortcutRow* PackCard::row(const Uuid& id) const {
-    auto it = rows_.find(id);
-    return expanded_ && it != rows_.end() ? it->second : nullptr;
-}
-
-bool PackCard::showsSpareHeading() const { return expanded_ && !spareHeading_->isHidden(); }
-
-void PackCard::refresh() {
-    const Pack& pack = state_.pack;
-    const bool enabled = state_.enabled;
-    tile_->setPack(pack);
-    tile_->setActive(enabled);
-    name_->setTextIfChanged(qs(pack.name));
-    activeNow_->setVisible(PackCardRules::isActiveHere(enabled, pack, state_.frontApp));
-    scope_->setApps(pack.apps);
-    scope_->setVisible(PackCardRules::showsScope(pack, directory_));
-    edit_->setVisible(bool(actions_.edit));
-    switch_->setFill(PackStyle::switchFill(pack));
-    if (switch_->isOn() != enabled) switch_->setOn(enabled);
-    description_->setText(pack.summary.empty() ? QStringLiteral("No description yet.") : qs(pack.summary));
-    count_->setTextIfChanged(qs(PackCardRules::countText(state_.list())));
-    chevron_->setRotation(expanded_ ? 90 : 0);
-
-    setFlood(enabled);
-    setFloodFill(PackStyle::floodFill(pack));
-    const std::vector<QImage> images = artSource_ ? artSource_(pack.id) : PackArt::images(pack.id);
-    if (images.empty()) {
-        if (art_) {
-            art_.reset();
-            setArt({});
-        }
-    } else if (!art_ || art_->images().size() != images.size()) {
-        art_ = std::make_unique<PackArtLayer>(images, enabled, [this] { update(); });
-        setArt([this](QPainter& painter, const QRectF& card, const ColorEnvironment&) { art_->paint(painter, card); });
-    } else {
-        art_->setActive(enabled);
-    }
-
-    refreshList();
 }
 
 void PackCard::refreshList() {
+    if (!expanded_ && !list_) return;
+    buildList();
     list_->setVisible(expanded_);
     const std::vector<Binding>& list = state_.list();
     const bool editable = bool(actions_.setShortcuts);

@@ -53,6 +53,7 @@ struct PackCardState {
     bool customized = false;
 
     const std::vector<Binding>& list() const { return shortcuts ? *shortcuts : pack.bindings; }
+    bool operator==(const PackCardState&) const = default;
 };
 
 // What the card may do; an absent action hides what offers it.
@@ -106,16 +107,22 @@ public:
     std::vector<ShortcutRow*> rows() const;
     ShortcutRow* row(const Uuid& id) const;
     bool showsSpareHeading() const;
+    // Absent until the list was first opened.
     PillButton* addFromMenusButton() const { return addFromMenus_; }
     PillButton* resetButton() const { return reset_; }
     bool hasArt() const { return art_ != nullptr; }
+    // Built on the first opening of the list.
+    bool hasList() const { return list_ != nullptr; }
     const PackArtLayer* artLayer() const { return art_.get(); }
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    class Description;
+
     void refresh();
+    void buildList();
     void refreshList();
     void changeRow(const Binding& changed);
 
@@ -133,11 +140,12 @@ private:
     ScopeLabel* scope_ = nullptr;
     QAbstractButton* edit_ = nullptr;
     LiquidSwitch* switch_ = nullptr;
-    ThemedText* description_ = nullptr;
+    Description* description_ = nullptr;
     QAbstractButton* disclosure_ = nullptr;
     SymbolView* chevron_ = nullptr;
     ThemedLabel* count_ = nullptr;
     QWidget* list_ = nullptr;
+    QVBoxLayout* column_ = nullptr;
     QVBoxLayout* listLayout_ = nullptr;
     ThemedLabel* spareHeading_ = nullptr;
     QWidget* listButtons_ = nullptr;

@@ -385,6 +385,7 @@ PackEditor::PackEditor(AppModel& model, Pack draft, bool isNew, std::function<vo
     bodyColumn->addStretch(1);
 
     scroll->setWidget(body);
+    body->setAutoFillBackground(false);  // setWidget turned it on
     column()->addWidget(scroll, 1);
 
     // The buttons.

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <set>
 
 #include "Platform/Defaults.h"
 #include "Platform/Platform.h"
@@ -221,28 +222,40 @@ void PacksTab::refresh() {
     newPack_->setVisible(showsNew);
     if (showsNew) cells.push_back(newPack_);
 
-    std::map<std::string, PackCard*> kept;
+    // Cards are kept by pack id, also while a search or a tab hides them, so
+    // that typing and switching tabs only shows and hides them.
+    std::set<std::string> listed;
     std::vector<PackCard*> order;
     for (const Pack& pack : visible) {
-        if (kept.contains(pack.id)) continue;
-        PackCard* card = nullptr;
-        if (auto it = cards_.find(pack.id); it != cards_.end()) {
-            card = it->second;
-            cards_.erase(it);
+        if (!listed.insert(pack.id).second) continue;
+        PackCard*& card = cards_[pack.id];
+        if (card) {
             card->setActions(actionsOf(pack));
             card->setState(stateOf(pack, config));
         } else {
             card = new PackCard(stateOf(pack, config), actionsOf(pack), parts_.directory, lookup_, parts_.art, grid_);
+            card->setObjectName(QString::fromStdString("pack." + pack.id));
         }
-        kept[pack.id] = card;
         order.push_back(card);
         cells.push_back(card);
     }
-    for (auto& [id, card] : cards_) {
+    std::set<std::string> custom;
+    for (const Pack& p : config.customPacks) custom.insert(p.id);
+    for (auto it = cards_.begin(); it != cards_.end();) {
+        PackCard* card = it->second;
+        if (listed.contains(it->first)) {
+            ++it;
+            continue;
+        }
         card->hide();
-        card->deleteLater();
+        card->setExpanded(false);  // a card that comes back starts closed
+        if (card->state().pack.custom && !custom.contains(it->first)) {
+            card->deleteLater();  // its pack is gone
+            it = cards_.erase(it);
+        } else {
+            ++it;
+        }
     }
-    cards_ = std::move(kept);
     order_ = std::move(order);
     grid_->setCells(std::move(cells));
 
@@ -254,8 +267,9 @@ void PacksTab::refresh() {
 }
 
 PackCard* PacksTab::card(const std::string& packId) const {
-    auto it = cards_.find(packId);
-    return it == cards_.end() ? nullptr : it->second;
+    auto it = std::find_if(order_.begin(), order_.end(),
+                           [&](const PackCard* c) { return c->state().pack.id == packId; });
+    return it == order_.end() ? nullptr : *it;
 }
 
 std::vector<PackCard*> PacksTab::cards() const { return order_; }

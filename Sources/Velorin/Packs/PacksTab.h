@@ -74,6 +74,7 @@ public:
     PackTabStrip* tabStrip() const { return strip_; }
     CardGrid* grid() const { return grid_; }
     NewPackCard* newPackCard() const { return newPack_; }
+    // A pack's card while the grid lists it, named "pack.<id>".
     PackCard* card(const std::string& packId) const;
     // The cards in grid order.
     std::vector<PackCard*> cards() const;
@@ -104,7 +105,7 @@ private:
     NewPackCard* newPack_ = nullptr;
     ThemedText* nothingOn_ = nullptr;
     PillButton* more_ = nullptr;
-    std::map<std::string, PackCard*> cards_;
+    std::map<std::string, PackCard*> cards_;  // listed or hidden, by pack id
     std::vector<PackCard*> order_;
     QPointer<PackEditor> editor_;
     Observations observations_;

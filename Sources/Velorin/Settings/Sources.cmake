@@ -2,9 +2,11 @@
 set(VELORIN_Settings_SOURCES
   AboutRules.cpp
   AboutTab.cpp
+  BindingRow.cpp
   FingerGuide.cpp
   GeneralRules.cpp
   GeneralTab.cpp
+  GroupHeading.cpp
   MyShortcutsRules.cpp
   SaveNotice.cpp
   SeeThroughPreference.cpp
@@ -16,6 +18,7 @@ set(VELORIN_Settings_SOURCES
   SettingsContent.cpp
   SettingsView.cpp
   Shake.cpp
+  ShortcutsTab.cpp
   TabPage.cpp
   TrackpadRules.cpp
   TrackpadTab.cpp
