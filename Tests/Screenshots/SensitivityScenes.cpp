@@ -1,29 +1,19 @@
 // The live pad with fingers on it, the trackpad tab with touches and the card
 // of a fired gesture, and the sensitivity tab with a setting in focus.
 
-#include "Scene.h"
+#include "SettingsScene.h"
 
-#include "Config/ConfigStore.h"
 #include "Support/Uuid.h"
-#include "TouchInput/TouchSource.h"
-#include "Velorin/AppModel.h"
 #include "Velorin/Design/LiquidSlider.h"
 #include "Velorin/Design/PadStage.h"
 #include "Velorin/Settings/SensitivityTab.h"
-#include "Velorin/Settings/SettingsContent.h"
 #include "Velorin/Settings/SettingsView.h"
 #include "Velorin/Settings/TrackpadTab.h"
 
-#include <QVBoxLayout>
-
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 
 namespace velorin::screenshots {
 namespace {
-
-constexpr QSize settingsWindow(820 + 56, 580 + 56);
 
 Touch finger(int id, float x, float y) {
     Touch t;
@@ -68,80 +58,25 @@ std::unique_ptr<QWidget> padScene(SceneContext& context, std::vector<Touch> touc
 const SceneRegistrar padIdle("pad-stage-idle", [](SceneContext& c) { return padScene(c, {}); });
 const SceneRegistrar padTouched("pad-stage-three-fingers", [](SceneContext& c) { return padScene(c, threeFingers()); });
 
-// A touchpad the scene puts fingers on.
-struct Touchpad {
-    TouchFrameHandler handler;
-};
+// The settings window on `tab`, shown, so that the engine publishes live touches.
+std::unique_ptr<SettingsScene> shownScene(SceneContext& context, SettingsTab tab, const AppConfig& config) {
+    context.sim.accessibility().setTrusted(true);
+    context.sim.defaults().remove("windowSeeThrough");
+    auto scene = std::make_unique<SettingsScene>(context, tab, config);
+    scene->model().showSettings(tab);
+    return scene;
+}
 
-class SceneTouchSource final : public TouchSource {
-public:
-    explicit SceneTouchSource(std::shared_ptr<Touchpad> pad) : pad_(std::move(pad)) {}
-    void start(TouchFrameHandler handler) override { pad_->handler = std::move(handler); }
-    void stop() override { pad_->handler = nullptr; }
+template <typename Tab>
+Tab* shownTab(SettingsScene& scene) {
+    return qobject_cast<Tab*>(scene.view().tabView());
+}
 
-private:
-    std::shared_ptr<Touchpad> pad_;
-};
-
-struct NoWindow : SettingsWindow {
-    void addObserver(WindowNotice, std::function<void()>) override {}
-    void activateApplication() override {}
-    void makeKeyAndOrderFront() override {}
-};
-
-// The settings window on one tab with a model of its own, in a fresh
-// configuration folder, shown (so the engine publishes live touches).
-class TabScene final : public QWidget {
-public:
-    TabScene(SceneContext& context, SettingsTab tab, const AppConfig& config) : sim_(context.sim) {
-        folder_ = std::filesystem::temp_directory_path() / ("velorin-shots-" + Uuid::generate().lowercased());
-        std::filesystem::create_directories(folder_ / "Velorin");
-        ::setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
-        ConfigStore(folder_ / "Velorin" / "config.json").save(config);
-        context.sim.accessibility().setTrusted(true);
-        context.sim.defaults().remove("windowSeeThrough");
-        AppModel::Parts parts;
-        parts.makeSettingsWindow = [](AppModel&) { return std::make_unique<NoWindow>(); };
-        parts.makeEngine = [pad = touchpad_](AppConfig loaded) {
-            Engine::Parts engineParts;
-            engineParts.touches = std::make_unique<SceneTouchSource>(pad);
-            return std::make_unique<Engine>(std::move(loaded), std::move(engineParts));
-        };
-        model_ = std::make_unique<AppModel>(std::move(parts));
-        context.sim.runUntilIdle();
-        model_->showSettings(tab);
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(0, 0, 0, 0);
-        view_ = new SettingsView(*model_, SettingsContent::standard(), this);
-        layout->addWidget(view_);
-        setFixedSize(820, 580);
-    }
-    ~TabScene() override {
-        delete view_;
-        model_.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-
-    // One frame of the touchpad at frame time `t`, handled as the app would.
-    void frame(double t, std::vector<Touch> touches) {
-        if (touchpad_->handler) touchpad_->handler(TouchFrame{0, t, std::move(touches)});
-        sim_.runUntilIdle();
-    }
-    template <typename Tab>
-    Tab* tab() const {
-        return qobject_cast<Tab*>(view_->tabView());
-    }
-    AppModel& model() { return *model_; }
-    sim::SimPlatform& sim() { return sim_; }
-
-private:
-    sim::SimPlatform& sim_;
-    std::filesystem::path folder_;
-    std::shared_ptr<Touchpad> touchpad_ = std::make_shared<Touchpad>();
-    std::unique_ptr<AppModel> model_;
-    SettingsView* view_ = nullptr;
-};
+// One touchpad frame at frame time `t`, handled as the app would.
+void frame(SceneContext& context, SettingsScene& scene, double t, std::vector<Touch> touches) {
+    scene.touchpad().deliver(TouchFrame{0, t, std::move(touches)});
+    context.sim.runUntilIdle();
+}
 
 AppConfig withShortcuts() {
     AppConfig config;
@@ -152,9 +87,9 @@ AppConfig withShortcuts() {
 }
 
 // The pad's water stepped on the simulated clock, frame by frame.
-void stepWater(TabScene& scene, PadStage* pad, int frames, double interval) {
+void stepWater(SceneContext& context, PadStage* pad, int frames, double interval) {
     for (int i = 0; i < frames; ++i) {
-        scene.sim().advance(interval);
+        context.sim.advance(interval);
         pad->drawFrame();
     }
 }
@@ -162,38 +97,38 @@ void stepWater(TabScene& scene, PadStage* pad, int frames, double interval) {
 const SceneRegistrar trackpadTouches(
     "sensitivity-trackpad-touches",
     [](SceneContext& c) {
-        auto scene = std::make_unique<TabScene>(c, SettingsTab::trackpad, withShortcuts());
-        TabScene* s = scene.get();
-        c.afterShow([s] {
-            auto* tab = s->tab<TrackpadTab>();
+        auto scene = shownScene(c, SettingsTab::trackpad, withShortcuts());
+        SettingsScene* s = scene.get();
+        c.afterShow([&c, s] {
+            auto* tab = shownTab<TrackpadTab>(*s);
             if (!tab) return;
-            stepWater(*s, tab->pad(), 20, 1.0 / 15);
+            stepWater(c, tab->pad(), 20, 1.0 / 15);
             // A three-finger tap fires its shortcut; then three fingers rest on the pad.
-            s->frame(10.0, threeFingers());
-            s->frame(10.1, {});
-            stepWater(*s, tab->pad(), 6, 1.0 / 60);
-            s->frame(11.0, threeFingers());
-            stepWater(*s, tab->pad(), 20, 1.0 / 60);
-            s->sim().advance(2);  // the card has grown in
+            frame(c, *s, 10.0, threeFingers());
+            frame(c, *s, 10.1, {});
+            stepWater(c, tab->pad(), 6, 1.0 / 60);
+            frame(c, *s, 11.0, threeFingers());
+            stepWater(c, tab->pad(), 20, 1.0 / 60);
+            c.sim.advance(2);  // the card has grown in
         });
-        return scene;
+        return std::unique_ptr<QWidget>(std::move(scene));
     },
     settingsWindow);
 
 const SceneRegistrar sensitivityFocus(
     "sensitivity-travel-in-focus",
     [](SceneContext& c) {
-        auto scene = std::make_unique<TabScene>(c, SettingsTab::sensitivity, withShortcuts());
-        TabScene* s = scene.get();
-        c.afterShow([s] {
-            auto* tab = s->tab<SensitivityTab>();
+        auto scene = shownScene(c, SettingsTab::sensitivity, withShortcuts());
+        SettingsScene* s = scene.get();
+        c.afterShow([&c, s] {
+            auto* tab = shownTab<SensitivityTab>(*s);
             if (!tab) return;
             // "Allowed movement" dragged up to 5%.
             tab->slider(3)->nudge(LiquidSliderRules::scrollSpan * 2 / 7);
-            s->sim().runUntilIdle();
-            s->sim().advance(2);
+            c.sim.runUntilIdle();
+            c.sim.advance(2);
         });
-        return scene;
+        return std::unique_ptr<QWidget>(std::move(scene));
     },
     settingsWindow);
 
