@@ -10,46 +10,12 @@
 // Before any Qt header: Qt defines "slots" as a keyword.
 #include "Config/PackCatalog.h"
 
-#include <QApplication>
-
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-
-#include "Config/ConfigStore.h"
-#include "Platform/Sim/SimPlatform.h"
-#include "Support/Uuid.h"
-#include "TouchInput/TouchSource.h"
-#include "Velorin/AppModel.h"
-#include "Velorin/Design/Animation.h"
+#include "AppDesk.h"
 #include "Velorin/Packs/PacksTab.h"
 
 using namespace velorin;
 
 namespace {
-
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "PacksBench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* made = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return new QApplication(argc, argv);
-    }();
-    return *made;
-}
-
-class QuietTouchpad final : public TouchSource {
-public:
-    void start(TouchFrameHandler) override {}
-    void stop() override {}
-};
-
-struct NoWindow : SettingsWindow {
-    void addObserver(WindowNotice, std::function<void()>) override {}
-    void activateApplication() override {}
-    void makeKeyAndOrderFront() override {}
-};
 
 AppConfig twentyCustomPacks() {
     AppConfig config;
@@ -68,30 +34,8 @@ AppConfig twentyCustomPacks() {
 }
 
 // The simulated desktop, a configuration folder and the model on them.
-struct Desk {
-    Desk() {
-        app();
-        Motion::setInstant(true);
-        folder = std::filesystem::temp_directory_path() / ("velorin-bench-" + Uuid::generate().lowercased());
-        std::filesystem::create_directories(folder / "Velorin");
-        ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-        ConfigStore(folder / "Velorin" / "config.json").save(twentyCustomPacks());
-        sim.accessibility().setTrusted(true);
-        AppModel::Parts parts;
-        parts.makeSettingsWindow = [](AppModel&) { return std::make_unique<NoWindow>(); };
-        parts.makeEngine = [](AppConfig loaded) {
-            Engine::Parts engineParts;
-            engineParts.touches = std::make_unique<QuietTouchpad>();
-            return std::make_unique<Engine>(std::move(loaded), std::move(engineParts));
-        };
-        model = std::make_unique<AppModel>(std::move(parts));
-        sim.runUntilIdle();
-    }
-    ~Desk() {
-        model.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
+struct Desk : bench::AppDesk {
+    Desk() : AppDesk(twentyCustomPacks()) {}
     PacksTabParts parts() const {
         PacksTabParts p;
         p.directory = AppDirectory{[](const std::string&) { return true; },
@@ -99,10 +43,6 @@ struct Desk {
         p.art = [](const std::string&) { return std::vector<QImage>{}; };
         return p;
     }
-
-    sim::SimPlatform sim;
-    std::filesystem::path folder;
-    std::unique_ptr<AppModel> model;
 };
 
 void BM_BuildPacksTab(benchmark::State& state) {

@@ -33,6 +33,7 @@ protected:
         writeEntry("org.example.Tool", "Name=Tool\nExec=\"/opt/My Tool/tool\" %u\nNoDisplay=true\nIcon=" +
                                            (data_ / "tool.png").string() + "\n");
         writeEntry("broken", "Name=Broken\nExec=\"unterminated\n");
+        writeEntry("org.example.Build", "Name=Build\nExec=make %k\nPath=/srv/project\n");
         std::ofstream(data_ / "icons/hicolor/48x48/apps/vscode.png") << "png";
         std::ofstream(data_ / "icons/hicolor/scalable/apps/vscode.svg") << "<svg/>";
         std::ofstream(data_ / "tool.png") << "png";
@@ -86,6 +87,7 @@ TEST_F(WorkspaceWithoutX, appsOpenByTheirEntrysCommandNeverThroughAShell) {
         {entry("code"), {}, {{"/usr/share/code/code", {"--unity-launch"}}}},
         {entry("org.example.Tool"), {"1", "two words"}, {{"/opt/My Tool/tool", {"1", "two words"}}}},
         {entry("broken"), {}, {}},
+        {entry("org.example.Build"), {}, {{"make", {entry("org.example.Build")}}}},
         {(data_ / "missing.desktop").string(), {}, {}},
         {script.string(), {"x"}, {{script.string(), {"x"}}}},
         {data_.string(), {}, {{"xdg-open", {data_.string()}}}},
@@ -98,6 +100,11 @@ TEST_F(WorkspaceWithoutX, appsOpenByTheirEntrysCommandNeverThroughAShell) {
         workspace_->openApplication(c.path, OpenConfiguration{true, c.arguments});
         EXPECT_EQ(processes_.starts, c.starts) << c.path;
     }
+    // Path= is the folder the program starts in.
+    processes_.options.clear();
+    workspace_->openApplication(entry("org.example.Build"), OpenConfiguration{});
+    ASSERT_EQ(processes_.options.size(), 1u);
+    EXPECT_EQ(processes_.options[0].workingDirectory, "/srv/project");
 }
 
 TEST_F(WorkspaceWithoutX, installedAppsAreFoundByTheIdentifierTheyAreReportedUnder) {

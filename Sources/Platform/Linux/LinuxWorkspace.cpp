@@ -109,10 +109,7 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
         case SpecialApplication::none: break;
     }
     if (fs::path(path).extension() == ".desktop") {
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        const auto entry = parseDesktopEntry(text.str(), fs::path(path).stem().string(), path);
+        const auto entry = readDesktopEntry(path, folders_);
         if (!entry) return;
         // Opening an app that runs brings it forward; starting it again would
         // open a second window or instance.
@@ -120,12 +117,11 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
             if (configuration.activates) desktop_->activate(*window);
             return;
         }
-        auto args = execArguments(entry->exec);
-        if (!args) return;
-        const std::string program = args->front();
-        args->erase(args->begin());
-        args->insert(args->end(), configuration.arguments.begin(), configuration.arguments.end());
-        (void)processes_.start(program, *args);
+        const auto launch = entryLaunch(*entry, configuration.arguments);
+        if (!launch) return;
+        LaunchOptions options;
+        options.workingDirectory = launch->workingDirectory;
+        (void)processes_.launch(launch->program, launch->arguments, options);
         return;
     }
     if (access(path.c_str(), X_OK) == 0 && fs::is_regular_file(path)) {
@@ -196,10 +192,7 @@ std::optional<std::string> iconPath(const std::string& icon, const std::vector<s
 
 std::optional<Icon> LinuxWorkspace::iconForFile(const std::string& path) {
     if (fs::path(path).extension() != ".desktop") return std::nullopt;
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    const auto entry = parseDesktopEntry(text.str(), fs::path(path).stem().string(), path);
+    const auto entry = readDesktopEntry(path, folders_);
     if (!entry) return std::nullopt;
     std::vector<std::string> data;
     for (const auto& folder : folders_) data.push_back(fs::path(folder).parent_path().string());

@@ -40,7 +40,7 @@ PillButton::PillButton(const QString& text, bool primary, QWidget* parent)
       style_{primary},
       liquid_(this, style_.liquidLevel(false)),
       squash_(QSizeF(1, 1)),
-      splash_(this),
+      splash_(this, splashes_),
       shadow_(
           this, [this] { return continuousCapsule(scaledAboutCentre(pillRect(), squash_.value())); },
           [this] {
