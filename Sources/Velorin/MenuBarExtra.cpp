@@ -8,28 +8,14 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
-#include <QPalette>
 #include <QSystemTrayIcon>
 
 #include "Platform/Defaults.h"
 #include "Platform/Platform.h"
 #include "Velorin/AppModel.h"
-#include "Velorin/Design/Symbols.h"
+#include "Velorin/TrayIcon.h"
 
 namespace velorin {
-
-namespace {
-
-// Both symbols share one glyph here: the switched-off icon is drawn faded.
-QIcon menuBarIcon(std::string_view symbol) {
-    QColor color = QApplication::palette().color(QPalette::WindowText);
-    if (symbol != MenuContent::iconSymbol(true)) color.setAlphaF(0.45f);
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64}) icon.addPixmap(Symbols::pixmap(symbol, color, size));
-    return icon;
-}
-
-}  // namespace
 
 MenuBarExtra::MenuBarExtra(AppModel& model, QObject* parent)
     : QObject(parent), model_(model), menu_(std::make_unique<QMenu>()), tray_(std::make_unique<QSystemTrayIcon>()) {
@@ -138,7 +124,7 @@ void MenuBarExtra::rebuild() {
     const std::string symbol(MenuContent::iconSymbol(state.isEnabled));
     if (symbol != iconSymbol_) {
         iconSymbol_ = symbol;
-        tray_->setIcon(menuBarIcon(iconSymbol_));
+        tray_->setIcon(TrayIcon::icon(iconSymbol_, state.isEnabled));
     }
     emit rebuilt();
 }

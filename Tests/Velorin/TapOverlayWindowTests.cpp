@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontInfo>
 
 #include "Platform/Sim/SimPlatform.h"
 #include "QtTestApp.h"
+#include "Velorin/Design/Fonts.h"
 #include "Velorin/TapBadge.h"
 #include "Velorin/TapOverlay.h"
 #include "Velorin/TapOverlayWindow.h"
@@ -38,6 +40,27 @@ TEST_F(TapOverlayWindowTest, destroyingTheOverlayWithABadgeShown_isClean) {
     QCoreApplication::processEvents();
     overlay.reset();
     QCoreApplication::processEvents();
+}
+
+// The badge's names are in the rounded face (installed with the project's
+// packages) at 17 points: semibold for the gesture, regular for the action.
+TEST_F(TapOverlayWindowTest, theBadgesTexts_useTheRoundedFace) {
+    ASSERT_FALSE(Fonts::roundedFamily().isEmpty());
+    struct Case {
+        const char* name;
+        QFont font;
+        QFont::Weight weight;
+    };
+    const Case cases[] = {
+        {"gesture", TapBadge::gestureFont(), QFont::DemiBold},
+        {"action", TapBadge::actionFont(), QFont::Normal},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.font.family(), Fonts::roundedFamily()) << c.name;
+        EXPECT_EQ(QFontInfo(c.font).family(), Fonts::roundedFamily()) << c.name;
+        EXPECT_EQ(c.font.pixelSize(), 17) << c.name;
+        EXPECT_EQ(c.font.weight(), c.weight) << c.name;
+    }
 }
 
 // Qt places windows on one desktop whose origin is wherever its screens put

@@ -42,7 +42,7 @@ struct PacksTabParts {
     AppDirectory directory = AppDirectory::system();
     std::optional<AppLookup> lookup;  // absent: the shell's icons and names
     PackCard::ArtSource art;          // absent: the running app's pack art
-    ShortcutEditorOpener shortcutEditor;
+    ShortcutEditorOpener shortcutEditor = standardShortcutEditor();
 };
 
 class PacksTab : public QWidget {
