@@ -28,7 +28,8 @@ TEST(SensitivityEndToEnd, DraggingASliderSavesItsValueAndResetPutsTheDefaultsBac
         text = app.property("sensitivity.value.0", "text");
         return shown && std::stod(*shown) == stored && stored > 0.6 &&
                text == std::to_string(static_cast<long long>(std::trunc(stored * 1000))) + " ms";
-    })) << "stored " << stored << ", shown " << shown.value_or("(none)") << ", text " << text.value_or("(none)");
+    })) << "stored "
+        << stored << ", shown " << shown.value_or("(none)") << ", text " << text.value_or("(none)");
 
     // The button sits under the sliders: the wheel scrolls the column down to it.
     const Rect above = app.waitFor("sensitivity.value.0");
