@@ -1,19 +1,23 @@
 # The shortcut editor, its pickers, the action composer and the gesture studio, relative to this folder.
 set(VELORIN_Editor_SOURCES
   ActionComposer.cpp
+  AppChoices.cpp
   AppScope.cpp
   AppScopePicker.cpp
+  ComposerAppPanel.cpp
   ComposerChoicePanels.cpp
+  ComposerKeysPanel.cpp
   ComposerPanels.cpp
-  ComposerPendingPanels.cpp
   ComposerRules.cpp
   ComposerWidgets.cpp
   GestureChoices.cpp
   GestureListener.cpp
   GesturePicker.cpp
-  Keycaps.cpp
   GestureStudioRules.cpp
   GestureStudioSession.cpp
+  KeyListenButton.cpp
+  KeyRecorder.cpp
+  Keycaps.cpp
   ListeningRing.cpp
   MenuCommandList.cpp
   MenuCommandPicker.cpp
