@@ -16,10 +16,11 @@ function(velorin_module name)
   velorin_warnings(${name})
 endfunction()
 
-# velorin_test(Name SOURCES ... DEPS ... [ENV ...])
-# One GoogleTest executable, its cases registered with CTest.
+# velorin_test(Name SOURCES ... DEPS ... [ENV ...] [PROPERTIES ...])
+# One GoogleTest executable, its cases registered with CTest (with the test
+# properties given).
 function(velorin_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;ENV;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
@@ -32,5 +33,9 @@ function(velorin_test name)
   list(JOIN env "|" env)
   target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/Tests/TestEnvironment.cpp)
   target_compile_definitions(${name} PRIVATE VELORIN_TEST_ENVIRONMENT="${env}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  if(ARG_PROPERTIES)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${ARG_PROPERTIES})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()

@@ -9,6 +9,9 @@ struct DeviceRegistry::Device {
     DeviceIdentity identity;
     std::vector<MTContactFrameCallback> callbacks;
     bool started = false;
+    // A pad that came after the list was made: it delivers to every callback of the
+    // started listed devices, for as long as any of them is started.
+    bool adopted = false;
     std::unique_ptr<Reader> reader;  // while started and present
     std::string node;                // the reader's node
 };
@@ -95,9 +98,10 @@ private:
                     if (auto frame = translator.repeat(read.now)) send(*frame);
                     break;
                 case EventStream::Outcome::gone:
-                    // Fingers that were down lift, so nobody waits for them forever.
-                    if (auto frame = translator.liftAll(read.now)) send(*frame);
+                    // Fingers that were down lift, so nobody waits for them forever. Ended
+                    // first: whoever sees the lift and plugs the pad in again finds it free.
                     ended_.store(true);
+                    if (auto frame = translator.liftAll(read.now)) send(*frame);
                     registry_.readerEnded();
                     return;
                 case EventStream::Outcome::interrupted: break;
@@ -173,7 +177,7 @@ MTDeviceList* DeviceRegistry::createList() {
             Device* match = nullptr;
             for (auto& device : devices_) {
                 const bool taken = std::find(listed.begin(), listed.end(), device.get()) != listed.end();
-                if (!taken && device->identity == found.identity) {
+                if (!taken && samePad(device->identity, found.identity)) {
                     match = device.get();
                     break;
                 }
@@ -183,6 +187,7 @@ MTDeviceList* DeviceRegistry::createList() {
                 match = devices_.back().get();
                 match->identity = found.identity;
             }
+            match->adopted = false;  // listed now: its caller registers and starts it
             listed.push_back(match);
         }
     }
@@ -239,6 +244,7 @@ void DeviceRegistry::stop(MTDeviceRef ref) {
     std::unique_ptr<SessionWatch> session;
     std::unique_ptr<KeyboardWatch> keyboards;
     std::unique_ptr<Reader> reader;
+    std::vector<std::unique_ptr<Reader>> adopted;
     std::unique_ptr<ChangeWatch> watch;
     std::thread watchThread;
     {
@@ -253,9 +259,18 @@ void DeviceRegistry::stop(MTDeviceRef ref) {
             reader->requestStop();
             retired_.push_back(std::move(reader));
         }
-        const bool anyStarted =
-            std::any_of(devices_.begin(), devices_.end(), [](const auto& d) { return d->started; });
-        if (!anyStarted) {
+        if (!anyListedStarted()) {
+            for (auto& d : devices_) {
+                if (!d->adopted) continue;
+                d->started = false;
+                if (!d->reader) continue;
+                d->reader->requestStop();
+                if (d->reader->onOwnThread()) {
+                    retired_.push_back(std::move(d->reader));
+                } else {
+                    adopted.push_back(std::move(d->reader));
+                }
+            }
             watch = std::move(watch_);
             watchThread = std::move(watchThread_);
             keyboards = std::move(keyboards_);
@@ -268,6 +283,7 @@ void DeviceRegistry::stop(MTDeviceRef ref) {
         reader->requestStop();
         reader->join();
     }
+    for (auto& r : adopted) r->join();
     if (watch) watch->close();
     if (watchThread.joinable()) watchThread.join();
     joinRetired();
@@ -288,6 +304,7 @@ void DeviceRegistry::reconnect() {
             if (device->reader && device->reader->ended()) ended.push_back(std::move(device->reader));
             if (device->started && !device->reader) wanted = true;
         }
+        wanted = wanted || anyListedStarted();  // a new pad may have come
     }
     for (auto& reader : ended) reader->join();
     if (!wanted) return;
@@ -297,17 +314,58 @@ void DeviceRegistry::reconnect() {
     for (auto& device : devices_) {
         if (!device->started || device->reader) continue;
         for (const FoundDevice& found : present) {
-            if (found.identity != device->identity) continue;
+            if (!samePad(found.identity, device->identity)) continue;
             const bool inUse = std::any_of(devices_.begin(), devices_.end(),
                                            [&](const auto& d) { return d->reader && d->node == found.node; });
             if (inUse) continue;
             auto stream = backend_->open(found.node);
-            if (!stream || stream->identity() != device->identity) continue;
+            if (!stream || !samePad(stream->identity(), device->identity)) continue;
             device->node = found.node;
             device->reader = std::make_unique<Reader>(*this, *device, std::move(stream));
             device->reader->begin();
             break;
         }
+    }
+    adoptNewPads(present);
+}
+
+bool DeviceRegistry::anyListedStarted() const {
+    return std::any_of(devices_.begin(), devices_.end(), [](const auto& d) { return d->started && !d->adopted; });
+}
+
+void DeviceRegistry::adoptNewPads(const std::vector<FoundDevice>& present) {
+    // Pads plugged in (or made readable) after the list was made are read too, so that
+    // a Bluetooth pad that connects late works without a restart.
+    if (!anyListedStarted()) return;
+    for (const FoundDevice& found : present) {
+        // A reader that ended (its pad went) but is not joined yet reads nothing.
+        auto reading = [](const Device& d) { return d.reader && !d.reader->ended(); };
+        const bool claimed = std::any_of(devices_.begin(), devices_.end(), [&](const auto& d) {
+            return (reading(*d) && d->node == found.node) ||
+                   (d->started && !reading(*d) && !d->adopted && samePad(d->identity, found.identity));
+        });
+        if (claimed) continue;
+        auto stream = backend_->open(found.node);
+        if (!stream || !samePad(stream->identity(), found.identity)) continue;
+        // A pad adopted before and back now keeps its pointer.
+        Device* device = nullptr;
+        for (auto& d : devices_) {
+            if (d->adopted && !reading(*d) && samePad(d->identity, found.identity)) {
+                device = d.get();
+                if (device->reader) retired_.push_back(std::move(device->reader));
+                break;
+            }
+        }
+        if (!device) {
+            devices_.push_back(std::make_unique<Device>());
+            device = devices_.back().get();
+            device->identity = found.identity;
+            device->adopted = true;
+        }
+        device->started = true;
+        device->node = found.node;
+        device->reader = std::make_unique<Reader>(*this, *device, std::move(stream));
+        device->reader->begin();
     }
 }
 
@@ -319,7 +377,17 @@ void DeviceRegistry::deliver(Device& device, const ContactFrame& frame) {
     std::vector<MTContactFrameCallback> callbacks;
     {
         std::lock_guard lock(mutex_);
-        callbacks = device.callbacks;
+        if (!device.adopted) {
+            callbacks = device.callbacks;
+        } else {
+            for (const auto& listed : devices_) {
+                if (!listed->started || listed->adopted) continue;
+                for (MTContactFrameCallback callback : listed->callbacks) {
+                    if (std::find(callbacks.begin(), callbacks.end(), callback) == callbacks.end())
+                        callbacks.push_back(callback);
+                }
+            }
+        }
     }
     for (MTContactFrameCallback callback : callbacks) {
         callback(static_cast<MTDeviceRef>(&device), frame.touches.data(),

@@ -45,6 +45,8 @@ private:
 
     Device* find(MTDeviceRef device);  // with mutex_ held
     void reconnect();
+    void adoptNewPads(const std::vector<FoundDevice>& present);  // with mutex_ held
+    bool anyListedStarted() const;                                // with mutex_ held
     void watchLoop(ChangeWatch* watch);
     void deliver(Device& device, const ContactFrame& frame);
     void readerEnded();

@@ -1,9 +1,10 @@
-// The five functions the multitouch source looks up, over the evdev touchpads.
+// The five functions the multitouch source looks up, over the touchpads of
+// makeExportedBackend() (evdev in the shipped library).
 
 #include <memory>
 
 #include "MultitouchSupport/DeviceRegistry.h"
-#include "MultitouchSupport/EvdevBackend.h"
+#include "MultitouchSupport/ExportedBackend.h"
 #include "MultitouchSupport/MultitouchSupport.h"
 
 #define MT_EXPORT extern "C" __attribute__((visibility("default")))
@@ -11,12 +12,11 @@
 namespace {
 
 using velorin::multitouch::DeviceRegistry;
-using velorin::multitouch::EvdevBackend;
 
 // Destroyed when the library is unloaded or the process exits: that stops every
 // device and joins its threads.
 DeviceRegistry& registry() {
-    static DeviceRegistry shared(std::make_unique<EvdevBackend>());
+    static DeviceRegistry shared(velorin::multitouch::makeExportedBackend());
     return shared;
 }
 

@@ -31,6 +31,11 @@ bool isMultitouchTouchpad(const libevdev* device) {
     return usable(rangeOf(device, ABS_MT_POSITION_X)) && usable(rangeOf(device, ABS_MT_POSITION_Y));
 }
 
+bool samePad(const DeviceIdentity& a, const DeviceIdentity& b) {
+    return a.name == b.name && a.uniq == b.uniq && a.bustype == b.bustype && a.vendor == b.vendor &&
+           a.product == b.product;
+}
+
 DeviceIdentity identityOf(const libevdev* device) {
     DeviceIdentity id;
     id.name = text(libevdev_get_name(device));

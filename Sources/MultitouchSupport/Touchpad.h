@@ -28,6 +28,8 @@ struct DeviceIdentity {
 };
 
 DeviceIdentity identityOf(const libevdev* device);
+// The same touchpad wherever it is plugged in: everything but the port (`phys`).
+bool samePad(const DeviceIdentity& a, const DeviceIdentity& b);
 
 // The axes and the slots' current values.
 TouchpadSnapshot snapshotOf(const libevdev* device);

@@ -28,9 +28,7 @@ AppModel::AppModel(Parts parts)
     }
 }
 
-AppModel::~AppModel() {
-    if (firedToken_) engine_->lastFired().unobserve(firedToken_);
-}
+AppModel::~AppModel() = default;
 
 const AppConfig& AppModel::config() const { return engine_->config().get(); }
 
@@ -87,9 +85,9 @@ void AppModel::observeVisibility(SettingsWindow& window) {
 // before the posted block runs are seen as one: only the latest is shown.
 void AppModel::followFiredGestures() {
     if (const auto& fired = engine_->lastFired().get()) overlay_.show(*fired);
-    if (firedToken_) return;
+    if (firedObservation_.isActive()) return;
     std::weak_ptr<AppModel*> weak = alive_;
-    firedToken_ = engine_->lastFired().observe([this, weak](const std::optional<Engine::Fired>&) {
+    firedObservation_ = engine_->lastFired().subscribe([this, weak](const std::optional<Engine::Fired>&) {
         if (followPending_) return;
         followPending_ = true;
         platform::current().mainQueue().async([weak] {

@@ -81,7 +81,7 @@ private:
     // Blocks posted to the main queue hold this weakly and do nothing once
     // the model is gone.
     std::shared_ptr<AppModel*> alive_;
-    Observable<std::optional<Engine::Fired>>::Token firedToken_ = 0;
+    Observation firedObservation_;
     bool followPending_ = false;
 };
 

@@ -5,30 +5,17 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
-#include <QPalette>
 #include <QSystemTrayIcon>
 
 #include "Platform/Defaults.h"
 #include "Platform/Platform.h"
 #include "Velorin/AppModel.h"
-#include "Velorin/Design/Symbols.h"
+#include "Velorin/TrayIcon.h"
 
 namespace velorin {
-
-namespace {
-
-// Both symbols share one glyph here: the switched-off icon is drawn faded.
-QIcon menuBarIcon(std::string_view symbol) {
-    QColor color = QApplication::palette().color(QPalette::WindowText);
-    if (symbol != MenuContent::iconSymbol(true)) color.setAlphaF(0.45f);
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64}) icon.addPixmap(Symbols::pixmap(symbol, color, size));
-    return icon;
-}
-
-}  // namespace
 
 MenuBarExtra::MenuBarExtra(AppModel& model, QObject* parent)
     : QObject(parent), model_(model), menu_(std::make_unique<QMenu>()), tray_(std::make_unique<QSystemTrayIcon>()) {
@@ -36,6 +23,7 @@ MenuBarExtra::MenuBarExtra(AppModel& model, QObject* parent)
     tray_->setToolTip("Velorin");
     tray_->setContextMenu(menu_.get());
     connect(menu_.get(), &QMenu::aboutToShow, this, &MenuBarExtra::rebuild);
+    menu_->installEventFilter(this);
     // Some trays show the menu only on a right click; a plain click opens it too.
     connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger && !menu_->isVisible()) menu_->popup(QCursor::pos());
@@ -51,7 +39,10 @@ MenuBarExtra::MenuBarExtra(AppModel& model, QObject* parent)
     });
 
     rebuild();
-    if (isTrayAvailable()) tray_->show();
+    // Shown whatever the tray's state: Qt docks the icon when a tray appears
+    // later (autostart before the panel, a panel restart) and again after one
+    // comes back.
+    tray_->show();
 }
 
 MenuBarExtra::~MenuBarExtra() {
@@ -67,6 +58,22 @@ void MenuBarExtra::choose(MenuEffect effect) {
     }
     MenuContent::perform(effect, model_);
     scheduleRebuild();
+}
+
+bool MenuBarExtra::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != menu_.get() || event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier) return false;
+    for (const MenuRow& row : rows_) {
+        if (!row.commandKey || key->key() != static_cast<int>(row.commandKey) || row.effect == MenuEffect::none) continue;
+        // As choosing the item does: the menu closes, then the effect runs.
+        menu_->hide();
+        const MenuEffect effect = row.effect;
+        QMetaObject::invokeMethod(
+            this, [this, effect] { choose(effect); }, Qt::QueuedConnection);
+        return true;
+    }
+    return false;
 }
 
 void MenuBarExtra::scheduleRebuild() {
@@ -117,7 +124,7 @@ void MenuBarExtra::rebuild() {
     const std::string symbol(MenuContent::iconSymbol(state.isEnabled));
     if (symbol != iconSymbol_) {
         iconSymbol_ = symbol;
-        tray_->setIcon(menuBarIcon(iconSymbol_));
+        tray_->setIcon(TrayIcon::icon(iconSymbol_, state.isEnabled));
     }
     emit rebuilt();
 }

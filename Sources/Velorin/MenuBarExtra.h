@@ -40,6 +40,11 @@ public:
     // Runs a row's effect, as choosing it in the menu does.
     void choose(MenuEffect effect);
 
+protected:
+    // The menu's key equivalents while it is open (Qt gives an open menu's keys
+    // to the menu alone, not to the shortcuts of its actions).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // The rows were rebuilt.
     void rebuilt();

@@ -1,8 +1,8 @@
 #pragma once
-// Observations a widget holds for as long as it lives: each is removed again
-// when the holder is destroyed, so no observer outlives its widget.
+// Observations a widget holds for as long as it lives: each ends when the
+// holder is destroyed, and one whose observable went first ends quietly, so
+// no observer outlives its widget and no widget reaches a freed observable.
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -15,21 +15,16 @@ public:
     Observations() = default;
     Observations(const Observations&) = delete;
     Observations& operator=(const Observations&) = delete;
-    ~Observations() { clear(); }
 
     template <typename T, typename F>
     void add(const Observable<T>& observable, F&& callback) {
-        auto token = observable.observe(std::forward<F>(callback));
-        removers_.push_back([&observable, token] { observable.unobserve(token); });
+        observations_.push_back(observable.subscribe(std::forward<F>(callback)));
     }
 
-    void clear() {
-        for (auto& remove : removers_) remove();
-        removers_.clear();
-    }
+    void clear() { observations_.clear(); }
 
 private:
-    std::vector<std::function<void()>> removers_;
+    std::vector<Observation> observations_;
 };
 
 }  // namespace velorin

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "Velorin/Design/ContinuousShape.h"
+#include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/Shadow.h"
 #include "Velorin/Design/Symbols.h"
 
@@ -23,18 +24,12 @@ constexpr double paddingY = 14;
 constexpr double symbolPixels = 24;
 constexpr double arrowPixels = 17;
 // Sizes are the desktop's logical pixels, as points are on the system the design comes from.
-constexpr int textPixels = 17;
+constexpr double textPoints = 17;
 constexpr double ringStartScale = 0.6;
 constexpr double ringEndScale = 1.9;
 constexpr double ringStartOpacity = 0.7;
 const QColor failedColor(255, 149, 0);  // the system's orange
 
-QFont textFont(QFont::Weight weight) {
-    QFont font;
-    font.setPixelSize(textPixels);
-    font.setWeight(weight);
-    return font;
-}
 
 QString toQt(const std::string& text) { return QString::fromStdString(text); }
 
@@ -55,6 +50,9 @@ TapBadge::TapBadge(TapBadgeState& state, QWidget* parent) : QWidget(parent), sta
 
 TapBadge::~TapBadge() = default;
 
+QFont TapBadge::gestureFont() { return Fonts::rounded(textPoints, QFont::DemiBold); }
+QFont TapBadge::actionFont() { return Fonts::rounded(textPoints, QFont::Normal); }
+
 QSize TapBadge::sizeHint() const { return {560, 120}; }
 
 void TapBadge::replayRipple() {
@@ -63,8 +61,8 @@ void TapBadge::replayRipple() {
 }
 
 QRect TapBadge::capsuleRect() const {
-    const QFontMetricsF gestureMetrics(textFont(QFont::DemiBold), this);
-    const QFontMetricsF actionMetrics(textFont(QFont::Normal), this);
+    const QFontMetricsF gestureMetrics(gestureFont(), this);
+    const QFontMetricsF actionMetrics(actionFont(), this);
     const double maxWidth = width() - 2.0;
     const double fixed = 2 * paddingX + wellSize + arrowPixels + 3 * spacing;
     const double gestureWidth = gestureMetrics.horizontalAdvance(toQt(state_.gesture.get()));
@@ -111,11 +109,11 @@ void TapBadge::paintEvent(QPaintEvent*) {
     Symbols::draw(painter, well, state_.symbol.get(), Qt::white, symbolPixels);
     x += wellSize + spacing;
 
-    const QFont gestureFont = textFont(QFont::DemiBold);
-    const QFontMetricsF gestureMetrics(gestureFont, this);
+    const QFont gestureFace = gestureFont();
+    const QFontMetricsF gestureMetrics(gestureFace, this);
     const QString gesture = toQt(state_.gesture.get());
     const double gestureWidth = gestureMetrics.horizontalAdvance(gesture);
-    painter.setFont(gestureFont);
+    painter.setFont(gestureFace);
     painter.setPen(Qt::white);
     painter.drawText(QRectF(x, capsule.top(), gestureWidth + 1, capsule.height()), Qt::AlignVCenter | Qt::AlignLeft,
                      gesture);
@@ -125,11 +123,11 @@ void TapBadge::paintEvent(QPaintEvent*) {
                   QColor(255, 255, 255, int(0.6 * 255)), arrowPixels);
     x += arrowPixels + spacing;
 
-    const QFont actionFont = textFont(QFont::Normal);
+    const QFont actionFace = actionFont();
     const double actionWidth = std::max(0.0, capsule.right() - paddingX - x);
     const QString action =
-        QFontMetricsF(actionFont, this).elidedText(toQt(state_.action.get()), Qt::ElideRight, actionWidth);
-    painter.setFont(actionFont);
+        QFontMetricsF(actionFace, this).elidedText(toQt(state_.action.get()), Qt::ElideRight, actionWidth);
+    painter.setFont(actionFace);
     painter.setPen(state_.failed.get() ? failedColor : QColor(Qt::white));
     painter.drawText(QRectF(x, capsule.top(), actionWidth + 1, capsule.height()), Qt::AlignVCenter | Qt::AlignLeft,
                      action);

@@ -23,6 +23,10 @@ public:
     double rippleProgress() const { return ripple_.value(); }
     QSize sizeHint() const override;
 
+    // The gesture's name and the action's name.
+    static QFont gestureFont();
+    static QFont actionFont();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -1,14 +1,39 @@
 #include "Velorin/TapOverlayWindow.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <cmath>
 
-#include "Platform/Platform.h"
-#include "Platform/Screens.h"
 #include "Velorin/TapBadge.h"
 
 namespace velorin {
+
+QPoint qtWindowPosition(Point origin, QSize window, const std::vector<QtScreenGeometry>& screens) {
+    if (screens.empty()) return {int(std::lround(origin.x)), int(std::lround(-origin.y - window.height()))};
+    const auto ratio = [](const QtScreenGeometry& s) { return s.devicePixelRatio > 0 ? s.devicePixelRatio : 1.0; };
+    const QtScreenGeometry& primary = screens.front();
+    // Points are the primary screen's: from its top left, y down, then in
+    // device pixels of the whole desktop.
+    const double scale = ratio(primary);
+    const double topLeftY = primary.geometry.height() - origin.y - window.height();
+    const double px = primary.geometry.x() + origin.x * scale;
+    const double py = primary.geometry.y() + topLeftY * scale;
+    // Qt scales positions about the top left of the screen they fall on.
+    const QtScreenGeometry* on = &primary;
+    for (const auto& s : screens) {
+        const double r = ratio(s);
+        const QRectF native(s.geometry.x(), s.geometry.y(), s.geometry.width() * r, s.geometry.height() * r);
+        if (native.contains(px, py)) {
+            on = &s;
+            break;
+        }
+    }
+    const double r = ratio(*on);
+    return {int(std::lround(on->geometry.x() + (px - on->geometry.x()) / r)),
+            int(std::lround(on->geometry.y() + (py - on->geometry.y()) / r))};
+}
 
 TapOverlayWindow::TapOverlayWindow(TapBadgeState& state)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput |
@@ -33,11 +58,14 @@ TapOverlayWindow::~TapOverlayWindow() = default;
 Size TapOverlayWindow::size() const { return {double(width()), double(height())}; }
 
 void TapOverlayWindow::setFrameOrigin(Point origin) {
-    // The screens report the bottom-left convention, measured from the
-    // primary screen's bottom edge; Qt places windows by their top left.
-    const auto screens = platform::current().screens().screens();
-    const double primaryTop = screens.empty() ? 0 : screens.front().frame.maxY();
-    move(int(std::lround(origin.x)), int(std::lround(primaryTop - origin.y - height())));
+    std::vector<QtScreenGeometry> screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        screens.push_back({primary->geometry(), primary->devicePixelRatio()});
+        for (const QScreen* s : QGuiApplication::screens()) {
+            if (s != primary) screens.push_back({s->geometry(), s->devicePixelRatio()});
+        }
+    }
+    move(qtWindowPosition(origin, QWidget::size(), screens));
 }
 
 void TapOverlayWindow::setAlphaValue(double alpha) {

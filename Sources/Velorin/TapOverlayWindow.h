@@ -2,7 +2,10 @@
 // The window of the tap overlay: frameless, translucent, always on top,
 // click-through and never taking the focus, 560 by 120, holding one badge.
 
+#include <QRect>
 #include <QWidget>
+
+#include <vector>
 
 #include "Velorin/Design/Animated.h"
 #include "Velorin/TapOverlay.h"
@@ -10,6 +13,19 @@
 namespace velorin {
 
 class TapBadge;
+
+// A screen as Qt reports it: its top left in device pixels of the whole
+// desktop, its size in Qt's scaled pixels.
+struct QtScreenGeometry {
+    QRect geometry;
+    double devicePixelRatio = 1;
+};
+
+// Where Qt must place a window of `window` size (Qt's pixels) whose bottom
+// left lies at `origin` in the screens' convention (points from the primary
+// screen's bottom left). `screens` lists the primary screen first; it need
+// not sit at Qt's origin.
+QPoint qtWindowPosition(Point origin, QSize window, const std::vector<QtScreenGeometry>& screens);
 
 class TapOverlayWindow : public QWidget, public OverlayPanel {
     Q_OBJECT

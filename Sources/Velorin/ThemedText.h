@@ -16,6 +16,7 @@ namespace velorin {
 
 class ThemedText : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString text READ text)
 public:
     ThemedText(const QString& text, QFont font, ThemeColor color, QWidget* parent = nullptr);
 

@@ -26,4 +26,10 @@ VelorinApp::VelorinApp(SettingsWindowWidget::ContentFactory makeSettingsContent,
 
 VelorinApp::~VelorinApp() = default;
 
+void VelorinApp::setApplicationIdentity() {
+    QApplication::setApplicationName("Velorin");
+    // No display name: Qt would append it to every window title.
+    QApplication::setDesktopFileName("velorin");
+}
+
 }  // namespace velorin

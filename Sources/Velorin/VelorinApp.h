@@ -19,6 +19,10 @@ public:
     // `effects` says what the desktop does behind the window (absent: nothing).
     explicit VelorinApp(SettingsWindowWidget::ContentFactory makeSettingsContent, WindowEffects effects = {});
     ~VelorinApp();
+
+    // The names the desktop knows the process by: the application's name and
+    // its desktop entry ("velorin.desktop"). Before the first window.
+    static void setApplicationIdentity();
     VelorinApp(const VelorinApp&) = delete;
     VelorinApp& operator=(const VelorinApp&) = delete;
 

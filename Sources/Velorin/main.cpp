@@ -41,9 +41,7 @@ int main(int argc, char** argv) {
     // The water's OpenGL contexts take their format from the default, which must be set first.
     velorin::WaterLayer::useSurfaceFormat();
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Velorin");
-    QApplication::setApplicationDisplayName("Velorin");
-    QApplication::setDesktopFileName("velorin");
+    velorin::VelorinApp::setApplicationIdentity();
 
     velorin::SingleInstance instance("velorin");
     if (instance.handOverToRunningInstance()) return 0;

@@ -177,6 +177,17 @@ TEST_F(SplashFixture, aSplashAnimatesOnTheClockWhileItRuns) {
     EXPECT_FALSE(splash.burst().isRunning(clock().now()));
 }
 
+TEST_F(SplashFixture, theFirstTriggerAWidgetGives_neverSplashes) {
+    auto* host = new QWidget(&window);
+    window.show();
+    PixelSplash splash(host);
+    splash.update(3, false, false);
+    EXPECT_FALSE(clock().hasListeners());
+    EXPECT_FALSE(splash.burst().isRunning(clock().now()));
+    splash.update(4, false, false);
+    EXPECT_TRUE(splash.burst().isRunning(clock().now()));
+}
+
 TEST_F(SplashFixture, underReduceMotionASplashNeverStarts) {
     sim.displaySettings().setReduceMotion(true);
     auto* host = new QWidget(&window);

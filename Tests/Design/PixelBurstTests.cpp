@@ -34,6 +34,16 @@ TEST_F(PixelBurstTest, theFirstTriggerNeverFiresAndEachChangeDoes) {
     EXPECT_FALSE(b.update(4, false, false, false, 10.1));  // the same value again
 }
 
+// Without a starting value, whatever comes first is only taken, whatever it is.
+TEST_F(PixelBurstTest, withoutAStartingValue_theFirstTriggerIsOnlyTaken) {
+    for (int first : {0, 3, -1}) {
+        PixelBurst b(std::nullopt, PixelBurst::splashDuration, MidRandom{&draws});
+        EXPECT_FALSE(b.update(first, false, false, false, 10)) << first;
+        EXPECT_FALSE(b.isRunning(10)) << first;
+        EXPECT_TRUE(b.update(first + 1, false, false, false, 10)) << first;
+    }
+}
+
 TEST_F(PixelBurstTest, countsAndSeedRangesFollowTheVariant) {
     struct Case {
         bool drain;

@@ -6,14 +6,14 @@
 
 #include <gtest/gtest.h>
 
-#include "AppModelFixture.h"
+#include "RecordingFixture.h"
 #include "Velorin/Editor/GestureStudioRules.h"
 #include "Velorin/Editor/GestureStudioSession.h"
 
 namespace velorin {
 namespace {
 
-class GestureStudioSessionTest : public testing::AppModelFixture {
+class GestureStudioSessionTest : public testing::RecordingFixture {
 protected:
     GestureStudioSessionTest() {
         AppConfig config = AppConfig::starter();
@@ -37,31 +37,9 @@ protected:
         session->listen();
         return *session;
     }
-    // Taps of `fingers` on the pad (`count` of them, a quarter second apart),
-    // and time enough for the engine to emit them. Frame times are binary
-    // fractions, so that deadlines computed from them fall exactly on the clock.
-    void tap(int fingers, int count = 1) {
-        for (int i = 0; i < count; ++i) {
-            touchpad->deliver(TouchFrame{0, t, testing::fingersDown(fingers)});
-            touchpad->deliver(TouchFrame{0, t + 0.125, {}});
-            t += 0.25;
-        }
-        t += 2;
-        sim.advance(1);
-    }
-    void cornerTap() {
-        touchpad->deliver(TouchFrame{0, t, {Touch{1, TouchState::touching, 0.02f, 0.98f, 0, 0, 1}}});
-        touchpad->deliver(TouchFrame{0, t + 0.125, {}});
-        t += 2;
-        sim.advance(1);
-    }
-    bool muteRan() const {
-        const auto& fired = model->engine().lastFired().get();
-        return fired && fired->action == Action::media(MediaKey::mute);
-    }
+    bool muteRan() const { return ran(Action::media(MediaKey::mute)); }
 
     Pack pack;
-    double t = 100;
     int assignments = 0;
     int closed = 0;
     Observable<AppConfig>::Token configToken = 0;

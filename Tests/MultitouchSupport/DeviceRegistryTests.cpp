@@ -234,7 +234,9 @@ TEST_F(DeviceRegistryTest, touchpadThatGoes_liftsItsFingersAndResumesWhenItComes
     ASSERT_TRUE(sink.waitFor(2));
     EXPECT_EQ(states(sink.frames()[1]), "0:5 ");
 
-    control->plug("/dev/input/event11", pad("A"));  // back, under another node
+    auto moved = pad("A");  // back, under another node and in another port
+    moved.identity.phys = "usb-0000:00:14.0-2/input0";
+    control->plug("/dev/input/event11", moved);
     control->changed();
     ASSERT_TRUE(control->waitForOpens("/dev/input/event11", 1));
     control->send("/dev/input/event11", landAt(7.0));
@@ -253,10 +255,60 @@ TEST_F(DeviceRegistryTest, touchpadAbsentWhenStarted_isReadOnceItAppears) {
     registry->start(d);
     EXPECT_FALSE(registry->isReading(d));
     control->plug("/dev/input/event6", pad("A"));
-    control->plug("/dev/input/event7", pad("Other", 2));
     control->changed();
     ASSERT_TRUE(control->waitForOpens("/dev/input/event6", 1));
-    EXPECT_EQ(control->opens("/dev/input/event7"), 0);  // not started, not ours
+    EXPECT_TRUE(registry->isReading(d));
+}
+
+TEST_F(DeviceRegistryTest, aTouchpadThatComesLater_deliversToTheStartedCallbacksUntilTheyStop) {
+    control->plug("/dev/input/event4", pad("A"));
+    const auto d = list().at(0);
+    registry->registerCallback(d, &record<1>);
+    registry->start(d);
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event4", 1));
+
+    // A Bluetooth pad connects after the list was made: it is read without a restart.
+    control->plug("/dev/input/event7", pad("Later", 2));
+    control->changed();
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event7", 1));
+    control->send("/dev/input/event7", landAt(5.0));
+    ASSERT_TRUE(sink.waitFor(1));
+    const MTDeviceRef later = sink.frames()[0].device;
+    EXPECT_NE(later, d);
+    EXPECT_EQ(sink.frames()[0].callback, 1);
+    EXPECT_EQ(states(sink.frames()[0]), "0:3 ");
+
+    // Gone and back in another port: its fingers lift, and it delivers as the same device.
+    control->unplug("/dev/input/event7");
+    ASSERT_TRUE(sink.waitFor(2));
+    EXPECT_EQ(states(sink.frames()[1]), "0:5 ");
+    auto moved = pad("Later", 2);
+    moved.identity.phys = "usb-0000:00:14.0-3/input0";
+    control->plug("/dev/input/event9", moved);
+    control->changed();
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event9", 1));
+    control->send("/dev/input/event9", landAt(9.0));
+    ASSERT_TRUE(sink.waitFor(3));
+    EXPECT_EQ(sink.frames()[2].device, later);
+    EXPECT_TRUE(registry->isReading(later));
+
+    // Once the listed touchpads stop, so does the one that came later.
+    registry->stop(d);
+    EXPECT_FALSE(registry->isReading(later));
+    EXPECT_FALSE(control->watching());
+}
+
+TEST_F(DeviceRegistryTest, withoutAStartedTouchpad_aNewOneIsNotOpened) {
+    control->plug("/dev/input/event4", pad("A"));
+    const auto d = list().at(0);
+    registry->registerCallback(d, &record<1>);
+    registry->start(d);
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event4", 1));
+    registry->stop(d);
+    control->plug("/dev/input/event7", pad("Later", 2));
+    control->changed();
+    EXPECT_EQ(list().size(), 2u);
+    EXPECT_EQ(control->opens("/dev/input/event7"), 0);
 }
 
 TEST_F(DeviceRegistryTest, pointersItDidNotHandOut_areIgnored) {

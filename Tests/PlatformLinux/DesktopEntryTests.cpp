@@ -50,6 +50,61 @@ TEST(DesktopEntry, execArgumentsDropFieldCodesAndUndoQuoting) {
     for (const auto& [exec, expected] : cases) EXPECT_EQ(execArguments(exec), expected) << exec;
 }
 
+TEST(DesktopEntry, iconNameAndLocationCodesAreExpanded) {
+    const FieldValues values{"org.example.Probe", "Probe Viewer", "/usr/share/applications/probe.desktop"};
+    const std::pair<const char*, std::optional<Args>> cases[] = {
+        {"probe %i %c %k --flag",
+         Args{"probe", "--icon", "org.example.Probe", "Probe Viewer", "/usr/share/applications/probe.desktop",
+              "--flag"}},
+        {"probe --name=%c --desktop-file=%k",
+         Args{"probe", "--name=Probe Viewer", "--desktop-file=/usr/share/applications/probe.desktop"}},
+        {"probe x%i %U", Args{"probe", "x"}},  // %i stands only as a word of its own
+        {"probe \"%c\"", Args{"probe", ""}},   // no codes inside quotes
+        {"probe %d %D %n %N %v %m", Args{"probe"}},
+    };
+    for (const auto& [exec, expected] : cases) EXPECT_EQ(execArguments(exec, values), expected) << exec;
+    // Nothing to expand to: no argument at all, not an empty one.
+    EXPECT_EQ(execArguments("probe %i %c %k", FieldValues{}), (Args{"probe"}));
+}
+
+TEST(DesktopEntry, aLaunchRunsInTheEntrysFolderAndInATerminalWhenItAsks) {
+    auto entry = [](const std::string& body) {
+        return *parseDesktopEntry("[Desktop Entry]\nType=Application\nName=Top\nIcon=top\n" + body, "top",
+                                  "/usr/share/applications/top.desktop");
+    };
+    auto only = [](std::set<std::string> installed) {
+        return [installed](const std::string& p) { return installed.count(p) > 0; };
+    };
+    struct Case {
+        const char* name;
+        DesktopEntry entry;
+        ProgramFinder installed;
+        std::optional<EntryLaunch> expected;
+    };
+    const Case cases[] = {
+        {"plain", entry("Exec=top -d 1 %i\n"), only({}), EntryLaunch{"top", {"-d", "1", "--icon", "top", "x"}, {}}},
+        {"in its folder", entry("Exec=top\nPath=/srv/work\n"), only({}), EntryLaunch{"top", {"x"}, "/srv/work"}},
+        {"Debian's terminal", entry("Exec=top -d 1\nTerminal=true\n"), only({"x-terminal-emulator", "xterm"}),
+         EntryLaunch{"x-terminal-emulator", {"-e", "top", "-d", "1", "x"}, {}}},
+        {"GNOME's terminal", entry("Exec=top\nTerminal=true\n"), only({"gnome-terminal"}),
+         EntryLaunch{"gnome-terminal", {"--", "top", "x"}, {}}},
+        {"the desktop's own choice", entry("Exec=top\nTerminal=true\n"), only({"xdg-terminal-exec", "xterm"}),
+         EntryLaunch{"xdg-terminal-exec", {"top", "x"}, {}}},
+        {"no terminal installed", entry("Exec=top\nTerminal=true\n"), only({}), std::nullopt},
+        {"malformed", entry("Exec=\"top\n"), only({}), std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(entryLaunch(c.entry, {"x"}, c.installed), c.expected) << c.name;
+}
+
+TEST(DesktopEntry, idsComeFromTheFolderThatHoldsTheEntry) {
+    const std::vector<std::string> folders = {"/home/me/.local/share/applications", "/usr/share/applications/"};
+    EXPECT_EQ(desktopEntryId("/usr/share/applications/kde4/dolphin.desktop", folders), "kde4-dolphin");
+    EXPECT_EQ(desktopEntryId("/usr/share/applications/org.kde.dolphin.desktop", folders), "org.kde.dolphin");
+    EXPECT_EQ(desktopEntryId("/home/me/.local/share/applications/a/b/c.desktop", folders), "a-b-c");
+    EXPECT_EQ(desktopEntryId("/opt/app/share/app.desktop", folders), "app");
+    EXPECT_EQ(desktopEntryId("/usr/share/applications-extra/x.desktop", folders), "x");
+}
+
 // Inputs a fuzz run found: the arguments they give hold no field code.
 TEST(DesktopEntry, fuzzedEntriesGiveNoFieldCodes) {
     for (const char* name : {"desktop-entry-quoted-field-codes.bin"}) {
@@ -127,11 +182,22 @@ TEST(DesktopEntry, installedEntriesKeepTheFirstOfEachId) {
     // Deleted by the user in their own folder: gone, the system's copy too.
     std::ofstream(root / "a/removed.desktop") << "[Desktop Entry]\nType=Application\nName=R\nExec=r\nHidden=true\n";
     write(root / "b/removed.desktop", "System copy");
-    auto entries = installedEntries({(root / "a").string(), (root / "b").string(), (root / "missing").string()});
+    // Only with its TryExec program installed; without it, a copy further down counts.
+    std::ofstream(root / "a/tried.desktop") << "[Desktop Entry]\nType=Application\nName=T\nExec=t\nTryExec=/opt/t/t\n";
+    std::ofstream(root / "b/tried.desktop") << "[Desktop Entry]\nType=Application\nName=T2\nExec=t\nTryExec=t\n";
+    std::ofstream(root / "a/gone.desktop") << "[Desktop Entry]\nType=Application\nName=G\nExec=g\nTryExec=g\n";
+    auto entries = installedEntries({(root / "a").string(), (root / "b").string(), (root / "missing").string()},
+                                    [](const std::string& p) { return p == "t"; });
     std::sort(entries.begin(), entries.end(), [](auto& l, auto& r) { return l.id < r.id; });
-    ASSERT_EQ(entries.size(), 2u);
+    ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].id, "app");
     EXPECT_EQ(entries[0].name, "First");
     EXPECT_EQ(entries[1].id, "kde-tool");
+    EXPECT_EQ(entries[2].id, "tried");
+    EXPECT_EQ(entries[2].name, "T2");
+    EXPECT_TRUE(isInstalledProgram("sh"));
+    EXPECT_TRUE(isInstalledProgram("/bin/sh"));
+    EXPECT_FALSE(isInstalledProgram("velorin-no-such-program"));
+    EXPECT_FALSE(isInstalledProgram("bin/sh"));
     fs::remove_all(root);
 }

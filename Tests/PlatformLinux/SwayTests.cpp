@@ -12,14 +12,11 @@
 
 #include "../Engine/EngineFixture.h"
 #include "Actions/ActionRunner.h"
-#include "Platform/Linux/LinuxAccessibility.h"
-#include "Platform/Linux/LinuxWorkspace.h"
 #include "Platform/Linux/SwayIpc.h"
 #include "Platform/Linux/SwayWindowSystem.h"
 #include "QtTestApp.h"
-#include "RecordingProcesses.h"
+#include "CompositorPlatform.h"
 #include "SwaySession.h"
-#include "TrustedAccessibility.h"
 #include "XSession.h"
 
 using namespace velorin;
@@ -29,7 +26,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr Rect output{{0, 0}, {1280, 800}};
+constexpr Rect output = CompositorPlatform::output;
 
 class SwayTest : public ::testing::Test {
 protected:
@@ -44,51 +41,19 @@ protected:
         ASSERT_TRUE(until([&] { return windows_->isConnected(); })) << "never heard from sway";
     }
 
-    // Installs a platform whose workspace, window commands and screens are
-    // this Sway's, the rest simulated.
     void installPlatform() {
-        Platform::Services s;
-        auto clock = std::make_unique<sim::SimClock>();
-        auto queue = std::make_unique<sim::SimMainQueue>(*clock);
-        queue_ = queue.get();
-        s.workspace = std::make_unique<LinuxWorkspace>(windows_, processes_, std::nullopt,
-                                                       std::vector<std::string>{applications_.string()});
-        workspace_ = s.workspace.get();
-        auto events = std::make_unique<sim::SimEventSystem>(failures_, journal_);
-        events_ = events.get();
-        s.eventSystem = std::move(events);
-        s.accessibility = std::make_unique<TrustedAccessibility>(std::make_unique<LinuxAccessibility>(
-            windows_, nullptr, [] { return DesktopUnits{output, 1}; }, [] { return std::vector<std::string>{}; }));
-        auto screens = std::make_unique<sim::SimScreens>();
-        screens->setScreens({Screen{output, output}});
-        s.screens = std::move(screens);
-        s.processes = std::make_unique<sim::SimProcesses>(failures_, journal_);
-        s.scripting = std::make_unique<sim::SimScripting>(failures_, journal_);
-        s.defaults = std::make_unique<sim::SimDefaults>(journal_);
-        s.loginItems = std::make_unique<sim::SimLoginItems>(journal_);
-        s.bundle = std::make_unique<sim::SimBundle>();
-        s.fileManager = std::make_unique<sim::SimFileManager>();
-        s.haptics = std::make_unique<sim::SimHaptics>(journal_);
-        s.displaySettings = std::make_unique<sim::SimDisplaySettings>();
-        s.pasteboard = std::make_unique<sim::SimPasteboard>(journal_);
-        s.mainQueue = std::move(queue);
-        s.clock = std::move(clock);
-        installed_ = std::make_unique<platform::ScopedPlatform>(std::make_unique<Platform>(std::move(s)));
+        platform_ = std::make_unique<CompositorPlatform>(windows_, std::vector<std::string>{applications_.string()});
     }
 
     void TearDown() override {
-        installed_.reset();
+        platform_.reset();
         windows_.reset();
     }
 
     bool until(const std::function<bool()>& done) { return waitFor(done, [] { spinEventLoop(); }); }
 
-    Workspace& workspace() { return installed_->platform().workspace(); }
-
-    std::optional<std::string> frontIdentifier() {
-        const auto front = workspace().frontmostApplication();
-        return front ? front->bundleIdentifier : std::nullopt;
-    }
+    Workspace& workspace() { return platform_->workspace(); }
+    std::optional<std::string> frontIdentifier() { return platform_->frontIdentifier(); }
 
     // Opens a client and waits until Sway has focused it.
     pid_t open(const std::string& appId) {
@@ -110,13 +75,7 @@ protected:
     SwaySession session_;
     fs::path applications_ = fs::temp_directory_path() / ("velorin-sway-apps-" + std::to_string(getpid()));
     std::shared_ptr<SwayWindowSystem> windows_;
-    RecordingProcesses processes_;
-    sim::SimFailures failures_;
-    sim::SimJournal journal_;
-    sim::SimMainQueue* queue_ = nullptr;
-    sim::SimEventSystem* events_ = nullptr;
-    Workspace* workspace_ = nullptr;
-    std::unique_ptr<platform::ScopedPlatform> installed_;
+    std::unique_ptr<CompositorPlatform> platform_;
 };
 
 TEST_F(SwayTest, theFrontAppFollowsTheFocusAndItsNoticesArrive) {
@@ -202,17 +161,17 @@ TEST_F(SwayTest, aPerAppShortcutFiresOnlyWhileItsAppIsInFront) {
 
     double t = 100;
     auto tapTwoFingers = [&] {
-        events_->clearPostedEvents();
+        platform_->events().clearPostedEvents();
         for (const auto& touches : {velorin::test::fingersAt(2), std::vector<Touch>{}}) {
-            queue_->advanceTo(t + 900);
+            platform_->queue().advanceTo(t + 900);
             framework->deliver(TouchFrame{0, t, touches});
-            queue_->runUntilIdle();
+            platform_->queue().runUntilIdle();
             t += 0.1;
         }
         t += 1;
-        queue_->advanceTo(t + 900);
-        queue_->runUntilIdle();
-        return !events_->postedKeyboardEvents().empty();
+        platform_->queue().advanceTo(t + 900);
+        platform_->queue().runUntilIdle();
+        return !platform_->events().postedKeyboardEvents().empty();
     };
 
     const pid_t firefox = open("firefox");

@@ -4,18 +4,26 @@
 #include <fstream>
 #include <sstream>
 
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include "Platform/Linux/DesktopGeometry.h"
 #include "Platform/Linux/LinuxAccessibility.h"
 #include "Platform/Linux/LinuxLoginItems.h"
 #include "Platform/Linux/LinuxProcesses.h"
 #include "Platform/Linux/PointerButtons.h"
+#include "Platform/Linux/QtServices.h"
 #include "Platform/Linux/VirtualKeyboard.h"
 #include "Platform/Linux/X11Desktop.h"
+#include "QtTestApp.h"
 
 using namespace velorin;
 using namespace velorin::linux_platform;
+using velorin::testing::qtApp;
+using velorin::testing::spinEventLoop;
 namespace fs = std::filesystem;
 
 namespace {
@@ -42,6 +50,71 @@ TEST(LinuxProcesses, startReportsWhetherTheProgramStarted) {
     for (int i = 0; i < 200 && !fs::exists(marker); ++i) usleep(10000);
     EXPECT_TRUE(fs::exists(marker));
     EXPECT_FALSE(p.start("/usr/bin/shortcuts", {"run", "x"}));
+}
+
+// A process that is not a zombie: started and not yet ended.
+bool running(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const auto close = text.rfind(')');
+    return close != std::string::npos && close + 2 < text.size() && text[close + 2] != 'Z';
+}
+
+TEST(LinuxProcesses, aStartedProgramOutlivesASignalToOurProcessGroup) {
+    TempFolder tmp;
+    const auto pidFile = tmp.path / "pid";
+    // A launcher in a process group of its own stands for us started from a
+    // terminal; Ctrl-C signals the whole group.
+    const pid_t launcher = fork();
+    ASSERT_GE(launcher, 0);
+    if (launcher == 0) {
+        setpgid(0, 0);
+        LinuxProcesses p;
+        const bool started = p.start("/bin/sh", {"-c", "echo $$ > \"$0\"; exec sleep 30", pidFile.string()});
+        if (!started) _exit(1);
+        pause();
+        _exit(0);
+    }
+    setpgid(launcher, launcher);
+    pid_t child = 0;
+    for (int i = 0; i < 500 && child == 0; ++i) {
+        std::ifstream in(pidFile);
+        if (!(in >> child)) child = 0;
+        if (child == 0) usleep(10000);
+    }
+    ASSERT_NE(child, 0) << "the program never started";
+    kill(-launcher, SIGINT);
+    int status = 0;
+    waitpid(launcher, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    usleep(100000);
+    EXPECT_TRUE(running(child)) << "the program ended with its launcher's process group";
+    EXPECT_EQ(getsid(child), child);
+    kill(child, SIGKILL);
+}
+
+TEST(LinuxProcesses, aLaunchHasItsFolderItsEnvironmentAndHearsOfItsExit) {
+    qtApp();
+    LinuxProcesses p(std::make_shared<QtMainQueue>());
+    TempFolder tmp;
+    const auto out = tmp.path / "out";
+    std::vector<int> statuses;
+    LaunchOptions options;
+    options.workingDirectory = tmp.path.string();
+    options.environment = {{"VELORIN_TEST_VALUE", "a b"}, {"HOME", "/nowhere"}};
+    options.exited = [&](int s) { statuses.push_back(s); };
+    ASSERT_TRUE(p.launch("/bin/sh", {"-c", "{ pwd; echo \"$VELORIN_TEST_VALUE\"; echo \"$HOME\"; } > out; exit 3"},
+                         options));
+    options.exited = [&](int s) { statuses.push_back(100 + s); };
+    ASSERT_TRUE(p.launch("/bin/sh", {"-c", "kill -TERM $$"}, options));
+    for (int i = 0; i < 500 && statuses.size() < 2; ++i) spinEventLoop(10);
+    std::sort(statuses.begin(), statuses.end());
+    EXPECT_EQ(statuses, (std::vector<int>{3, 100 + 128 + SIGTERM}));
+    std::ifstream in(out);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), fs::canonical(tmp.path).string() + "\na b\n/nowhere\n");
+    EXPECT_FALSE(p.launch("/no/such/tool", {}, options));
 }
 
 TEST(LinuxLoginItems, registersAndRemovesAnAutostartEntry) {
@@ -77,6 +150,44 @@ TEST(LinuxLoginItems, anEntrySwitchedOffByTheSessionSettingsIsNotRegistered) {
     // Registering again puts back an entry that is on.
     items.registerMainApp();
     EXPECT_EQ(items.status(), LoginItemStatus::enabled);
+}
+
+// Login starts the installed program where there is one, else the running one.
+TEST(LinuxLoginItems, theAutostartProgram_isTheInstalledOneWhenItIsThere) {
+    TempFolder tmp;
+    const std::string running = "/home/me/velorin/build/default/Sources/Velorin/velorin";
+    const std::string user = (tmp.path / "user").string();
+    const std::string system = (tmp.path / "system").string();
+    const std::vector<std::string> folders = {user, system};
+    const auto installed = [](const std::string& program) { return program.rfind("/usr/", 0) == 0; };
+    struct Case {
+        const char* name;
+        const char* userEntry;    // nullptr: none
+        const char* systemEntry;  // nullptr: none
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"nothing installed", nullptr, nullptr, running},
+        {"installed", nullptr, "[Desktop Entry]\nType=Application\nExec=/usr/local/bin/velorin\n",
+         "/usr/local/bin/velorin"},
+        {"a quoted path with a space", nullptr, "[Desktop Entry]\nType=Application\nExec=\"/usr/my apps/velorin\"\n",
+         "/usr/my apps/velorin"},
+        {"the user's own entry comes first", "[Desktop Entry]\nType=Application\nExec=/usr/bin/velorin\n",
+         "[Desktop Entry]\nType=Application\nExec=/usr/local/bin/velorin\n", "/usr/bin/velorin"},
+        {"an entry whose program is gone", "[Desktop Entry]\nType=Application\nExec=/opt/gone/velorin\n",
+         "[Desktop Entry]\nType=Application\nExec=/usr/local/bin/velorin\n", "/usr/local/bin/velorin"},
+        {"removed by the user", "[Desktop Entry]\nType=Application\nExec=/usr/bin/velorin\nHidden=true\n",
+         "[Desktop Entry]\nType=Application\nExec=/usr/local/bin/velorin\n", running},
+        {"not an entry", nullptr, "garbage", running},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(tmp.path);
+        for (const auto& [folder, text] : {std::pair{user, c.userEntry}, std::pair{system, c.systemEntry}}) {
+            fs::create_directories(folder);
+            if (text) std::ofstream(folder + "/velorin.desktop") << text;
+        }
+        EXPECT_EQ(autostartProgram(running, folders, installed), c.expected) << c.name;
+    }
 }
 
 TEST(LinuxLoginItems, aFolderThatCannotBeMadeIsAnError) {

@@ -34,6 +34,7 @@ protected:
         writeEntry("org.example.Tool", "Name=Tool\nExec=\"/opt/My Tool/tool\" %u\nNoDisplay=true\nIcon=" +
                                            (data_ / "tool.png").string() + "\n");
         writeEntry("broken", "Name=Broken\nExec=\"unterminated\n");
+        writeEntry("org.example.Build", "Name=Build\nExec=make %k\nPath=/srv/project\n");
         std::ofstream(data_ / "icons/hicolor/48x48/apps/vscode.png") << "png";
         std::ofstream(data_ / "icons/hicolor/scalable/apps/vscode.svg") << "<svg/>";
         std::ofstream(data_ / "tool.png") << "png";
@@ -87,6 +88,7 @@ TEST_F(WorkspaceWithoutX, appsOpenByTheirEntrysCommandNeverThroughAShell) {
         {entry("code"), {}, {{"/usr/share/code/code", {"--unity-launch"}}}},
         {entry("org.example.Tool"), {"1", "two words"}, {{"/opt/My Tool/tool", {"1", "two words"}}}},
         {entry("broken"), {}, {}},
+        {entry("org.example.Build"), {}, {{"make", {entry("org.example.Build")}}}},
         {(data_ / "missing.desktop").string(), {}, {}},
         {script.string(), {"x"}, {{script.string(), {"x"}}}},
         {data_.string(), {}, {{"xdg-open", {data_.string()}}}},
@@ -99,6 +101,34 @@ TEST_F(WorkspaceWithoutX, appsOpenByTheirEntrysCommandNeverThroughAShell) {
         workspace_->openApplication(c.path, OpenConfiguration{true, c.arguments});
         EXPECT_EQ(processes_.starts, c.starts) << c.path;
     }
+    // Path= is the folder the program starts in.
+    processes_.options.clear();
+    workspace_->openApplication(entry("org.example.Build"), OpenConfiguration{});
+    ASSERT_EQ(processes_.options.size(), 1u);
+    EXPECT_EQ(processes_.options[0].workingDirectory, "/srv/project");
+}
+
+// In the background, the program is told by its startup notification not to take focus.
+TEST_F(WorkspaceWithoutX, anAppOpenedInTheBackgroundStartsWithAStartupTimeOfZero) {
+    auto startupIds = [&] {
+        std::vector<std::string> ids;
+        for (const auto& [name, value] : processes_.options.back().environment) {
+            if (name == "DESKTOP_STARTUP_ID") ids.push_back(value);
+        }
+        return ids;
+    };
+    workspace_->openApplication(entry("code"), OpenConfiguration{false, {}});
+    ASSERT_EQ(processes_.starts.size(), 1u);
+    ASSERT_EQ(startupIds().size(), 1u);
+    const std::string first = startupIds()[0];
+    EXPECT_TRUE(first.starts_with("velorin-") && first.ends_with("_TIME0")) << first;
+
+    workspace_->openApplication(entry("code"), OpenConfiguration{false, {}});
+    ASSERT_EQ(startupIds().size(), 1u);
+    EXPECT_NE(startupIds()[0], first) << "each launch is a startup of its own";
+
+    workspace_->openApplication(entry("code"), OpenConfiguration{true, {}});
+    EXPECT_TRUE(startupIds().empty());
 }
 
 TEST_F(WorkspaceWithoutX, installedAppsAreFoundByTheIdentifierTheyAreReportedUnder) {
@@ -128,7 +158,7 @@ TEST_F(WorkspaceWithoutX, installedAppsListTheListedEntriesOnce_underTheirReport
     std::sort(ids.begin(), ids.end());
     // "broken" is an entry all the same (its command fails only when run);
     // NoDisplay keeps Tool out; both terminals are reported as one.
-    EXPECT_EQ(ids, (std::vector<std::string>{"broken", "com.apple.Terminal", "com.microsoft.VSCode"}));
+    EXPECT_EQ(ids, (std::vector<std::string>{"broken", "com.apple.Terminal", "com.microsoft.VSCode", "org.example.Build"}));
     EXPECT_EQ(workspace_->applicationsFolder(), (data_ / "applications").string());
 }
 

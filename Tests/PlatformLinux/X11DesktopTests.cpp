@@ -361,6 +361,19 @@ TEST_F(XDesktopTest, openingARunningAppBringsItForwardInsteadOfStartingItAgain) 
     EXPECT_EQ(processes_.starts, (std::vector<RecordingProcesses::Start>{{"/usr/bin/probe", {"--flag", "1"}}}));
 }
 
+TEST_F(XDesktopTest, anEntryInASubfolderFindsItsRunningApp) {
+    fs::create_directories(applications_ / "kde4");
+    const std::string entry = (applications_ / "kde4" / "tool.desktop").string();
+    std::ofstream(entry) << "[Desktop Entry]\nType=Application\nName=Tool\nExec=/usr/bin/tool\nStartupWMClass=Tool\n";
+    const auto tool = openManaged("tool", "Tool", slackPid);
+    const auto probe = openManaged("probe", "Probe", probePid);
+    ASSERT_TRUE(activate(probePid, probe));
+    ASSERT_EQ(workspace_->urlForApplication("kde4-tool"), entry);
+    workspace_->openApplication(entry, OpenConfiguration{});
+    EXPECT_TRUE(until([&] { return client_->activeWindow() == tool; }));
+    EXPECT_TRUE(processes_.starts.empty());
+}
+
 TEST_F(XDesktopTest, showDesktopTogglesTheWindowManagersShowingDesktop) {
     openManaged("probe", "Probe", probePid);
     ASSERT_FALSE(client_->showingDesktop());

@@ -149,9 +149,10 @@ TEST_F(OverlayWindowTest, panel_floatsClickThroughWithoutFocus) {
     EXPECT_TRUE(window.testAttribute(Qt::WA_TranslucentBackground));
     EXPECT_EQ(window.size(), (Size{560, 120}));
 
-    // Bottom-left convention in, Qt's top-left out: 48 above the bottom of a 900-high screen.
+    // Bottom-left convention in, Qt's top-left out: 48 above the bottom of Qt's screen.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
     window.setFrameOrigin({440, 48});
-    EXPECT_EQ(window.pos(), QPoint(440, 900 - 48 - 120));
+    EXPECT_EQ(window.pos(), QPoint(screen.x() + 440, screen.y() + screen.height() - 48 - 120));
 
     window.orderFrontRegardless();
     EXPECT_TRUE(window.isVisible());

@@ -139,6 +139,9 @@ void CompositorWindowSystem::update(std::vector<CompositorWindow> windows, std::
 
 void CompositorWindowSystem::updateActive(std::optional<std::string> activeKey) {
     if (!known_) return;
+    if (activeKey && std::none_of(windows_.begin(), windows_.end(), [&](const auto& w) { return w.key == *activeKey; })) {
+        return;
+    }
     update(windows_, std::move(activeKey));
 }
 

@@ -7,6 +7,8 @@
 #include <set>
 #include <sstream>
 
+#include <unistd.h>
+
 namespace velorin::linux_platform {
 namespace {
 
@@ -87,12 +89,16 @@ std::optional<DesktopEntry> parseDesktopEntry(std::string_view text, std::string
         else if (key == "Hidden") entry.deleted = isTrue(value);
         else if (key == "X-GNOME-Autostart-enabled") entry.autostartOff = value == "false";
         else if (key == "Categories") entry.terminalEmulator = hasListItem(value, "TerminalEmulator");
+        else if (key == "TryExec") entry.tryExec = value;
+        else if (key == "Path") entry.workingDirectory = value;
+        else if (key == "Terminal") entry.terminal = isTrue(value);
+        else if (key == "DBusActivatable") entry.dbusActivatable = isTrue(value);
     }
     if (!sawGroup || type != "Application") return std::nullopt;
     return entry;
 }
 
-std::optional<std::vector<std::string>> execArguments(std::string_view exec) {
+std::optional<std::vector<std::string>> execArguments(std::string_view exec, const FieldValues& values) {
     std::vector<std::string> args;
     std::string current;
     bool inWord = false, quoted = false;
@@ -139,8 +145,20 @@ std::optional<std::vector<std::string>> execArguments(std::string_view exec) {
             if (code == '%') {
                 current += '%';
                 onlyFieldCodes = false;
+            } else if (code == 'i') {
+                // Two arguments of their own, and only as a word of its own.
+                const bool alone = current.empty() && (i + 1 == exec.size() || exec[i + 1] == ' ' || exec[i + 1] == '\t');
+                if (alone && !values.icon.empty()) {
+                    args.push_back("--icon");
+                    args.push_back(values.icon);
+                }
+            } else if (code == 'c' || code == 'k') {
+                const std::string& value = code == 'c' ? values.name : values.location;
+                current += value;
+                if (!value.empty()) onlyFieldCodes = false;
             }
-            // Every other field code stands for something we never pass: drop it.
+            // The file and address codes stand for what we never pass, the
+            // deprecated ones for nothing: dropped.
         } else {
             current += c;
             onlyFieldCodes = false;
@@ -171,7 +189,72 @@ std::vector<std::string> applicationFolders() {
     return folders;
 }
 
-std::vector<DesktopEntry> installedEntries(const std::vector<std::string>& folders) {
+std::string desktopEntryId(const std::string& path, const std::vector<std::string>& folders) {
+    namespace fs = std::filesystem;
+    const fs::path file = fs::path(path).lexically_normal();
+    for (const auto& folder : folders) {
+        const fs::path relative = file.lexically_relative(fs::path(folder).lexically_normal());
+        if (relative.empty() || *relative.begin() == "..") continue;
+        std::string id = fs::path(relative).replace_extension().string();
+        std::replace(id.begin(), id.end(), '/', '-');
+        return id;
+    }
+    return file.stem().string();
+}
+
+std::optional<DesktopEntry> readDesktopEntry(const std::string& path, const std::vector<std::string>& folders) {
+    std::ifstream in(path);
+    if (!in) return std::nullopt;
+    std::stringstream text;
+    text << in.rdbuf();
+    return parseDesktopEntry(text.str(), desktopEntryId(path, folders), path);
+}
+
+bool isInstalledProgram(const std::string& program) {
+    if (program.empty()) return false;
+    auto runnable = [](const std::string& p) {
+        std::error_code ec;
+        return access(p.c_str(), X_OK) == 0 && std::filesystem::is_regular_file(p, ec);
+    };
+    if (program.find('/') != std::string::npos) return program.front() == '/' && runnable(program);
+    const char* path = std::getenv("PATH");
+    std::stringstream dirs(path && *path ? path : "/usr/local/bin:/usr/bin:/bin");
+    std::string dir;
+    while (std::getline(dirs, dir, ':')) {
+        if (!dir.empty() && runnable(dir + "/" + program)) return true;
+    }
+    return false;
+}
+
+std::optional<EntryLaunch> entryLaunch(const DesktopEntry& entry, const std::vector<std::string>& extra,
+                                       const ProgramFinder& installed) {
+    auto args = execArguments(entry.exec, FieldValues{entry.icon, entry.name, entry.path});
+    if (!args) return std::nullopt;
+    args->insert(args->end(), extra.begin(), extra.end());
+    EntryLaunch launch;
+    if (!entry.workingDirectory.empty()) launch.workingDirectory = entry.workingDirectory;
+    if (entry.terminal) {
+        // The terminal emulators and how each takes the command to run, the
+        // desktop's own choice first.
+        static const std::pair<const char*, const char*> terminals[] = {
+            {"xdg-terminal-exec", nullptr}, {"x-terminal-emulator", "-e"}, {"gnome-terminal", "--"},
+            {"konsole", "-e"},              {"xfce4-terminal", "-x"},      {"kitty", nullptr},
+            {"alacritty", "-e"},            {"xterm", "-e"},
+        };
+        const auto found = std::find_if(std::begin(terminals), std::end(terminals),
+                                        [&](const auto& t) { return installed(t.first); });
+        if (found == std::end(terminals)) return std::nullopt;
+        launch.program = found->first;
+        if (found->second) launch.arguments.push_back(found->second);
+        launch.arguments.insert(launch.arguments.end(), args->begin(), args->end());
+        return launch;
+    }
+    launch.program = args->front();
+    launch.arguments.assign(args->begin() + 1, args->end());
+    return launch;
+}
+
+std::vector<DesktopEntry> installedEntries(const std::vector<std::string>& folders, const ProgramFinder& installed) {
     namespace fs = std::filesystem;
     std::vector<DesktopEntry> entries;
     std::set<std::string> seen;
@@ -180,19 +263,15 @@ std::vector<DesktopEntry> installedEntries(const std::vector<std::string>& folde
         fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end;
         for (; !ec && it != end; it.increment(ec)) {
             if (it->path().extension() != ".desktop" || !it->is_regular_file(ec)) continue;
-            // Entries in subfolders are named with dashes: kde4/foo.desktop is "kde4-foo".
-            std::string id = fs::relative(it->path(), folder, ec).replace_extension().string();
-            for (auto& ch : id) {
-                if (ch == '/') ch = '-';
-            }
+            const std::string id = desktopEntryId(it->path().string(), {folder});
             if (seen.count(id)) continue;
-            std::ifstream in(it->path());
-            std::stringstream text;
-            text << in.rdbuf();
-            if (auto entry = parseDesktopEntry(text.str(), id, it->path().string())) {
-                seen.insert(id);
-                if (!entry->deleted) entries.push_back(std::move(*entry));
-            }
+            auto entry = readDesktopEntry(it->path().string(), {folder});
+            if (!entry) continue;
+            // Without its TryExec program the entry is not there; a copy
+            // further down may still be.
+            if (!entry->deleted && !entry->tryExec.empty() && !installed(entry->tryExec)) continue;
+            seen.insert(id);
+            if (!entry->deleted) entries.push_back(std::move(*entry));
         }
     }
     return entries;

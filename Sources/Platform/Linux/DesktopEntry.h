@@ -2,6 +2,7 @@
 // Desktop entries (the .desktop files that name installed apps): reading the
 // few keys the workspace needs, and turning Exec= into an argument list.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,25 +20,64 @@ struct DesktopEntry {
     bool hidden = false;   // NoDisplay: installed, but not listed
     bool deleted = false;  // Hidden: the user removed it, which also hides the same id further down
     bool autostartOff = false;
-    bool terminalEmulator = false;  // Categories= holds TerminalEmulator  // X-GNOME-Autostart-enabled=false: an autostart entry switched off
+    bool terminalEmulator = false;  // Categories= holds TerminalEmulator
+    std::string tryExec{};          // a program that must be installed for the entry to count
+    std::string workingDirectory{}; // Path=: the folder the program starts in
+    bool terminal = false;          // Terminal=true: runs inside a terminal emulator
+    bool dbusActivatable = false;   // DBusActivatable=true: started over D-Bus under its id
     bool operator==(const DesktopEntry&) const = default;
 };
+
+// A desktop entry's id: its path below the applications folder that holds it,
+// with "/" as "-" (kde4/foo.desktop is "kde4-foo"); the file's own name
+// outside those folders.
+std::string desktopEntryId(const std::string& path, const std::vector<std::string>& folders);
+
+// Reads and parses the entry at `path`, its id as above.
+std::optional<DesktopEntry> readDesktopEntry(const std::string& path, const std::vector<std::string>& folders);
 
 // Reads the [Desktop Entry] group; absent when the text has none or is not an
 // application entry.
 std::optional<DesktopEntry> parseDesktopEntry(std::string_view text, std::string id, std::string path);
 
+// What the entry's field codes stand for: %i gives "--icon" and the icon, %c
+// the name, %k the entry's location; each gives nothing when empty.
+struct FieldValues {
+    std::string icon, name, location;
+};
+
 // The program and its arguments of an Exec= value: quoting and escapes
-// undone, field codes (%f, %U, %i, …) dropped, "%%" kept as "%". Absent when
-// the value is malformed (an open quote) or empty.
-std::optional<std::vector<std::string>> execArguments(std::string_view exec);
+// undone, %i %c %k expanded, the file and address codes (%f, %U, …) and the
+// deprecated ones dropped, "%%" kept as "%". Absent when the value is
+// malformed (an open quote) or empty.
+std::optional<std::vector<std::string>> execArguments(std::string_view exec, const FieldValues& values = {});
+
+// Whether a program is installed: an absolute path that can be run, or a
+// name found so on PATH.
+using ProgramFinder = std::function<bool(const std::string& program)>;
+bool isInstalledProgram(const std::string& program);
+
+// How to start the entry's app: its program and arguments (inside a terminal
+// emulator for Terminal=true, the first of the usual ones that is installed),
+// `extra` after its own, in the folder Path= names. Absent when Exec= is
+// malformed, or a terminal is needed and none is installed.
+struct EntryLaunch {
+    std::string program;
+    std::vector<std::string> arguments;
+    std::optional<std::string> workingDirectory;
+    bool operator==(const EntryLaunch&) const = default;
+};
+std::optional<EntryLaunch> entryLaunch(const DesktopEntry& entry, const std::vector<std::string>& extra,
+                                       const ProgramFinder& installed = isInstalledProgram);
 
 // The folders that hold desktop entries, most important first:
 // $XDG_DATA_HOME/applications, then each of $XDG_DATA_DIRS.
 std::vector<std::string> applicationFolders();
 
 // Every application entry of those folders; an id found twice keeps its
-// first, and a deleted first one leaves the id out.
-std::vector<DesktopEntry> installedEntries(const std::vector<std::string>& folders);
+// first, and a deleted first one leaves the id out. An entry whose TryExec
+// program is not installed does not count.
+std::vector<DesktopEntry> installedEntries(const std::vector<std::string>& folders,
+                                           const ProgramFinder& installed = isInstalledProgram);
 
 }  // namespace velorin::linux_platform

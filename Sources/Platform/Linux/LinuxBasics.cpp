@@ -53,10 +53,7 @@ std::optional<std::vector<std::string>> LinuxFileManager::contentsOfDirectory(co
 std::string LinuxFileManager::displayName(const std::string& path) {
     // A desktop entry is shown by its Name=; anything else by its file name.
     if (fs::path(path).extension() == ".desktop") {
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        if (auto e = parseDesktopEntry(text.str(), fs::path(path).stem().string(), path); e && !e->name.empty()) {
+        if (auto e = readDesktopEntry(path, applicationFolders()); e && !e->name.empty()) {
             return e->name;
         }
     }
@@ -101,11 +98,7 @@ std::optional<std::string> LinuxBundle::pathForResource(const std::string& name,
 std::optional<std::string> LinuxBundle::bundleIdentifierAtPath(const std::string& path) {
     // Apps are desktop entries here.
     if (fs::path(path).extension() != ".desktop") return std::nullopt;
-    std::ifstream in(path);
-    if (!in) return std::nullopt;
-    std::stringstream text;
-    text << in.rdbuf();
-    auto entry = parseDesktopEntry(text.str(), fs::path(path).stem().string(), path);
+    auto entry = readDesktopEntry(path, applicationFolders());
     if (!entry) return std::nullopt;
     return linux_platform::bundleIdentifier(*entry);
 }

@@ -29,7 +29,7 @@ std::unique_ptr<Platform> makeLinuxPlatform() {
     // device, and keys written before it has are lost.
     auto keyboard = std::make_shared<VirtualKeyboard>();
     (void)keyboard->ensure();
-    auto processes = std::make_unique<LinuxProcesses>();
+    auto processes = std::make_unique<LinuxProcesses>(std::make_shared<QtMainQueue>());
     auto queue = std::make_unique<QtMainQueue>();
     auto bundle = std::make_unique<LinuxBundle>();
     std::optional<std::string> page;

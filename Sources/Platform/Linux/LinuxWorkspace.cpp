@@ -1,6 +1,7 @@
 #include "Platform/Linux/LinuxWorkspace.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -123,6 +124,22 @@ std::string LinuxWorkspace::applicationsFolder() {
     return home && *home ? std::string(home) : std::string("/");
 }
 
+namespace {
+
+// How a program starts: in the background, a startup notification whose time is 0 asks
+// the window manager (and the toolkits that read it) not to give its first window focus.
+LaunchOptions launchOptionsFor(const OpenConfiguration& configuration) {
+    static std::atomic<unsigned> launches{0};
+    LaunchOptions options;
+    if (!configuration.activates) {
+        options.environment.push_back({"DESKTOP_STARTUP_ID", "velorin-" + std::to_string(getpid()) + "-" +
+                                                                 std::to_string(++launches) + "_TIME0"});
+    }
+    return options;
+}
+
+}  // namespace
+
 void LinuxWorkspace::openApplication(const std::string& path, const OpenConfiguration& configuration) {
     switch (specialApplication(path)) {
         case SpecialApplication::showDesktop: desktop_->toggleShowingDesktop(); return;
@@ -130,10 +147,7 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
         case SpecialApplication::none: break;
     }
     if (fs::path(path).extension() == ".desktop") {
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        const auto entry = parseDesktopEntry(text.str(), fs::path(path).stem().string(), path);
+        const auto entry = readDesktopEntry(path, folders_);
         if (!entry) return;
         // Opening an app that runs brings it forward; starting it again would
         // open a second window or instance.
@@ -141,16 +155,15 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
             if (configuration.activates) desktop_->activate(*window);
             return;
         }
-        auto args = execArguments(entry->exec);
-        if (!args) return;
-        const std::string program = args->front();
-        args->erase(args->begin());
-        args->insert(args->end(), configuration.arguments.begin(), configuration.arguments.end());
-        (void)processes_.start(program, *args);
+        const auto launch = entryLaunch(*entry, configuration.arguments);
+        if (!launch) return;
+        LaunchOptions options = launchOptionsFor(configuration);
+        options.workingDirectory = launch->workingDirectory;
+        (void)processes_.launch(launch->program, launch->arguments, options);
         return;
     }
     if (access(path.c_str(), X_OK) == 0 && fs::is_regular_file(path)) {
-        (void)processes_.start(path, configuration.arguments);
+        (void)processes_.launch(path, configuration.arguments, launchOptionsFor(configuration));
         return;
     }
     (void)processes_.start("xdg-open", {path});
@@ -217,10 +230,7 @@ std::optional<std::string> iconPath(const std::string& icon, const std::vector<s
 
 std::optional<Icon> LinuxWorkspace::iconForFile(const std::string& path) {
     if (fs::path(path).extension() != ".desktop") return std::nullopt;
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    const auto entry = parseDesktopEntry(text.str(), fs::path(path).stem().string(), path);
+    const auto entry = readDesktopEntry(path, folders_);
     if (!entry) return std::nullopt;
     std::vector<std::string> data;
     for (const auto& folder : folders_) data.push_back(fs::path(folder).parent_path().string());

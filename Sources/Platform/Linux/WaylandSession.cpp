@@ -8,6 +8,11 @@
 #include <cstdlib>
 #include <sstream>
 
+#include <unistd.h>
+
+#include "Platform/Linux/GnomeShellWindowSystem.h"
+#include "Platform/Linux/HyprlandWindowSystem.h"
+#include "Platform/Linux/KWinWindowSystem.h"
 #include "Platform/Linux/SwayWindowSystem.h"
 #include "Platform/Linux/X11WindowSystem.h"
 
@@ -58,7 +63,21 @@ std::shared_ptr<WindowSystem> makeWaylandWindowSystem(SessionDesktop desktop) {
     const char* sway = std::getenv("SWAYSOCK");
     switch (desktop) {
         case SessionDesktop::sway: return std::make_shared<SwayWindowSystem>(sway ? sway : "");
-        default: break;
+        case SessionDesktop::hyprland: {
+            const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+            const char* signature = std::getenv("HYPRLAND_INSTANCE_SIGNATURE");
+            return std::make_shared<HyprlandWindowSystem>(
+                hyprland::socketFolder(runtime ? runtime : "", signature ? signature : ""));
+        }
+        case SessionDesktop::kwin: {
+            const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+            const std::string folder = runtime && *runtime ? runtime : "/tmp";
+            return std::make_shared<KWinWindowSystem>(QDBusConnection::sessionBus(),
+                                                      folder + "/velorin-kwin-" + std::to_string(getpid()) + ".js");
+        }
+        case SessionDesktop::gnomeShell: return std::make_shared<GnomeShellWindowSystem>(QDBusConnection::sessionBus());
+        case SessionDesktop::x11:
+        case SessionDesktop::otherWayland: break;
     }
     // A desktop without a way to learn of its windows: nothing is connected.
     return std::make_shared<X11WindowSystem>(std::make_shared<X11Desktop>(""));

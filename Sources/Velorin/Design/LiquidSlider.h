@@ -54,6 +54,7 @@ struct LiquidSliderRules {
 
 class LiquidSlider : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(double value READ value)
 
 public:
     using Format = std::function<QString(double)>;

@@ -66,7 +66,7 @@ LiquidSwitch::LiquidSwitch(bool on, std::optional<ShapeFill> fill, QWidget* pare
       level_(on ? 1 : 0),
       knob_(knobSize),
       slosh_(0),
-      splash_(this),
+      splash_(this, splashes_),
       display_([this] { update(); }) {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(switchAccessible);

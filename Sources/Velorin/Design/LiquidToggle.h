@@ -13,6 +13,7 @@ namespace velorin {
 
 class LiquidToggle : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(bool on READ isOn)
 
 public:
     explicit LiquidToggle(const QString& label = QString(), bool on = false, QWidget* parent = nullptr);

@@ -17,6 +17,9 @@
 #include <QAbstractButton>
 #include <QSizeF>
 
+#include <optional>
+#include <string>
+
 namespace velorin {
 
 struct PillButtonStyle {
@@ -51,6 +54,15 @@ public:
     explicit PillButton(const QString& text, bool primary = false, QWidget* parent = nullptr);
     ~PillButton() override;
 
+    // A symbol before the text, at the text's size.
+    const std::optional<std::string>& symbol() const { return symbol_; }
+    void setSymbol(std::optional<std::string> symbol);
+    static constexpr double symbolSpacing = 6;  // points between symbol and text
+
+    // Whether letting go ticks; off for a button whose action plays its own haptic.
+    bool ticks() const { return ticks_; }
+    void setTicks(bool ticks) { ticks_ = ticks; }
+
     bool isPrimary() const { return style_.primary; }
     void setPrimary(bool primary);
     const PillButtonStyle& pillStyle() const { return style_; }
@@ -77,7 +89,11 @@ protected:
 private:
     void pressChanged(bool pressed);
 
+    double symbolRoom() const;
+
     PillButtonStyle style_;
+    std::optional<std::string> symbol_;
+    bool ticks_ = true;
     int splashes_ = 0;
     LiquidMotion liquid_;
     AnimatedValue<QSizeF> squash_;

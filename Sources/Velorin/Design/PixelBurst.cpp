@@ -24,14 +24,16 @@ PixelBurst::Random PixelBurst::systemRandom() {
     };
 }
 
-PixelBurst::PixelBurst(int trigger, double duration, Random random)
+PixelBurst::PixelBurst(std::optional<int> trigger, double duration, Random random)
     : trigger_(trigger), duration_(duration), random_(std::move(random)) {}
 
 bool PixelBurst::update(int trigger, bool drain, bool drip, bool reduceMotion, double now) {
     drain_ = drain;
     drip_ = drip;
+    const bool first = !trigger_;
     if (trigger == trigger_) return false;
     trigger_ = trigger;
+    if (first) return false;
     if (reduceMotion) return false;
     const int n = drip ? dripCount : (drain ? drainCount : splashCount);
     seeds_.clear();
@@ -70,7 +72,7 @@ std::vector<BurstParticle> PixelBurst::particles(double now, const QSizeF& size)
         if (drip_) {
             dx = 5 * p * std::cos(s.angle);
             dy = 4 * p + 46 * p * p * s.speed;
-            color = drain_ ? Rainbow::subpixel(i).light() : Rainbow::color(i + trigger_).light();
+            color = drain_ ? Rainbow::subpixel(i).light() : Rainbow::color(i + trigger_.value_or(0)).light();
         } else if (drain_) {
             dx = 6 * p * std::cos(s.angle);
             dy = 8 * p + 40 * p * p * s.speed;
@@ -78,7 +80,7 @@ std::vector<BurstParticle> PixelBurst::particles(double now, const QSizeF& size)
         } else {
             dx = 34 * p * s.speed * std::cos(s.angle);
             dy = 30 * p * p + 26 * p * s.speed * std::sin(s.angle);
-            color = Rainbow::color(i + trigger_).light();
+            color = Rainbow::color(i + trigger_.value_or(0)).light();
             side = 3;
         }
         color.alpha = opacity;
@@ -89,7 +91,8 @@ std::vector<BurstParticle> PixelBurst::particles(double now, const QSizeF& size)
     return out;
 }
 
-PixelSplash::PixelSplash(QWidget* host, PixelBurst::Random random) : PixelSplash(host, 0, std::move(random)) {}
+PixelSplash::PixelSplash(QWidget* host, PixelBurst::Random random)
+    : OverlayEffect(host), burst_(std::nullopt, PixelBurst::splashDuration, std::move(random)) {}
 
 PixelSplash::PixelSplash(QWidget* host, int trigger, PixelBurst::Random random)
     : OverlayEffect(host), burst_(trigger, PixelBurst::splashDuration, std::move(random)) {}

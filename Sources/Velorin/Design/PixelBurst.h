@@ -47,7 +47,9 @@ public:
     // The system's random generator.
     static Random systemRandom();
 
-    explicit PixelBurst(int trigger = 0, double duration = splashDuration, Random random = systemRandom());
+    // `trigger`: the view's value so far; absent, the first `update` gives it.
+    explicit PixelBurst(std::optional<int> trigger = std::nullopt, double duration = splashDuration,
+                        Random random = systemRandom());
 
     // Takes the view's current values. A trigger different from the last one
     // starts a new burst at `now` with fresh seeds (its first value never
@@ -67,7 +69,7 @@ public:
     std::vector<BurstParticle> particles(double now, const QSizeF& size) const;
 
 private:
-    int trigger_;
+    std::optional<int> trigger_;
     bool drain_ = false;
     bool drip_ = false;
     double duration_;
@@ -81,6 +83,7 @@ private:
 // effects overlay and animates on the frame clock while it runs.
 class PixelSplash final : public OverlayEffect {
 public:
+    // The first `update` only takes its trigger.
     explicit PixelSplash(QWidget* host, PixelBurst::Random random = PixelBurst::systemRandom());
     // Starting from `trigger`: only a different one fires.
     PixelSplash(QWidget* host, int trigger, PixelBurst::Random random = PixelBurst::systemRandom());

@@ -52,7 +52,7 @@ QFont labelFont(bool selected) { return Fonts::system(TabBar::fontPoints, select
 // One tab: its symbol and title; the bar paints the blob behind it.
 class TabBar::Button final : public QAbstractButton {
 public:
-    Button(TabBar* bar, SettingsTab tab) : QAbstractButton(bar), bar_(bar), tab_(tab), splash_(this), bounce_(1) {
+    Button(TabBar* bar, SettingsTab tab) : QAbstractButton(bar), bar_(bar), tab_(tab), splash_(this, 0), bounce_(1) {
         const TabBarItem& it = TabBar::item(tab);
         setText(QString::fromUtf8(it.title.data(), qsizetype(it.title.size())));
         setObjectName(QStringLiteral("tab.%1").arg(QLatin1String(tabNames[indexOf(tab)])));

@@ -4,6 +4,7 @@ set(VELORIN_Editor_SOURCES
   AppChoices.cpp
   AppScope.cpp
   AppScopePicker.cpp
+  BindingEditor.cpp
   ComposerAppPanel.cpp
   ComposerChoicePanels.cpp
   ComposerKeysPanel.cpp
@@ -13,6 +14,7 @@ set(VELORIN_Editor_SOURCES
   GestureChoices.cpp
   GestureListener.cpp
   GesturePicker.cpp
+  GestureStudio.cpp
   GestureStudioRules.cpp
   GestureStudioSession.cpp
   KeyListenButton.cpp
@@ -24,4 +26,7 @@ set(VELORIN_Editor_SOURCES
   MenuCommandPickerModel.cpp
   MenuPickerGuidance.cpp
   ShortcutEditorRules.cpp
+  StepBadge.cpp
+  SymbolPill.cpp
+  WindowShownWatch.cpp
 )

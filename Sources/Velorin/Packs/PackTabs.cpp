@@ -1,5 +1,7 @@
 #include "Velorin/Packs/PackTabs.h"
 
+#include <QEvent>
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -248,7 +250,16 @@ PackTabs::PackTabs(QWidget* parent) : QScrollArea(parent), strip_(new PackTabStr
     viewport()->setAutoFillBackground(false);
     setAutoFillBackground(false);
     setWidget(strip_);
+    // setWidget turns the strip's background on: off again, the water shows through.
+    strip_->setAutoFillBackground(false);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+bool PackTabs::eventFilter(QObject* watched, QEvent* event) {
+    const bool handled = QScrollArea::eventFilter(watched, event);
+    // The strip sizes itself to its tabs; the area follows its height.
+    if (watched == strip_ && event->type() == QEvent::Resize) updateGeometry();
+    return handled;
 }
 
 QSize PackTabs::sizeHint() const { return QSize(400, strip_->sizeHint().height()); }

@@ -83,6 +83,10 @@ public:
     explicit PackTabs(QWidget* parent = nullptr);
     PackTabStrip* strip() const { return strip_; }
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return QSize(0, sizeHint().height()); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     PackTabStrip* strip_;

@@ -8,10 +8,15 @@ set(VELORIN_Packs_SOURCES
   PackArtLayer.cpp
   PackArtLayout.cpp
   PackBrowser.cpp
+  PackCard.cpp
   PackCardRules.cpp
+  PackEditor.cpp
   PackEditorModel.cpp
   PackTabs.cpp
+  PacksTab.cpp
   ScopeLabel.cpp
   SearchField.cpp
+  SheetSurface.cpp
+  ShortcutRow.cpp
   ThemedLabel.cpp
 )

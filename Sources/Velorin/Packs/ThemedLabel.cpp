@@ -46,6 +46,7 @@ void ThemedLabel::recolor() {
     if (p.color(QPalette::WindowText) == c) return;
     p.setColor(QPalette::WindowText, c);
     p.setColor(QPalette::Text, c);
+    p.setColor(QPalette::ButtonText, c);  // inside a button, labels draw in this role
     setPalette(p);
 }
 

@@ -1,0 +1,48 @@
+#pragma once
+// Hyprland: the windows and the active one from the command socket, read
+// again whenever the event socket tells of a change, all on the Qt event loop;
+// window commands through the command socket's dispatchers (a tiled window is
+// made floating before it is resized). When the event socket closes or speaks
+// garbage, nothing is known until a new connection succeeds.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "Platform/Linux/CompositorWindowSystem.h"
+#include "Platform/Linux/EventSocket.h"
+#include "Platform/Linux/HyprlandIpc.h"
+
+namespace velorin::linux_platform {
+
+class HyprlandWindowSystem : public CompositorWindowSystem {
+public:
+    // `socketFolder`: the folder of the instance's ".socket.sock" and ".socket2.sock".
+    explicit HyprlandWindowSystem(std::string socketFolder);
+    ~HyprlandWindowSystem() override;
+
+    // One request on the command socket, waited for (bounded); its answer.
+    std::optional<std::string> call(const std::string& request);
+
+protected:
+    std::optional<Rect> readFrame(const CompositorWindow& window) override;
+    bool moveWindow(const CompositorWindow& window, Point topLeft) override;
+    bool resizeWindow(const CompositorWindow& window, Size size) override;
+    bool activateWindow(const CompositorWindow& window) override;
+    bool minimizeWindow(const CompositorWindow& window) override;
+
+private:
+    void readEvents(std::string_view bytes);
+    void refresh();
+    void ask(const std::string& request, std::function<void(std::optional<std::string>)> done);
+    bool dispatch(const std::string& arguments);
+
+    std::string folder_;
+    hyprland::EventReader reader_;
+    bool refreshing_ = false;
+    bool refreshAgain_ = false;
+    std::shared_ptr<int> generation_;  // a new one per connection: late answers of an old one are dropped
+    std::unique_ptr<EventSocket> events_;
+};
+
+}  // namespace velorin::linux_platform

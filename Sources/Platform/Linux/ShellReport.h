@@ -1,0 +1,27 @@
+#pragma once
+// The report of windows that our KWin script and our GNOME Shell extension
+// give, as JSON text: {"active": id, "windows": [{"id", "pid", "appId",
+// "title", "hidden", "frame": [x, y, width, height]}]}, and the commands the
+// KWin script takes. Pure functions, so bad input is tested without a desktop.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Platform/Linux/CompositorWindowSystem.h"
+
+namespace velorin::linux_platform::shell {
+
+struct Report {
+    std::vector<CompositorWindow> windows;
+    std::optional<std::string> active;
+};
+// Absent when the text is not such a report. Windows without an id are left out.
+std::optional<Report> parseReport(std::string_view json);
+
+// A command for the KWin script: {"op": "move"|"resize"|"activate"|"minimize",
+// "id", and "x", "y" or "width", "height"}.
+std::string command(const std::string& op, const std::string& id, std::optional<std::pair<double, double>> values = {});
+
+}  // namespace velorin::linux_platform::shell

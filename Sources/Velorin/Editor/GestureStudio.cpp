@@ -1,0 +1,670 @@
+#include "Velorin/Editor/GestureStudio.h"
+
+#include <QAbstractButton>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+#include "Velorin/AppLookups.h"
+#include "Velorin/AppModel.h"
+#include "Velorin/Design/ContinuousShape.h"
+#include "Velorin/Design/Display.h"
+#include "Velorin/Design/Fonts.h"
+#include "Velorin/Design/OverlayShadow.h"
+#include "Velorin/Design/PackTile.h"
+#include "Velorin/Design/PadStage.h"
+#include "Velorin/Design/PillButton.h"
+#include "Velorin/Design/PixelBurst.h"
+#include "Velorin/Design/Rainbow.h"
+#include "Velorin/Design/Symbols.h"
+#include "Velorin/Design/Theme.h"
+#include "Velorin/DisplayNames.h"
+#include "Velorin/Editor/ActionComposer.h"
+#include "Velorin/Editor/GestureStudioRules.h"
+#include "Velorin/Editor/GestureStudioSession.h"
+#include "Velorin/Editor/ListeningRing.h"
+#include "Velorin/Editor/SymbolPill.h"
+#include "Velorin/Editor/WindowShownWatch.h"
+#include "Velorin/LivePadFeed.h"
+#include "Velorin/SheetHost.h"
+#include "Velorin/ThemedText.h"
+
+namespace velorin {
+
+namespace {
+QString qt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+QColor shadowColor(const QWidget* owner, double opacity) {
+    return Theme::shadow.opacity(opacity).resolve(colorEnvironmentFor(owner));
+}
+}  // namespace
+
+namespace studio {
+
+// The caught gesture's name in white on a dark capsule.
+class Capsule final : public QWidget {
+public:
+    explicit Capsule(QWidget* parent) : QWidget(parent) {
+        setObjectName("studio.capsule");
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    void setText(const QString& text) {
+        if (text == text_) return;
+        text_ = text;
+        adjustSize();
+        update();
+    }
+    QString text() const { return text_; }
+    QSize sizeHint() const override {
+        const QFontMetricsF metrics(font());
+        return QSize(int(std::ceil(metrics.horizontalAdvance(text_) + 44)), int(std::ceil(metrics.height() + 20)));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        const QPainterPath capsule = continuousCapsule(bounds);
+        painter.fillPath(capsule, QColor::fromRgbF(0.08f, 0.09f, 0.11f, 0.35f));
+        painter.fillPath(capsule, QColor::fromRgbF(0, 0, 0, 0.4f));
+        painter.setPen(QPen(QColor::fromRgbF(1, 1, 1, 0.15f), 1));
+        painter.drawPath(capsule);
+        painter.setFont(font());
+        painter.setPen(Qt::white);
+        painter.drawText(rect(), Qt::AlignCenter, text_);
+    }
+
+private:
+    QString text_;
+};
+
+// A chip of the line: a symbol, its title and the up-down chevron on capsule glass.
+class ChipButton final : public QAbstractButton {
+public:
+    ChipButton(std::string symbol, QWidget* parent) : QAbstractButton(parent), symbol_(std::move(symbol)) {
+        setCursor(Qt::PointingHandCursor);
+        setFont(Fonts::system(13.5, QFont::DemiBold));
+        setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    }
+    void setSymbol(std::string symbol) {
+        if (symbol == symbol_) return;
+        symbol_ = std::move(symbol);
+        update();
+    }
+    const std::string& symbol() const { return symbol_; }
+    QSize sizeHint() const override {
+        const QFontMetricsF metrics(font());
+        const double w = 13 + symbolSide + 7 + metrics.horizontalAdvance(text()) + 7 + 9 + 13;
+        return QSize(int(std::ceil(w)), int(std::ceil(metrics.height() + 16)));
+    }
+    QSize minimumSizeHint() const override { return QSize(80, sizeHint().height()); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const ColorEnvironment environment = colorEnvironmentFor(this);
+        const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        paintRainbowGlass(painter, bounds, false, false, environment);
+        const QColor muted = Theme::inkMuted.resolve(environment);
+        double x = 13;
+        const double mid = height() / 2.0;
+        Symbols::draw(painter, QRectF(x, mid - symbolSide / 2, symbolSide, symbolSide), symbol_, muted, symbolSide);
+        x += symbolSide + 7;
+        const double chevronLeft = width() - 13 - 9;
+        const QFontMetricsF metrics(font());
+        painter.setFont(font());
+        painter.setPen(Theme::ink.resolve(environment));
+        const QRectF titleRect(x, 0, std::max(0.0, chevronLeft - 7 - x), height());
+        painter.drawText(titleRect, Qt::AlignVCenter | Qt::AlignLeft,
+                         metrics.elidedText(text(), Qt::ElideRight, titleRect.width()));
+        Symbols::draw(painter, QRectF(chevronLeft, mid - 5, 10, 10), "chevron.up.chevron.down", muted, 9);
+        if (hasFocus()) {
+            painter.setPen(QPen(Theme::honey.resolve(environment), 2));
+            painter.drawPath(continuousCapsule(bounds.adjusted(1, 1, -1, -1)));
+        }
+    }
+
+private:
+    static constexpr double symbolSide = 14;
+    std::string symbol_;
+};
+
+// The line under the pad: the gesture, the action, the target and "Save", on a capsule.
+class Line final : public QWidget {
+public:
+    explicit Line(QWidget* parent) : QWidget(parent) {
+        setObjectName("studio.line");
+        setMaximumWidth(GestureStudio::lineMaxWidth);
+        shadow_ = std::make_unique<OverlayShadow>(
+            this, [this] { return continuousCapsule(QRectF(rect())); },
+            [this] { return ShadowStyle{shadowColor(this, 0.18), 14, QPointF(0, 6)}; });
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const ColorEnvironment environment = colorEnvironmentFor(this);
+        const QPainterPath capsule = continuousCapsule(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.fillPath(capsule, Theme::warmWhite.opacity(0.66).resolve(environment));
+        painter.setPen(QPen(Theme::rim.resolve(environment), 1));
+        painter.drawPath(capsule);
+    }
+    void showEvent(QShowEvent* event) override {
+        QWidget::showEvent(event);
+        shadow_->refresh();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        shadow_->refresh();
+    }
+
+private:
+    std::unique_ptr<OverlayShadow> shadow_;
+};
+
+// "Saved": the check, the word and what was saved, on a rounded card.
+class SavedCard final : public QWidget {
+public:
+    explicit SavedCard(QWidget* parent) : QWidget(parent) {
+        setObjectName("studio.saved");
+        auto* column = new QVBoxLayout(this);
+        column->setContentsMargins(36, 26, 36, 26);
+        column->setSpacing(10);
+        check_ = new QWidget(this);
+        check_->setFixedSize(58, 58);
+        check_->installEventFilter(this);
+        column->addWidget(check_, 0, Qt::AlignHCenter);
+        column->addWidget(new ThemedText(GestureStudioRules::savedTitle, Fonts::rounded(22, QFont::Bold), Theme::ink, this),
+                          0, Qt::AlignHCenter);
+        line_ = new ThemedText(QString(), Fonts::system(13, QFont::Medium), Theme::inkMuted, this);
+        line_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto* lineRow = new QHBoxLayout;
+    lineRow->addStretch(0);
+    lineRow->addWidget(line_, 1);
+    lineRow->addStretch(0);
+    column->addLayout(lineRow);
+        shadow_ = std::make_unique<OverlayShadow>(
+            this,
+            [this] {
+                QPainterPath card;
+                card.addRoundedRect(QRectF(rect()), 28, 28);
+                return card;
+            },
+            [this] { return ShadowStyle{shadowColor(this, 0.3), 30, QPointF(0, 12)}; });
+    }
+    void setLine(const QString& text) { line_->setText(text); }
+    QString line() const { return line_->text(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == check_ && event->type() == QEvent::Paint) {
+            QPainter painter(check_);
+            painter.setRenderHint(QPainter::Antialiasing);
+            const ColorEnvironment environment = colorEnvironmentFor(this);
+            // The check's disc in the floor colour, the mark in ink.
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(Theme::milk.resolve(environment));
+            painter.drawEllipse(QRectF(check_->rect()).adjusted(6, 6, -6, -6));
+            Symbols::draw(painter, QRectF(check_->rect()), "checkmark.circle.fill", Theme::ink.resolve(environment), 58);
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const ColorEnvironment environment = colorEnvironmentFor(this);
+        QPainterPath card;
+        card.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 28, 28);
+        painter.fillPath(card, Theme::milk.opacity(0.92).resolve(environment));
+        painter.fillPath(card, Theme::warmWhite.opacity(0.6).resolve(environment));
+        painter.setPen(QPen(Theme::rim.resolve(environment), 1));
+        painter.drawPath(card);
+    }
+
+    void showEvent(QShowEvent* event) override {
+        QWidget::showEvent(event);
+        shadow_->refresh();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        shadow_->refresh();
+    }
+
+private:
+    QWidget* check_ = nullptr;
+    ThemedText* line_ = nullptr;
+    std::unique_ptr<OverlayShadow> shadow_;
+};
+
+// A row of the target popover: its icon, title and subtitle, and a check when chosen.
+class TargetRow final : public QAbstractButton {
+public:
+    TargetRow(QWidget* icon, const QString& title, const QString& subtitle, bool selected, QWidget* parent)
+        : QAbstractButton(parent), selected_(selected) {
+        setCursor(Qt::PointingHandCursor);
+        auto* row = new QHBoxLayout(this);
+        row->setContentsMargins(10, 7, 10, 7);
+        row->setSpacing(10);
+        icon->setParent(this);
+        icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+        row->addWidget(icon, 0, Qt::AlignVCenter);
+        auto* texts = new QVBoxLayout;
+        texts->setSpacing(1);
+        auto* titleText = new ThemedText(title, Fonts::system(13, QFont::DemiBold), Theme::ink, this);
+        auto* subtitleText = new ThemedText(subtitle, Fonts::system(11, QFont::Medium), Theme::inkMuted, this);
+        for (auto* text : {titleText, subtitleText}) {
+            text->setAttribute(Qt::WA_TransparentForMouseEvents);
+            texts->addWidget(text);
+        }
+        row->addLayout(texts, 1);
+        auto* check = new QWidget(this);
+        check->setFixedSize(14, 14);
+        check->setAttribute(Qt::WA_TransparentForMouseEvents);
+        check->setVisible(selected_);
+        check->installEventFilter(this);
+        row->addWidget(check, 0, Qt::AlignVCenter);
+        setText(title);
+    }
+    bool isSelected() const { return selected_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            auto* check = static_cast<QWidget*>(watched);
+            QPainter painter(check);
+            Symbols::draw(painter, QRectF(check->rect()), "checkmark", Theme::ink.resolve(colorEnvironmentFor(this)), 12);
+            return true;
+        }
+        return QAbstractButton::eventFilter(watched, event);
+    }
+    void paintEvent(QPaintEvent*) override {
+        if (!selected_ && !underMouse()) return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(rect()), 9, 9);
+        const ThemeColor fill = selected_ ? Theme::inkFaint : Theme::inkFaint.opacity(0.5);
+        painter.fillPath(shape, fill.resolve(colorEnvironmentFor(this)));
+    }
+    void enterEvent(QEnterEvent* event) override {
+        QAbstractButton::enterEvent(event);
+        update();
+    }
+    void leaveEvent(QEvent* event) override {
+        QAbstractButton::leaveEvent(event);
+        update();
+    }
+
+private:
+    bool selected_;
+};
+
+// A popover's body: a scroll view on the raised surface, with a rim.
+class Panel final : public QWidget {
+public:
+    Panel(const char* name, QSize size, QWidget* content) {
+        setObjectName(name);
+        setFixedSize(size);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(1, 1, 1, 1);
+        auto* scroll = new QScrollArea(this);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->viewport()->setAutoFillBackground(false);
+        scroll->setWidget(content);
+        // Set after setWidget, which turns it on.
+        content->setAutoFillBackground(false);
+        scroll->setAutoFillBackground(false);
+        layout->addWidget(scroll);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const ColorEnvironment environment = colorEnvironmentFor(this);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 14, 14);
+        painter.fillPath(shape, Theme::milk.resolve(environment));
+        painter.fillPath(shape, Theme::warmWhite.opacity(0.6).resolve(environment));
+        painter.setPen(QPen(Theme::inkFaint.resolve(environment), 1));
+        painter.drawPath(shape);
+    }
+};
+
+// The hairline between "My shortcuts" and the packs.
+class Divider final : public QWidget {
+public:
+    explicit Divider(QWidget* parent) : QWidget(parent) { setFixedHeight(9); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(QRectF(0, 4, width(), 1), Theme::inkFaint.resolve(colorEnvironmentFor(this)));
+    }
+};
+
+// The symbol of the "My shortcuts" row, 22 points wide.
+class MineIcon final : public QWidget {
+public:
+    explicit MineIcon(QWidget* parent) : QWidget(parent) { setFixedSize(22, 22); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        Symbols::draw(painter, QRectF(rect()), "hand.tap.fill", Theme::inkMuted.resolve(colorEnvironmentFor(this)), 16);
+    }
+};
+
+// The listening mark and its call, white with a soft dark shadow.
+class Listening final : public QWidget {
+public:
+    explicit Listening(QWidget* parent) : QWidget(parent) {
+        setObjectName("studio.listening");
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        auto* column = new QVBoxLayout(this);
+        column->setContentsMargins(12, 12, 12, 12);
+        column->setSpacing(8);
+        ring_ = new ListeningRing(this);
+        column->addWidget(ring_, 0, Qt::AlignHCenter);
+        text_ = new ThemedText(GestureStudioRules::listeningText, Fonts::system(15, QFont::DemiBold),
+                               ThemeColor::plain(0xFFFFFF, 0.9), this);
+        column->addWidget(text_, 0, Qt::AlignHCenter);
+    }
+
+private:
+    ListeningRing* ring_ = nullptr;
+    ThemedText* text_ = nullptr;
+};
+
+}  // namespace studio
+
+using namespace studio;
+
+GestureStudio::GestureStudio(AppModel& model, std::optional<std::string> packID, std::function<void()> done,
+                             QWidget* parent)
+    : QWidget(parent),
+      model_(model),
+      session_(std::make_unique<GestureStudioSession>(model, std::move(packID), std::move(done))) {
+    setObjectName("gestureStudio");
+    setFocusPolicy(Qt::StrongFocus);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(18);
+
+    // Header: the close button at the leading end, the title centred over the row.
+    auto* header = new QGridLayout;
+    close_ = new SymbolPill("xmark", 13, QString(), false, this);
+    close_->setObjectName("studio.close");
+    close_->setToolTip(GestureStudioRules::closeHelp);
+    connect(close_, &QAbstractButton::clicked, this, [this] { session_->close(); });
+    header->addWidget(close_, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    auto* title = new ThemedText(GestureStudioRules::title, Fonts::rounded(20, QFont::Bold), Theme::ink, this);
+    title->setReadableOnWater(true);
+    header->addWidget(title, 0, 0, Qt::AlignCenter);
+    column->addLayout(header);
+
+    // The pad with its overlays.
+    padHolder_ = new QWidget(this);
+    padHolder_->setObjectName("studio.pad");
+    padHolder_->setMaximumWidth(padMaxWidth);
+    padHolder_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    pad_ = new PadStage(padHolder_);
+    feed_ = std::make_unique<LivePadFeed>(model_, pad_);
+    listening_ = new Listening(padHolder_);
+    capsule_ = new Capsule(padHolder_);
+    capsule_->setFont(Fonts::rounded(26, QFont::Black));
+    retry_ = new SymbolPill("arrow.counterclockwise", 12, QString(), false, padHolder_);
+    retry_->setObjectName("studio.retry");
+    retry_->setToolTip(GestureStudioRules::retryHelp);
+    connect(retry_, &QAbstractButton::clicked, this, [this] { session_->listen(); });
+    column->addWidget(padHolder_, 0, Qt::AlignHCenter);
+
+    hint_ = new ThemedText(GestureStudioRules::hintText, Fonts::system(13, QFont::Medium), Theme::inkMuted, this);
+    hint_->setObjectName("studio.hint");
+    hint_->setWrapping(true);
+    hint_->setReadableOnWater(true);
+    hint_->setMaximumWidth(lineMaxWidth);
+    column->addWidget(hint_, 0, Qt::AlignHCenter);
+
+    // The line.
+    line_ = new Line(this);
+    auto* row = new QHBoxLayout(line_);
+    row->setContentsMargins(18, 8, 8, 8);
+    row->setSpacing(10);
+    lineGesture_ = new ThemedText(QString(), Fonts::system(14, QFont::Bold), Theme::ink, line_);
+    row->addWidget(lineGesture_);
+    auto* arrow = new ThemedText(QString(), Fonts::system(11, QFont::Black), Theme::inkMuted, line_);
+    arrow->setSymbol("arrow.right");
+    arrow->setFixedWidth(arrow->sizeHint().width());
+    row->addWidget(arrow);
+    actionChip_ = new ChipButton("playpause.fill", line_);
+    actionChip_->setObjectName("studio.actionChip");
+    connect(actionChip_, &QAbstractButton::clicked, this,
+            [this] { session_->setChoosingAction(!session_->choosingAction()); });
+    row->addWidget(actionChip_);
+    auto* in = new ThemedText(QStringLiteral("in"), Fonts::system(13, QFont::DemiBold), Theme::inkMuted, line_);
+    in->setFixedWidth(in->sizeHint().width());
+    row->addWidget(in);
+    targetChip_ = new ChipButton("hand.tap.fill", line_);
+    targetChip_->setObjectName("studio.targetChip");
+    connect(targetChip_, &QAbstractButton::clicked, this,
+            [this] { session_->setChoosingTarget(!session_->choosingTarget()); });
+    row->addWidget(targetChip_);
+    row->addStretch(1);
+    row->addSpacing(6);
+    save_ = new PillButton(QStringLiteral("Save"), true, line_);
+    save_->setObjectName("studio.save");
+    connect(save_, &QAbstractButton::clicked, this, [this] { session_->save(); });
+    row->addWidget(save_);
+    line_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto* lineRow = new QHBoxLayout;
+    lineRow->addStretch(0);
+    lineRow->addWidget(line_, 1);
+    lineRow->addStretch(0);
+    column->addLayout(lineRow);
+
+    clash_ = new ThemedText(QString(), Fonts::system(12, QFont::DemiBold), Theme::warning, this);
+    clash_->setObjectName("studio.clash");
+    clash_->setSymbol("exclamationmark.triangle.fill");
+    clash_->setReadableOnWater(true);
+    clash_->setWrapping(true);
+    clash_->setMaximumWidth(lineMaxWidth);
+    clash_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    auto* clashRow = new QHBoxLayout;
+    clashRow->addStretch(1);
+    clashRow->addWidget(clash_, 100);
+    clashRow->addStretch(1);
+    column->addLayout(clashRow);
+    column->addStretch(1);
+
+    savedCard_ = new SavedCard(this);
+    savedCard_->hide();
+
+    session_->onChanged([this] { refresh(); });
+    // The live configuration changes what the chips, the clash and the targets read.
+    watch_ = new WindowShownWatch(this, [this](bool shown) {
+        if (!shown) {
+            session_->windowHidden();
+        } else if (!started_) {
+            started_ = true;
+            session_->listen();
+        } else {
+            session_->windowShown();
+        }
+    });
+    if (watch_->isShown()) {
+        started_ = true;
+        session_->listen();
+    }
+    refresh();
+}
+
+GestureStudio::~GestureStudio() {
+    session_->onChanged({});
+    // The host may be going too (the whole window is): the popovers are only
+    // let go, and leave the host when they are deleted.
+    for (QWidget* popover : {actionPopover_.data(), targetPopover_.data()}) {
+        if (!popover) continue;
+        popover->hide();
+        popover->deleteLater();
+    }
+}
+
+ActionComposer* GestureStudio::composer() const { return composer_; }
+
+void GestureStudio::refresh() {
+    const GestureStudioSession& s = *session_;
+    const bool caught = s.gesture().has_value();
+    listening_->setVisible(!caught);
+    capsule_->setVisible(caught);
+    retry_->setVisible(caught);
+    if (caught) capsule_->setText(qt(displayName(*s.gesture())));
+    hint_->setVisible(!caught);
+    line_->setVisible(caught);
+    if (caught) {
+        lineGesture_->setText(qt(displayName(*s.gesture())));
+        lineGesture_->setMinimumWidth(lineGesture_->sizeHint().width());
+    }
+    actionChip_->setSymbol(std::string(GestureStudioRules::actionSymbol(s.action().kind())));
+    actionChip_->setText(qt(GestureStudioRules::actionTitle(s.action())));
+    targetChip_->setText(qt(s.targetName()));
+    actionChip_->updateGeometry();
+    targetChip_->updateGeometry();
+    const auto clash = s.clash();
+    clash_->setVisible(caught && clash.has_value());
+    if (clash) clash_->setText(qt(*clash));
+    savedCard_->setVisible(s.saved());
+    if (s.saved()) {
+        savedCard_->setLine(qt(GestureStudioRules::savedLine(s.gesture(), s.action())));
+        savedCard_->adjustSize();
+        savedCard_->raise();
+    }
+    if (s.splashes() != splashesShown_) {
+        splashesShown_ = s.splashes();
+        pixelSplash(padHolder_, splashesShown_, false, false);
+        if (s.saved()) pixelSplash(savedCard_, splashesShown_, false, false);
+    }
+    layoutPad();
+    syncPopovers();
+}
+
+void GestureStudio::syncPopovers() {
+    SheetHost* host = SheetHost::of(this);
+    if (!host) return;
+    const GestureStudioSession& s = *session_;
+    if (s.choosingAction() && !actionPopover_) {
+        actionPopover_ = makeActionPopover();
+        host->presentPopover(actionPopover_, actionChip_, [self = QPointer(this)] {
+            if (self) self->session_->setChoosingAction(false);
+        });
+    } else if (!s.choosingAction() && actionPopover_) {
+        host->dismiss(actionPopover_);
+        actionPopover_ = nullptr;
+    }
+    if (s.choosingTarget() && !targetPopover_) {
+        targetPopover_ = makeTargetPopover();
+        host->presentPopover(targetPopover_, targetChip_, [self = QPointer(this)] {
+            if (self) self->session_->setChoosingTarget(false);
+        });
+    } else if (!s.choosingTarget() && targetPopover_) {
+        host->dismiss(targetPopover_);
+        targetPopover_ = nullptr;
+    }
+}
+
+QWidget* GestureStudio::makeActionPopover() {
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(16, 16, 16, 16);
+    composer_ = new ActionComposer(session_->action(), body);
+    composer_->setObjectName("studio.composer");
+    connect(composer_, &ActionComposer::actionEdited, this, [this](const Action& action) { session_->setAction(action); });
+    connect(composer_, &ActionComposer::chosen, this, [this] { session_->actionChosen(); });
+    layout->addWidget(composer_);
+    layout->addStretch(1);
+    return new Panel("studio.actionPopover", actionPanelSize, body);
+}
+
+QWidget* GestureStudio::makeTargetPopover() {
+    const AppConfig& config = model_.config();
+    const auto& target = session_->target();
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(2);
+    // A target whose pack is gone is shown as My shortcuts, where it will save.
+    const bool mineChosen = !GestureStudioRules::targetPack(config, target);
+    auto* mine = new TargetRow(new MineIcon(body), GestureStudioRules::mineTitle, GestureStudioRules::mineSubtitle,
+                               mineChosen, body);
+    mine->setObjectName("studio.target.mine");
+    connect(mine, &QAbstractButton::clicked, this, [this] { session_->chooseTarget(std::nullopt); });
+    layout->addWidget(mine);
+    layout->addWidget(new Divider(body));
+    for (const Pack& pack : GestureStudioRules::packChoices(config)) {
+        auto* tile = new PackTile(appLookup(), pack, true, 22, body);
+        auto* row = new TargetRow(tile, QString::fromStdString(pack.name),
+                                  qt(GestureStudioRules::packSubtitle(config.isPackEnabled(pack.id))),
+                                  !mineChosen && target == pack.id, body);
+        row->setObjectName("studio.target");
+        row->setProperty("packID", QString::fromStdString(pack.id));
+        connect(row, &QAbstractButton::clicked, this, [this, id = pack.id] { session_->chooseTarget(id); });
+        layout->addWidget(row);
+    }
+    layout->addStretch(1);
+    return new Panel("studio.targetPopover", targetPanelSize, body);
+}
+
+void GestureStudio::layoutPad() {
+    // The pad keeps its own proportions and greatest width inside the room it is offered.
+    const int offered = std::min(padMaxWidth, std::max(200, this->width()));
+    const QSizeF fitted = PadStage::fittedSize(QSizeF(offered, offered / PadStage::aspectRatio));
+    const int width = int(std::floor(fitted.width()));
+    const int height = int(std::floor(fitted.height()));
+    padHolder_->setFixedSize(width, height);
+    pad_->setGeometry(0, 0, width, height);
+    listening_->adjustSize();
+    listening_->move((width - listening_->width()) / 2, (height - listening_->height()) / 2);
+    capsule_->adjustSize();
+    capsule_->move((width - capsule_->width()) / 2, (height - capsule_->height()) / 2);
+    retry_->adjustSize();
+    retry_->move(width - retry_->width() - 14, 14);
+    retry_->raise();
+    if (savedCard_->isVisible()) {
+        savedCard_->adjustSize();
+        savedCard_->move((this->width() - savedCard_->width()) / 2, (this->height() - savedCard_->height()) / 2);
+    }
+}
+
+void GestureStudio::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutPad();
+}
+
+void GestureStudio::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Escape) {
+            event->accept();
+            session_->close();
+            return;
+        }
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            event->accept();
+            session_->save();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace velorin

@@ -1,0 +1,145 @@
+#include "FakeDesktopBus.h"
+
+#include <filesystem>
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <QDBusConnectionInterface>
+#include <QMutexLocker>
+
+#include "ChildProcess.h"
+
+namespace velorin::testing {
+namespace fs = std::filesystem;
+
+PrivateBus::PrivateBus() {
+    folder_ = (fs::temp_directory_path() / ("velorin-bus-" + std::to_string(getpid()))).string();
+}
+
+PrivateBus::~PrivateBus() {
+    for (const auto& name : names_) QDBusConnection::disconnectFromBus(name);
+    end(daemon_);
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+}
+
+bool PrivateBus::start(std::string& error) {
+    if (onPath("dbus-daemon").empty()) {
+        error = "dbus-daemon is not installed (scripts/install-deps installs dbus)";
+        return false;
+    }
+    fs::create_directories(folder_);
+    const std::string socket = folder_ + "/bus";
+    address_ = "unix:path=" + socket;
+    if (startChild(daemon_, "dbus-daemon",
+                   {"dbus-daemon", "--session", "--nofork", "--nopidfile", "--address=" + address_},
+                   environmentWith({}), {{0, -1}, {1, -1}, {2, -1}}) != 0) {
+        error = "dbus-daemon did not start";
+        return false;
+    }
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    std::error_code ec;
+    // Ready once it takes connections, which is a moment after its socket appears.
+    for (int attempt = 0;; ++attempt) {
+        if (fs::exists(socket, ec)) {
+            const QString name = QString("velorin-probe-%1-%2").arg(getpid()).arg(attempt);
+            const bool up = QDBusConnection::connectToBus(QString::fromStdString(address_), name).isConnected();
+            QDBusConnection::disconnectFromBus(name);
+            if (up) return true;
+        }
+        if (Clock::now() > deadline) {
+            error = "dbus-daemon never took connections";
+            return false;
+        }
+        poll(nullptr, 0, 10);
+    }
+}
+
+QDBusConnection PrivateBus::connect(const QString& name) const {
+    const QString unique = name + QString::number(names_.size()) + "-" + QString::number(getpid());
+    const_cast<QStringList&>(names_).append(unique);
+    return QDBusConnection::connectToBus(QString::fromStdString(address_), unique);
+}
+
+QStringList FakeKWin::calls() {
+    QMutexLocker lock(&mutex_);
+    return calls_;
+}
+
+int FakeKWin::loadScript(const QString& path, const QString& name) {
+    QMutexLocker lock(&mutex_);
+    calls_ << "loadScript " + path + " " + name;
+    const int id = next_++;
+    const QString object = QString("/Scripting/Script%1").arg(id);
+    auto* script = new FakeKWinScript(*this, object);
+    script->setParent(this);
+    if (bus_) bus_->registerObject(object, script, QDBusConnection::ExportAllSlots);
+    return id;
+}
+
+bool FakeKWin::unloadScript(const QString& name) {
+    QMutexLocker lock(&mutex_);
+    calls_ << "unloadScript " + name;
+    return true;
+}
+
+bool FakeKWin::isScriptLoaded(const QString&) { return false; }
+
+void FakeKWin::ran(const QString& path) {
+    QMutexLocker lock(&mutex_);
+    calls_ << "run " + path;
+}
+
+void FakeShellExtension::setReport(const QString& report) {
+    QMutexLocker lock(&mutex_);
+    report_ = report;
+}
+
+QStringList FakeShellExtension::calls() {
+    QMutexLocker lock(&mutex_);
+    return calls_;
+}
+
+QString FakeShellExtension::Windows() {
+    QMutexLocker lock(&mutex_);
+    return report_;
+}
+
+bool FakeShellExtension::Move(const QString& id, int x, int y) {
+    QMutexLocker lock(&mutex_);
+    calls_ << QString("Move %1 %2 %3").arg(id).arg(x).arg(y);
+    return true;
+}
+
+bool FakeShellExtension::Resize(const QString& id, int width, int height) {
+    QMutexLocker lock(&mutex_);
+    calls_ << QString("Resize %1 %2 %3").arg(id).arg(width).arg(height);
+    return true;
+}
+
+bool FakeShellExtension::Activate(const QString& id) {
+    QMutexLocker lock(&mutex_);
+    calls_ << "Activate " + id;
+    return true;
+}
+
+bool FakeShellExtension::Minimize(const QString& id) {
+    QMutexLocker lock(&mutex_);
+    calls_ << "Minimize " + id;
+    return true;
+}
+
+DesktopThread::DesktopThread() { thread_.start(); }
+
+DesktopThread::~DesktopThread() {
+    thread_.quit();
+    thread_.wait();
+}
+
+void DesktopThread::adopt(QObject* object) {
+    object->moveToThread(&thread_);
+    QObject::connect(&thread_, &QThread::finished, object, &QObject::deleteLater);
+}
+
+}  // namespace velorin::testing

@@ -1,0 +1,108 @@
+#pragma once
+// A private D-Bus session bus for tests, and stand-ins on it for KWin's
+// scripting interface and for our GNOME Shell extension. The stand-ins answer
+// on a thread of their own, since the adapters wait for some answers.
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QMutex>
+#include <QObject>
+#include <QStringList>
+#include <QThread>
+
+#include <sys/types.h>
+
+#include <string>
+
+namespace velorin::testing {
+
+class PrivateBus {
+public:
+    PrivateBus();
+    ~PrivateBus();
+    // Whether the bus runs; the reason in `error` when not.
+    bool start(std::string& error);
+    // A new connection of its own to the bus.
+    QDBusConnection connect(const QString& name) const;
+
+private:
+    std::string folder_;
+    std::string address_;
+    pid_t daemon_ = -1;
+    QStringList names_;
+};
+
+// KWin's org.kde.kwin.Scripting at /Scripting and the loaded script's run().
+class FakeKWin : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.kwin.Scripting")
+
+public:
+    explicit FakeKWin(QDBusConnection bus) : bus_(new QDBusConnection(std::move(bus))) {}
+    ~FakeKWin() override { delete bus_; }
+    QStringList calls();  // "loadScript <path> <name>", "unloadScript <name>", "run <path>"
+
+public Q_SLOTS:
+    int loadScript(const QString& path, const QString& name);
+    bool unloadScript(const QString& name);
+    bool isScriptLoaded(const QString& name);
+
+public:
+    void ran(const QString& path);
+
+private:
+    QMutex mutex_;
+    QStringList calls_;
+    int next_ = 1;
+    QDBusConnection* bus_;
+};
+
+class FakeKWinScript : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.kwin.Script")
+
+public:
+    explicit FakeKWinScript(FakeKWin& kwin, QString path) : kwin_(kwin), path_(std::move(path)) {}
+
+public Q_SLOTS:
+    void run() { kwin_.ran(path_); }
+
+private:
+    FakeKWin& kwin_;
+    QString path_;
+};
+
+class FakeShellExtension : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "app.velorin.Shell")
+
+public:
+    void setReport(const QString& report);
+    QStringList calls();
+
+public Q_SLOTS:
+    QString Windows();
+    bool Move(const QString& id, int x, int y);
+    bool Resize(const QString& id, int width, int height);
+    bool Activate(const QString& id);
+    bool Minimize(const QString& id);
+
+private:
+    QMutex mutex_;
+    QString report_;
+    QStringList calls_;
+};
+
+// Runs stand-ins on a thread of their own for the object's lifetime.
+class DesktopThread {
+public:
+    DesktopThread();
+    ~DesktopThread();
+    // Moves `object` to the thread; it is deleted there at the end.
+    void adopt(QObject* object);
+
+private:
+    QThread thread_;
+};
+
+}  // namespace velorin::testing

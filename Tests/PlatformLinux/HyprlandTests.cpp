@@ -1,0 +1,177 @@
+// The Hyprland adapter against a fake that speaks Hyprland's two sockets: the
+// front app follows "activewindowv2" events, notices arrive, window commands
+// go through the dispatchers, and bad answers or events change nothing.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include <unistd.h>
+
+#include "Actions/ActionRunner.h"
+#include "CompositorPlatform.h"
+#include "FakeHyprland.h"
+#include "Platform/Linux/HyprlandIpc.h"
+#include "Platform/Linux/HyprlandWindowSystem.h"
+#include "QtTestApp.h"
+#include "XSession.h"
+
+using namespace velorin;
+using namespace velorin::linux_platform;
+using namespace velorin::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string client(const std::string& address, int pid, const std::string& cls, int x = 10, int y = 20,
+                   const std::string& workspace = "1") {
+    return R"({"address":")" + address + R"(","mapped":true,"hidden":false,"at":[)" + std::to_string(x) + "," +
+           std::to_string(y) + R"(],"size":[800,600],"workspace":{"id":1,"name":")" + workspace +
+           R"("},"floating":false,"class":")" + cls + R"(","title":"t","initialClass":")" + cls +
+           R"(","pid":)" + std::to_string(pid) + "}";
+}
+
+const std::string firefox = client("0x55aa01", 501, "firefox");
+const std::string code = client("0x55aa02", 502, "code");
+
+class HyprlandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qtApp();
+        fake_.setAnswer("j/clients", "[" + firefox + "," + code + "]");
+        fake_.setAnswer("j/activewindow", firefox);
+        windows_ = std::make_shared<HyprlandWindowSystem>(fake_.folder());
+        platform_ = std::make_unique<CompositorPlatform>(windows_);
+        ASSERT_TRUE(until([&] { return platform_->frontIdentifier() == "org.mozilla.firefox"; }));
+    }
+    void TearDown() override {
+        platform_.reset();
+        windows_.reset();
+    }
+    bool until(const std::function<bool()>& done) { return waitFor(done, [] { spinEventLoop(); }, 5000); }
+    // Lets the adapter hear what it is going to hear.
+    void settle() {
+        for (int i = 0; i < 10; ++i) spinEventLoop(10);
+    }
+
+    FakeHyprland fake_{(fs::temp_directory_path() / ("velorin-hypr-" + std::to_string(getpid()))).string()};
+    std::shared_ptr<HyprlandWindowSystem> windows_;
+    std::unique_ptr<CompositorPlatform> platform_;
+};
+
+TEST_F(HyprlandTest, theFrontAppFollowsActiveWindowEventsAndNoticesArrive) {
+    std::vector<std::optional<std::string>> activated;
+    std::vector<std::int32_t> ended;
+    Workspace& workspace = platform_->workspace();
+    workspace.addObserver(WorkspaceNotice::didActivateApplication,
+                          [&](const auto& app) { activated.push_back(app ? app->bundleIdentifier : std::nullopt); });
+    workspace.addObserver(WorkspaceNotice::didTerminateApplication,
+                          [&](const auto& app) { ended.push_back(app->processIdentifier); });
+    EXPECT_EQ(workspace.runningApplications().size(), 2u);
+
+    fake_.setAnswer("j/activewindow", code);
+    fake_.send("activewindow>>code,t\nactivewindowv2>>55aa02\n");
+    ASSERT_TRUE(until([&] { return platform_->frontIdentifier() == "com.microsoft.VSCode"; }));
+    EXPECT_EQ(activated, (std::vector<std::optional<std::string>>{"com.microsoft.VSCode"}));
+
+    // Activating asks for the window by its address.
+    fake_.clearRequests();
+    EXPECT_TRUE(workspace.activate(501));
+    const auto requests = fake_.requests();
+    EXPECT_NE(std::find(requests.begin(), requests.end(), "dispatch focuswindow address:0x55aa01"), requests.end());
+
+    fake_.setAnswer("j/clients", "[" + code + "]");
+    fake_.send("closewindow>>55aa01\n");
+    ASSERT_TRUE(until([&] { return !ended.empty(); }));
+    EXPECT_EQ(ended, std::vector<std::int32_t>{501});
+}
+
+TEST_F(HyprlandTest, aWindowCommandFloatsTheWindowAndPlacesItThroughTheDispatchers) {
+    fake_.clearRequests();
+    ActionRunner().run(Action::window(WindowCommand::leftHalf));
+    const auto requests = fake_.requests();
+    const std::vector<std::string> dispatched = [&] {
+        std::vector<std::string> out;
+        for (const auto& r : requests) {
+            if (r.rfind("dispatch ", 0) == 0) out.push_back(r);
+        }
+        return out;
+    }();
+    // Size, position, size again, as the window commands set them.
+    EXPECT_EQ(dispatched, (std::vector<std::string>{
+                              "dispatch setfloating address:0x55aa01",
+                              "dispatch resizewindowpixel exact 640 800,address:0x55aa01",
+                              "dispatch setfloating address:0x55aa01",
+                              "dispatch movewindowpixel exact 0 0,address:0x55aa01",
+                              "dispatch setfloating address:0x55aa01",
+                              "dispatch resizewindowpixel exact 640 800,address:0x55aa01",
+                          }));
+
+    // A dispatcher the compositor refuses is a window that could not be moved.
+    fake_.setAnswer("dispatch setfloating address:0x55aa01", "Invalid dispatcher");
+    EXPECT_THROW(ActionRunner().run(Action::window(WindowCommand::rightHalf)), ActionError);
+}
+
+TEST_F(HyprlandTest, badAnswersAndEventsChangeNothing) {
+    struct Case {
+        const char* what;
+        const char* request;  // the answer to change, or null for an event alone
+        std::string answer;
+        std::string event;
+    };
+    const Case cases[] = {
+        {"truncated clients", "j/clients", "[" + firefox.substr(0, 40), "openwindow>>55aa03,1,x,y\n"},
+        {"clients that are not a list", "j/clients", R"({"address":"0x1"})", "openwindow>>55aa03,1,x,y\n"},
+        {"not JSON", "j/clients", "unknown request", "openwindow>>55aa03,1,x,y\n"},
+        {"an active window without an address", "j/activewindow", R"({"address":5})", "activewindowv2>>55aa02\n"},
+        {"an address that is not hex", "j/activewindow", R"({"address":"0xzz"})", "activewindowv2>>zz\n"},
+        {"an empty answer", "j/activewindow", "", "activewindowv2>>55aa02\n"},
+        {"an event without its separator", nullptr, "", "activewindowv2 55aa02\n"},
+        {"an unknown event", nullptr, "", "somethingnew>>\n"},
+        {"a line cut short", nullptr, "", "activewindowv2>>55a"},
+    };
+    for (const auto& c : cases) {
+        if (c.request) fake_.setAnswer(c.request, c.answer);
+        fake_.send(c.event);
+        settle();
+        EXPECT_EQ(platform_->frontIdentifier(), "org.mozilla.firefox") << c.what;
+        EXPECT_EQ(platform_->workspace().runningApplications().size(), 2u) << c.what;
+        fake_.setAnswer("j/clients", "[" + firefox + "," + code + "]");
+        fake_.setAnswer("j/activewindow", firefox);
+        fake_.send("\n");
+    }
+}
+
+TEST_F(HyprlandTest, anEventStreamThatBreaksLeavesNoFrontAppUntilTheCompositorAnswersAgain) {
+    // An endless line: the stream is no longer to be trusted.
+    fake_.send(std::string(hyprland::EventReader::longestLine + 10, 'x'));
+    ASSERT_TRUE(until([&] { return !windows_->isConnected(); }));
+    EXPECT_EQ(platform_->workspace().frontmostApplication(), std::nullopt);
+    // The adapter connects again, and hears the compositor as before.
+    EXPECT_TRUE(until([&] { return platform_->frontIdentifier() == "org.mozilla.firefox"; }));
+
+    fake_.closeListeners();
+    ASSERT_TRUE(until([&] { return !windows_->isConnected(); }));
+    EXPECT_TRUE(until([&] { return platform_->frontIdentifier() == "org.mozilla.firefox"; }));
+}
+
+TEST(HyprlandIpc, addressesAndSocketFolders) {
+    EXPECT_EQ(hyprland::addressKey("0x55AA01"), "55aa01");
+    EXPECT_EQ(hyprland::addressKey("55aa01"), "55aa01");
+    EXPECT_EQ(hyprland::addressKey(""), std::nullopt);
+    EXPECT_EQ(hyprland::addressKey("0x"), std::nullopt);
+    EXPECT_EQ(hyprland::addressKey("0x12345678901234567"), std::nullopt);
+    EXPECT_EQ(hyprland::addressKey("0x12,focus"), std::nullopt);
+
+    // Minimised windows sit on a special workspace: hidden.
+    const auto windows = hyprland::parseClients("[" + client("0x1", 7, "slack", 5, 6, "special:minimized") +
+                                                R"(,{"address":"0x2","mapped":false,"class":"x"}])");
+    ASSERT_TRUE(windows);
+    ASSERT_EQ(windows->size(), 1u);
+    EXPECT_TRUE(windows->front().hidden);
+    EXPECT_EQ(windows->front().frame, (Rect{{5, 6}, {800, 600}}));
+    EXPECT_EQ(hyprland::parseActiveWindow("{}"), std::optional<std::optional<std::string>>(std::optional<std::string>()));
+}
+
+}  // namespace
