@@ -85,6 +85,12 @@ void PillButton::setPrimary(bool primary) {
     update();
 }
 
+void PillButton::setTextColor(std::optional<ThemeColor> color) {
+    if (color == textColor_) return;
+    textColor_ = color;
+    update();
+}
+
 void PillButton::pressChanged(bool pressed) {
     liquid_.setLevel(style_.liquidLevel(pressed));
     squash_.animateTo(style_.scale(pressed), Animation::spring(PillButtonStyle::pressSpring));
@@ -178,10 +184,11 @@ void PillButton::paintEvent(QPaintEvent*) {
     const double textWidth = metrics.horizontalAdvance(shown);
     const double start = label.center().x() - (symbolRoom() + textWidth) / 2;
     const QRectF textRect(start + symbolRoom(), label.top(), textWidth, label.height());
+    const ThemeColor ink = !style_.whiteText(pressed) && textColor_ ? *textColor_ : style_.textColor(pressed);
     if (symbol_) {
         const double size = PillButtonStyle::fontPoints;
         Symbols::draw(painter, QRectF(start, label.center().y() - size / 2, size, size), *symbol_,
-                      style_.textColor(pressed).resolve(env), size);
+                      ink.resolve(env), size);
     }
     if (style_.whiteText(pressed)) {
         QPainterPath glyphs;
@@ -194,7 +201,7 @@ void PillButton::paintEvent(QPaintEvent*) {
                     false);
     }
     painter.setFont(f);
-    painter.setPen(style_.textColor(pressed).resolve(env));
+    painter.setPen(ink.resolve(env));
     painter.drawText(textRect, Qt::AlignCenter, shown);
     painter.restore();
 

@@ -66,6 +66,10 @@ public:
     bool isPrimary() const { return style_.primary; }
     void setPrimary(bool primary);
     const PillButtonStyle& pillStyle() const { return style_; }
+    // The text's colour while it isn't white (at rest, not primary), as for a
+    // destructive action; none: ink.
+    void setTextColor(std::optional<ThemeColor> color);
+    const std::optional<ThemeColor>& textColor() const { return textColor_; }
 
     // Where the pill stands now, for tests and the gallery.
     double liquidLevel() const { return liquid_.level(); }
@@ -92,6 +96,7 @@ private:
     double symbolRoom() const;
 
     PillButtonStyle style_;
+    std::optional<ThemeColor> textColor_;
     std::optional<std::string> symbol_;
     bool ticks_ = true;
     int splashes_ = 0;

@@ -415,6 +415,7 @@ PackEditor::PackEditor(AppModel& model, Pack draft, bool isNew, std::function<vo
     if (!editor_.isNew()) {
         delete_ = new PillButton(QStringLiteral("Delete Pack"), false, this);
         delete_->setObjectName(QStringLiteral("packEditor.delete"));
+        delete_->setTextColor(Theme::warning);
         connect(delete_, &QAbstractButton::clicked, this, &PackEditor::askToDelete);
         buttons->addWidget(delete_);
     }

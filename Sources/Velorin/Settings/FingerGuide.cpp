@@ -110,8 +110,8 @@ FingerGuide::FingerGuide(AppModel& model, QWidget* parent)
         row.action = new ThemedText("", Fonts::system(12.5, QFont::Medium), Theme::ink, row.entry);
         line->addWidget(row.action, 1);
         box->addWidget(row.entry);
-        row.nothing = new ThemedText(TrackpadRules::nothingYetText, Fonts::system(12.5), Theme::inkMuted.opacity(0.7),
-                                     content);
+        row.nothing =
+            new ThemedText(TrackpadRules::nothingYetText, Fonts::system(12.5), Theme::inkMuted.opacity(0.7), content);
         box->addWidget(row.nothing);
         column->addLayout(box);
     }
@@ -123,7 +123,8 @@ FingerGuide::FingerGuide(AppModel& model, QWidget* parent)
     addContent(content);
 
     const Engine& engine = model_.engine();
-    observations_.add(engine.liveTouches(), [this](const std::vector<Touch>& touches) { followTouches(touches.size()); });
+    observations_.add(engine.liveTouches(),
+                      [this](const std::vector<Touch>& touches) { followTouches(touches.size()); });
     observations_.add(engine.config(), [this](const AppConfig&) { refreshRows(); });
     followTouches(engine.liveTouches().get().size());
     refreshRows();

@@ -146,17 +146,7 @@ void SensitivityTab::resetToDefaults() {
     model_.setConfig(std::move(config));
 }
 
-void SensitivityTab::scheduleRefresh() {
-    if (refreshPending_) return;
-    refreshPending_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            refreshPending_ = false;
-            refresh();
-        },
-        Qt::QueuedConnection);
-}
+void SensitivityTab::scheduleRefresh() { refreshLater_.schedule(); }
 
 void SensitivityTab::refresh() {
     const RecognizerConfig& tuning = model_.engine().config().get().recognizer;

@@ -15,6 +15,7 @@
 #include "Velorin/Observations.h"
 #include "Velorin/Settings/SensitivityRules.h"
 #include "Velorin/Settings/ValueBinding.h"
+#include "Velorin/QueuedRefresh.h"
 
 class QAbstractButton;
 
@@ -60,7 +61,7 @@ private:
     std::array<Row, 5> rows_;
     SensitivityPreview* preview_ = nullptr;
     QAbstractButton* reset_ = nullptr;
-    bool refreshPending_ = false;
+    QueuedRefresh refreshLater_{this, [this] { refresh(); }};
     Observations observations_;
 };
 
