@@ -69,12 +69,26 @@ public:
     // identifier; absent when none is installed.
     virtual std::optional<std::string> urlForApplication(const std::string& bundleIdentifier) = 0;
 
+    // The bundle identifiers of the apps installed where the desktop lists
+    // apps, each once, in the workspace's own order; apps the desktop keeps
+    // out of its listings are left out. None where the workspace cannot tell.
+    virtual std::vector<std::string> installedApplications() { return {}; }
+    // The folder an open panel for choosing an app starts in.
+    virtual std::string applicationsFolder() { return "/Applications"; }
+
     // Starts opening the app at `path`. Nothing is awaited: a failure of the
     // opening itself is not reported.
     virtual void openApplication(const std::string& path, const OpenConfiguration& configuration) = 0;
     // Opens an absolute URL ("https://…", "file:///…", "notion://…") with its
     // default handler; false when the workspace could not.
     [[nodiscard]] virtual bool open(const std::string& url) = 0;
+    // `open`, and `failedLater` runs on the main thread when the opening that
+    // started fails afterwards (no app handles the address, the file went
+    // away). Where the workspace can't tell, it never runs.
+    [[nodiscard]] virtual bool openReporting(const std::string& url, std::function<void()> failedLater) {
+        (void)failedLater;
+        return open(url);
+    }
 
     // False when there is no such app or the desktop refused.
     virtual bool hide(std::int32_t processIdentifier) = 0;

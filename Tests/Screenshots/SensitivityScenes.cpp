@@ -81,8 +81,8 @@ void frame(SceneContext& context, SettingsScene& scene, double t, std::vector<To
 AppConfig withShortcuts() {
     AppConfig config;
     config.enabledPacks = {"everyday-mac"};
-    config.bindings = {Binding{Uuid::generate(), Gesture::tap(3, 1), Action::media(MediaKey::playPause), true, {},
-                               std::nullopt}};
+    config.bindings = {
+        Binding{Uuid::generate(), Gesture::tap(3, 1), Action::media(MediaKey::playPause), true, {}, std::nullopt}};
     return config;
 }
 

@@ -18,6 +18,7 @@
 #include "Velorin/Design/Animation.h"
 #include "Velorin/Design/Chip.h"
 #include "Velorin/Design/LiquidSlider.h"
+#include "Velorin/Design/NumericText.h"
 #include "Velorin/Design/PackStyle.h"
 #include "Velorin/Design/PadStage.h"
 #include "Velorin/Design/Theme.h"
@@ -63,21 +64,19 @@ TEST(SensitivityRulesTest, storedValuesReadUnclampedAndValuesNoNumberCanHoldStil
         const char* text;
     };
     const Case cases[] = {
-        {tap, 2.0, "2000 ms"},  // beyond the slider's range
-        {tap, 0.0999, "99 ms"}, // truncated
-        {tap, -0.0005, "0 ms"},
-        {tap, nan, "– ms"},
-        {tap, inf, "∞ ms"},
+        {tap, 2.0, "2000 ms"},   // beyond the slider's range
+        {tap, 0.0999, "99 ms"},  // truncated
+        {tap, -0.0005, "0 ms"}, {tap, nan, "– ms"}, {tap, inf, "∞ ms"},
         {tap, 1e300, ""},  // beyond a 64-bit integer: every digit written out, without a conversion
-        {corner, 0.5, "50%"},
-        {corner, nan, "–"},
-        {corner, -inf, "-∞%"},
+        {corner, 0.5, "50%"},   {corner, nan, "–"}, {corner, -inf, "-∞%"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
         const std::string text = SensitivityRules::valueText(c.row, c.value);
-        if (*c.text) EXPECT_EQ(text, c.text);
-        else EXPECT_TRUE(text.size() > 300 && text.ends_with(" ms")) << text;
+        if (*c.text)
+            EXPECT_EQ(text, c.text);
+        else
+            EXPECT_TRUE(text.size() > 300 && text.ends_with(" ms")) << text;
     }
 }
 
@@ -133,8 +132,8 @@ TEST(SensitivityPreviewGeometryTest, cornerZonesAreTheCornerSizeOfThePadEachTouc
     EXPECT_DOUBLE_EQ(pad.height(), 222 / 1.6);
     const auto zones = Geometry::cornerZones(pad, 0.15);
     const double w = 222 * 0.15, h = pad.height() * 0.15;
-    const QRectF expected[] = {{0, 0, w, h}, {222 - w, 0, w, h}, {0, pad.height() - h, w, h},
-                               {222 - w, pad.height() - h, w, h}};
+    const QRectF expected[] = {
+        {0, 0, w, h}, {222 - w, 0, w, h}, {0, pad.height() - h, w, h}, {222 - w, pad.height() - h, w, h}};
     for (std::size_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         EXPECT_NEAR(zones[i].x(), expected[i].x(), 1e-9);
@@ -155,12 +154,9 @@ TEST(SensitivityPreviewGeometryTest, barsStandForThreeSecondsAndAreNeverShorterT
         double seconds, track, width;
     };
     const Case cases[] = {
-        {3.0, 150, 150},  // fills the track
-        {1.5, 150, 75},
-        {0.1, 150, 8},  // 5 by the formula
-        {0.0, 150, 8},
-        {nan, 150, 8},
-        {10, 150, 150},  // a hand-edited hold time stays inside the track
+        {3.0, 150, 150},                                 // fills the track
+        {1.5, 150, 75},  {0.1, 150, 8},                  // 5 by the formula
+        {0.0, 150, 8},   {nan, 150, 8}, {10, 150, 150},  // a hand-edited hold time stays inside the track
         {inf, 150, 150},
     };
     for (const Case& c : cases) {
@@ -209,7 +205,8 @@ TEST(TrackpadRulesTest, guideRowsShowTheWinnerForEveryAppWithItsSourcesColour) {
         if (packs.contains(g) && !packTap) packTap = g;
     ASSERT_TRUE(packTap) << "the everyday pack binds a three-finger gesture";
     config.bindings = {bound(Gesture::tap(3, 2), Action::media(MediaKey::next))};
-    if (*packTap == Gesture::tap(3, 2)) config.bindings.push_back(bound(Gesture::tap(3, 3), Action::media(MediaKey::next)));
+    if (*packTap == Gesture::tap(3, 2))
+        config.bindings.push_back(bound(Gesture::tap(3, 3), Action::media(MediaKey::next)));
 
     const auto rows = TrackpadRules::guideRows(config, 3);
     const char* labels[] = {"Tap", "Double tap", "Triple tap", "Hold"};
@@ -266,7 +263,8 @@ TEST(TrackpadRulesTest, theLastGestureCardSaysWhatRanWhereItCameFromAndWhatWentW
     EXPECT_EQ(card.error, fired.error);
 
     EXPECT_EQ(TrackpadRules::symbol(Gesture::hold(2)), "hand.raised");
-    EXPECT_EQ(TrackpadRules::symbol(Gesture::cornerTap(Gesture::Corner::topLeft)), "arrow.up.left.and.arrow.down.right");
+    EXPECT_EQ(TrackpadRules::symbol(Gesture::cornerTap(Gesture::Corner::topLeft)),
+              "arrow.up.left.and.arrow.down.right");
 }
 
 // ---- The tabs on the simulated desktop
@@ -322,8 +320,8 @@ TEST_F(SensitivityTabTest, everyStepOfADragIsSavedAndTheEngineHoldsIt) {
         EXPECT_EQ(model->engine().config().get().recognizer.maxTravel, stored);
         seen.push_back(stored);
         settle();
-        EXPECT_EQ(tab.valueText(3)->text(), QString::fromStdString(SensitivityRules::valueText(
-                                                SensitivityRules::rows()[3], double(stored))));
+        EXPECT_EQ(tab.valueText(3)->text(),
+                  QString::fromStdString(SensitivityRules::valueText(SensitivityRules::rows()[3], double(stored))));
     }
     mouse(slider, QEvent::MouseButtonRelease, track.left() + track.width() * 0.8);
     EXPECT_LT(seen[0], seen[1]);
@@ -383,6 +381,23 @@ TEST_F(SensitivityTabTest, resetRestoresAllSixDefaultsInOneAssignmentWithOneHapt
     EXPECT_EQ(tab.preview()->config(), RecognizerConfig{});
 }
 
+TEST_F(SensitivityTabTest, theResetRollsTheValuesToTheDefaultsAndADragShowsThemAtOnce) {
+    AppConfig config;
+    config.recognizer.maxTapDuration = 0.5;
+    writeConfig(config);
+    auto& tab = show<SensitivityTab>(SettingsTab::sensitivity);
+    Motion::setInstant(false);
+    tab.slider(2)->nudge(30);
+    EXPECT_FALSE(tab.valueText(2)->isRolling());
+    tab.resetButton()->click();
+    EXPECT_TRUE(tab.valueText(0)->isRolling());
+    EXPECT_EQ(tab.valueText(0)->text(), "300 ms");
+    EXPECT_FALSE(tab.valueText(1)->isRolling());  // it was at its default already
+    sim.advance(3);
+    settle();
+    EXPECT_FALSE(tab.valueText(0)->isRolling());
+}
+
 TEST_F(SensitivityTabTest, storedValuesShowAsTheyAreAndFollowChangesFromElsewhere) {
     AppConfig config;
     config.recognizer.maxTapDuration = 2.0;  // beyond the slider's range, from a hand-edited file
@@ -396,7 +411,7 @@ TEST_F(SensitivityTabTest, storedValuesShowAsTheyAreAndFollowChangesFromElsewher
     // Each value text ends at its row's trailing edge, whatever its length.
     settle();
     for (std::size_t i = 0; i < 5; ++i) {
-        const ThemedText* text = tab.valueText(i);
+        const auto* text = tab.valueText(i);
         EXPECT_EQ(text->geometry().right() + 1, text->parentWidget()->width()) << i;
     }
 

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include <unistd.h>
+
+#include <QUrl>
 
 #include "Platform/Linux/AppIdentity.h"
 #include "Platform/Linux/Translations.h"
@@ -103,6 +106,26 @@ std::optional<std::string> LinuxWorkspace::urlForApplication(const std::string& 
     return std::nullopt;
 }
 
+std::vector<std::string> LinuxWorkspace::installedApplications() {
+    std::vector<std::string> ids;
+    std::set<std::string> seen;
+    for (const auto& entry : entries()) {
+        if (entry.hidden || entry.deleted) continue;
+        auto id = bundleIdentifier(entry);
+        if (seen.insert(id).second) ids.push_back(std::move(id));
+    }
+    return ids;
+}
+
+std::string LinuxWorkspace::applicationsFolder() {
+    for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) {
+        std::error_code ec;
+        if (fs::is_directory(*it, ec)) return *it;
+    }
+    const char* home = std::getenv("HOME");
+    return home && *home ? std::string(home) : std::string("/");
+}
+
 namespace {
 
 // How a program starts: in the background, a startup notification whose time is 0 asks
@@ -148,11 +171,26 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
     (void)processes_.start("xdg-open", {path});
 }
 
-bool LinuxWorkspace::open(const std::string& url) {
+bool LinuxWorkspace::open(const std::string& url) { return openReporting(url, {}); }
+
+bool LinuxWorkspace::openReporting(const std::string& url, std::function<void()> failedLater) {
     const auto counterpart = openCounterpart(url, permissionsPage_);
+    LaunchOptions options;
+    // xdg-open ends with a failure status when no handler took the address.
+    if (failedLater) {
+        options.exited = [failedLater = std::move(failedLater)](int status) {
+            if (status != 0) failedLater();
+        };
+    }
     switch (counterpart.kind) {
         case OpenCounterpart::Kind::asGiven:
-        case OpenCounterpart::Kind::page: return processes_.start("xdg-open", {counterpart.url});
+            // A file that isn't there can't be opened; that much is known now.
+            if (const QUrl parsed(QString::fromStdString(counterpart.url)); parsed.isLocalFile()) {
+                std::error_code ec;
+                if (!fs::exists(parsed.toLocalFile().toStdString(), ec)) return false;
+            }
+            return processes_.launch("xdg-open", {counterpart.url}, options);
+        case OpenCounterpart::Kind::page: return processes_.launch("xdg-open", {counterpart.url}, options);
         case OpenCounterpart::Kind::screenSaver: return processes_.start("xdg-screensaver", {"activate"});
         case OpenCounterpart::Kind::nothing: return false;
     }

@@ -52,6 +52,22 @@ bool SimWorkspace::open(const std::string& url) {
     return true;
 }
 
+bool SimWorkspace::openReporting(const std::string& url, std::function<void()> failedLater) {
+    if (!open(url)) return false;
+    std::lock_guard lock(mutex_);
+    if (failedLater) pendingFailures_.push_back(std::move(failedLater));
+    return true;
+}
+
+void SimWorkspace::failStartedOpenings() {
+    std::vector<std::function<void()>> failures;
+    {
+        std::lock_guard lock(mutex_);
+        failures.swap(pendingFailures_);
+    }
+    for (auto& f : failures) mainQueue_.async(std::move(f));
+}
+
 bool SimWorkspace::hide(std::int32_t processIdentifier) {
     std::lock_guard lock(mutex_);
     auto it = std::find_if(running_.begin(), running_.end(),
@@ -152,6 +168,34 @@ void SimWorkspace::sendNotice(WorkspaceNotice notice, std::optional<RunningAppli
 void SimWorkspace::installApp(const std::string& bundleIdentifier, const std::string& path) {
     std::lock_guard lock(mutex_);
     installed_[bundleIdentifier] = path;
+}
+
+std::vector<std::string> SimWorkspace::installedApplications() {
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> ids;
+    for (const auto& [id, path] : installed_) {
+        if (!unlisted_.contains(id)) ids.push_back(id);
+    }
+    return ids;
+}
+
+std::string SimWorkspace::applicationsFolder() {
+    std::lock_guard lock(mutex_);
+    return applicationsFolder_;
+}
+
+void SimWorkspace::setUnlisted(const std::string& bundleIdentifier, bool unlisted) {
+    std::lock_guard lock(mutex_);
+    if (unlisted) {
+        unlisted_.insert(bundleIdentifier);
+    } else {
+        unlisted_.erase(bundleIdentifier);
+    }
+}
+
+void SimWorkspace::setApplicationsFolder(std::string path) {
+    std::lock_guard lock(mutex_);
+    applicationsFolder_ = std::move(path);
 }
 
 void SimWorkspace::uninstallApp(const std::string& bundleIdentifier) {

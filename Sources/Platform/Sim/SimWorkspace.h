@@ -28,8 +28,12 @@ public:
     std::vector<RunningApplication> runningApplications() override;
     std::optional<RunningApplication> frontmostApplication() override;
     std::optional<std::string> urlForApplication(const std::string& bundleIdentifier) override;
+    // The installed apps by identifier, those set unlisted left out.
+    std::vector<std::string> installedApplications() override;
+    std::string applicationsFolder() override;
     void openApplication(const std::string& path, const OpenConfiguration& configuration) override;
     bool open(const std::string& url) override;
+    bool openReporting(const std::string& url, std::function<void()> failedLater) override;
     bool hide(std::int32_t processIdentifier) override;
     bool activate(std::int32_t processIdentifier) override;
     std::optional<Icon> iconForFile(const std::string& path) override;
@@ -55,9 +59,16 @@ public:
     // An app that `urlForApplication` finds.
     void installApp(const std::string& bundleIdentifier, const std::string& path);
     void uninstallApp(const std::string& bundleIdentifier);
+    // An installed app that listings leave out (as desktops do for helpers).
+    void setUnlisted(const std::string& bundleIdentifier, bool unlisted = true);
+    // The folder `applicationsFolder` names ("/Applications" at first).
+    void setApplicationsFolder(std::string path);
     void setIcon(const std::string& path, Icon icon);
     // `open` gives false for this URL from now on.
     void refuseURL(const std::string& url);
+    // The openings started so far fail now, as a handler that gave up would
+    // tell: their `failedLater` run on the main queue's next run.
+    void failStartedOpenings();
 
     std::vector<OpenedApplication> openedApplications() const;
     // The URLs opened successfully, in order.
@@ -81,12 +92,15 @@ private:
     mutable std::mutex mutex_;
     std::vector<RunningApplication> running_;
     std::map<std::string, std::string> installed_;
+    std::set<std::string> unlisted_;
+    std::string applicationsFolder_ = "/Applications";
     std::map<std::string, Icon> icons_;
     std::set<std::string> refused_;
     std::map<ObserverToken, std::pair<WorkspaceNotice, std::shared_ptr<Observer>>> observers_;
     ObserverToken nextToken_ = 1;
     std::vector<OpenedApplication> openedApps_;
     std::vector<std::string> openedURLs_;
+    std::vector<std::function<void()>> pendingFailures_;
     std::vector<std::int32_t> hidden_;
     std::vector<std::int32_t> activated_;
     std::vector<std::string> locationQueries_;

@@ -22,6 +22,7 @@
 #include "Velorin/Packs/PackBrowser.h"
 #include "Velorin/Packs/PackCard.h"
 #include "Velorin/Packs/PackEditor.h"
+#include "Velorin/QueuedRefresh.h"
 
 class QScrollArea;
 
@@ -94,7 +95,7 @@ private:
     PacksTabParts parts_;
     AppLookup lookup_;
     PackFilter filter_;
-    bool refreshPending_ = false;
+    QueuedRefresh refreshLater_{this, [this] { refresh(); }};
 
     QScrollArea* scroll_ = nullptr;
     PermissionBanner* banner_ = nullptr;

@@ -78,7 +78,8 @@ protected:
         painter.drawEllipse(c, d / 2, d / 2);
         // The dashed border lies on the inside of the ring's edge.
         QPen dashed(Theme::honey.resolve(env), Geometry::ringLineWidth);
-        dashed.setDashPattern({Geometry::ringDash / Geometry::ringLineWidth, Geometry::ringDash / Geometry::ringLineWidth});
+        dashed.setDashPattern(
+            {Geometry::ringDash / Geometry::ringLineWidth, Geometry::ringDash / Geometry::ringLineWidth});
         painter.setPen(dashed);
         painter.setBrush(Qt::NoBrush);
         const double inner = d / 2 - Geometry::ringLineWidth / 2;
@@ -127,7 +128,7 @@ protected:
         painter.setPen(Qt::NoPen);
         painter.setBrush(Theme::cream.resolve(env));
         painter.drawPath(continuousCapsule(track));
-        const double seconds = value_ == tapValue ? shown.maxTapDuration
+        const double seconds = value_ == tapValue   ? shown.maxTapDuration
                                : value_ == gapValue ? shown.multiTapInterval
                                                     : shown.holdDuration;
         const QRectF fill(track.topLeft(), QSizeF(Geometry::barFillWidth(seconds, track.width()), h));

@@ -38,8 +38,8 @@ QWidget* lastGestureCard(const Engine::Fired& fired, QWidget* parent) {
     column->setSpacing(2);
     auto* line = new QHBoxLayout;
     line->setSpacing(6);
-    auto* gesture = new ThemedText(QString::fromStdString(texts.gesture), Fonts::system(14, QFont::DemiBold),
-                                   Theme::ink, content);
+    auto* gesture =
+        new ThemedText(QString::fromStdString(texts.gesture), Fonts::system(14, QFont::DemiBold), Theme::ink, content);
     gesture->setObjectName("trackpad.lastGesture.gesture");
     line->addWidget(gesture);
     auto* arrow = new ThemedText("", Fonts::system(10, QFont::Bold), Theme::honey, content);
@@ -54,7 +54,8 @@ QWidget* lastGestureCard(const Engine::Fired& fired, QWidget* parent) {
     line->addStretch(1);
     column->addLayout(line);
     if (texts.source) {
-        auto* source = new ThemedText(QString::fromStdString(*texts.source), Fonts::system(11.5), Theme::inkMuted, content);
+        auto* source =
+            new ThemedText(QString::fromStdString(*texts.source), Fonts::system(11.5), Theme::inkMuted, content);
         source->setObjectName("trackpad.lastGesture.source");
         column->addWidget(source);
     }
@@ -81,8 +82,8 @@ LastGestureArea::~LastGestureArea() = default;
 
 QWidget* LastGestureArea::makeContent(const std::optional<Engine::Fired>& fired) {
     if (fired) return lastGestureCard(*fired, this);
-    auto* text = new ThemedText(TrackpadRules::noGestureText, Fonts::system(13, QFont::Medium), Theme::ink.opacity(0.78),
-                                this);
+    auto* text =
+        new ThemedText(TrackpadRules::noGestureText, Fonts::system(13, QFont::Medium), Theme::ink.opacity(0.78), this);
     text->setObjectName("trackpad.noGesture");
     text->setReadableOnWater(true);
     return text;
@@ -133,7 +134,8 @@ void LastGestureArea::frame() {
 
 void LastGestureArea::place(QWidget* widget) const {
     if (!widget) return;
-    const int w = std::min({width(), maxCardWidth, std::max(widget->sizeHint().width(), widget->minimumSizeHint().width())});
+    const int w =
+        std::min({width(), maxCardWidth, std::max(widget->sizeHint().width(), widget->minimumSizeHint().width())});
     const int h = widget->hasHeightForWidth() ? widget->heightForWidth(w) : widget->sizeHint().height();
     widget->setGeometry((width() - w) / 2, 0, w, h);
 }
