@@ -40,7 +40,6 @@ namespace velorin {
 namespace {
 QString qt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-
 }  // namespace
 
 namespace studio {
@@ -206,8 +205,9 @@ public:
 class SavedCard final : public Surface {
 public:
     explicit SavedCard(QWidget* parent)
-        : Surface(parent, {28.0, {Theme::milk.opacity(0.92), Theme::warmWhite.opacity(0.6)}, Theme::rim,
-                           shadowOf(0.3, 30, 12)}) {
+        : Surface(
+              parent,
+              {28.0, {Theme::milk.opacity(0.92), Theme::warmWhite.opacity(0.6)}, Theme::rim, shadowOf(0.3, 30, 12)}) {
         setObjectName("studio.saved");
         auto* column = new QVBoxLayout(this);
         column->setContentsMargins(36, 26, 36, 26);
@@ -216,15 +216,16 @@ public:
         check_->setFixedSize(58, 58);
         check_->installEventFilter(this);
         column->addWidget(check_, 0, Qt::AlignHCenter);
-        column->addWidget(new ThemedText(GestureStudioRules::savedTitle, Fonts::rounded(22, QFont::Bold), Theme::ink, this),
-                          0, Qt::AlignHCenter);
+        column->addWidget(
+            new ThemedText(GestureStudioRules::savedTitle, Fonts::rounded(22, QFont::Bold), Theme::ink, this), 0,
+            Qt::AlignHCenter);
         line_ = new ThemedText(QString(), Fonts::system(13, QFont::Medium), Theme::inkMuted, this);
         line_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    auto* lineRow = new QHBoxLayout;
-    lineRow->addStretch(0);
-    lineRow->addWidget(line_, 1);
-    lineRow->addStretch(0);
-    column->addLayout(lineRow);
+        auto* lineRow = new QHBoxLayout;
+        lineRow->addStretch(0);
+        lineRow->addWidget(line_, 1);
+        lineRow->addStretch(0);
+        column->addLayout(lineRow);
     }
     void setLine(const QString& text) { line_->setText(text); }
     QString line() const { return line_->text(); }
@@ -239,7 +240,8 @@ protected:
             painter.setPen(Qt::NoPen);
             painter.setBrush(Theme::milk.resolve(environment));
             painter.drawEllipse(QRectF(check_->rect()).adjusted(6, 6, -6, -6));
-            Symbols::draw(painter, QRectF(check_->rect()), "checkmark.circle.fill", Theme::ink.resolve(environment), 58);
+            Symbols::draw(painter, QRectF(check_->rect()), "checkmark.circle.fill", Theme::ink.resolve(environment),
+                          58);
             return true;
         }
         return QWidget::eventFilter(watched, event);
@@ -286,7 +288,8 @@ protected:
         if (event->type() == QEvent::Paint) {
             auto* check = static_cast<QWidget*>(watched);
             QPainter painter(check);
-            Symbols::draw(painter, QRectF(check->rect()), "checkmark", Theme::ink.resolve(colorEnvironmentFor(this)), 12);
+            Symbols::draw(painter, QRectF(check->rect()), "checkmark", Theme::ink.resolve(colorEnvironmentFor(this)),
+                          12);
             return true;
         }
         return QAbstractButton::eventFilter(watched, event);
@@ -581,7 +584,8 @@ QWidget* GestureStudio::makeActionPopover() {
     layout->setContentsMargins(16, 16, 16, 16);
     composer_ = new ActionComposer(session_->action(), body);
     composer_->setObjectName("studio.composer");
-    connect(composer_, &ActionComposer::actionEdited, this, [this](const Action& action) { session_->setAction(action); });
+    connect(composer_, &ActionComposer::actionEdited, this,
+            [this](const Action& action) { session_->setAction(action); });
     connect(composer_, &ActionComposer::chosen, this, [this] { session_->actionChosen(); });
     layout->addWidget(composer_);
     layout->addStretch(1);
