@@ -6,8 +6,7 @@
 
 namespace velorin {
 
-LivePadFeed::LivePadFeed(AppModel& model, PadStage* pad)
-    : model_(model), pad_(pad), display_([this] { refresh(); }) {
+LivePadFeed::LivePadFeed(AppModel& model, PadStage* pad) : model_(model), pad_(pad), display_([this] { refresh(); }) {
     const Engine& engine = model_.engine();
     observations_.add(engine.liveTouches(), [this](const std::vector<Touch>&) { refresh(); });
     observations_.add(engine.lastFired(), [this](const std::optional<Engine::Fired>&) { refresh(); });
@@ -31,8 +30,8 @@ void LivePadFeed::refresh() {
     if (!pad_) return;
     const Engine& engine = model_.engine();
     const AppConfig& config = engine.config().get();
-    pad_->update(input(engine.liveTouches().get(), engine.lastFired().get(), config,
-                       colorEnvironmentFor(pad_).isDark(), Display::reduceMotion()));
+    pad_->update(input(engine.liveTouches().get(), engine.lastFired().get(), config, colorEnvironmentFor(pad_).isDark(),
+                       Display::reduceMotion()));
     pad_->setCornerSize(config.recognizer.cornerSize);
 }
 

@@ -2,9 +2,9 @@
 #include "Velorin/Design/Chip.h"
 #include "Velorin/Design/CornerZones.h"
 #include "Velorin/Design/PadStage.h"
-#include "Velorin/Design/WaterLayer.h"
 #include "Velorin/Design/Rainbow.h"
 #include "Velorin/Design/Theme.h"
+#include "Velorin/Design/WaterLayer.h"
 
 #include <cmath>
 #include <limits>

@@ -123,5 +123,16 @@ TEST_F(PillButtonTest, aDisabledPillIsFadedButKeepsItsShape) {
     EXPECT_TRUE(haptics().empty());
 }
 
+TEST_F(PillButtonTest, aSymbolStandsBeforeTheTextAndAButtonThatTicksItselfIsQuietOnRelease) {
+    PillButton* b = make("Reset");
+    const int plain = b->sizeHint().width();
+    b->setSymbol("arrow.counterclockwise");
+    EXPECT_EQ(b->sizeHint().width() - plain, int(PillButtonStyle::fontPoints + PillButton::symbolSpacing));
+    b->setTicks(false);
+    QTest::mouseClick(b, Qt::LeftButton);
+    EXPECT_EQ(hapticCount(HapticPattern::alignment), 0);
+    EXPECT_EQ(b->splashes(), 1);  // it still splashes
+}
+
 }  // namespace
 }  // namespace velorin

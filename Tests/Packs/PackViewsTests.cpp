@@ -19,6 +19,7 @@
 #include "Velorin/Design/LiquidSwitch.h"
 #include "Velorin/Design/PillButton.h"
 #include "Velorin/Editor/GesturePicker.h"
+#include "Velorin/Packs/PackArtLayer.h"
 #include "Velorin/Packs/PackCard.h"
 #include "Velorin/Packs/ScopeLabel.h"
 #include "Velorin/Packs/ShortcutRow.h"
@@ -279,6 +280,29 @@ TEST_F(PackViewsWidgetTest, packCard_activeNowAndScope) {
     EXPECT_TRUE(mac->scopeLabel()->isVisible());
     EXPECT_TRUE(mac->scopeLabel()->isEverywhere());
     EXPECT_EQ(mac->descriptionText(), "No description yet.");
+}
+
+TEST_F(PackViewsWidgetTest, packCard_showsItsPicturesBrighterWhileOn) {
+    int lookups = 0;
+    auto art = [&](const std::string& id) {
+        ++lookups;
+        return id == "with-art" ? std::vector<QImage>(2, QImage(40, 30, QImage::Format_ARGB32_Premultiplied))
+                                : std::vector<QImage>{};
+    };
+    Pack pictured = packOf({"com.a"});
+    pictured.id = "with-art";
+    PackCard c(PackCardState{pictured, false, std::nullopt, std::nullopt, false}, {}, apps.directory(), AppLookup{},
+               art);
+    ASSERT_TRUE(c.hasArt());
+    EXPECT_EQ(c.artLayer()->images().size(), 2u);
+    EXPECT_FALSE(c.artLayer()->isActive());
+    c.setState(PackCardState{pictured, true, std::nullopt, std::nullopt, false});
+    EXPECT_TRUE(c.artLayer()->isActive()) << "the strip follows the switch";
+
+    PackCard plain(PackCardState{packOf({"com.a"}), true, std::nullopt, std::nullopt, false}, {}, apps.directory(),
+                   AppLookup{}, art);
+    EXPECT_FALSE(plain.hasArt()) << "a pack without pictures gets no art";
+    EXPECT_GE(lookups, 2);
 }
 
 }  // namespace

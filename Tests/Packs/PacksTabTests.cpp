@@ -11,10 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QTest>
 
 #include <algorithm>
 
+#include "Actions/KeyCombo.h"
 #include "AppModelFixture.h"
 #include "FakeApps.h"
 #include "QtTestApp.h"
@@ -71,14 +73,14 @@ protected:
         delete root;
         Motion::setInstant(false);
     }
-    PacksTab& makeTab(const AppConfig& config) {
+    PacksTab& makeTab(const AppConfig& config, bool realShortcutEditor = false) {
         writeConfig(config);
         makeModel();
         PacksTabParts parts;
         parts.directory = apps.directory();
         parts.lookup = AppLookup{};
         parts.art = [](const std::string&) { return std::vector<QImage>{}; };
-        parts.shortcutEditor = [this](AppModel&, QWidget*, const Binding& b, bool isNew,
+        if (!realShortcutEditor) parts.shortcutEditor = [this](AppModel&, QWidget*, const Binding& b, bool isNew,
                                       const std::vector<Binding>& siblings,
                                       std::function<void(std::optional<Binding>)> done) {
             requests.push_back({b, isNew, siblings, std::move(done)});
@@ -344,9 +346,28 @@ TEST_F(PacksTabTest, editorShortcuts_goThroughTheShortcutEditor) {
     EXPECT_EQ(editor->preview()->countText(), "0 shortcuts");
 
     // Escape cancels: nothing is written.
-    QTest::keyClick(editor, Qt::Key_Escape);
+    QTest::keyClick(editor->nameField(), Qt::Key_Escape);
     EXPECT_EQ(t.editor(), nullptr);
     EXPECT_TRUE(config().customPacks.empty());
+}
+
+TEST_F(PacksTabTest, editorShortcuts_theSettingsWindowsShortcutEditorAddsOne) {
+    auto& t = makeTab(AppConfig{}, true);
+    t.openEditor(Pack::newCustom({"com.a"}));
+    PackEditor* editor = t.editor();
+    editor->findChild<QAbstractButton*>("packEditor.addShortcut")->click();
+    QPointer<QWidget> sheet = root->findChild<QWidget*>("packEditor.shortcutEditor");
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(editor->shortcutRows().empty()) << "not in the list until the shortcut editor returns it";
+    sheet->findChild<QAbstractButton*>("editor.confirm")->click();
+    settle();
+    ASSERT_EQ(editor->editor().draft().bindings.size(), 1u);
+    const Binding& added = editor->editor().draft().bindings[0];
+    EXPECT_EQ(added.gesture, Gesture::tap(3, 1));
+    EXPECT_EQ(added.action, Action::keystroke(KeyCombo(45, KeyCombo::Modifiers::command)));
+    EXPECT_EQ(added.apps, std::vector<std::string>{"com.a"});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(sheet.isNull()) << "the sheet is gone";
 }
 
 TEST_F(PacksTabTest, theSelectedPackTab_isStoredAndRepaired) {

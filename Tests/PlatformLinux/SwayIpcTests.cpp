@@ -9,6 +9,7 @@
 #include <QLocalSocket>
 
 #include <filesystem>
+#include <fstream>
 
 #include <unistd.h>
 
@@ -124,6 +125,19 @@ TEST(SwayIpc, malformedRepliesAndEventsGiveNothing) {
     EXPECT_EQ(sway::parseWindowEvent(R"({"change":"focus","container":{"id":"5"}})"), std::nullopt);
     EXPECT_FALSE(sway::commandsSucceeded(R"([{"success":true},{"success":false,"error":"No matching node"}])"));
     EXPECT_TRUE(sway::commandsSucceeded(R"([{"success":true}])"));
+}
+
+// A frame whose numbers overflow once the title bar is added is no frame: an infinite
+// one would reach the window commands' arithmetic.
+TEST(SwayIpc, aFrameThatOverflowsIsLeftOut) {
+    std::ifstream in(std::string(VELORIN_SOURCE_DIR) + "/Tests/data/fuzz/sway-tree-frame-overflows.json");
+    ASSERT_TRUE(in);
+    const std::string reply((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto parsed = sway::parseTree(reply);
+    ASSERT_TRUE(parsed);
+    ASSERT_EQ(parsed->windows.size(), 1u);
+    EXPECT_EQ(parsed->windows[0].appId, "org.example.Huge");
+    EXPECT_EQ(parsed->windows[0].frame, std::nullopt);
 }
 
 // A stand-in for Sway's socket on this thread: it answers the adapter's

@@ -16,7 +16,7 @@
 #include "Platform/Linux/SwayWindowSystem.h"
 #include "QtTestApp.h"
 #include "CompositorPlatform.h"
-#include "SwaySession.h"
+#include "CompositorSession.h"
 #include "XSession.h"
 
 using namespace velorin;
@@ -31,7 +31,7 @@ constexpr Rect output = CompositorPlatform::output;
 class SwayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (auto missing = missingProgram({"sway", "foot"})) {
+        if (auto missing = session_.missingProgram()) {
             GTEST_SKIP() << *missing << " is not installed: no Sway to test against "
                          << "(scripts/install-deps installs sway and foot)";
         }
@@ -72,7 +72,7 @@ protected:
         return front ? windows_->frame(front->id) : std::nullopt;
     }
 
-    SwaySession session_;
+    CompositorSession session_;
     fs::path applications_ = fs::temp_directory_path() / ("velorin-sway-apps-" + std::to_string(getpid()));
     std::shared_ptr<SwayWindowSystem> windows_;
     std::unique_ptr<CompositorPlatform> platform_;

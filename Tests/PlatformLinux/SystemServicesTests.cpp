@@ -152,6 +152,44 @@ TEST(LinuxLoginItems, anEntrySwitchedOffByTheSessionSettingsIsNotRegistered) {
     EXPECT_EQ(items.status(), LoginItemStatus::enabled);
 }
 
+// Login starts the installed program where there is one, else the running one.
+TEST(LinuxLoginItems, theAutostartProgram_isTheInstalledOneWhenItIsThere) {
+    TempFolder tmp;
+    const std::string running = "/home/me/velorin/build/default/Sources/Velorin/velorin";
+    const std::string user = (tmp.path / "user").string();
+    const std::string system = (tmp.path / "system").string();
+    const std::vector<std::string> folders = {user, system};
+    const auto installed = [](const std::string& program) { return program.rfind("/usr/", 0) == 0; };
+    struct Case {
+        const char* name;
+        const char* userEntry;    // nullptr: none
+        const char* systemEntry;  // nullptr: none
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"nothing installed", nullptr, nullptr, running},
+        {"installed", nullptr, "[Desktop Entry]\nType=Application\nExec=/usr/local/bin/velorin\n",
+         "/usr/local/bin/velorin"},
+        {"a quoted path with a space", nullptr, "[Desktop Entry]\nType=Application\nExec=\"/usr/my apps/velorin\"\n",
+         "/usr/my apps/velorin"},
+        {"the user's own entry comes first", "[Desktop Entry]\nType=Application\nExec=/usr/bin/velorin\n",
+         "[Desktop Entry]\nType=Application\nExec=/usr/local/bin/velorin\n", "/usr/bin/velorin"},
+        {"an entry whose program is gone", "[Desktop Entry]\nType=Application\nExec=/opt/gone/velorin\n",
+         "[Desktop Entry]\nType=Application\nExec=/usr/local/bin/velorin\n", "/usr/local/bin/velorin"},
+        {"removed by the user", "[Desktop Entry]\nType=Application\nExec=/usr/bin/velorin\nHidden=true\n",
+         "[Desktop Entry]\nType=Application\nExec=/usr/local/bin/velorin\n", running},
+        {"not an entry", nullptr, "garbage", running},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(tmp.path);
+        for (const auto& [folder, text] : {std::pair{user, c.userEntry}, std::pair{system, c.systemEntry}}) {
+            fs::create_directories(folder);
+            if (text) std::ofstream(folder + "/velorin.desktop") << text;
+        }
+        EXPECT_EQ(autostartProgram(running, folders, installed), c.expected) << c.name;
+    }
+}
+
 TEST(LinuxLoginItems, aFolderThatCannotBeMadeIsAnError) {
     TempFolder tmp;
     std::ofstream(tmp.path / "file") << "x";

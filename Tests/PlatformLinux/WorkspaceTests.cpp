@@ -107,6 +107,29 @@ TEST_F(WorkspaceWithoutX, appsOpenByTheirEntrysCommandNeverThroughAShell) {
     EXPECT_EQ(processes_.options[0].workingDirectory, "/srv/project");
 }
 
+// In the background, the program is told by its startup notification not to take focus.
+TEST_F(WorkspaceWithoutX, anAppOpenedInTheBackgroundStartsWithAStartupTimeOfZero) {
+    auto startupIds = [&] {
+        std::vector<std::string> ids;
+        for (const auto& [name, value] : processes_.options.back().environment) {
+            if (name == "DESKTOP_STARTUP_ID") ids.push_back(value);
+        }
+        return ids;
+    };
+    workspace_->openApplication(entry("code"), OpenConfiguration{false, {}});
+    ASSERT_EQ(processes_.starts.size(), 1u);
+    ASSERT_EQ(startupIds().size(), 1u);
+    const std::string first = startupIds()[0];
+    EXPECT_TRUE(first.starts_with("velorin-") && first.ends_with("_TIME0")) << first;
+
+    workspace_->openApplication(entry("code"), OpenConfiguration{false, {}});
+    ASSERT_EQ(startupIds().size(), 1u);
+    EXPECT_NE(startupIds()[0], first) << "each launch is a startup of its own";
+
+    workspace_->openApplication(entry("code"), OpenConfiguration{true, {}});
+    EXPECT_TRUE(startupIds().empty());
+}
+
 TEST_F(WorkspaceWithoutX, installedAppsAreFoundByTheIdentifierTheyAreReportedUnder) {
     EXPECT_EQ(workspace_->urlForApplication("com.microsoft.VSCode"), entry("code"));
     EXPECT_EQ(workspace_->urlForApplication("org.example.Tool"), entry("org.example.Tool"));  // unlisted, installed

@@ -1,7 +1,7 @@
 // The packs tab on the simulated desktop with the application model on it:
 // each of its pack tabs, a search, a card opened with its spare shortcuts, a
-// row's popover, the pack editor (new and existing) and its delete
-// confirmation, and a card with pictures behind it.
+// row's popover, the pack editor (new and existing) with its delete
+// confirmation and its shortcut editor, and a card with pictures behind it.
 
 // Before any Qt header: Qt defines "slots" as a keyword.
 #include "Config/PackCatalog.h"
@@ -304,6 +304,19 @@ const SceneRegistrar editorDelete(
         PacksTab* tab = &s->tab();
         c.afterShow([tab] {
             if (tab->editor()) tab->editor()->askToDelete();
+        });
+        return s;
+    },
+    tabSize);
+
+const SceneRegistrar editorShortcut(
+    "packs-editor-shortcut",
+    [](SceneContext& c) {
+        auto s = scene(c);
+        s->tab().openEditor(videoPack());
+        PacksTab* tab = &s->tab();
+        c.afterShow([tab] {
+            if (tab->editor()) tab->editor()->addShortcut();
         });
         return s;
     },

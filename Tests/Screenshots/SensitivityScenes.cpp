@@ -1,8 +1,14 @@
-// The live pad with fingers on it, the trackpad tab with touches and a fired
-// gesture, and the sensitivity tab with its preview.
+// The live pad with fingers on it, the trackpad tab with touches and the card
+// of a fired gesture, and the sensitivity tab with a setting in focus.
 
-#include "Scene.h"
+#include "SettingsScene.h"
+
+#include "Support/Uuid.h"
+#include "Velorin/Design/LiquidSlider.h"
 #include "Velorin/Design/PadStage.h"
+#include "Velorin/Settings/SensitivityTab.h"
+#include "Velorin/Settings/SettingsView.h"
+#include "Velorin/Settings/TrackpadTab.h"
 
 #include <memory>
 
@@ -17,6 +23,8 @@ Touch finger(int id, float x, float y) {
     t.y = y;
     return t;
 }
+
+std::vector<Touch> threeFingers() { return {finger(1, 0.35f, 0.55f), finger(2, 0.5f, 0.62f), finger(3, 0.65f, 0.56f)}; }
 
 // A pad on a clock of its own, so the scene steps its water frame by frame.
 std::unique_ptr<QWidget> padScene(SceneContext& context, std::vector<Touch> touches) {
@@ -48,9 +56,81 @@ std::unique_ptr<QWidget> padScene(SceneContext& context, std::vector<Touch> touc
 }
 
 const SceneRegistrar padIdle("pad-stage-idle", [](SceneContext& c) { return padScene(c, {}); });
-const SceneRegistrar padTouched("pad-stage-three-fingers", [](SceneContext& c) {
-    return padScene(c, {finger(1, 0.35f, 0.55f), finger(2, 0.5f, 0.62f), finger(3, 0.65f, 0.56f)});
-});
+const SceneRegistrar padTouched("pad-stage-three-fingers", [](SceneContext& c) { return padScene(c, threeFingers()); });
+
+// The settings window on `tab`, shown, so that the engine publishes live touches.
+std::unique_ptr<SettingsScene> shownScene(SceneContext& context, SettingsTab tab, const AppConfig& config) {
+    context.sim.accessibility().setTrusted(true);
+    context.sim.defaults().remove("windowSeeThrough");
+    auto scene = std::make_unique<SettingsScene>(context, tab, config);
+    scene->model().showSettings(tab);
+    return scene;
+}
+
+template <typename Tab>
+Tab* shownTab(SettingsScene& scene) {
+    return qobject_cast<Tab*>(scene.view().tabView());
+}
+
+// One touchpad frame at frame time `t`, handled as the app would.
+void frame(SceneContext& context, SettingsScene& scene, double t, std::vector<Touch> touches) {
+    scene.touchpad().deliver(TouchFrame{0, t, std::move(touches)});
+    context.sim.runUntilIdle();
+}
+
+AppConfig withShortcuts() {
+    AppConfig config;
+    config.enabledPacks = {"everyday-mac"};
+    config.bindings = {
+        Binding{Uuid::generate(), Gesture::tap(3, 1), Action::media(MediaKey::playPause), true, {}, std::nullopt}};
+    return config;
+}
+
+// The pad's water stepped on the simulated clock, frame by frame.
+void stepWater(SceneContext& context, PadStage* pad, int frames, double interval) {
+    for (int i = 0; i < frames; ++i) {
+        context.sim.advance(interval);
+        pad->drawFrame();
+    }
+}
+
+const SceneRegistrar trackpadTouches(
+    "sensitivity-trackpad-touches",
+    [](SceneContext& c) {
+        auto scene = shownScene(c, SettingsTab::trackpad, withShortcuts());
+        SettingsScene* s = scene.get();
+        c.afterShow([&c, s] {
+            auto* tab = shownTab<TrackpadTab>(*s);
+            if (!tab) return;
+            stepWater(c, tab->pad(), 20, 1.0 / 15);
+            // A three-finger tap fires its shortcut; then three fingers rest on the pad.
+            frame(c, *s, 10.0, threeFingers());
+            frame(c, *s, 10.1, {});
+            stepWater(c, tab->pad(), 6, 1.0 / 60);
+            frame(c, *s, 11.0, threeFingers());
+            stepWater(c, tab->pad(), 20, 1.0 / 60);
+            c.sim.advance(2);  // the card has grown in
+        });
+        return std::unique_ptr<QWidget>(std::move(scene));
+    },
+    settingsWindow);
+
+const SceneRegistrar sensitivityFocus(
+    "sensitivity-travel-in-focus",
+    [](SceneContext& c) {
+        auto scene = shownScene(c, SettingsTab::sensitivity, withShortcuts());
+        SettingsScene* s = scene.get();
+        c.afterShow([&c, s] {
+            auto* tab = shownTab<SensitivityTab>(*s);
+            if (!tab) return;
+            // "Allowed movement" dragged up to 5%.
+            tab->slider(3)->nudge(LiquidSliderRules::scrollSpan * 2 / 7);
+            c.sim.runUntilIdle();
+            c.sim.advance(2);
+        });
+        return std::unique_ptr<QWidget>(std::move(scene));
+    },
+    settingsWindow);
 
 }  // namespace
 }  // namespace velorin::screenshots

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "Platform/Linux/ShellReport.h"
 
 namespace velorin::linux_platform {
@@ -22,7 +24,10 @@ QDBusMessage scripting(const char* method) {
 }  // namespace
 
 KWinWindowSystem::KWinWindowSystem(QDBusConnection bus, std::string scriptFile)
-    : bus_(std::move(bus)), scriptFile_(std::move(scriptFile)), heartbeat_(std::make_unique<QTimer>()) {
+    : bus_(std::move(bus)),
+      scriptFile_(std::move(scriptFile)),
+      heartbeat_(std::make_unique<QTimer>()),
+      retry_(std::make_unique<QTimer>()) {
     heartbeat_->setSingleShot(true);
     // The script's call times out after KWin's D-Bus default; an answer before
     // then keeps it asking.
@@ -33,14 +38,20 @@ KWinWindowSystem::KWinWindowSystem(QDBusConnection bus, std::string scriptFile)
     if (!registered_) return;  // another instance has the name: it hears KWin
     watcher_ = std::make_unique<QDBusServiceWatcher>(
         kwinService, bus_, QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration);
-    QObject::connect(watcher_.get(), &QDBusServiceWatcher::serviceRegistered, this, [this] { loadScript(); });
+    QObject::connect(watcher_.get(), &QDBusServiceWatcher::serviceRegistered, this, [this] {
+        retryMs_ = firstRetryMs;
+        loadScript();
+    });
     QObject::connect(watcher_.get(), &QDBusServiceWatcher::serviceUnregistered, this, [this] {
         loaded_ = false;
+        retry_->stop();
         forget();
     });
     if (auto* app = QCoreApplication::instance()) {
         QObject::connect(app, &QCoreApplication::aboutToQuit, this, [this] { unloadScript(); });
     }
+    retry_->setSingleShot(true);
+    QObject::connect(retry_.get(), &QTimer::timeout, this, [this] { loadScript(); });
     QTimer::singleShot(0, this, [this] { loadScript(); });
 }
 
@@ -53,9 +64,23 @@ KWinWindowSystem::~KWinWindowSystem() {
 }
 
 void KWinWindowSystem::loadScript() {
-    if (!registered_) return;
+    if (!registered_ || loaded_) return;
+    loaded_ = tryLoading();
+    if (loaded_) {
+        retryMs_ = firstRetryMs;
+        return;
+    }
+    // KWin may take its name before its scripting answers (at login, say):
+    // asked again, less often each time, while KWin is there.
+    if (bus_.interface()->isServiceRegistered(kwinService).value()) {
+        retry_->start(retryMs_);
+        retryMs_ = std::min(retryMs_ * 2, lastRetryMs);
+    }
+}
+
+bool KWinWindowSystem::tryLoading() {
     QFile file(QString::fromStdString(scriptFile_));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(kwinScriptText()) < 0) return;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(kwinScriptText()) < 0) return false;
     file.close();
     // A script of an earlier run may still be loaded under our name.
     auto unload = scripting("unloadScript");
@@ -64,16 +89,14 @@ void KWinWindowSystem::loadScript() {
     auto load = scripting("loadScript");
     load << QString::fromStdString(scriptFile_) << QString(pluginName);
     const QDBusReply<int> id = bus_.call(load, QDBus::Block, callMs);
-    loaded_ = false;
-    if (!id.isValid() || id.value() < 0) return;
+    if (!id.isValid() || id.value() < 0) return false;
     // KWin 6 names the script's object /Scripting/Script<id>, KWin 5 /<id>.
     for (const QString& path : {QString("/Scripting/Script%1").arg(id.value()), QString("/%1").arg(id.value())}) {
         auto run = QDBusMessage::createMethodCall(kwinService, path, "org.kde.kwin.Script", "run");
-        if (bus_.call(run, QDBus::Block, callMs).type() == QDBusMessage::ReplyMessage) {
-            loaded_ = true;
-            return;
-        }
+        const auto reply = bus_.call(run, QDBus::Block, callMs);
+        if (reply.type() == QDBusMessage::ReplyMessage) return true;
     }
+    return false;
 }
 
 void KWinWindowSystem::unloadScript() {

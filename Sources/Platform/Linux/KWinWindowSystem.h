@@ -53,6 +53,7 @@ protected:
 
 private:
     void loadScript();
+    bool tryLoading();
     bool send(std::string command);
     void answerPoll();
 
@@ -63,6 +64,10 @@ private:
     std::deque<std::string> commands_;
     std::optional<QDBusMessage> poll_;
     std::unique_ptr<QTimer> heartbeat_;
+    std::unique_ptr<QTimer> retry_;
+    static constexpr int firstRetryMs = 500;
+    static constexpr int lastRetryMs = 30000;
+    int retryMs_ = firstRetryMs;
     std::unique_ptr<QDBusServiceWatcher> watcher_;
 };
 

@@ -9,7 +9,6 @@
 
 #include <unistd.h>
 
-#include "Platform/Linux/DesktopEntry.h"
 #include "Platform/Linux/Translations.h"
 
 namespace velorin::linux_platform {
@@ -29,10 +28,26 @@ std::string ownExecutable() {
 
 }  // namespace
 
+std::string autostartProgram(const std::string& running, const std::vector<std::string>& applicationFolders,
+                             const ProgramFinder& installed) {
+    for (const auto& folder : applicationFolders) {
+        std::error_code ec;
+        const std::string path = folder + "/velorin.desktop";
+        if (!std::filesystem::is_regular_file(path, ec)) continue;
+        const auto entry = readDesktopEntry(path, applicationFolders);
+        if (!entry) continue;
+        // The user removed the app from the menus: nothing installed counts.
+        if (entry->deleted) break;
+        const auto arguments = execArguments(entry->exec);
+        if (arguments && !arguments->empty() && installed(arguments->front())) return arguments->front();
+    }
+    return running;
+}
+
 LinuxLoginItems::LinuxLoginItems(std::string autostartFolder, std::string executable)
     : folder_(autostartFolder.empty() ? defaultFolder() : std::move(autostartFolder)),
       entryPath_(folder_ + "/velorin.desktop"),
-      executable_(executable.empty() ? ownExecutable() : std::move(executable)) {}
+      executable_(std::move(executable)) {}
 
 LoginItemStatus LinuxLoginItems::status() {
     std::error_code ec;
@@ -47,6 +62,8 @@ LoginItemStatus LinuxLoginItems::status() {
 }
 
 void LinuxLoginItems::registerMainApp() {
+    const std::string program =
+        executable_.empty() ? autostartProgram(ownExecutable(), applicationFolders()) : executable_;
     std::error_code ec;
     std::filesystem::create_directories(folder_, ec);
     if (ec) throw LoginItemError("Couldn't create " + folder_ + ": " + ec.message());
@@ -58,7 +75,7 @@ void LinuxLoginItems::registerMainApp() {
                "Name=Velorin\n"
                "Comment=Touchpad shortcuts\n"
                "Exec="
-            << quoteExecArgument(executable_)
+            << quoteExecArgument(program)
             << "\n"
                "Icon=velorin\n"
                "Terminal=false\n"

@@ -1,6 +1,7 @@
 #include "Platform/Linux/LinuxWorkspace.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -102,6 +103,22 @@ std::optional<std::string> LinuxWorkspace::urlForApplication(const std::string& 
     return std::nullopt;
 }
 
+namespace {
+
+// How a program starts: in the background, a startup notification whose time is 0 asks
+// the window manager (and the toolkits that read it) not to give its first window focus.
+LaunchOptions launchOptionsFor(const OpenConfiguration& configuration) {
+    static std::atomic<unsigned> launches{0};
+    LaunchOptions options;
+    if (!configuration.activates) {
+        options.environment.push_back({"DESKTOP_STARTUP_ID", "velorin-" + std::to_string(getpid()) + "-" +
+                                                                 std::to_string(++launches) + "_TIME0"});
+    }
+    return options;
+}
+
+}  // namespace
+
 void LinuxWorkspace::openApplication(const std::string& path, const OpenConfiguration& configuration) {
     switch (specialApplication(path)) {
         case SpecialApplication::showDesktop: desktop_->toggleShowingDesktop(); return;
@@ -119,13 +136,13 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
         }
         const auto launch = entryLaunch(*entry, configuration.arguments);
         if (!launch) return;
-        LaunchOptions options;
+        LaunchOptions options = launchOptionsFor(configuration);
         options.workingDirectory = launch->workingDirectory;
         (void)processes_.launch(launch->program, launch->arguments, options);
         return;
     }
     if (access(path.c_str(), X_OK) == 0 && fs::is_regular_file(path)) {
-        (void)processes_.start(path, configuration.arguments);
+        (void)processes_.launch(path, configuration.arguments, launchOptionsFor(configuration));
         return;
     }
     (void)processes_.start("xdg-open", {path});

@@ -1,6 +1,7 @@
 #include "Platform/Linux/SwayIpc.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include <nlohmann/json.hpp>
@@ -65,7 +66,12 @@ void collect(const json& node, bool scratch, Tree& tree, int depth) {
         // The container's rectangle leaves out its title bar, which sits above it.
         if (auto r = rect(node, "rect")) {
             const double title = rect(node, "deco_rect").value_or(Rect{}).size.height;
-            w.frame = Rect{{r->origin.x, r->origin.y - title}, {r->size.width, r->size.height + title}};
+            const Rect frame{{r->origin.x, r->origin.y - title}, {r->size.width, r->size.height + title}};
+            // Numbers that overflow on the way give no frame rather than an infinite one.
+            if (std::isfinite(frame.origin.y) && std::isfinite(frame.size.width) && std::isfinite(frame.size.height) &&
+                std::isfinite(frame.origin.x)) {
+                w.frame = frame;
+            }
         }
         const auto focused = node.find("focused");
         if (focused != node.end() && focused->is_boolean() && focused->get<bool>()) tree.focused = w.key;

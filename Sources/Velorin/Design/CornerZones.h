@@ -16,10 +16,10 @@ class QPainter;
 namespace velorin {
 
 struct CornerZones {
-    static constexpr double inset = 8;    // points from each edge of the corner
-    static constexpr double radius = 14;  // points, continuous corners
-    static constexpr double fillOpacity = 0.18;    // of Theme.warmWhite
-    static constexpr double strokeOpacity = 0.3;   // of Theme.ink
+    static constexpr double inset = 8;            // points from each edge of the corner
+    static constexpr double radius = 14;          // points, continuous corners
+    static constexpr double fillOpacity = 0.18;   // of Theme.warmWhite
+    static constexpr double strokeOpacity = 0.3;  // of Theme.ink
     static constexpr double strokeWidth = 1;
     static constexpr double dash = 4;  // points on, then as many off
 

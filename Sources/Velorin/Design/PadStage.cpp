@@ -90,9 +90,7 @@ PadStage::PadStage(QWidget* parent, const QSurfaceFormat& format, std::function<
 
 PadStage::~PadStage() = default;
 
-std::string PadStage::fingerText(int count) {
-    return std::to_string(count) + (count == 1 ? " finger" : " fingers");
-}
+std::string PadStage::fingerText(int count) { return std::to_string(count) + (count == 1 ? " finger" : " fingers"); }
 
 void PadStage::update(const WaterInput& input) {
     if (input == input_) return;

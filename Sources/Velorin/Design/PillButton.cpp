@@ -4,6 +4,7 @@
 #include "Velorin/Design/Feedback.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/Rainbow.h"
+#include "Velorin/Design/Symbols.h"
 
 #include <QEvent>
 #include <QFontMetricsF>
@@ -66,10 +67,27 @@ PillButton::PillButton(const QString& text, bool primary, QWidget* parent)
 
 PillButton::~PillButton() = default;
 
+void PillButton::setSymbol(std::optional<std::string> symbol) {
+    if (symbol == symbol_) return;
+    symbol_ = std::move(symbol);
+    updateGeometry();
+    update();
+}
+
+double PillButton::symbolRoom() const {
+    return symbol_ ? PillButtonStyle::fontPoints + symbolSpacing : 0;
+}
+
 void PillButton::setPrimary(bool primary) {
     if (primary == style_.primary) return;
     style_.primary = primary;
     liquid_.setLevel(style_.liquidLevel(isDown()));
+    update();
+}
+
+void PillButton::setTextColor(std::optional<ThemeColor> color) {
+    if (color == textColor_) return;
+    textColor_ = color;
     update();
 }
 
@@ -80,7 +98,7 @@ void PillButton::pressChanged(bool pressed) {
         // Letting go splashes and ticks, whether or not the action fires.
         ++splashes_;
         splash_.update(splashes_, false, false);
-        playHaptic(HapticPattern::alignment);
+        if (ticks_) playHaptic(HapticPattern::alignment);
     }
     liquid_.refresh();
 }
@@ -89,7 +107,8 @@ QRectF PillButton::pillRect() const { return QRectF(rect()).adjusted(squashRoom,
 
 QSize PillButton::sizeHint() const {
     const QFontMetricsF metrics(font());
-    const double w = metrics.horizontalAdvance(text()) + 2 * PillButtonStyle::horizontalPadding + 2 * squashRoom;
+    const double w =
+        symbolRoom() + metrics.horizontalAdvance(text()) + 2 * PillButtonStyle::horizontalPadding + 2 * squashRoom;
     const double h = metrics.height() + 2 * PillButtonStyle::verticalPadding;
     return QSize(int(std::ceil(w)), int(std::ceil(h)));
 }
@@ -159,10 +178,21 @@ void PillButton::paintEvent(QPaintEvent*) {
     const QRectF label = pillRect();
     const QFont f = font();
     const QFontMetricsF metrics(f);
-    const QString shown = metrics.elidedText(text(), Qt::ElideRight, label.width() - 2 * PillButtonStyle::horizontalPadding);
+    const QString shown = metrics.elidedText(text(), Qt::ElideRight,
+                                             label.width() - 2 * PillButtonStyle::horizontalPadding - symbolRoom());
+    // The symbol and the text, centred together.
+    const double textWidth = metrics.horizontalAdvance(shown);
+    const double start = label.center().x() - (symbolRoom() + textWidth) / 2;
+    const QRectF textRect(start + symbolRoom(), label.top(), textWidth, label.height());
+    const ThemeColor ink = !style_.whiteText(pressed) && textColor_ ? *textColor_ : style_.textColor(pressed);
+    if (symbol_) {
+        const double size = PillButtonStyle::fontPoints;
+        Symbols::draw(painter, QRectF(start, label.center().y() - size / 2, size, size), *symbol_,
+                      ink.resolve(env), size);
+    }
     if (style_.whiteText(pressed)) {
         QPainterPath glyphs;
-        const double x = label.center().x() - metrics.horizontalAdvance(shown) / 2;
+        const double x = textRect.x();
         const double y = label.center().y() + (metrics.ascent() - metrics.descent()) / 2;
         glyphs.addText(QPointF(x, y), f, shown);
         paintShadow(painter, glyphs,
@@ -171,8 +201,8 @@ void PillButton::paintEvent(QPaintEvent*) {
                     false);
     }
     painter.setFont(f);
-    painter.setPen(style_.textColor(pressed).resolve(env));
-    painter.drawText(label, Qt::AlignCenter, shown);
+    painter.setPen(ink.resolve(env));
+    painter.drawText(textRect, Qt::AlignCenter, shown);
     painter.restore();
 
     if (hasFocus()) {

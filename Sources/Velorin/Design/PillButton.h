@@ -17,6 +17,9 @@
 #include <QAbstractButton>
 #include <QSizeF>
 
+#include <optional>
+#include <string>
+
 namespace velorin {
 
 struct PillButtonStyle {
@@ -51,9 +54,22 @@ public:
     explicit PillButton(const QString& text, bool primary = false, QWidget* parent = nullptr);
     ~PillButton() override;
 
+    // A symbol before the text, at the text's size.
+    const std::optional<std::string>& symbol() const { return symbol_; }
+    void setSymbol(std::optional<std::string> symbol);
+    static constexpr double symbolSpacing = 6;  // points between symbol and text
+
+    // Whether letting go ticks; off for a button whose action plays its own haptic.
+    bool ticks() const { return ticks_; }
+    void setTicks(bool ticks) { ticks_ = ticks; }
+
     bool isPrimary() const { return style_.primary; }
     void setPrimary(bool primary);
     const PillButtonStyle& pillStyle() const { return style_; }
+    // The text's colour while it isn't white (at rest, not primary), as for a
+    // destructive action; none: ink.
+    void setTextColor(std::optional<ThemeColor> color);
+    const std::optional<ThemeColor>& textColor() const { return textColor_; }
 
     // Where the pill stands now, for tests and the gallery.
     double liquidLevel() const { return liquid_.level(); }
@@ -77,7 +93,12 @@ protected:
 private:
     void pressChanged(bool pressed);
 
+    double symbolRoom() const;
+
     PillButtonStyle style_;
+    std::optional<ThemeColor> textColor_;
+    std::optional<std::string> symbol_;
+    bool ticks_ = true;
     int splashes_ = 0;
     LiquidMotion liquid_;
     AnimatedValue<QSizeF> squash_;

@@ -123,7 +123,7 @@ public:
         choose_->setText(qt(empty ? ComposerRules::menuChooseFirst : ComposerRules::menuChooseAnother));
         choose_->setPrimary(empty);
         // Crumbs are kept by position; only those that come or go are made or dropped.
-        while (crumbRow_->count() > 0) crumbRow_->takeAt(0);
+        while (crumbRow_->count() > 0) delete crumbRow_->takeAt(0);  // the item, not its widget
         while (crumbWidgets_.size() > command.path.size()) {
             auto [chevron, crumb] = crumbWidgets_.back();
             crumbWidgets_.pop_back();

@@ -126,6 +126,7 @@ PackCard::PackCard(PackCardState state, PackCardActions actions, AppDirectory di
       lookup_(std::move(lookup)),
       artSource_(std::move(art)) {
     setObjectName(QStringLiteral("packCard"));
+    chevronTurn_.setOnFrame([this] { chevron_->setRotation(chevronTurn_.value()); });
     auto* content = new QWidget(this);
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
@@ -226,6 +227,7 @@ void PackCard::setActions(PackCardActions actions) {
 void PackCard::setExpanded(bool expanded) {
     if (expanded == expanded_) return;
     expanded_ = expanded;
+    chevronTurn_.animateTo(expanded_ ? 90 : 0, Animation::spring(Theme::wobble));
     refresh();
 }
 
@@ -258,7 +260,7 @@ void PackCard::refresh() {
     if (switch_->isOn() != enabled) switch_->setOn(enabled);
     description_->setTextIfChanged(pack.summary.empty() ? QStringLiteral("No description yet.") : qs(pack.summary));
     count_->setTextIfChanged(qs(PackCardRules::countText(state_.list())));
-    chevron_->setRotation(expanded_ ? 90 : 0);
+    chevron_->setRotation(chevronTurn_.value());
 
     setFlood(enabled);
     setFloodFill(PackStyle::floodFill(pack));

@@ -20,6 +20,7 @@
 
 #include "Config/Binding.h"
 #include "Config/Pack.h"
+#include "Velorin/Design/Animated.h"
 #include "Velorin/Design/AppLookup.h"
 #include "Velorin/Design/Display.h"
 #include "Velorin/Design/GlassCard.h"
@@ -143,6 +144,7 @@ private:
     Description* description_ = nullptr;
     QAbstractButton* disclosure_ = nullptr;
     SymbolView* chevron_ = nullptr;
+    AnimatedValue<double> chevronTurn_;  // degrees
     ThemedLabel* count_ = nullptr;
     QWidget* list_ = nullptr;
     QVBoxLayout* column_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <memory>
 
 #include "Velorin/AppLookups.h"
 #include "Velorin/Design/ContinuousShape.h"
@@ -26,6 +28,7 @@
 #include "Velorin/Design/Theme.h"
 #include "Velorin/DisplayNames.h"
 #include "Velorin/Editor/AppScopePicker.h"
+#include "Velorin/Editor/BindingEditor.h"
 #include "Velorin/Packs/Overlays.h"
 #include "Velorin/Packs/PackCard.h"
 #include "Velorin/Packs/ThemedLabel.h"
@@ -281,6 +284,25 @@ private:
     DisplayObserver display_;
 };
 
+ShortcutEditorOpener standardShortcutEditor() {
+    return [](AppModel& model, QWidget* from, const Binding& binding, bool isNew, const std::vector<Binding>& siblings,
+              std::function<void(std::optional<Binding>)> done) {
+        auto sheet = std::make_shared<QPointer<BindingEditor>>();
+        auto* editor = new BindingEditor(model, binding, isNew, siblings, [sheet, done](std::optional<Binding> result) {
+            if (!*sheet) return;  // answered once
+            BindingEditor* shown = *sheet;
+            *sheet = nullptr;
+            Overlays::dismiss(shown, shown);
+            done(std::move(result));
+        });
+        editor->setObjectName(QStringLiteral("packEditor.shortcutEditor"));
+        *sheet = editor;
+        Overlays::present(from, editor, [sheet] {
+            if (*sheet) (*sheet)->cancel();
+        });
+    };
+}
+
 PackEditor::PackEditor(AppModel& model, Pack draft, bool isNew, std::function<void(PackEditorResult)> done,
                        PackEditorParts parts, QWidget* parent)
     : SheetSurface(22, 14, parent),
@@ -393,6 +415,7 @@ PackEditor::PackEditor(AppModel& model, Pack draft, bool isNew, std::function<vo
     if (!editor_.isNew()) {
         delete_ = new PillButton(QStringLiteral("Delete Pack"), false, this);
         delete_->setObjectName(QStringLiteral("packEditor.delete"));
+        delete_->setTextColor(Theme::warning);
         connect(delete_, &QAbstractButton::clicked, this, &PackEditor::askToDelete);
         buttons->addWidget(delete_);
     }

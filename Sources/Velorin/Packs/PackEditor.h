@@ -38,9 +38,12 @@ using ShortcutEditorOpener =
     std::function<void(AppModel& model, QWidget* from, const Binding& binding, bool isNew,
                        const std::vector<Binding>& siblings, std::function<void(std::optional<Binding>)> done)>;
 
+// The shortcut editor sheet of the settings window, over `from`'s window.
+ShortcutEditorOpener standardShortcutEditor();
+
 // The parts of the editor that come from elsewhere; tests hand in their own.
 struct PackEditorParts {
-    ShortcutEditorOpener shortcutEditor;
+    ShortcutEditorOpener shortcutEditor = standardShortcutEditor();
     AppDirectory directory = AppDirectory::system();
     std::optional<AppLookup> lookup;  // absent: the shell's icons and names
 };

@@ -130,17 +130,7 @@ PacksTab::~PacksTab() {
     if (editor_) Overlays::dismiss(this, editor_);
 }
 
-void PacksTab::scheduleRefresh() {
-    if (refreshPending_) return;
-    refreshPending_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            refreshPending_ = false;
-            refresh();
-        },
-        Qt::QueuedConnection);
-}
+void PacksTab::scheduleRefresh() { refreshLater_.schedule(); }
 
 void PacksTab::selectTab(const std::string& id) {
     if (id == filter_.tab) return;

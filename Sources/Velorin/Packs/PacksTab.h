@@ -22,6 +22,7 @@
 #include "Velorin/Packs/PackBrowser.h"
 #include "Velorin/Packs/PackCard.h"
 #include "Velorin/Packs/PackEditor.h"
+#include "Velorin/QueuedRefresh.h"
 
 class QScrollArea;
 
@@ -42,7 +43,7 @@ struct PacksTabParts {
     AppDirectory directory = AppDirectory::system();
     std::optional<AppLookup> lookup;  // absent: the shell's icons and names
     PackCard::ArtSource art;          // absent: the running app's pack art
-    ShortcutEditorOpener shortcutEditor;
+    ShortcutEditorOpener shortcutEditor = standardShortcutEditor();
 };
 
 class PacksTab : public QWidget {
@@ -94,7 +95,7 @@ private:
     PacksTabParts parts_;
     AppLookup lookup_;
     PackFilter filter_;
-    bool refreshPending_ = false;
+    QueuedRefresh refreshLater_{this, [this] { refresh(); }};
 
     QScrollArea* scroll_ = nullptr;
     PermissionBanner* banner_ = nullptr;

@@ -287,6 +287,7 @@ void ShortcutRow::choose() {
             [this](const Gesture& g) { finish(ShortcutRowRules::confirmed(binding_, g)); });
     connect(popover, &ShortcutPopover::removeRequested, this,
             [this] { finish(ShortcutRowRules::removed(binding_)); });
+    popover->pointAt(chip_);
     Overlays::present(this, popover, [this] { dismiss(); }, chip_);
 }
 

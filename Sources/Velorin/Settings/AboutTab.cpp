@@ -366,15 +366,7 @@ AboutTab::AboutTab(AppModel& model, QWidget* parent) : QWidget(parent), model_(m
 
 AboutTab::~AboutTab() { observations_.clear(); }
 
-void AboutTab::scheduleRefresh() {
-    // Queued, never inside the change that caused it; several changes, one refresh.
-    if (refreshPending_) return;
-    refreshPending_ = true;
-    QTimer::singleShot(0, this, [this] {
-        refreshPending_ = false;
-        refresh();
-    });
-}
+void AboutTab::scheduleRefresh() { refreshLater_.schedule(); }
 
 void AboutTab::refresh() {
     const AppConfig& config = model_.config();

@@ -13,6 +13,7 @@
 #include "Recognizer/Gesture.h"
 #include "Velorin/Settings/AboutRules.h"
 #include "Velorin/Observations.h"
+#include "Velorin/QueuedRefresh.h"
 
 class QAbstractButton;
 
@@ -41,7 +42,7 @@ private:
     Chip* version_ = nullptr;
     CheatSheetGrid* grid_ = nullptr;
     ThemedText* empty_ = nullptr;
-    bool refreshPending_ = false;
+    QueuedRefresh refreshLater_{this, [this] { refresh(); }};
     Observations observations_;
 };
 

@@ -162,17 +162,7 @@ BindingEditor* ShortcutsTab::editor() const { return editor_; }
 
 bool ShortcutsTab::showsEmptyState() const { return !empty_->isHidden(); }
 
-void ShortcutsTab::scheduleRefresh() {
-    if (refreshPending_) return;
-    refreshPending_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            refreshPending_ = false;
-            refresh();
-        },
-        Qt::QueuedConnection);
-}
+void ShortcutsTab::scheduleRefresh() { refreshLater_.schedule(); }
 
 void ShortcutsTab::refresh() {
     const AppConfig& config = model_.config();

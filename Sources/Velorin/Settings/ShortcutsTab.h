@@ -20,6 +20,7 @@
 
 #include "Config/Binding.h"
 #include "Velorin/Observations.h"
+#include "Velorin/QueuedRefresh.h"
 
 class QVBoxLayout;
 
@@ -75,7 +76,7 @@ private:
     std::map<Uuid, BindingRow*> rows_;
     std::map<std::vector<std::string>, GroupHeading*> headings_;
     QPointer<BindingEditor> editor_;
-    bool refreshPending_ = false;
+    QueuedRefresh refreshLater_{this, [this] { refresh(); }};
     Observations observations_;
 };
 

@@ -3,18 +3,25 @@ set(VELORIN_Settings_SOURCES
   AboutRules.cpp
   AboutTab.cpp
   BindingRow.cpp
+  FingerGuide.cpp
   GeneralRules.cpp
   GeneralTab.cpp
   GroupHeading.cpp
   MyShortcutsRules.cpp
   SaveNotice.cpp
   SeeThroughPreference.cpp
+  SensitivityPreview.cpp
+  SensitivityPreviewGeometry.cpp
+  SensitivityRules.cpp
+  SensitivityTab.cpp
   SettingsCard.cpp
   SettingsContent.cpp
   SettingsView.cpp
   Shake.cpp
   ShortcutsTab.cpp
   TabPage.cpp
+  TrackpadRules.cpp
+  TrackpadTab.cpp
   ValueBinding.h
   ValueText.cpp
   WindowLayers.cpp
