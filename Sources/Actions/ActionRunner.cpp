@@ -218,9 +218,12 @@ void runSystem(SystemCommand command) {
     }
 }
 
-void open(const std::string& text) {
+void open(const std::string& text, const ActionRunner::LateFailure& failedLater) {
     const auto url = OpenTarget::url(text);
-    if (!url || !desktop().workspace().open(url->text())) throw ActionError::cannotOpen(text);
+    if (!url) throw ActionError::cannotOpen(text);
+    std::function<void()> later;
+    if (failedLater) later = [failedLater, text] { failedLater(ActionError::cannotOpen(text)); };
+    if (!desktop().workspace().openReporting(url->text(), std::move(later))) throw ActionError::cannotOpen(text);
 }
 
 void runShortcut(const std::string& name) {
@@ -230,7 +233,9 @@ void runShortcut(const std::string& name) {
 
 }  // namespace
 
-void ActionRunner::run(const Action& action) const {
+void ActionRunner::run(const Action& action) const { run(action, {}); }
+
+void ActionRunner::run(const Action& action, const LateFailure& failedLater) const {
     switch (action.kind()) {
         case Action::Kind::openApp: {
             const auto& p = *action.as<Action::OpenApp>();
@@ -247,7 +252,7 @@ void ActionRunner::run(const Action& action) const {
         case Action::Kind::system:
             return runSystem(action.as<Action::System>()->command);
         case Action::Kind::open:
-            return open(action.as<Action::Open>()->url);
+            return open(action.as<Action::Open>()->url, failedLater);
         case Action::Kind::shortcut:
             return runShortcut(action.as<Action::Shortcut>()->name);
     }

@@ -6,6 +6,7 @@
 // fires a keystroke, window or menu action waits for `mouseButtonDown` to clear.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 
@@ -21,6 +22,10 @@ public:
 
     // Main thread only. Throws ActionError.
     void run(const Action& action) const;
+    // The same; `failedLater` hears, on the main thread, of a failure that
+    // shows only after the run returned (a link no app opens).
+    using LateFailure = std::function<void(const ActionError&)>;
+    void run(const Action& action, const LateFailure& failedLater) const;
 
     // The left or the right button is down in the combined state of all sources.
     static bool mouseButtonDown();

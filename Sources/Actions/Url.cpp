@@ -2,6 +2,10 @@
 
 #include <cctype>
 
+#include <idn2.h>
+
+#include "Actions/Unicode.h"
+
 namespace velorin {
 namespace {
 
@@ -112,9 +116,95 @@ std::string percentDecoded(std::string_view s) {
     return out;
 }
 
+bool isAscii(std::string_view s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+std::string percentEncodedBeyondAscii(std::string_view s) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : s) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else {
+            out += '%';
+            out += digits[byte >> 4];
+            out += digits[byte & 0xF];
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> idnaHost(std::string_view host) {
+    if (isAscii(host)) return std::string(host);
+    char* ascii = nullptr;
+    const std::string input(host);
+    if (idn2_to_ascii_8z(input.c_str(), &ascii, IDN2_NFC_INPUT | IDN2_NONTRANSITIONAL) != IDN2_OK) {
+        return std::nullopt;
+    }
+    std::string out(ascii);
+    idn2_free(ascii);
+    return out;
+}
+
+// The text with its characters beyond ASCII made ASCII: the host by IDNA,
+// the rest percent-encoded; the typed host beside it. Nothing when the host
+// is no valid international name.
+struct AsciiForm {
+    std::string text;
+    std::string typedHost;
+};
+
+std::optional<AsciiForm> asciiForm(std::string_view text) {
+    // White space and malformed UTF-8 stay refused, as an ASCII space is.
+    for (char32_t c : unicode::scalars(text)) {
+        if (c == 0xFFFD || unicode::isWhitespaceOrNewline(c)) return std::nullopt;
+    }
+    // The authority follows "//" after an optional scheme; it ends at the
+    // first "/", "?" or "#".
+    std::size_t authorityStart = std::string_view::npos;
+    const auto colon = text.find(':');
+    const auto firstEnd = text.find_first_of("/?#");
+    if (colon != std::string_view::npos && (firstEnd == std::string_view::npos || colon < firstEnd) &&
+        text.substr(colon + 1, 2) == "//") {
+        authorityStart = colon + 3;
+    } else if (text.substr(0, 2) == "//") {
+        authorityStart = 2;
+    }
+    if (authorityStart == std::string_view::npos) return AsciiForm{percentEncodedBeyondAscii(text), {}};
+    const auto authorityEnd = std::min(text.find_first_of("/?#", authorityStart), text.size());
+    const auto authority = text.substr(authorityStart, authorityEnd - authorityStart);
+    std::size_t hostStart = 0;
+    if (auto at = authority.rfind('@'); at != std::string_view::npos) hostStart = at + 1;
+    std::size_t hostEnd = authority.size();
+    if (auto portColon = authority.rfind(':'); portColon != std::string_view::npos && portColon >= hostStart &&
+                                               authority.substr(hostStart, 1) != "[") {
+        hostEnd = portColon;
+    }
+    const auto host = authority.substr(hostStart, hostEnd - hostStart);
+    const auto ascii = idnaHost(host);
+    if (!ascii) return std::nullopt;
+    AsciiForm form;
+    form.text = percentEncodedBeyondAscii(text.substr(0, authorityStart + hostStart)) + *ascii +
+                percentEncodedBeyondAscii(text.substr(authorityStart + hostEnd));
+    form.typedHost = std::string(host);
+    return form;
+}
+
 }  // namespace
 
 std::optional<Url> Url::parse(std::string_view text) {
+    if (!isAscii(text)) {
+        const auto form = asciiForm(text);
+        if (!form) return std::nullopt;
+        auto url = parse(form->text);
+        if (url && url->host_ && !form->typedHost.empty() && !isAscii(form->typedHost)) url->host_ = form->typedHost;
+        return url;
+    }
     Url url;
     url.text_ = std::string(text);
     std::string_view rest = text;

@@ -1,7 +1,10 @@
 #pragma once
-// A URL in its absolute text form. Parsing is strict (RFC 3986 URI references,
-// ASCII only): text that isn't a well-formed reference is refused rather than
-// guessed at, so what is opened is exactly what was typed.
+// A URL in its absolute text form. Parsing is strict (RFC 3986 URI references):
+// text that isn't a well-formed reference is refused rather than guessed at,
+// so what is opened is what was typed. Characters beyond ASCII are the one
+// allowance, as in a browser's address bar: a host in another script takes its
+// IDNA form ("köln.de" → "xn--kln-sna.de"), and elsewhere they are
+// percent-encoded as UTF-8 ("/wiki/Köln" → "/wiki/K%C3%B6ln").
 
 #include <optional>
 #include <string>
@@ -22,7 +25,8 @@ public:
     const std::string& text() const { return text_; }  // exactly as parsed or built
     const std::optional<std::string>& scheme() const { return scheme_; }
     bool isFile() const;
-    // The host, without the brackets of an IP literal; nothing when absent or empty.
+    // The host as typed (in its own script), without the brackets of an IP
+    // literal; nothing when absent or empty.
     std::optional<std::string> host() const;
     // The path with percent escapes decoded.
     std::string path() const;

@@ -270,12 +270,23 @@ void Engine::runWhenMouseUp(const Gesture& gesture, const Action& action, const 
 
 void Engine::run(const Gesture& gesture, const Action& action, const BindingSource& source) {
     std::optional<std::string> error;
+    // A failure that shows later lands on this run's record while it is still
+    // the last one; a later gesture's record is not touched.
+    auto record = std::make_shared<std::optional<Fired>>();
+    std::weak_ptr<void> alive = alive_;
+    auto failedLater = [this, alive, record](const ActionError& failure) {
+        if (alive.expired() || !*record || lastFired_.get() != *record) return;
+        Fired fired = **record;
+        fired.error = failure.description();
+        lastFired_.set(fired);
+    };
     try {
-        runner_->run(action);
+        runner_->run(action, failedLater);
     } catch (const ActionError& failure) {
         error = failure.description();
     }
-    lastFired_.set(Fired{gesture, action, sourceText(source), std::move(error), clock_.now()});
+    *record = Fired{gesture, action, sourceText(source), std::move(error), clock_.now()};
+    lastFired_.set(**record);
 }
 
 }  // namespace velorin

@@ -75,6 +75,13 @@ public:
     // Opens an absolute URL ("https://…", "file:///…", "notion://…") with its
     // default handler; false when the workspace could not.
     [[nodiscard]] virtual bool open(const std::string& url) = 0;
+    // `open`, and `failedLater` runs on the main thread when the opening that
+    // started fails afterwards (no app handles the address, the file went
+    // away). Where the workspace can't tell, it never runs.
+    [[nodiscard]] virtual bool openReporting(const std::string& url, std::function<void()> failedLater) {
+        (void)failedLater;
+        return open(url);
+    }
 
     // False when there is no such app or the desktop refused.
     virtual bool hide(std::int32_t processIdentifier) = 0;

@@ -34,7 +34,15 @@ TEST(OpenTarget, textBecomesTheUrlToOpen) {
         {"https://exa mple.com", std::nullopt},
         {"example.com/%zz", std::nullopt},
         {"~someone/file", std::nullopt},  // another user's folder is not guessed
-        {"caf\u00E9.example", std::nullopt},
+        // Beyond ASCII: the host in its IDNA form, the rest percent-encoded as UTF-8.
+        {"caf\u00E9.example", "https://xn--caf-dma.example"},
+        {"de.wikipedia.org/wiki/K\u00F6ln", "https://de.wikipedia.org/wiki/K%C3%B6ln"},
+        {"https://m\u00FCnchen.de/stra\u00DFe?q=\u00FC#\u00E4",
+         "https://xn--mnchen-3ya.de/stra%C3%9Fe?q=%C3%BC#%C3%A4"},
+        {"https://me@B\u00FCcher.example:8080/", "https://me@xn--bcher-kva.example:8080/"},
+        {"notion://www.notion.so/K\u00F6ln-Notes", "notion://www.notion.so/K%C3%B6ln-Notes"},
+        {"https://exa\u3000mple.com", std::nullopt},  // no valid name
+        {"https://x/a b\u00E9", std::nullopt},          // ASCII stays as strict as ever
     };
     for (const auto& c : cases) {
         const auto url = OpenTarget::url(c.text, "/home/me");
@@ -66,6 +74,7 @@ TEST(Url, partsThatNamesAndPanelsAskFor) {
         {"FILE:///tmp/a%20b", true, std::nullopt, "/tmp/a b", "a b"},
         {"localhost:8080", false, std::nullopt, "8080", "8080"},
         {"raycast://extensions/x", false, "extensions", "/x", "x"},
+        {"https://b\u00FCcher.example/K\u00F6ln", false, "b\u00FCcher.example", "/K\u00F6ln", "K\u00F6ln"},
     };
     for (const auto& c : cases) {
         const auto url = Url::parse(c.url);
@@ -79,7 +88,7 @@ TEST(Url, partsThatNamesAndPanelsAskFor) {
 
 TEST(Url, malformedReferencesAreRefused) {
     for (const char* text : {"1http://x", "ht tp://x", "https://a b", "https://x/%4", "https://x:80a/", "https://[::1/",
-                             "https://a@b@c/", "a:b#c#d", "https://x/\u00E9", "https://x/<y>", ":x"}) {
+                             "https://a@b@c/", "a:b#c#d", "https://x/<y>", ":x", "https://\u00E9\u3000/"}) {
         EXPECT_FALSE(Url::parse(text)) << text;
     }
     EXPECT_FALSE(Url::fileUrl("relative/path"));

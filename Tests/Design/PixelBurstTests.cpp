@@ -159,5 +159,24 @@ TEST(PixelBurstSystemRandom, staysInsideClosedRanges) {
     }
 }
 
+// Bursts share the system's generator: every burst, of one view or of two,
+// still scatters its pixels afresh, inside the ranges.
+TEST(PixelBurstSystemRandom, burstsOfOneAndOfTwoViewsDiffer) {
+    PixelBurst first(0);
+    PixelBurst second(0);
+    ASSERT_TRUE(first.update(1, false, false, false, 0));
+    const std::vector<BurstSeed> once = first.seeds();
+    ASSERT_TRUE(first.update(2, false, false, false, 1));
+    ASSERT_TRUE(second.update(1, false, false, false, 0));
+    EXPECT_NE(once, first.seeds());
+    EXPECT_NE(once, second.seeds());
+    for (const BurstSeed& s : second.seeds()) {
+        EXPECT_GE(s.across, 0);
+        EXPECT_LE(s.across, 1);
+        EXPECT_GE(s.speed, 0.4);
+        EXPECT_LE(s.speed, 1);
+    }
+}
+
 }  // namespace
 }  // namespace velorin

@@ -96,43 +96,5 @@ TEST(SettingsWindowEndToEnd, TheTrayMenuOpensTheWindowKeysPickTabsAndQuitEnds) {
     EXPECT_TRUE(app.waitUntil([&] { return !app.appRunning(); })) << app.appLog();
 }
 
-// A tap on the fed touchpad goes the whole way: the pad's events, the recogniser, the
-// binding, and the desktop's opener.
-TEST(SettingsWindowEndToEnd, ATapOnTheTouchpadRunsItsBinding) {
-    AppSession::Options options;
-    options.config = nlohmann::json::parse(R"({
-        "version": 5, "isEnabled": true, "enabledPacks": [],
-        "bindings": [{"id": "5f0c6b1e-8d2a-4c3b-9e7f-1a2b3c4d5e6f",
-                      "gesture": {"tap": {"fingers": 2, "count": 1}},
-                      "action": {"open": {"url": "https://example.org/velorin-e2e"}}}]})");
-    AppSession app(options);
-    app.recordProgram("xdg-open");
-    app.click("tab.general");
-    ASSERT_TRUE(app.waitUntil([&] { return app.property("general.trackpadStatus", "text") == "Listening"; }))
-        << app.property("general.trackpadStatus", "text").value_or("(none)");
-
-    app.pad().play(testing::EventScript()
-                       .at(0)
-                       .land(0, 1, 1500, 1200)
-                       .pressure(60)
-                       .land(1, 2, 2500, 1200)
-                       .pressure(60)
-                       .fingers(2)
-                       .report()
-                       .at(0.04)
-                       .slot(0)
-                       .x(1502)
-                       .slot(1)
-                       .x(2501)
-                       .report()
-                       .at(0.09)
-                       .lift(0)
-                       .lift(1)
-                       .fingers(0)
-                       .report());
-    EXPECT_TRUE(app.waitUntil([&] { return !app.recordedCalls("xdg-open").empty(); })) << app.appLog();
-    EXPECT_EQ(app.recordedCalls("xdg-open"), std::vector<std::string>{"https://example.org/velorin-e2e"});
-}
-
 }  // namespace
 }  // namespace velorin::e2e

@@ -37,6 +37,28 @@ TEST_F(EngineFiring, threeFingerTap_postsCommandC_andPublishesTheRecord) {
               (Engine::Fired{Gesture::tap(3, 1), copyAction, std::string("My shortcut"), std::nullopt, nowDate()}));
 }
 
+// The handler that took the link gave up after the action returned: the
+// record of that gesture shows the failure; a later gesture's record is kept.
+TEST_F(EngineFiring, anOpeningThatFailsLaterShowsOnItsOwnRecordOnly) {
+    const Action open = Action::open("unhandled:thing");
+    startEngine(configWith({binding(Gesture::tap(3, 1), open), binding(Gesture::tap(2, 1), copyAction)}));
+    tapAt(100.0, 100.125, 3);
+    ASSERT_EQ(engine->lastFired().get()->error, std::nullopt);
+    sim.workspace().failStartedOpenings();
+    sim.runUntilIdle();
+    const auto fired = engine->lastFired().get();
+    ASSERT_TRUE(fired);
+    EXPECT_EQ(fired->action, open);
+    EXPECT_EQ(fired->error, "Couldn't open unhandled:thing");
+
+    tapAt(101.0, 101.125, 3);
+    tapAt(102.0, 102.125, 2);
+    sim.workspace().failStartedOpenings();
+    sim.runUntilIdle();
+    EXPECT_EQ(engine->lastFired().get()->action, copyAction);
+    EXPECT_EQ(engine->lastFired().get()->error, std::nullopt);
+}
+
 TEST_F(EngineFiring, singleTapWaitsOutTheIntervalOnlyWhileALongerTapIsBound) {
     startEngine(
         configWith({binding(Gesture::tap(3, 1), copyAction),

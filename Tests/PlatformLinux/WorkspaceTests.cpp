@@ -10,12 +10,17 @@
 #include <unistd.h>
 
 #include "Platform/Linux/LinuxBasics.h"
+#include "Platform/Linux/LinuxProcesses.h"
 #include "Platform/Linux/LinuxWorkspace.h"
+#include "Platform/Linux/QtServices.h"
+#include "QtTestApp.h"
 #include "RecordingProcesses.h"
 
 using namespace velorin;
 using namespace velorin::linux_platform;
+using velorin::testing::qtApp;
 using velorin::testing::RecordingProcesses;
+using velorin::testing::spinEventLoop;
 namespace fs = std::filesystem;
 using Start = RecordingProcesses::Start;
 
@@ -53,6 +58,8 @@ protected:
 };
 
 TEST_F(WorkspaceWithoutX, addressesOpenWithTheDesktopsHandlersOrTheirCounterparts) {
+    std::ofstream(data_ / "My Doc.pdf") << "%PDF";
+    const std::string document = "file://" + (data_ / "My%20Doc.pdf").string();
     struct Case {
         std::string url;
         bool opened;
@@ -60,7 +67,9 @@ TEST_F(WorkspaceWithoutX, addressesOpenWithTheDesktopsHandlersOrTheirCounterpart
     };
     const Case cases[] = {
         {"https://example.com/a b", true, {{"xdg-open", {"https://example.com/a b"}}}},
-        {"file:///home/me/My%20Doc.pdf", true, {{"xdg-open", {"file:///home/me/My%20Doc.pdf"}}}},
+        {document, true, {{"xdg-open", {document}}}},
+        // A file that isn't there: nothing starts, and the opening fails now.
+        {"file:///nonexistent/velorin/My%20Doc.pdf", false, {}},
         {"notion://www.notion.so/x", true, {{"xdg-open", {"notion://www.notion.so/x"}}}},
         {"file:///System/Library/CoreServices/ScreenSaverEngine.app", true, {{"xdg-screensaver", {"activate"}}}},
         {"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility", true,
@@ -72,6 +81,28 @@ TEST_F(WorkspaceWithoutX, addressesOpenWithTheDesktopsHandlersOrTheirCounterpart
         EXPECT_EQ(workspace_->open(c.url), c.opened) << c.url;
         EXPECT_EQ(processes_.starts, c.starts) << c.url;
     }
+}
+
+// A handler that gives up, the way xdg-open does with no app for an address:
+// the failure arrives once it ends, on the main thread.
+TEST_F(WorkspaceWithoutX, anOpeningThatFailsLaterIsReported) {
+    qtApp();
+    const fs::path bin = data_ / "bin";
+    fs::create_directories(bin);
+    std::ofstream(bin / "xdg-open") << "#!/bin/sh\ncase \"$1\" in *unhandled*) exit 4;; esac\nexit 0\n";
+    fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+    setenv("PATH", (bin.string() + ":" + path).c_str(), 1);
+    LinuxProcesses processes(std::make_shared<QtMainQueue>());
+    LinuxWorkspace workspace(std::make_shared<X11Desktop>(""), processes, page, {});
+    std::vector<std::string> failed;
+    for (const std::string url : {"unhandled-scheme:x", "https://example.com/"}) {
+        EXPECT_TRUE(workspace.openReporting(url, [&failed, url] { failed.push_back(url); })) << url;
+    }
+    for (int i = 0; i < 300 && failed.empty(); ++i) spinEventLoop(10);
+    spinEventLoop(100);  // the one that succeeded has ended by now too
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(failed, (std::vector<std::string>{"unhandled-scheme:x"}));
 }
 
 TEST_F(WorkspaceWithoutX, appsOpenByTheirEntrysCommandNeverThroughAShell) {

@@ -29,12 +29,12 @@ namespace {
 
 QWidget* plainContent(AppModel&, QWidget* parent) { return new QWidget(parent); }
 
-// Runs Qt's event loop until `done` holds or five seconds pass.
-bool pumpUntil(const std::function<bool()>& done) {
+// Runs Qt's event loop until `done` holds or the time passes.
+bool pumpUntil(const std::function<bool()>& done, int milliseconds = 5000) {
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
-        if (timer.elapsed() > 5000) return false;
+        if (timer.elapsed() > milliseconds) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
@@ -173,39 +173,52 @@ void openMenu(QMenu& menu) {
     pumpUntil([&] { return settle.elapsed() > 150; });
 }
 
+// Presses `keys` with the menu open until `done` holds; a loaded machine may
+// still be handing the menu the keyboard when the first press arrives.
+bool pressInMenu(QMenu& menu, const QString& keys, const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!menu.isVisible()) openMenu(menu);
+        pressKeys(keys);
+        if (pumpUntil(done, 2000)) return true;
+    }
+    return false;
+}
+
 TEST_F(ShellOnX11, theMenusKeyEquivalents_workWhileItIsOpen) {
     ASSERT_TRUE(x.ok());
     VelorinApp app(plainContent);
     QMenu& menu = *app.menuBar().menu();
-    app.model().studioOpen.set(false);
 
-    openMenu(menu);
-    ASSERT_TRUE(menu.isVisible());
-    pressKeys("ctrl+e");
-    EXPECT_TRUE(pumpUntil([&] { return !app.model().config().isEnabled; })) << "Ctrl+E switches gestures off";
+    EXPECT_TRUE(pressInMenu(menu, "ctrl+e", [&] { return !app.model().config().isEnabled; }))
+        << "Ctrl+E switches gestures off";
     EXPECT_TRUE(pumpUntil([&] { return app.menuBar().iconSymbol() == "hand.tap"; }));
+    EXPECT_FALSE(menu.isVisible());
+    EXPECT_TRUE(pressInMenu(menu, "ctrl+e", [&] { return app.model().config().isEnabled; })) << "and on again";
 
-    openMenu(menu);
-    pressKeys("ctrl+e");
-    EXPECT_TRUE(pumpUntil([&] { return app.model().config().isEnabled; })) << "and on again";
-
-    auto* window = dynamic_cast<QWidget*>(app.model().settingsWindow());
-    if (window) window->hide();
+    if (auto* window = dynamic_cast<QWidget*>(app.model().settingsWindow())) window->hide();
     app.model().selectedTab.set(SettingsTab::trackpad);
-    openMenu(menu);
-    pressKeys("ctrl+comma");
-    EXPECT_TRUE(pumpUntil([&] {
+    EXPECT_TRUE(pressInMenu(menu, "ctrl+comma", [&] {
         auto* shown = dynamic_cast<QWidget*>(app.model().settingsWindow());
         return shown && shown->isVisible();
     })) << "Ctrl+, opens the settings";
     EXPECT_EQ(app.model().selectedTab.get(), SettingsTab::trackpad);
 
     // Ctrl+Q ends the event loop, as quitting the app does.
-    QTimer::singleShot(0, [&] {
+    QTimer press;
+    press.setInterval(2000);
+    QObject::connect(&press, &QTimer::timeout, [&] {
         openMenu(menu);
         pressKeys("ctrl+q");
     });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    QTimer::singleShot(0, &press, [&] {
+        openMenu(menu);
+        pressKeys("ctrl+q");
+        press.start();
+    });
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    giveUp.start(7000);
     EXPECT_EQ(QApplication::exec(), 0) << "Ctrl+Q quits";
 }
 

@@ -9,6 +9,8 @@
 
 #include <unistd.h>
 
+#include <QUrl>
+
 #include "Platform/Linux/AppIdentity.h"
 #include "Platform/Linux/Translations.h"
 #include "Platform/Linux/X11WindowSystem.h"
@@ -148,11 +150,26 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
     (void)processes_.start("xdg-open", {path});
 }
 
-bool LinuxWorkspace::open(const std::string& url) {
+bool LinuxWorkspace::open(const std::string& url) { return openReporting(url, {}); }
+
+bool LinuxWorkspace::openReporting(const std::string& url, std::function<void()> failedLater) {
     const auto counterpart = openCounterpart(url, permissionsPage_);
+    LaunchOptions options;
+    // xdg-open ends with a failure status when no handler took the address.
+    if (failedLater) {
+        options.exited = [failedLater = std::move(failedLater)](int status) {
+            if (status != 0) failedLater();
+        };
+    }
     switch (counterpart.kind) {
         case OpenCounterpart::Kind::asGiven:
-        case OpenCounterpart::Kind::page: return processes_.start("xdg-open", {counterpart.url});
+            // A file that isn't there can't be opened; that much is known now.
+            if (const QUrl parsed(QString::fromStdString(counterpart.url)); parsed.isLocalFile()) {
+                std::error_code ec;
+                if (!fs::exists(parsed.toLocalFile().toStdString(), ec)) return false;
+            }
+            return processes_.launch("xdg-open", {counterpart.url}, options);
+        case OpenCounterpart::Kind::page: return processes_.launch("xdg-open", {counterpart.url}, options);
         case OpenCounterpart::Kind::screenSaver: return processes_.start("xdg-screensaver", {"activate"});
         case OpenCounterpart::Kind::nothing: return false;
     }

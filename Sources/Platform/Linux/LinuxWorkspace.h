@@ -35,6 +35,7 @@ public:
     std::optional<std::string> urlForApplication(const std::string& bundleIdentifier) override;
     void openApplication(const std::string& path, const OpenConfiguration& configuration) override;
     bool open(const std::string& url) override;
+    bool openReporting(const std::string& url, std::function<void()> failedLater) override;
     bool hide(std::int32_t processIdentifier) override;
     bool activate(std::int32_t processIdentifier) override;
     std::optional<Icon> iconForFile(const std::string& path) override;

@@ -52,6 +52,22 @@ bool SimWorkspace::open(const std::string& url) {
     return true;
 }
 
+bool SimWorkspace::openReporting(const std::string& url, std::function<void()> failedLater) {
+    if (!open(url)) return false;
+    std::lock_guard lock(mutex_);
+    if (failedLater) pendingFailures_.push_back(std::move(failedLater));
+    return true;
+}
+
+void SimWorkspace::failStartedOpenings() {
+    std::vector<std::function<void()>> failures;
+    {
+        std::lock_guard lock(mutex_);
+        failures.swap(pendingFailures_);
+    }
+    for (auto& f : failures) mainQueue_.async(std::move(f));
+}
+
 bool SimWorkspace::hide(std::int32_t processIdentifier) {
     std::lock_guard lock(mutex_);
     auto it = std::find_if(running_.begin(), running_.end(),

@@ -30,6 +30,7 @@ public:
     std::optional<std::string> urlForApplication(const std::string& bundleIdentifier) override;
     void openApplication(const std::string& path, const OpenConfiguration& configuration) override;
     bool open(const std::string& url) override;
+    bool openReporting(const std::string& url, std::function<void()> failedLater) override;
     bool hide(std::int32_t processIdentifier) override;
     bool activate(std::int32_t processIdentifier) override;
     std::optional<Icon> iconForFile(const std::string& path) override;
@@ -58,6 +59,9 @@ public:
     void setIcon(const std::string& path, Icon icon);
     // `open` gives false for this URL from now on.
     void refuseURL(const std::string& url);
+    // The openings started so far fail now, as a handler that gave up would
+    // tell: their `failedLater` run on the main queue's next run.
+    void failStartedOpenings();
 
     std::vector<OpenedApplication> openedApplications() const;
     // The URLs opened successfully, in order.
@@ -87,6 +91,7 @@ private:
     ObserverToken nextToken_ = 1;
     std::vector<OpenedApplication> openedApps_;
     std::vector<std::string> openedURLs_;
+    std::vector<std::function<void()>> pendingFailures_;
     std::vector<std::int32_t> hidden_;
     std::vector<std::int32_t> activated_;
     std::vector<std::string> locationQueries_;

@@ -18,9 +18,12 @@ constexpr double timeTolerance = 1e-9;
 }  // namespace
 
 PixelBurst::Random PixelBurst::systemRandom() {
-    return [engine = std::make_shared<std::mt19937_64>(std::random_device{}())](double low, double high) {
+    return [](double low, double high) {
+        // One engine per thread, seeded from the system once: asking the
+        // system for a seed per widget costs more than the widget itself.
+        thread_local std::mt19937_64 engine{std::random_device{}()};
         std::uniform_real_distribution<double> uniform(low, std::nextafter(high, std::numeric_limits<double>::max()));
-        return uniform(*engine);
+        return uniform(engine);
     };
 }
 

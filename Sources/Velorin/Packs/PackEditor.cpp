@@ -70,15 +70,7 @@ protected:
     }
 
 private:
-    void recolor() {
-        if (!edit_) return;
-        const ColorEnvironment env = colorEnvironmentFor(this);
-        QPalette p = edit_->palette();
-        p.setColor(QPalette::Base, Qt::transparent);
-        p.setColor(QPalette::Text, Theme::ink.resolve(env));
-        p.setColor(QPalette::PlaceholderText, Theme::inkMuted.resolve(env));
-        edit_->setPalette(p);
-    }
+    void recolor() { themeTextField(edit_, this); }
     QLineEdit* edit_ = nullptr;
     DisplayObserver display_;
 };

@@ -55,7 +55,11 @@ private:
 
 }  // namespace
 
-SearchField::SearchField(QWidget* parent) : QWidget(parent), display_([this] { update(); }) {
+SearchField::SearchField(QWidget* parent)
+    : QWidget(parent), display_([this] {
+          themeTextField(edit_, this);
+          update();
+      }) {
     setObjectName("packsSearch");
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     auto* row = new QHBoxLayout(this);
@@ -69,9 +73,7 @@ SearchField::SearchField(QWidget* parent) : QWidget(parent), display_([this] { u
     edit_->setFont(fieldFont());
     edit_->setPlaceholderText("Search packs or apps");
     edit_->setAttribute(Qt::WA_TranslucentBackground);
-    QPalette p = edit_->palette();
-    p.setColor(QPalette::Base, Qt::transparent);
-    edit_->setPalette(p);
+    themeTextField(edit_, this);
     edit_->setStyleSheet("QLineEdit { background: transparent; }");
     row->addWidget(edit_, 1);
     clear_ = new ClearButton(this);
@@ -159,6 +161,7 @@ void SearchField::frame(double now) {
 
 void SearchField::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    themeTextField(edit_, this);  // the appearance may have been forced on a parent since
     if (!Display::reduceMotion()) startFrames();
 }
 

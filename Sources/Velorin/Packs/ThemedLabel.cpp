@@ -1,10 +1,12 @@
 #include "Velorin/Packs/ThemedLabel.h"
 
 #include <QEvent>
+#include <QLineEdit>
 #include <QPainter>
 
 #include "Velorin/Design/ReadableOnWater.h"
 #include "Velorin/Design/Symbols.h"
+#include "Velorin/Design/Theme.h"
 
 namespace velorin {
 
@@ -100,6 +102,16 @@ void SymbolView::paintEvent(QPaintEvent*) {
         painter.translate(-box.center());
     }
     Symbols::draw(painter, box, symbol_, color_.resolve(env), points_);
+}
+
+void themeTextField(QLineEdit* edit, const QWidget* host) {
+    if (!edit) return;
+    const ColorEnvironment env = colorEnvironmentFor(host);
+    QPalette p = edit->palette();
+    p.setColor(QPalette::Base, Qt::transparent);
+    p.setColor(QPalette::Text, Theme::ink.resolve(env));
+    p.setColor(QPalette::PlaceholderText, Theme::inkMuted.resolve(env));
+    if (p != edit->palette()) edit->setPalette(p);
 }
 
 }  // namespace velorin

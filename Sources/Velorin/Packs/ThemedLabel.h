@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+class QLineEdit;
+
 #include "Velorin/Design/Color.h"
 #include "Velorin/Design/Display.h"
 
@@ -30,6 +32,11 @@ private:
     ThemeColor color_;
     DisplayObserver display_;
 };
+
+// Gives a borderless text field the theme's ink for its text and the muted
+// ink for its placeholder, in the appearance `host` draws in; call again when
+// the appearance changes.
+void themeTextField(QLineEdit* edit, const QWidget* host);
 
 // One symbol, drawn centred in a fixed square, optionally on a filled circle.
 class SymbolView : public QWidget {
