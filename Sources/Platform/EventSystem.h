@@ -132,6 +132,14 @@ public:
 
     virtual void post(EventTapLocation location, const Event& event) = 0;
 
+    // The virtual key code of the physical key behind a key event's native
+    // scan code, as the desktop's toolkit reports it; absent when the code
+    // names no key with a virtual code (or the desktop gives none).
+    virtual std::optional<std::uint16_t> virtualKeyForScanCode(std::uint32_t nativeScanCode) {
+        (void)nativeScanCode;
+        return std::nullopt;
+    }
+
     // Whether the button is down in the given state (0, the combined state of
     // every source, is what callers normally ask).
     virtual bool buttonState(EventSourceStateID stateID, MouseButton button) = 0;

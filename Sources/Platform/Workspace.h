@@ -69,6 +69,13 @@ public:
     // identifier; absent when none is installed.
     virtual std::optional<std::string> urlForApplication(const std::string& bundleIdentifier) = 0;
 
+    // The bundle identifiers of the apps installed where the desktop lists
+    // apps, each once, in the workspace's own order; apps the desktop keeps
+    // out of its listings are left out. None where the workspace cannot tell.
+    virtual std::vector<std::string> installedApplications() { return {}; }
+    // The folder an open panel for choosing an app starts in.
+    virtual std::string applicationsFolder() { return "/Applications"; }
+
     // Starts opening the app at `path`. Nothing is awaited: a failure of the
     // opening itself is not reported.
     virtual void openApplication(const std::string& path, const OpenConfiguration& configuration) = 0;

@@ -13,8 +13,7 @@ namespace velorin {
 
 class QueuedRefresh {
 public:
-    QueuedRefresh(QObject* context, std::function<void()> refresh)
-        : context_(context), refresh_(std::move(refresh)) {}
+    QueuedRefresh(QObject* context, std::function<void()> refresh) : context_(context), refresh_(std::move(refresh)) {}
     QueuedRefresh(const QueuedRefresh&) = delete;
     QueuedRefresh& operator=(const QueuedRefresh&) = delete;
 

@@ -1,5 +1,6 @@
 #include "ControlFixture.h"
 #include "Velorin/Design/Chip.h"
+#include "Velorin/Design/NumericText.h"
 #include "Velorin/Design/PulseDot.h"
 #include "Velorin/Design/SymbolTile.h"
 #include "Velorin/Design/TabHeader.h"
@@ -98,6 +99,32 @@ TEST_F(SmallControlTest, aTabHeaderWrapsItsSubtitleOntoAsManyLinesAsItNeeds) {
     EXPECT_EQ(header.accessibleName(), QStringLiteral("Sensitivity"));
     TabHeader bare(QStringLiteral("About"), QString());
     EXPECT_EQ(bare.heightForWidth(400), int(std::ceil(QFontMetricsF(bare.titleFont()).height() + 4)));
+}
+
+TEST_F(SmallControlTest, aNumberRollsToItsNewTextOnItsSpringAndAPlainChangeShowsAtOnce) {
+    auto* number = new NumericText(QFont(), Theme::ink, &window);
+    number->setText("3");
+    window.show();
+    number->show();
+    number->rollTo("4", Theme::snappy);
+    EXPECT_EQ(number->text(), "4");
+    EXPECT_EQ(number->previousText(), "3");
+    EXPECT_TRUE(number->isRolling());
+    EXPECT_DOUBLE_EQ(number->progress(), 0);
+    clock.advance(0.05);
+    EXPECT_GT(number->progress(), 0);
+    EXPECT_LT(number->progress(), 1);
+    settle();
+    EXPECT_FALSE(number->isRolling());
+    EXPECT_DOUBLE_EQ(number->progress(), 1);
+
+    number->setText("5");
+    EXPECT_FALSE(number->isRolling());
+    // Hidden, a roll just shows the text.
+    number->hide();
+    number->rollTo("6", Theme::snappy);
+    EXPECT_FALSE(number->isRolling());
+    EXPECT_EQ(number->text(), "6");
 }
 
 }  // namespace

@@ -26,6 +26,23 @@ TEST(KeyMap, positionsAreThoseOfTheAnsiLayout) {
     for (const auto& [mac, linux] : cases) EXPECT_EQ(linuxKeyCode(mac), linux) << mac;
 }
 
+TEST(KeyMap, aLinuxKeyGivesBackTheMacKeyAtItsPosition) {
+    // Every key the table maps goes back to a code that maps to it again.
+    for (int linux = 0; linux < 256; ++linux) {
+        if (auto mac = macVirtualKey(linux)) {
+            EXPECT_EQ(linuxKeyCode(*mac), linux) << linux;
+        }
+    }
+    EXPECT_EQ(macVirtualKey(KEY_K), 40);
+    EXPECT_EQ(macVirtualKey(KEY_KPENTER), 76);  // the keypad's Enter, not the portable's
+    EXPECT_EQ(macVirtualKey(KEY_SYSRQ), std::nullopt);
+    // Toolkits report XKB keycodes, 8 above the Linux codes.
+    EXPECT_EQ(macVirtualKeyForScanCode(KEY_K + 8), 40);
+    EXPECT_EQ(macVirtualKeyForScanCode(KEY_F5 + 8), 96);
+    EXPECT_EQ(macVirtualKeyForScanCode(0), std::nullopt);
+    EXPECT_EQ(macVirtualKeyForScanCode(7), std::nullopt);
+}
+
 TEST(KeyMap, modifiersWrapTheKeyInOrder) {
     const LinuxCombination combination{{KEY_LEFTCTRL, KEY_LEFTSHIFT}, KEY_T};
     EXPECT_EQ(keyWrites(combination, true),

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -179,6 +180,17 @@ TEST_F(WorkspaceWithoutX, installedAppsAreFoundByTheIdentifierTheyAreReportedUnd
     LinuxBundle bundle(data_.string());
     EXPECT_EQ(bundle.bundleIdentifierAtPath(entry("code")), "com.microsoft.VSCode");
     EXPECT_EQ(bundle.bundleIdentifierAtPath(data_.string()), std::nullopt);
+}
+
+TEST_F(WorkspaceWithoutX, installedAppsListTheListedEntriesOnce_underTheirReportedIdentifiers) {
+    writeEntry("org.gnome.Terminal", "Name=Terminal\nExec=gnome-terminal\nCategories=System;TerminalEmulator;\n");
+    writeEntry("org.kde.konsole", "Name=Konsole\nExec=konsole\nCategories=System;TerminalEmulator;\n");
+    auto ids = workspace_->installedApplications();
+    std::sort(ids.begin(), ids.end());
+    // "broken" is an entry all the same (its command fails only when run);
+    // NoDisplay keeps Tool out; both terminals are reported as one.
+    EXPECT_EQ(ids, (std::vector<std::string>{"broken", "com.apple.Terminal", "com.microsoft.VSCode", "org.example.Build"}));
+    EXPECT_EQ(workspace_->applicationsFolder(), (data_ / "applications").string());
 }
 
 TEST_F(WorkspaceWithoutX, anAppInstalledOrRemovedWhileRunningIsSeen) {

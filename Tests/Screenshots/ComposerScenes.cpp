@@ -4,7 +4,14 @@
 #include "Scene.h"
 
 #include "Velorin/Editor/ActionComposer.h"
+#include "Velorin/Editor/AppChoices.h"
+#include "Velorin/Editor/KeyListenButton.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+
+#include <QLineEdit>
 #include <QThreadPool>
 #include <QVBoxLayout>
 
@@ -23,6 +30,88 @@ std::unique_ptr<QWidget> composerScene(const Action& action) {
     layout->addWidget(composer);
     return content;
 }
+
+// A rounded square of one colour with a letter, as an app's icon.
+std::vector<std::uint8_t> iconData(QColor colour, QChar letter) {
+    QImage image(128, 128, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(colour);
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(QRectF(8, 8, 112, 112), 26, 26);
+    painter.setPen(Qt::white);
+    QFont font;
+    font.setPixelSize(64);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(image.rect(), Qt::AlignCenter, QString(letter));
+    painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return {bytes.begin(), bytes.end()};
+}
+
+// A desktop with a few apps installed, two of them running.
+void installApps(sim::SimPlatform& sim) {
+    struct App {
+        const char* id;
+        const char* name;
+        QColor colour;
+        bool running;
+    };
+    const App apps[] = {
+        {"com.apple.Safari", "Safari", QColor(0x1E88E5), false},
+        {"com.apple.Notes", "Notes", QColor(0xF9A825), true},
+        {"org.mozilla.firefox", "Firefox", QColor(0xEF6C00), true},
+        {"com.spotify.client", "Spotify", QColor(0x2E7D32), false},
+        {"com.figma.Desktop", "Figma", QColor(0x8E24AA), false},
+        {"md.obsidian", "Obsidian", QColor(0x5E35B1), false},
+        {"com.tinyspeck.slackmacgap", "Slack", QColor(0xAD1457), false},
+        {"com.example.Calendar", "Calendar", QColor(0xE53935), false},
+        {"com.example.Photos", "Photos", QColor(0x00897B), false},
+        {"com.example.Terminal", "Terminal", QColor(0x37474F), false},
+    };
+    std::int32_t pid = 100;
+    for (const auto& app : apps) {
+        const std::string path = std::string("/Applications/") + app.name + ".app";
+        sim.workspace().installApp(app.id, path);
+        sim.workspace().setIcon(path, Icon{{}, iconData(app.colour, QChar(app.name[0]))});
+        if (app.running) {
+            RunningApplication running;
+            running.processIdentifier = pid++;
+            running.bundleIdentifier = app.id;
+            sim.workspace().addRunningApp(running, false);
+        }
+    }
+    InstalledApps::forget();
+}
+
+const SceneRegistrar app("composer-app", [](SceneContext& context) {
+    installApps(context.sim);
+    return composerScene(Action::openApp("com.spotify.client", true));
+}, QSize(600, 620));
+
+const SceneRegistrar appSearch("composer-app-nomatch", [](SceneContext& context) {
+    installApps(context.sim);
+    auto content = composerScene(Action::openApp("", false));
+    auto* search = content->findChild<QLineEdit*>("composer.appSearch");
+    search->setText("  zz");
+    return content;
+}, QSize(600, 620));
+
+const SceneRegistrar keys("composer-keys", [](SceneContext&) {
+    return composerScene(Action::keystroke(KeyCombo(40, {KeyCombo::Modifiers::command, KeyCombo::Modifiers::shift})));
+}, composerSize);
+
+const SceneRegistrar keysPreset("composer-keys-listening", [](SceneContext& context) {
+    auto content = composerScene(Action::keystroke(KeyCombo::missionControl));
+    auto* button = content->findChild<KeyListenButton*>("composer.recordKeys");
+    context.afterShow([button] { button->start(); });
+    return content;
+}, composerSize);
 
 const SceneRegistrar window("composer-window", [](SceneContext&) {
     return composerScene(Action::window(WindowCommand::rightHalf));

@@ -18,6 +18,7 @@
 #include "Velorin/Design/Animation.h"
 #include "Velorin/Design/Chip.h"
 #include "Velorin/Design/LiquidSlider.h"
+#include "Velorin/Design/NumericText.h"
 #include "Velorin/Design/PackStyle.h"
 #include "Velorin/Design/PadStage.h"
 #include "Velorin/Design/Theme.h"
@@ -380,6 +381,23 @@ TEST_F(SensitivityTabTest, resetRestoresAllSixDefaultsInOneAssignmentWithOneHapt
     EXPECT_EQ(tab.preview()->config(), RecognizerConfig{});
 }
 
+TEST_F(SensitivityTabTest, theResetRollsTheValuesToTheDefaultsAndADragShowsThemAtOnce) {
+    AppConfig config;
+    config.recognizer.maxTapDuration = 0.5;
+    writeConfig(config);
+    auto& tab = show<SensitivityTab>(SettingsTab::sensitivity);
+    Motion::setInstant(false);
+    tab.slider(2)->nudge(30);
+    EXPECT_FALSE(tab.valueText(2)->isRolling());
+    tab.resetButton()->click();
+    EXPECT_TRUE(tab.valueText(0)->isRolling());
+    EXPECT_EQ(tab.valueText(0)->text(), "300 ms");
+    EXPECT_FALSE(tab.valueText(1)->isRolling());  // it was at its default already
+    sim.advance(3);
+    settle();
+    EXPECT_FALSE(tab.valueText(0)->isRolling());
+}
+
 TEST_F(SensitivityTabTest, storedValuesShowAsTheyAreAndFollowChangesFromElsewhere) {
     AppConfig config;
     config.recognizer.maxTapDuration = 2.0;  // beyond the slider's range, from a hand-edited file
@@ -393,7 +411,7 @@ TEST_F(SensitivityTabTest, storedValuesShowAsTheyAreAndFollowChangesFromElsewher
     // Each value text ends at its row's trailing edge, whatever its length.
     settle();
     for (std::size_t i = 0; i < 5; ++i) {
-        const ThemedText* text = tab.valueText(i);
+        const auto* text = tab.valueText(i);
         EXPECT_EQ(text->geometry().right() + 1, text->parentWidget()->width()) << i;
     }
 

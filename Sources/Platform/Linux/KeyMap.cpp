@@ -74,6 +74,21 @@ std::optional<int> linuxKeyCode(std::uint16_t macVirtualKey) {
     return std::nullopt;
 }
 
+std::optional<std::uint16_t> macVirtualKey(int linuxKey) {
+    // The later of two codes for one key is the one keyboards send (keypad
+    // Enter is 76; 52 is an old portable's).
+    std::optional<std::uint16_t> found;
+    for (const auto& [mac, code] : keyTable) {
+        if (code == linuxKey) found = mac;
+    }
+    return found;
+}
+
+std::optional<std::uint16_t> macVirtualKeyForScanCode(std::uint32_t nativeScanCode) {
+    if (nativeScanCode < xkbKeycodeOffset) return std::nullopt;
+    return macVirtualKey(static_cast<int>(nativeScanCode - xkbKeycodeOffset));
+}
+
 std::vector<KeyWrite> keyWrites(const LinuxCombination& combination, bool down) {
     std::vector<KeyWrite> writes;
     if (down) {

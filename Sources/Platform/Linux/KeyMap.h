@@ -16,6 +16,17 @@ namespace velorin::linux_platform {
 // The Linux key (KEY_*) for a macOS virtual key code; absent for codes with no counterpart.
 std::optional<int> linuxKeyCode(std::uint16_t macVirtualKey);
 
+// The macOS virtual key code at the position of a Linux key; absent for keys
+// with no counterpart.
+std::optional<std::uint16_t> macVirtualKey(int linuxKey);
+
+// X11 and Wayland toolkits report a key by its XKB keycode: the Linux key
+// code plus 8.
+inline constexpr std::uint32_t xkbKeycodeOffset = 8;
+// The macOS virtual key code of a key event's native scan code (an XKB
+// keycode); absent for codes below the offset or keys with no counterpart.
+std::optional<std::uint16_t> macVirtualKeyForScanCode(std::uint32_t nativeScanCode);
+
 // One write to the virtual keyboard: a key and its value (1 press, 0 release).
 struct KeyWrite {
     int code = 0;

@@ -117,6 +117,10 @@ std::optional<LinuxCombination> LinuxEventSystem::combinationFor(const KeyboardE
     return combination;
 }
 
+std::optional<std::uint16_t> LinuxEventSystem::virtualKeyForScanCode(std::uint32_t nativeScanCode) {
+    return macVirtualKeyForScanCode(nativeScanCode);
+}
+
 void LinuxEventSystem::post(EventTapLocation, const Event& event) {
     std::vector<KeyWrite> writes;
     if (const auto* key = std::get_if<KeyboardEvent>(&event)) {

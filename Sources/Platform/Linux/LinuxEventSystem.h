@@ -38,6 +38,7 @@ public:
     std::optional<SystemDefinedEvent> createSystemDefinedEvent(const SystemDefinedEvent& fields) override;
     std::optional<Event> quartzEvent(const SystemDefinedEvent& event) override;
     void post(EventTapLocation location, const Event& event) override;
+    std::optional<std::uint16_t> virtualKeyForScanCode(std::uint32_t nativeScanCode) override;
     bool buttonState(EventSourceStateID stateID, MouseButton button) override;
     std::unique_ptr<EventTap> createEventTap(EventTapLocation location, EventTapPlacement placement,
                                              EventTapOptions options, std::uint64_t eventsOfInterest,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -103,6 +104,26 @@ std::optional<RunningApplication> LinuxWorkspace::frontmostApplication() {
 std::optional<std::string> LinuxWorkspace::urlForApplication(const std::string& bundleIdentifierText) {
     if (const DesktopEntry* e = entryForBundleIdentifier(entries(), bundleIdentifierText)) return e->path;
     return std::nullopt;
+}
+
+std::vector<std::string> LinuxWorkspace::installedApplications() {
+    std::vector<std::string> ids;
+    std::set<std::string> seen;
+    for (const auto& entry : entries()) {
+        if (entry.hidden || entry.deleted) continue;
+        auto id = bundleIdentifier(entry);
+        if (seen.insert(id).second) ids.push_back(std::move(id));
+    }
+    return ids;
+}
+
+std::string LinuxWorkspace::applicationsFolder() {
+    for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) {
+        std::error_code ec;
+        if (fs::is_directory(*it, ec)) return *it;
+    }
+    const char* home = std::getenv("HOME");
+    return home && *home ? std::string(home) : std::string("/");
 }
 
 namespace {

@@ -33,6 +33,11 @@ public:
     std::vector<RunningApplication> runningApplications() override;
     std::optional<RunningApplication> frontmostApplication() override;
     std::optional<std::string> urlForApplication(const std::string& bundleIdentifier) override;
+    // The desktop entries the desktop lists (not NoDisplay), by the
+    // identifier each is reported under, in the folders' order.
+    std::vector<std::string> installedApplications() override;
+    // The system's folder of desktop entries (the last that exists).
+    std::string applicationsFolder() override;
     void openApplication(const std::string& path, const OpenConfiguration& configuration) override;
     bool open(const std::string& url) override;
     bool openReporting(const std::string& url, std::function<void()> failedLater) override;

@@ -195,4 +195,20 @@ void SimEventSystem::disableTaps(EventType notice) {
     }
 }
 
+std::optional<std::uint16_t> SimEventSystem::virtualKeyForScanCode(std::uint32_t nativeScanCode) {
+    std::lock_guard lock(mutex_);
+    auto it = scanCodes_.find(nativeScanCode);
+    if (it == scanCodes_.end()) return std::nullopt;
+    return it->second;
+}
+
+void SimEventSystem::setScanCode(std::uint32_t nativeScanCode, std::optional<std::uint16_t> virtualKey) {
+    std::lock_guard lock(mutex_);
+    if (virtualKey) {
+        scanCodes_[nativeScanCode] = *virtualKey;
+    } else {
+        scanCodes_.erase(nativeScanCode);
+    }
+}
+
 }  // namespace velorin::sim

@@ -41,6 +41,7 @@ public:
     std::optional<SystemDefinedEvent> createSystemDefinedEvent(const SystemDefinedEvent& fields) override;
     std::optional<Event> quartzEvent(const SystemDefinedEvent& event) override;
     void post(EventTapLocation location, const Event& event) override;
+    std::optional<std::uint16_t> virtualKeyForScanCode(std::uint32_t nativeScanCode) override;
     bool buttonState(EventSourceStateID stateID, MouseButton button) override;
     std::unique_ptr<EventTap> createEventTap(EventTapLocation location, EventTapPlacement placement,
                                              EventTapOptions options, std::uint64_t eventsOfInterest,
@@ -53,6 +54,10 @@ public:
     std::vector<KeyboardEvent> postedKeyboardEvents() const;
     std::vector<SystemDefinedEvent> postedSystemDefinedEvents() const;
     void clearPostedEvents();
+
+    // The physical keys the simulated keyboard reports: a native scan code
+    // and its virtual key code (none removes it). No key is known at first.
+    void setScanCode(std::uint32_t nativeScanCode, std::optional<std::uint16_t> virtualKey);
 
     // The same state whatever state ID is asked.
     void setButtonDown(MouseButton button, bool down);
@@ -78,6 +83,7 @@ private:
     mutable std::mutex mutex_;
     std::vector<PostedEvent> posted_;
     std::map<MouseButton, bool> buttons_;
+    std::map<std::uint32_t, std::uint16_t> scanCodes_;
     int buttonQueries_ = 0;
     std::shared_ptr<Taps> taps_;
 };

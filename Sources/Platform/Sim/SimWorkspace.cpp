@@ -170,6 +170,34 @@ void SimWorkspace::installApp(const std::string& bundleIdentifier, const std::st
     installed_[bundleIdentifier] = path;
 }
 
+std::vector<std::string> SimWorkspace::installedApplications() {
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> ids;
+    for (const auto& [id, path] : installed_) {
+        if (!unlisted_.contains(id)) ids.push_back(id);
+    }
+    return ids;
+}
+
+std::string SimWorkspace::applicationsFolder() {
+    std::lock_guard lock(mutex_);
+    return applicationsFolder_;
+}
+
+void SimWorkspace::setUnlisted(const std::string& bundleIdentifier, bool unlisted) {
+    std::lock_guard lock(mutex_);
+    if (unlisted) {
+        unlisted_.insert(bundleIdentifier);
+    } else {
+        unlisted_.erase(bundleIdentifier);
+    }
+}
+
+void SimWorkspace::setApplicationsFolder(std::string path) {
+    std::lock_guard lock(mutex_);
+    applicationsFolder_ = std::move(path);
+}
+
 void SimWorkspace::uninstallApp(const std::string& bundleIdentifier) {
     std::lock_guard lock(mutex_);
     installed_.erase(bundleIdentifier);

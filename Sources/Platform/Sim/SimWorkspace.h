@@ -28,6 +28,9 @@ public:
     std::vector<RunningApplication> runningApplications() override;
     std::optional<RunningApplication> frontmostApplication() override;
     std::optional<std::string> urlForApplication(const std::string& bundleIdentifier) override;
+    // The installed apps by identifier, those set unlisted left out.
+    std::vector<std::string> installedApplications() override;
+    std::string applicationsFolder() override;
     void openApplication(const std::string& path, const OpenConfiguration& configuration) override;
     bool open(const std::string& url) override;
     bool openReporting(const std::string& url, std::function<void()> failedLater) override;
@@ -56,6 +59,10 @@ public:
     // An app that `urlForApplication` finds.
     void installApp(const std::string& bundleIdentifier, const std::string& path);
     void uninstallApp(const std::string& bundleIdentifier);
+    // An installed app that listings leave out (as desktops do for helpers).
+    void setUnlisted(const std::string& bundleIdentifier, bool unlisted = true);
+    // The folder `applicationsFolder` names ("/Applications" at first).
+    void setApplicationsFolder(std::string path);
     void setIcon(const std::string& path, Icon icon);
     // `open` gives false for this URL from now on.
     void refuseURL(const std::string& url);
@@ -85,6 +92,8 @@ private:
     mutable std::mutex mutex_;
     std::vector<RunningApplication> running_;
     std::map<std::string, std::string> installed_;
+    std::set<std::string> unlisted_;
+    std::string applicationsFolder_ = "/Applications";
     std::map<std::string, Icon> icons_;
     std::set<std::string> refused_;
     std::map<ObserverToken, std::pair<WorkspaceNotice, std::shared_ptr<Observer>>> observers_;

@@ -1,14 +1,12 @@
 #include "Velorin/Editor/AppScopePicker.h"
 
 #include <QButtonGroup>
-#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -45,13 +43,7 @@ void defaultPanel(QWidget* parent, std::function<void(const std::vector<std::str
 }  // namespace
 
 QString AppScopePicker::applicationsFolder() {
-    if (QDir("/Applications").exists()) return "/Applications";
-    // The system's folder of desktop entries comes last, after the user's own.
-    const QStringList folders = QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
-        if (QDir(*it).exists()) return *it;
-    }
-    return QDir::homePath();
+    return QString::fromStdString(platform::current().workspace().applicationsFolder());
 }
 
 AppScopePicker::AppScopePicker(QWidget* parent, OpenPanel panel)

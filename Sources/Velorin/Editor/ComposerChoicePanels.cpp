@@ -161,31 +161,6 @@ private:
     PillButton* choose_ = nullptr;
 };
 
-// The link or path field's icon.
-class FieldIcon : public QWidget {
-public:
-    explicit FieldIcon(QWidget* parent) : QWidget(parent), display_([this] { update(); }) {
-        setObjectName("composer.linkIcon");
-        setFixedSize(18, 18);
-    }
-    void setSymbol(std::string_view symbol) {
-        if (symbol == symbol_) return;
-        symbol_ = std::string(symbol);
-        setProperty("symbol", qt(symbol));
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        Symbols::draw(painter, QRectF(rect()), symbol_, Theme::inkMuted.resolve(colorEnvironmentFor(this)), 14 * 1.2);
-    }
-
-private:
-    std::string symbol_;
-    DisplayObserver display_;
-};
-
 class LinkPanel : public Panel {
 public:
     LinkPanel(ActionComposer& composer, QWidget* parent) : Panel(composer, parent) {
@@ -197,16 +172,13 @@ public:
         auto* fieldRow = new QHBoxLayout(glass);
         fieldRow->setContentsMargins(14, 10, 14, 10);
         fieldRow->setSpacing(8);
-        icon_ = new FieldIcon(glass);
+        icon_ = new SymbolIcon("link", 14, glass);
+        icon_->setObjectName("composer.linkIcon");
         fieldRow->addWidget(icon_, 0, Qt::AlignVCenter);
-        field_ = new QLineEdit(glass);
+        auto* field = new PlainField(qt(ComposerRules::linkPlaceholder), 14, glass);
+        field_ = field->edit();
         field_->setObjectName("composer.linkField");
-        field_->setFrame(false);
-        field_->setFont(Fonts::system(14, QFont::Medium));
-        field_->setPlaceholderText(qt(ComposerRules::linkPlaceholder));
-        field_->setAttribute(Qt::WA_TranslucentBackground);
-        field_->setStyleSheet("QLineEdit { background: transparent; }");
-        fieldRow->addWidget(field_, 1);
+        fieldRow->addWidget(field, 1);
         row->addWidget(glass, 1);
         auto* choose = new PillButton("Choose File\u2026", false, this);
         choose->setObjectName("composer.chooseFile");
@@ -227,7 +199,9 @@ public:
             ActionComposer::FileRequest request;
             request.what = ActionComposer::FileRequest::What::fileOrFolder;
             request.startFolder = QString::fromStdString(homeFolder());
-            composer_.runFilePanel(request, [this](const std::string& path) { composer_.pick(Action::open(path)); });
+            // The composer outlives the panel; it guards the answer.
+            ActionComposer* composer = &composer_;
+            composer_.runFilePanel(request, [composer](const std::string& path) { composer->pick(Action::open(path)); });
         });
     }
 
@@ -249,7 +223,7 @@ public:
 
 private:
     std::string text_;
-    FieldIcon* icon_ = nullptr;
+    SymbolIcon* icon_ = nullptr;
     QLineEdit* field_ = nullptr;
     ThemedText* status_ = nullptr;
 };

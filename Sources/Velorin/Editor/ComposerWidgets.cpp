@@ -3,6 +3,8 @@
 #include <QEnterEvent>
 #include <QFontMetricsF>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QTimer>
@@ -517,6 +519,64 @@ void KindPills::paintEvent(QPaintEvent*) {
     painter.restore();
     painter.setPen(QPen(Theme::rim.resolve(env), 1));
     painter.drawPath(continuousCapsule(capsule.adjusted(0.5, 0.5, -0.5, -0.5)));
+}
+
+// --- SymbolIcon ---
+
+SymbolIcon::SymbolIcon(std::string_view symbol, double points, QWidget* parent)
+    : QWidget(parent), symbol_(symbol), points_(points), display_([this] { update(); }) {
+    const int side = int(std::ceil(points * 1.3));
+    setFixedSize(side, side);
+    setProperty("symbol", QString::fromUtf8(symbol.data(), qsizetype(symbol.size())));
+}
+
+void SymbolIcon::setSymbol(std::string_view symbol) {
+    if (symbol == symbol_) return;
+    symbol_ = std::string(symbol);
+    setProperty("symbol", QString::fromStdString(symbol_));
+    update();
+}
+
+void SymbolIcon::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    Symbols::draw(painter, QRectF(rect()), symbol_, Theme::inkMuted.resolve(colorEnvironmentFor(this)), points_ * 1.2);
+}
+
+// --- PlainField ---
+
+PlainField::PlainField(const QString& placeholder, double points, QWidget* parent)
+    : QWidget(parent), display_([this] { recolor(); }) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    edit_ = new QLineEdit(this);
+    edit_->setFrame(false);
+    edit_->setFont(Fonts::system(points, QFont::Medium));
+    edit_->setPlaceholderText(placeholder);
+    edit_->setAttribute(Qt::WA_TranslucentBackground);
+    edit_->setStyleSheet("QLineEdit { background: transparent; }");
+    layout->addWidget(edit_);
+    setFocusProxy(edit_);
+    recolor();
+}
+
+void PlainField::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ParentChange) recolor();
+}
+
+void PlainField::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    recolor();
+}
+
+void PlainField::recolor() {
+    const ColorEnvironment env = colorEnvironmentFor(this);
+    QPalette palette = edit_->palette();
+    palette.setColor(QPalette::Text, Theme::ink.resolve(env));
+    palette.setColor(QPalette::PlaceholderText, Theme::inkMuted.opacity(0.8).resolve(env));
+    palette.setColor(QPalette::Base, Qt::transparent);
+    edit_->setPalette(palette);
 }
 
 // --- HeaderIcon ---

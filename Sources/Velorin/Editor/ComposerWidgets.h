@@ -19,6 +19,7 @@
 #include "Velorin/Design/Display.h"
 #include "Velorin/Editor/ComposerRules.h"
 
+class QLineEdit;
 class QPainter;
 
 namespace velorin::composer {
@@ -177,6 +178,42 @@ private:
     std::vector<Pill*> pills_;
     AnimatedValue<QRectF> capsule_;
     bool placed_ = false;
+    DisplayObserver display_;
+};
+
+// A symbol in a fixed square, muted.
+class SymbolIcon : public QWidget {
+    Q_OBJECT
+public:
+    SymbolIcon(std::string_view symbol, double points, QWidget* parent = nullptr);
+    void setSymbol(std::string_view symbol);
+    std::string symbol() const { return symbol_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::string symbol_;
+    double points_;
+    DisplayObserver display_;
+};
+
+// A plain text field on glass: no frame, no fill, text and placeholder in
+// the theme's ink, recoloured when the appearance changes.
+class PlainField : public QWidget {
+    Q_OBJECT
+public:
+    PlainField(const QString& placeholder, double points, QWidget* parent = nullptr);
+    QLineEdit* edit() const { return edit_; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void recolor();
+
+    QLineEdit* edit_ = nullptr;
     DisplayObserver display_;
 };
 

@@ -1,12 +1,14 @@
 # The shortcut editor, its pickers, the action composer and the gesture studio, relative to this folder.
 set(VELORIN_Editor_SOURCES
   ActionComposer.cpp
+  AppChoices.cpp
   AppScope.cpp
   AppScopePicker.cpp
   BindingEditor.cpp
+  ComposerAppPanel.cpp
   ComposerChoicePanels.cpp
+  ComposerKeysPanel.cpp
   ComposerPanels.cpp
-  ComposerPendingPanels.cpp
   ComposerRules.cpp
   ComposerWidgets.cpp
   GestureChoices.cpp
@@ -15,6 +17,8 @@ set(VELORIN_Editor_SOURCES
   GestureStudio.cpp
   GestureStudioRules.cpp
   GestureStudioSession.cpp
+  KeyListenButton.cpp
+  KeyRecorder.cpp
   Keycaps.cpp
   ListeningRing.cpp
   MenuCommandList.cpp

@@ -8,6 +8,7 @@
 
 #include "Velorin/AppModel.h"
 #include "Velorin/Design/Fonts.h"
+#include "Velorin/Design/NumericText.h"
 #include "Velorin/Design/Theme.h"
 #include "Velorin/ThemedText.h"
 
@@ -17,50 +18,50 @@ namespace {
 constexpr double countSpacing = 8;
 }
 
-// The number of fingers in large rounded digits and its word, on one baseline.
+// The number of fingers in large rounded digits (rolling as it changes) and
+// its word, on one baseline.
 class FingerGuide::Count final : public QWidget {
 public:
-    explicit Count(QWidget* parent) : QWidget(parent) { setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed); }
+    explicit Count(QWidget* parent) : QWidget(parent) {
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        number_ = new NumericText(Fonts::rounded(44, QFont::Bold), Theme::ink, this);
+        number_->setObjectName("fingerGuide.count");
+    }
 
     void set(const QString& number, const QString& word, bool lit) {
-        if (number == number_ && word == word_ && lit == lit_) return;
-        number_ = number;
-        word_ = word;
-        lit_ = lit;
+        number_->rollTo(number, Theme::snappy);
+        number_->setColor(lit ? Theme::honey : Theme::ink);
+        if (word != word_) {
+            word_ = word;
+            update();
+        }
+        number_->resize(number_->sizeHint());
         updateGeometry();
         update();
     }
-    QString number() const { return number_; }
+    QString number() const { return number_->text(); }
     QString word() const { return word_; }
+    bool lit() const { return number_->color() == Theme::honey; }
 
     QSize sizeHint() const override {
-        const QFontMetricsF big(numberFont());
-        const QFontMetricsF small(wordFont());
-        const double w = big.horizontalAdvance(number_) + countSpacing + small.horizontalAdvance(word_);
-        return QSize(int(std::ceil(w)) + 1, int(std::ceil(big.height())));
+        const double w =
+            number_->sizeHint().width() + countSpacing + QFontMetricsF(wordFont()).horizontalAdvance(word_);
+        return QSize(int(std::ceil(w)) + 1, number_->sizeHint().height());
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        const ColorEnvironment env = colorEnvironmentFor(this);
         QPainter painter(this);
         painter.setRenderHint(QPainter::TextAntialiasing);
-        const QFontMetricsF big(numberFont());
-        const double baseline = big.ascent();
-        painter.setFont(numberFont());
-        painter.setPen((lit_ ? Theme::honey : Theme::ink).resolve(env));
-        painter.drawText(QPointF(0, baseline), number_);
         painter.setFont(wordFont());
-        painter.setPen(Theme::inkMuted.resolve(env));
-        painter.drawText(QPointF(big.horizontalAdvance(number_) + countSpacing, baseline), word_);
+        painter.setPen(Theme::inkMuted.resolve(colorEnvironmentFor(this)));
+        painter.drawText(QPointF(number_->width() + countSpacing, number_->baseline()), word_);
     }
 
 private:
-    static QFont numberFont() { return Fonts::rounded(44, QFont::Bold); }
     static QFont wordFont() { return Fonts::system(14, QFont::DemiBold); }
-    QString number_;
+    NumericText* number_ = nullptr;
     QString word_;
-    bool lit_ = false;
 };
 
 // The 7-point dot before a row's action.

@@ -8,6 +8,7 @@
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/GlassCard.h"
 #include "Velorin/Design/LiquidSlider.h"
+#include "Velorin/Design/NumericText.h"
 #include "Velorin/Design/PillButton.h"
 #include "Velorin/Design/TabHeader.h"
 #include "Velorin/Design/Theme.h"
@@ -101,7 +102,7 @@ QWidget* SensitivityTab::makeRow(std::size_t index, QWidget* parent) {
     heading->addWidget(new ThemedText(spec.title, Fonts::system(13, QFont::DemiBold), Theme::ink, box));
     heading->addStretch(1);
     // The desktop's system faces draw digits of equal width (Qt 6.4 has no font features).
-    row.value = new ThemedText("", Fonts::system(12, QFont::DemiBold), Theme::inkMuted, box);
+    row.value = new NumericText(Fonts::system(12, QFont::DemiBold), Theme::inkMuted, box);
     row.value->setObjectName(QString("sensitivity.value.%1").arg(index));
     heading->addWidget(row.value);
     column->addLayout(heading);
@@ -132,18 +133,23 @@ void SensitivityTab::changed(std::size_t index, double value) {
     showValue(index, rows_[index].binding.get());
 }
 
-void SensitivityTab::showValue(std::size_t index, double stored) {
-    ThemedText* text = rows_[index].value;
-    text->setText(QString::fromStdString(SensitivityRules::valueText(SensitivityRules::rows()[index], stored)));
-    // Exactly as wide as the text, so that it ends at the row's trailing edge.
-    text->setFixedWidth(text->sizeHint().width());
+void SensitivityTab::showValue(std::size_t index, double stored, std::optional<Spring> roll) {
+    const QString text = QString::fromStdString(SensitivityRules::valueText(SensitivityRules::rows()[index], stored));
+    if (roll)
+        rows_[index].value->rollTo(text, *roll);
+    else
+        rows_[index].value->setText(text);
 }
 
 void SensitivityTab::resetToDefaults() {
     playHaptic(HapticPattern::alignment);
+    const RecognizerConfig defaults = SensitivityRules::defaults();
     AppConfig config = model_.config();
-    config.recognizer = SensitivityRules::defaults();
+    config.recognizer = defaults;
     model_.setConfig(std::move(config));
+    // The values roll to their defaults with the reset's spring.
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        showValue(i, SensitivityRules::read(defaults, SensitivityRules::rows()[i]), Theme::wobble);
 }
 
 void SensitivityTab::scheduleRefresh() { refreshLater_.schedule(); }

@@ -12,10 +12,11 @@
 #include <array>
 #include <optional>
 
+#include "Velorin/Design/Spring.h"
 #include "Velorin/Observations.h"
+#include "Velorin/QueuedRefresh.h"
 #include "Velorin/Settings/SensitivityRules.h"
 #include "Velorin/Settings/ValueBinding.h"
-#include "Velorin/QueuedRefresh.h"
 
 class QAbstractButton;
 
@@ -24,7 +25,7 @@ namespace velorin {
 class AppModel;
 class LiquidSlider;
 class SensitivityPreview;
-class ThemedText;
+class NumericText;
 
 class SensitivityTab : public QWidget {
     Q_OBJECT
@@ -39,19 +40,20 @@ public:
     std::optional<SensitivityFocus> focus() const { return focus_; }
     SensitivityPreview* preview() const { return preview_; }
     LiquidSlider* slider(std::size_t row) const { return rows_[row].slider; }
-    ThemedText* valueText(std::size_t row) const { return rows_[row].value; }
+    NumericText* valueText(std::size_t row) const { return rows_[row].value; }
     QAbstractButton* resetButton() const { return reset_; }
 
 private:
     struct Row {
         ValueBinding<double> binding;
         LiquidSlider* slider = nullptr;
-        ThemedText* value = nullptr;
+        NumericText* value = nullptr;
     };
 
     QWidget* makeRow(std::size_t index, QWidget* parent);
     void changed(std::size_t index, double value);
-    void showValue(std::size_t index, double stored);
+    // `roll`: the spring the text rolls to its new value with; none shows it at once.
+    void showValue(std::size_t index, double stored, std::optional<Spring> roll = std::nullopt);
     void resetToDefaults();
     void scheduleRefresh();
     void refresh();
