@@ -12,6 +12,8 @@
 #include "Support/Uuid.h"
 #include "TouchInput/TouchSource.h"
 #include "Velorin/AppModel.h"
+#include "Velorin/Design/Animation.h"
+#include "Velorin/Design/FrameClock.h"
 #include "Velorin/Packs/PackCard.h"
 #include "Velorin/Packs/PackEditor.h"
 #include "Velorin/Packs/PacksTab.h"
@@ -327,6 +329,28 @@ const SceneRegistrar art(
     [](SceneContext& c) {
         auto s = scene(c);
         s->tab().setQuery("figma");
+        return s;
+    },
+    tabSize);
+
+// Midway through a change: a search that brings cards in and sends others out
+// while the cards that stay glide, and an opened card whose rows cascade in.
+const SceneRegistrar midway(
+    "packs-motion-midway",
+    [](SceneContext& c) {
+        auto s = scene(c, customizedSafari());
+        s->tab().selectTab("on");
+        c.afterShow([&s = *s] {
+            static ManualFrameClock clock;
+            Motion::setInstant(false);
+            FrameClock::install(&clock);
+            s.tab().setQuery("a");
+            if (PackCard* card = s.tab().card("safari")) card->setExpanded(true);
+            clock.advance(0.07);
+            // What moves stays where it is for the picture.
+            FrameClock::install(nullptr);
+            Motion::setInstant(true);
+        });
         return s;
     },
     tabSize);

@@ -27,6 +27,7 @@
 #include "Velorin/Packs/Overlays.h"
 #include "Velorin/Packs/PackArt.h"
 #include "Velorin/Packs/PackArtLayer.h"
+#include "Velorin/Packs/Presence.h"
 #include "Velorin/Packs/ScopeLabel.h"
 #include "Velorin/Packs/ShortcutRow.h"
 #include "Velorin/Packs/ThemedLabel.h"
@@ -37,6 +38,11 @@ namespace velorin {
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+constexpr double activeNowScale = 0.00001;  // "Active now" grows from a point
+constexpr double rowDrop = -6;              // rows come down from 6 points above
+constexpr double rowCascade = 0.025;        // seconds between rows coming in
+constexpr double rowLeave = 0.1;            // seconds for a row to fade out
 
 // The pencil: a symbol on a 26-point cream circle with a faint rim.
 class RoundButton : public QAbstractButton {
@@ -156,6 +162,7 @@ PackCard::PackCard(PackCardState state, PackCardActions actions, AppDirectory di
                                          Theme::success, activeNow_),
                          0, Qt::AlignVCenter);
     nameRow->addWidget(activeNow_, 0, Qt::AlignVCenter);
+    activeNowPresence_ = std::make_unique<Presence>(activeNow_, PresenceStyle{activeNowScale, 0});
     nameRow->addStretch(1);
     names->addLayout(nameRow);
     scope_ = new ScopeLabel(state_.pack.apps, ScopeLabelRules::cardIcons, directory_, lookup_, content);
@@ -201,6 +208,7 @@ PackCard::PackCard(PackCardState state, PackCardActions actions, AppDirectory di
     column_ = column;
     addContent(content);
     refresh();
+    built_ = true;
 }
 
 PackCard::~PackCard() {
@@ -233,7 +241,7 @@ void PackCard::setExpanded(bool expanded) {
 
 QString PackCard::countText() const { return count_->text(); }
 
-bool PackCard::showsActiveNow() const { return !activeNow_->isHidden(); }
+bool PackCard::showsActiveNow() const { return isPresent(activeNow_, *activeNowPresence_); }
 
 QString PackCard::descriptionText() const { return description_->text(); }
 
@@ -252,7 +260,8 @@ void PackCard::refresh() {
     tile_->setPack(pack);
     tile_->setActive(enabled);
     name_->setTextIfChanged(qs(pack.name));
-    activeNow_->setVisible(PackCardRules::isActiveHere(enabled, pack, state_.frontApp));
+    setPresent(activeNow_, *activeNowPresence_, PackCardRules::isActiveHere(enabled, pack, state_.frontApp),
+               built_ && isVisible() ? std::optional(Animation::spring(Theme::snappy)) : std::nullopt);
     scope_->setApps(pack.apps);
     scope_->setVisible(PackCardRules::showsScope(pack, directory_));
     edit_->setVisible(bool(actions_.edit));
@@ -308,13 +317,29 @@ void PackCard::buildList() {
     buttons->addWidget(reset_);
     buttons->addStretch(1);
     column_->addWidget(list_);
-
+    listPresence_ = std::make_unique<Presence>(list_, PresenceStyle{});
+    headingPresence_ = std::make_unique<Presence>(spareHeading_, PresenceStyle{});
+    buttonsPresence_ = std::make_unique<Presence>(listButtons_, PresenceStyle{});
 }
 
 void PackCard::refreshList() {
     if (!expanded_ && !list_) return;
     buildList();
-    list_->setVisible(expanded_);
+    const bool animate = built_ && isVisible() && !Motion::instant();
+    const bool opening = expanded_ && !listOpen_;
+    const bool closing = !expanded_ && listOpen_;
+    listOpen_ = expanded_;
+    if (!expanded_) {
+        // The open list fades out as one, then its rows go.
+        if (closing && animate) {
+            listPresence_->leave(Animation::easeOut(rowLeave), [this] { listOutOfSight(); });
+        } else if (!listPresence_->isLeaving()) {
+            listOutOfSight();
+        }
+        return;
+    }
+    list_->show();
+    listPresence_->show();
     const std::vector<Binding>& list = state_.list();
     const bool editable = bool(actions_.setShortcuts);
 
@@ -322,29 +347,36 @@ void PackCard::refreshList() {
     std::map<Uuid, ShortcutRow*> kept;
     std::vector<ShortcutRow*> on;
     std::vector<ShortcutRow*> off;
-    if (expanded_) {
+    std::vector<ShortcutRow*> entering;
+    {
         for (const Binding& binding : list) {
             if (kept.contains(binding.id)) continue;  // a duplicated id shows once
             const bool clashes = PackCardRules::clashes(binding, list);
             ShortcutRow* row = nullptr;
+            bool comes = opening;
             if (auto it = rows_.find(binding.id); it != rows_.end()) {
                 row = it->second;
                 rows_.erase(it);
                 row->set(binding, state_.pack, clashes, editable);
+                // A row that moves between the lists that are on and spare comes in anew.
+                if (auto was = rowWasOn_.find(binding.id); was != rowWasOn_.end() && was->second != binding.enabled)
+                    comes = true;
             } else {
                 row = new ShortcutRow(binding, state_.pack, clashes, editable, {}, lookup_, list_);
+                rowPresences_[row] = std::make_unique<Presence>(row, PresenceStyle{1, rowDrop});
+                comes = true;
             }
             row->setChange([this](const Binding& changed) { changeRow(changed); });
             kept[binding.id] = row;
             (binding.enabled ? on : off).push_back(row);
+            if (comes) entering.push_back(row);
         }
     }
-    for (auto& [id, row] : rows_) {
-        listLayout_->removeWidget(row);
-        row->hide();
-        row->deleteLater();
-    }
+    for (auto& [id, row] : rows_) dropRow(row, animate);
     rows_ = std::move(kept);
+    rowWasOn_.clear();
+    for (const ShortcutRow* row : on) rowWasOn_[row->binding().id] = true;
+    for (const ShortcutRow* row : off) rowWasOn_[row->binding().id] = false;
 
     // Re-lay the list in order: rows that are on, the heading, spare rows, buttons.
     while (listLayout_->count() > 0) delete listLayout_->takeAt(0);
@@ -355,18 +387,64 @@ void PackCard::refreshList() {
         order_.push_back(row);
     }
     listLayout_->addWidget(spareHeading_);
-    spareHeading_->setVisible(!off.empty());
     for (ShortcutRow* row : off) {
         listLayout_->addWidget(row);
         row->show();
         order_.push_back(row);
     }
+    // Rows come in one after another, in the order they are listed.
+    for (std::size_t i = 0; i < order_.size(); ++i) {
+        if (std::find(entering.begin(), entering.end(), order_[i]) == entering.end()) continue;
+        Presence& presence = *rowPresences_.at(order_[i]);
+        if (animate) {
+            presence.appear(Animation::spring(Theme::snappy), double(i) * rowCascade);
+        } else {
+            presence.show();
+        }
+    }
     const auto addTitle = PackCardRules::addFromMenusTitle(state_.pack, editable, directory_);
     if (addTitle) addFromMenus_->setText(qs(*addTitle));
     addFromMenus_->setVisible(addTitle.has_value());
     reset_->setVisible(state_.customized && bool(actions_.reset));
-    listButtons_->setVisible(addTitle.has_value() || !reset_->isHidden());
+    // Shown with the list as it opens; the rest of the time, as the list changes.
+    const std::optional<Animation> fade =
+        animate ? std::optional(Animation::spring(opening ? Theme::wobble : Theme::snappy)) : std::nullopt;
+    if (opening) {
+        spareHeading_->hide();
+        listButtons_->hide();
+    }
+    setPresent(spareHeading_, *headingPresence_, !off.empty(), fade);
+    setPresent(listButtons_, *buttonsPresence_, addTitle.has_value() || !reset_->isHidden(), fade);
     listLayout_->addWidget(listButtons_);
+}
+
+void PackCard::dropRow(ShortcutRow* row, bool animate) {
+    listLayout_->removeWidget(row);
+    auto it = rowPresences_.find(row);
+    if (!animate || it == rowPresences_.end()) {
+        rowPresences_.erase(row);
+        row->hide();
+        row->deleteLater();
+        return;
+    }
+    // It fades where it stood, above the rows that close up under it.
+    row->raise();
+    it->second->leave(Animation::easeOut(rowLeave), [this, row] {
+        row->hide();
+        row->deleteLater();
+        // Not from inside the presence's own frame.
+        QMetaObject::invokeMethod(this, [this, row] { rowPresences_.erase(row); }, Qt::QueuedConnection);
+    });
+}
+
+void PackCard::listOutOfSight() {
+    if (expanded_ || !list_) return;
+    list_->hide();
+    listPresence_->show();
+    for (auto& [id, row] : rows_) dropRow(row, false);
+    rows_.clear();
+    order_.clear();
+    rowWasOn_.clear();
 }
 
 void PackCard::changeRow(const Binding& changed) {

@@ -37,6 +37,7 @@ class LiquidSwitch;
 class PackArtLayer;
 class PackTile;
 class PillButton;
+class Presence;
 class PulseDot;
 class ScopeLabel;
 class ShortcutRow;
@@ -126,6 +127,9 @@ private:
     void buildList();
     void refreshList();
     void changeRow(const Binding& changed);
+    // The list's rows go; the list hides once nothing of it is on its way out.
+    void dropRow(ShortcutRow* row, bool animate);
+    void listOutOfSight();
 
     PackCardState state_;
     PackCardActions actions_;
@@ -155,6 +159,14 @@ private:
     PillButton* reset_ = nullptr;
     std::map<Uuid, ShortcutRow*> rows_;
     std::vector<ShortcutRow*> order_;
+    std::map<const ShortcutRow*, std::unique_ptr<Presence>> rowPresences_;
+    std::map<Uuid, bool> rowWasOn_;  // which section each row stood in
+    std::unique_ptr<Presence> activeNowPresence_;
+    std::unique_ptr<Presence> listPresence_;
+    std::unique_ptr<Presence> headingPresence_;
+    std::unique_ptr<Presence> buttonsPresence_;
+    bool listOpen_ = false;  // whether the rows were last laid out open
+    bool built_ = false;     // the first state is shown without motion
     std::unique_ptr<PackArtLayer> art_;
 };
 

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPointer>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -31,6 +32,7 @@
 #include "Velorin/Editor/BindingEditor.h"
 #include "Velorin/Packs/Overlays.h"
 #include "Velorin/Packs/PackCard.h"
+#include "Velorin/Packs/Presence.h"
 #include "Velorin/Packs/ThemedLabel.h"
 
 namespace velorin {
@@ -329,6 +331,11 @@ PackEditor::PackEditor(AppModel& model, Pack draft, bool isNew, std::function<vo
     preview_->setObjectName(QStringLiteral("packEditor.preview"));
     preview_->setAttribute(Qt::WA_TransparentForMouseEvents);
     bodyColumn->addWidget(preview_);
+    previewBefore_ = new QLabel(body);
+    previewBefore_->setObjectName(QStringLiteral("packEditor.previewBefore"));
+    previewBefore_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    previewBefore_->hide();
+    previewBeforePresence_ = std::make_unique<Presence>(previewBefore_, PresenceStyle{});
 
     // Card.
     auto* card = new QWidget(body);
@@ -460,8 +467,19 @@ std::optional<std::size_t> PackEditor::ringedSwatch() const {
 std::vector<QWidget*> PackEditor::shortcutRows() const { return {rowOrder_.begin(), rowOrder_.end()}; }
 
 void PackEditor::refresh() {
-    const Pack preview = editor_.preview();
-    preview_->setState(PackCardState{preview, true, std::nullopt, std::nullopt, false});
+    PackCardState next{editor_.preview(), true, std::nullopt, std::nullopt, false};
+    if (!(next == preview_->state())) {
+        // The preview springs to each new draft: what it showed fades out over what it shows now.
+        if (preview_->isVisible() && !Motion::instant()) {
+            previewBefore_->setPixmap(preview_->grab());
+            previewBefore_->setGeometry(preview_->geometry());
+            previewBefore_->show();
+            previewBefore_->raise();
+            previewBeforePresence_->show();
+            previewBeforePresence_->leave(Animation::spring(Theme::snappy), [this] { previewBefore_->hide(); });
+        }
+        preview_->setState(std::move(next));
+    }
     for (QWidget* w : swatches_) {
         auto* swatch = static_cast<Swatch*>(w);
         swatch->setRinged(editor_.draft().accent == swatch->rgb());

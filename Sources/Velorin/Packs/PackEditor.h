@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <map>
 #include <optional>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "Velorin/Packs/PackEditorModel.h"
 #include "Velorin/Packs/SheetSurface.h"
 
+class QLabel;
 class QLineEdit;
 class QVBoxLayout;
 class QScrollArea;
@@ -28,6 +30,7 @@ namespace velorin {
 class AppModel;
 class AppScopePicker;
 class PackCard;
+class Presence;
 class PillButton;
 class ThemedLabel;
 
@@ -108,6 +111,9 @@ private:
     bool finished_ = false;
     ThemedLabel* title_ = nullptr;
     PackCard* preview_ = nullptr;
+    // The preview as it stood before the last change, fading out over it.
+    QLabel* previewBefore_ = nullptr;
+    std::unique_ptr<Presence> previewBeforePresence_;
     QLineEdit* name_ = nullptr;
     QLineEdit* summary_ = nullptr;
     std::vector<QWidget*> swatches_;

@@ -20,6 +20,7 @@
 #include "Velorin/Packs/CardGrid.h"
 #include "Velorin/Packs/Overlays.h"
 #include "Velorin/Packs/PackTabs.h"
+#include "Velorin/Packs/Presence.h"
 #include "Velorin/Packs/SearchField.h"
 #include "Velorin/PermissionBanner.h"
 #include "Velorin/ThemedText.h"
@@ -104,6 +105,7 @@ PacksTab::PacksTab(AppModel& model, QWidget* parent, PacksTabParts parts)
         setShowAll(true);
     });
     column->addWidget(more_, 0, Qt::AlignLeft);
+    morePresence_ = std::make_unique<Presence>(more_, PresenceStyle{});
 
     auto* footer = new ThemedText(
         QStringLiteral("Your own shortcuts beat packs, and shortcuts for the app in front beat ones that work everywhere."),
@@ -220,6 +222,8 @@ void PacksTab::refresh() {
         if (!listed.insert(pack.id).second) continue;
         PackCard*& card = cards_[pack.id];
         if (card) {
+            // A card that comes back starts closed.
+            if (std::find(order_.begin(), order_.end(), card) == order_.end()) card->setExpanded(false);
             card->setActions(actionsOf(pack));
             card->setState(stateOf(pack, config));
         } else {
@@ -229,32 +233,31 @@ void PacksTab::refresh() {
         order.push_back(card);
         cells.push_back(card);
     }
+    order_ = std::move(order);
+    // The first filling is not animated; every later change is.
+    grid_->setCells(std::move(cells), built_);
+
+    // Cards of packs that are gone go once they are out of sight.
     std::set<std::string> custom;
     for (const Pack& p : config.customPacks) custom.insert(p.id);
     for (auto it = cards_.begin(); it != cards_.end();) {
-        PackCard* card = it->second;
-        if (listed.contains(it->first)) {
-            ++it;
-            continue;
-        }
-        card->hide();
-        card->setExpanded(false);  // a card that comes back starts closed
-        if (card->state().pack.custom && !custom.contains(it->first)) {
-            card->deleteLater();  // its pack is gone
+        if (!listed.contains(it->first) && it->second->state().pack.custom && !custom.contains(it->first)) {
+            grid_->discard(it->second);
             it = cards_.erase(it);
         } else {
             ++it;
         }
     }
-    order_ = std::move(order);
-    grid_->setCells(std::move(cells));
 
     nothingOn_->setVisible(browser.showsNothingOn(visible));
     const bool more = browser.showsMoreButton();
     if (more)
         more_->setText(QStringLiteral("Show %1 more packs for apps you don't have").arg(browser.hiddenCount()));
-    more_->setVisible(more);
+    setPresent(more_, *morePresence_, more,
+               built_ && isVisible() ? std::optional(Animation::spring(Theme::snappy)) : std::nullopt);
+    built_ = true;
 }
+
 
 PackCard* PacksTab::card(const std::string& packId) const {
     auto it = std::find_if(order_.begin(), order_.end(),

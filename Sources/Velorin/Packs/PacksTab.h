@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@ class NewPackCard;
 class PackTabStrip;
 class PermissionBanner;
 class PillButton;
+class Presence;
 class SearchField;
 class ThemedText;
 
@@ -95,6 +97,7 @@ private:
     PacksTabParts parts_;
     AppLookup lookup_;
     PackFilter filter_;
+    bool built_ = false;
     QueuedRefresh refreshLater_{this, [this] { refresh(); }};
 
     QScrollArea* scroll_ = nullptr;
@@ -106,6 +109,7 @@ private:
     NewPackCard* newPack_ = nullptr;
     ThemedText* nothingOn_ = nullptr;
     PillButton* more_ = nullptr;
+    std::unique_ptr<Presence> morePresence_;
     std::map<std::string, PackCard*> cards_;  // listed or hidden, by pack id
     std::vector<PackCard*> order_;
     QPointer<PackEditor> editor_;

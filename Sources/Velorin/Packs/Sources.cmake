@@ -13,6 +13,7 @@ set(VELORIN_Packs_SOURCES
   PackEditor.cpp
   PackEditorModel.cpp
   PackTabs.cpp
+  Presence.cpp
   PacksTab.cpp
   ScopeLabel.cpp
   SearchField.cpp

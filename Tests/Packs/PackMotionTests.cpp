@@ -1,0 +1,229 @@
+// How the packs' views move, on a manual frame clock: the look of a view at a
+// few instants of its way in or out, and that everything is at rest, drawn
+// without effects, once it has settled.
+
+#include <gtest/gtest.h>
+
+// Before any Qt header: Qt defines "slots" as a keyword.
+#include "Config/PackCatalog.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QPointer>
+
+#include "FakeApps.h"
+#include "Platform/Sim/SimPlatform.h"
+#include "QtTestApp.h"
+#include "Velorin/Design/Animation.h"
+#include "Velorin/Design/FrameClock.h"
+#include "Velorin/Packs/CardGrid.h"
+#include "Velorin/Packs/PackCard.h"
+#include "Velorin/Packs/Presence.h"
+#include "Velorin/Packs/ShortcutRow.h"
+
+namespace velorin {
+namespace {
+
+using testing::FakeApps;
+
+// The look a view is drawn with; at rest, as it is.
+PresenceLook lookOf(const QWidget* view) {
+    const auto* effect = dynamic_cast<const PresenceEffect*>(view->graphicsEffect());
+    return effect ? effect->look() : PresenceLook{};
+}
+
+Binding shortcut(bool enabled) {
+    return Binding{Uuid::generate(), Gesture::tap(3, 1), Action::media(MediaKey::playPause), enabled, {},
+                   std::nullopt};
+}
+
+TEST(PresenceStyle, looksAlongTheWay) {
+    struct Case {
+        double progress;
+        bool reduceMotion;
+        PresenceLook look;
+    };
+    const PresenceStyle row{1, -6};
+    const PresenceStyle card{0.96, 0};
+    for (const auto& [style, c] : std::vector<std::pair<PresenceStyle, Case>>{
+             {row, {0, false, {0, 1, -6}}},
+             {row, {0.5, false, {0.5, 1, -3}}},
+             {row, {1, false, {1, 1, 0}}},
+             {row, {0.5, true, {0.5, 1, 0}}},
+             {card, {0, false, {0, 0.96, 0}}},
+             {card, {1.05, false, {1, 0.96 + 0.04 * 1.05, 0}}},  // a spring's overshoot grows past full size
+             {card, {0.25, true, {0.25, 1, 0}}},
+         }) {
+        const PresenceLook look = style.lookAt(c.progress, c.reduceMotion);
+        EXPECT_DOUBLE_EQ(look.opacity, c.look.opacity) << c.progress;
+        EXPECT_DOUBLE_EQ(look.scale, c.look.scale) << c.progress;
+        EXPECT_DOUBLE_EQ(look.dy, c.look.dy) << c.progress;
+    }
+}
+
+class PackMotionTest : public ::testing::Test {
+protected:
+    PackMotionTest() {
+        testing::qtApp();
+        Motion::setInstant(false);
+        FrameClock::install(&clock);
+        apps.installed = {"com.a"};
+        apps.names = {{"com.a", "Alpha"}};
+    }
+    ~PackMotionTest() override {
+        views.clear();
+        FrameClock::install(nullptr);
+    }
+
+    PackCard* card(PackCardState state, PackCardActions actions = {}) {
+        auto c = std::make_unique<PackCard>(std::move(state), std::move(actions), apps.directory(), AppLookup{},
+                                            [](const std::string&) { return std::vector<QImage>{}; });
+        c->resize(380, 500);
+        c->show();
+        PackCard* made = c.get();
+        views.push_back(std::move(c));
+        return made;
+    }
+    Pack pack(int on, int off) {
+        Pack p = Pack::newCustom({"com.a"});
+        p.name = "Tools";
+        for (int i = 0; i < on + off; ++i) p.bindings.push_back(shortcut(i < on));
+        return p;
+    }
+
+    sim::SimPlatform sim;
+    ManualFrameClock clock{100};
+    FakeApps apps;
+    std::vector<std::unique_ptr<QWidget>> views;
+};
+
+TEST_F(PackMotionTest, rowsCascadeInAndTheListFadesOutAsItCloses) {
+    PackCard* c = card(PackCardState{pack(2, 1), true, std::nullopt, std::nullopt, false});
+    c->setExpanded(true);
+    const std::vector<ShortcutRow*> rows = c->rows();
+    ASSERT_EQ(rows.size(), 3u);
+    for (ShortcutRow* row : rows) {
+        EXPECT_DOUBLE_EQ(lookOf(row).opacity, 0);
+        EXPECT_DOUBLE_EQ(lookOf(row).dy, -6) << "rows drop from 6 points above";
+    }
+    clock.advance(0.04);
+    EXPECT_GT(lookOf(rows[0]).opacity, 0.05) << "the first row starts at once";
+    EXPECT_GT(lookOf(rows[1]).opacity, 0) << "the second after 0.025 s";
+    EXPECT_DOUBLE_EQ(lookOf(rows[2]).opacity, 0) << "the third, a spare one, only after 0.05 s";
+    EXPECT_LT(lookOf(rows[1]).opacity, lookOf(rows[0]).opacity);
+    clock.advance(1.5);
+    for (ShortcutRow* row : rows) EXPECT_EQ(row->graphicsEffect(), nullptr) << "at rest, drawn as it is";
+
+    c->setExpanded(false);
+    QWidget* list = rows[0]->parentWidget();
+    EXPECT_TRUE(list->isVisible()) << "the rows fade before the list goes";
+    clock.advance(0.05);
+    EXPECT_GT(lookOf(list).opacity, 0);
+    EXPECT_LT(lookOf(list).opacity, 1);
+    clock.advance(0.1);
+    EXPECT_FALSE(list->isVisible()) << "gone after 0.1 s";
+    EXPECT_TRUE(c->rows().empty());
+}
+
+TEST_F(PackMotionTest, aRowThatGoesFadesOutWhereItStood) {
+    Pack p = pack(2, 0);
+    PackCard* c = card(PackCardState{p, true, std::nullopt, std::nullopt, false});
+    c->setExpanded(true);
+    clock.advance(1.5);
+    ShortcutRow* second = c->rows()[1];
+    const QRect where = second->geometry();
+    Pack shorter = p;
+    shorter.bindings.pop_back();
+    c->setState(PackCardState{shorter, true, std::nullopt, std::nullopt, false});
+    EXPECT_EQ(c->rows().size(), 1u);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(second->geometry(), where);
+    clock.advance(0.05);
+    EXPECT_GT(lookOf(second).opacity, 0);
+    EXPECT_LT(lookOf(second).opacity, 1);
+    clock.advance(0.1);
+    EXPECT_FALSE(second->isVisible());
+}
+
+TEST_F(PackMotionTest, activeNowGrowsFromAPointAndShrinksAway) {
+    const Pack p = pack(1, 0);
+    PackCard* c = card(PackCardState{p, false, std::string("com.a"), std::nullopt, false});
+    QWidget* active = c->findChild<QWidget*>("packCard.activeNow");
+    ASSERT_NE(active, nullptr);
+    c->setState(PackCardState{p, true, std::string("com.a"), std::nullopt, false});
+    EXPECT_TRUE(c->showsActiveNow());
+    EXPECT_LT(lookOf(active).scale, 0.001);
+    EXPECT_DOUBLE_EQ(lookOf(active).opacity, 0);
+    clock.advance(0.1);
+    EXPECT_GT(lookOf(active).scale, 0.3);
+    clock.advance(1.5);
+    EXPECT_EQ(active->graphicsEffect(), nullptr);
+
+    c->setState(PackCardState{p, false, std::string("com.a"), std::nullopt, false});
+    EXPECT_FALSE(c->showsActiveNow()) << "on its way out it no longer counts as shown";
+    EXPECT_TRUE(active->isVisible());
+    clock.advance(1.5);
+    EXPECT_FALSE(active->isVisible());
+}
+
+TEST_F(PackMotionTest, underReduceMotionRowsOnlyFadeAndAllAtOnce) {
+    sim.displaySettings().setReduceMotion(true);
+    PackCard* c = card(PackCardState{pack(3, 0), true, std::nullopt, std::nullopt, false});
+    c->setExpanded(true);
+    const std::vector<ShortcutRow*> rows = c->rows();
+    clock.advance(0.04);
+    for (ShortcutRow* row : rows) {
+        EXPECT_GT(lookOf(row).opacity, 0) << "no cascade";
+        EXPECT_DOUBLE_EQ(lookOf(row).dy, 0) << "no drop";
+    }
+    EXPECT_DOUBLE_EQ(lookOf(rows[0]).opacity, lookOf(rows[2]).opacity);
+    clock.advance(1.5);
+    for (ShortcutRow* row : rows) EXPECT_EQ(row->graphicsEffect(), nullptr);
+}
+
+TEST_F(PackMotionTest, gridCellsGrowInGlideAndShrinkOut) {
+    auto grid = std::make_unique<CardGrid>();
+    grid->resize(700, 800);
+    std::vector<QWidget*> cells;
+    for (int i = 0; i < 3; ++i) {
+        auto* cell = new QLabel(QString::number(i), grid.get());
+        cell->setFixedHeight(100);
+        cells.push_back(cell);
+    }
+    grid->setCells({cells[0], cells[1]});
+    grid->show();
+    EXPECT_EQ(cells[0]->graphicsEffect(), nullptr) << "a first filling without motion";
+    const QRect secondAt = cells[1]->geometry();
+
+    // The first goes, the third comes, the second glides to the first's place.
+    grid->setCells({cells[1], cells[2]}, true);
+    EXPECT_DOUBLE_EQ(lookOf(cells[2]).scale, CardGrid::enteringScale);
+    EXPECT_DOUBLE_EQ(lookOf(cells[2]).opacity, 0);
+    EXPECT_TRUE(grid->isLeaving(cells[0]));
+    EXPECT_EQ(cells[1]->geometry(), secondAt) << "it sets off from where it stood";
+    clock.advance(0.08);
+    EXPECT_NE(cells[1]->geometry(), secondAt);
+    EXPECT_NE(cells[1]->geometry(), grid->targetGeometry(cells[1]));
+    EXPECT_TRUE(cells[0]->isVisible());
+    EXPECT_LT(lookOf(cells[0]).opacity, 1);
+    EXPECT_GT(lookOf(cells[2]).opacity, 0);
+    clock.advance(2);
+    EXPECT_EQ(cells[1]->geometry(), grid->targetGeometry(cells[1]));
+    EXPECT_EQ(cells[1]->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_FALSE(cells[0]->isVisible());
+    EXPECT_FALSE(grid->isLeaving(cells[0]));
+    EXPECT_EQ(cells[2]->graphicsEffect(), nullptr);
+
+    // One discarded on its way out is deleted once out of sight.
+    QPointer<QWidget> gone = cells[1];
+    grid->setCells({cells[2]}, true);
+    grid->discard(cells[1]);
+    EXPECT_FALSE(gone.isNull());
+    clock.advance(2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(gone.isNull());
+}
+
+}  // namespace
+}  // namespace velorin
