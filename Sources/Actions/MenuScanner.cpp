@@ -18,6 +18,20 @@ constexpr std::uint8_t axNoCommand = 8;
 
 Accessibility& ax() { return platform::current().accessibility(); }
 
+// A menu that shows a shifted character ("+" for Zoom In) is reached by the
+// key that types it with Shift on the ANSI layout key codes name.
+std::optional<std::string_view> unshifted(std::string_view character) {
+    static constexpr std::pair<std::string_view, std::string_view> table[] = {
+        {"!", "1"}, {"@", "2"}, {"#", "3"}, {"$", "4"}, {"%", "5"}, {"^", "6"}, {"&", "7"},
+        {"*", "8"}, {"(", "9"}, {")", "0"}, {"_", "-"}, {"+", "="}, {"{", "["}, {"}", "]"},
+        {"|", "\\"}, {":", ";"}, {"\"", "'"}, {"<", ","}, {">", "."}, {"?", "/"}, {"~", "`"},
+    };
+    for (const auto& [shifted, base] : table) {
+        if (shifted == character) return base;
+    }
+    return std::nullopt;
+}
+
 std::string title(AXElement element) {
     auto value = ax().copyAttributeValue(element, "AXTitle");
     if (auto* text = std::get_if<std::string>(&value)) return *text;
@@ -169,6 +183,8 @@ std::optional<KeyCombo> MenuScanner::shortcut(AXElement item) {
         }
     }
 
+    using M = KeyCombo::Modifiers;
+    M modifiers;
     std::uint16_t code;
     if (virtualKey) {
         code = *virtualKey;
@@ -176,12 +192,13 @@ std::optional<KeyCombo> MenuScanner::shortcut(AXElement item) {
         return std::nullopt;
     } else if (auto fromCharacter = keyCode(*character)) {
         code = *fromCharacter;
+    } else if (auto base = unshifted(*character); base && keyCode(*base)) {
+        code = *keyCode(*base);
+        modifiers.insert(M::shift);
     } else {
         return std::nullopt;
     }
 
-    using M = KeyCombo::Modifiers;
-    M modifiers;
     if (bits & axShift) modifiers.insert(M::shift);
     if (bits & axOption) modifiers.insert(M::option);
     if (bits & axControl) modifiers.insert(M::control);

@@ -63,6 +63,9 @@ SimElement fixtureBar() {
                         menuItem("Help Topic", key("x", 0, 122)),   // the virtual key wins
                         menuItem("Refresh", key(std::nullopt, std::nullopt, 99999.0)),  // no key code at all
                         submenuItem("Window", {menuItem("Arrange")}),  // a list menu's title, but not at the top
+                        menuItem("Zoom In", key("+")),        // a shifted character: its key with shift
+                        menuItem("Next Tab", key("}", 1)),    // shift given as well: once
+                        menuItem("Reset", key("\u00A7")),     // beyond the layout: none
                     }),
         menuBarItem("", {menuItem("Ghost", key("g"))}),
         menuBarItem("Window",
@@ -99,6 +102,9 @@ TEST_F(MenuScannerTest, listsEveryLeafCommandInMenuOrder) {
         "Edit > Help Topic [\u2318F1]",
         "Edit > Refresh [no key]",
         "Edit > Window > Arrange [no key]",
+        "Edit > Zoom In [\u21E7\u2318=]",
+        "Edit > Next Tab [\u21E7\u2318]]",
+        "Edit > Reset [no key]",
         "Window > Minimize [\u2318M]",
         "Help > App Help [\u21E7\u2318/]",
         "Help > Topics > Shortcuts [\u2318K]",

@@ -43,12 +43,13 @@ public:
         Motion::setInstant(false);
     }
 
-    BindingEditor& open(Binding draft, bool isNew = false, std::optional<std::vector<Binding>> siblings = std::nullopt) {
+    BindingEditor& open(Binding draft, bool isNew = false,
+                        std::optional<std::vector<Binding>> siblings = std::nullopt) {
         window = new QWidget;
         window->resize(820, 700);
-        editor = new BindingEditor(*model, std::move(draft), isNew, std::move(siblings),
-                                   [this](std::optional<Binding> result) { results.push_back(std::move(result)); },
-                                   window);
+        editor = new BindingEditor(
+            *model, std::move(draft), isNew, std::move(siblings),
+            [this](std::optional<Binding> result) { results.push_back(std::move(result)); }, window);
         editor->resize(780, 680);
         window->show();
         return *editor;
@@ -66,7 +67,8 @@ public:
 };
 
 Binding fresh(Gesture gesture, std::vector<std::string> apps = {}) {
-    return Binding{Uuid::generate(), gesture, Action::window(WindowCommand::center), true, std::move(apps), std::nullopt};
+    return Binding{Uuid::generate(), gesture,     Action::window(WindowCommand::center), true,
+                   std::move(apps),  std::nullopt};
 }
 
 TEST_F(BindingEditorTest, recordButton_takesTheNextGesture_andNoShortcutRunsMeanwhile) {
@@ -102,7 +104,9 @@ TEST_F(BindingEditorTest, everyWayOut_givesTheRequestBack) {
         std::function<void(BindingEditorTest&)> leave;
         std::optional<bool> handsBack;  // absent: done is not called
     } ways[] = {
-        {"the recording row's Cancel", [](BindingEditorTest& t) { t.part<QAbstractButton>("editor.record")->click(); }, {}},
+        {"the recording row's Cancel",
+         [](BindingEditorTest& t) { t.part<QAbstractButton>("editor.record")->click(); },
+         {}},
         {"the footer's Cancel", [](BindingEditorTest& t) { t.part<QAbstractButton>("editor.cancel")->click(); }, false},
         {"Save", [](BindingEditorTest& t) { t.part<QAbstractButton>("editor.confirm")->click(); }, true},
         {"Escape", [](BindingEditorTest& t) { QTest::keyClick(t.editor, Qt::Key_Escape); }, false},

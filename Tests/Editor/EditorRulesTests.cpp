@@ -56,8 +56,10 @@ TEST(BindingEditorRulesTest, clash_ignoresTheDraftsOwnStoredCopy_andTheDraftsOwn
 }
 
 TEST(BindingEditorRulesTest, textsFollowTheSheetsState) {
-    EXPECT_EQ(BindingEditorRules::clashText(true), "Another shortcut in this pack already uses this gesture in the same apps.");
-    EXPECT_EQ(BindingEditorRules::clashText(false), "Another of your shortcuts already uses this gesture in the same apps.");
+    EXPECT_EQ(BindingEditorRules::clashText(true),
+              "Another shortcut in this pack already uses this gesture in the same apps.");
+    EXPECT_EQ(BindingEditorRules::clashText(false),
+              "Another of your shortcuts already uses this gesture in the same apps.");
     EXPECT_EQ(BindingEditorRules::title(true), "New shortcut");
     EXPECT_EQ(BindingEditorRules::title(false), "Edit shortcut");
     EXPECT_EQ(BindingEditorRules::confirmText(true), "Add");
@@ -94,8 +96,9 @@ TEST_F(GestureStudioRulesTest, takes_everythingButOneFingerTapsAndHolds) {
         Gesture gesture;
         bool taken;
     } cases[] = {
-        {Gesture::tap(1, 1), false}, {Gesture::tap(1, 2), false}, {Gesture::tap(1, 3), false},
-        {Gesture::hold(1), false},   {Gesture::tap(2, 1), true},  {Gesture::tap(5, 3), true},
+        {Gesture::tap(1, 1), false}, {Gesture::tap(1, 2), false},
+        {Gesture::tap(1, 3), false}, {Gesture::hold(1), false},
+        {Gesture::tap(2, 1), true},  {Gesture::tap(5, 3), true},
         {Gesture::hold(2), true},    {Gesture::cornerTap(Gesture::Corner::bottomRight), true},
     };
     for (const auto& c : cases) EXPECT_EQ(Rules::takes(c.gesture), c.taken) << displayName(c.gesture);
@@ -235,10 +238,14 @@ TEST_F(GestureStudioRulesTest, saving_intoABuiltInPack_storesItsEditedList) {
 
 TEST_F(GestureStudioRulesTest, actionSymbolsAndTheSavedLine) {
     const std::pair<Action::Kind, const char*> symbols[] = {
-        {Action::Kind::openApp, "app.badge"},       {Action::Kind::keystroke, "command"},
-        {Action::Kind::window, "rectangle.split.2x1"}, {Action::Kind::media, "playpause.fill"},
-        {Action::Kind::menuItem, "filemenu.and.selection"}, {Action::Kind::system, "macbook"},
-        {Action::Kind::open, "link"},               {Action::Kind::shortcut, "square.2.layers.3d.fill"},
+        {Action::Kind::openApp, "app.badge"},
+        {Action::Kind::keystroke, "command"},
+        {Action::Kind::window, "rectangle.split.2x1"},
+        {Action::Kind::media, "playpause.fill"},
+        {Action::Kind::menuItem, "filemenu.and.selection"},
+        {Action::Kind::system, "macbook"},
+        {Action::Kind::open, "link"},
+        {Action::Kind::shortcut, "square.2.layers.3d.fill"},
     };
     for (const auto& [kind, symbol] : symbols) EXPECT_EQ(Rules::actionSymbol(kind), symbol);
     EXPECT_EQ(Rules::savedLine(Gesture::hold(4), Rules::startingAction()), "4-finger hold \u2192 Play / Pause");

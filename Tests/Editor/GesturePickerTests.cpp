@@ -153,6 +153,20 @@ TEST(ListeningRingTest, takes22PointsInItsLayout_andPulsesOnceShown) {
         parent.hide();
         EXPECT_EQ(clock.listenerCount(), 0u);
     }
+    // Without motion the mark still shows its two rings, out and apart, and
+    // asks for no frames.
+    Motion::setInstant(true);
+    {
+        QWidget parent;
+        auto* ring = new ListeningRing(&parent);
+        parent.show();
+        EXPECT_EQ(clock.listenerCount(), 0u);
+        const auto first = ring->ringNow(0), second = ring->ringNow(1);
+        EXPECT_GT(first.opacity, 0.05);
+        EXPECT_GT(second.opacity, 0.05);
+        EXPECT_GT(first.scale, second.scale);
+        EXPECT_GT(second.scale, ListeningRing::restingScale);
+    }
     Motion::setInstant(instant);
     FrameClock::install(nullptr);
 }

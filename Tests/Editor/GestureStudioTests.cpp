@@ -47,7 +47,8 @@ protected:
     GestureStudio& open() {
         window = new QWidget;
         window->resize(820, 580);
-        studio = new GestureStudio(*model, std::nullopt, [this] { ++closed; }, window);
+        studio = new GestureStudio(
+            *model, std::nullopt, [this] { ++closed; }, window);
         studio->setGeometry(28, 12, 764, 548);
         new SheetHost(window);
         window->show();

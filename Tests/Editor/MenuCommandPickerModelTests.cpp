@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "Platform/Sim/SimPlatform.h"
 #include "Velorin/Editor/MenuCommandPickerModel.h"
 
@@ -53,7 +55,7 @@ TEST_F(MenuPickerModelTest, anyApp_showsTheChooser_andReadsTheFirstAppByName) {
     EXPECT_EQ(m.appID(), "com.example.atlas");
     EXPECT_EQ(m.body(), MenuPickerBody::commands);
     EXPECT_EQ(firstTitles(), (std::vector<std::string>{"Atlas File", "Atlas Edit"}));
-    EXPECT_EQ(m.title(), "atlas's menus");  // AppInfo's name of an unknown, uninstalled app
+    EXPECT_EQ(m.title(), "Atlas's menus");  // not installed: its own name, not a piece of its identifier
 
     m.chooseApp("org.zed.notes");
     EXPECT_EQ(firstTitles(), (std::vector<std::string>{"Zed File", "Zed Edit"}));
@@ -199,10 +201,38 @@ TEST_F(MenuPickerModelTest, emptyMenus_showTheUnreadScreen_andTryAgainReadsAgain
     run(10, "com.example.slow", "Slow", {});
     auto& m = make({"com.example.slow"});
     EXPECT_EQ(m.body(), MenuPickerBody::unread);
-    EXPECT_EQ(m.screen().title, "Couldn't read slow's menus yet");
+    EXPECT_EQ(m.screen().title, "Couldn't read Slow's menus yet");
     sim::installMenuBar(sim.accessibility(), 10, sim::menuBar(menusOf("Slow")));
     m.perform(GuidanceAction::tryAgain);
     EXPECT_EQ(m.body(), MenuPickerBody::commands);
+}
+
+TEST_F(MenuPickerModelTest, theChosenAppIsNamedByAppInfo_orByItsOwnNameWhenTheWorkspaceCantPlaceIt) {
+    sim.workspace().installApp("com.example.inked", "/Applications/Inked Pro.app");
+    const struct {
+        std::string id;
+        std::optional<std::string> runningName;
+        std::string title;
+    } cases[] = {
+        {"com.apple.Safari", "Safari Technology", "Safari's menus"},    // the table of known names
+        {"com.example.inked", "Inked", "Inked Pro's menus"},             // the installed app's name
+        {"com.example.writer", "Writer", "Writer's menus"},              // runs from elsewhere
+        {"com.example.nameless", std::nullopt, "nameless's menus"},      // nothing better than the identifier
+    };
+    for (const auto& c : cases) {
+        for (const auto& app : sim.workspace().runningApplications()) {
+            sim.workspace().removeRunningApp(app.processIdentifier, false);
+        }
+        RunningApplication app;
+        app.processIdentifier = 10;
+        app.bundleIdentifier = c.id;
+        app.localizedName = c.runningName;
+        sim.workspace().addRunningApp(app, false);
+        auto& m = make({c.id});
+        EXPECT_EQ(m.title(), c.title);
+        EXPECT_EQ(m.body(), MenuPickerBody::unread) << c.id;
+        EXPECT_EQ(m.screen().title, "Couldn't read " + c.title.substr(0, c.title.size() - 8) + "'s menus yet");
+    }
 }
 
 TEST_F(MenuPickerModelTest, search_filtersTheStoredCommands_withoutReadingAgain) {

@@ -75,6 +75,27 @@ protected:
         }
         return nullptr;
     }
+    // Every text and button of the guidance screen shown is whole: a wrapped
+    // text has the height its lines need, and all of it lies inside the sheet.
+    void expectGuidanceUnclipped() const {
+        QCoreApplication::processEvents();
+        auto* guidance = part<QWidget>("menuPicker.guidance");
+        int checked = 0;
+        for (auto* widget : guidance->findChildren<QWidget*>()) {
+            if (!widget->isVisible() || !(qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget))) {
+                continue;
+            }
+            ++checked;
+            const QRect inSheet(widget->mapTo(picker.get(), QPoint(0, 0)), widget->size());
+            EXPECT_TRUE(picker->rect().contains(inSheet)) << widget->objectName().toStdString();
+            if (auto* label = qobject_cast<QLabel*>(widget); label && label->wordWrap()) {
+                EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
+                EXPECT_GE(label->width(), label->minimumSizeHint().width()) << label->text().toStdString();
+            }
+        }
+        EXPECT_GT(checked, 3);
+    }
+
     // The list's rows as shown: section titles in brackets.
     QStringList rows() const {
         QStringList out;
@@ -102,7 +123,7 @@ TEST_F(MenuCommandPickerTest, listsTheChosenAppsCommandsInSections_andAPickHands
     run(10, "com.example.writer", "Writer", editorMenus());
     auto& p = open({"com.example.writer"});
     EXPECT_EQ(p.size(), QSize(560, 560));
-    EXPECT_EQ(title(), "writer's menus");
+    EXPECT_EQ(title(), "Writer's menus");
     EXPECT_FALSE(part<QComboBox>("menuPicker.apps")->isVisible());
     EXPECT_TRUE(part<QWidget>("menuPicker.badge")->isVisible());
     EXPECT_FALSE(guidanceShown());
@@ -151,7 +172,7 @@ TEST_F(MenuCommandPickerTest, anyApp_chooserListsAppsByName_andSwitchesTheMenus)
     EXPECT_EQ(rows(), (QStringList{"[View]", "Zoom In"}));
     chooser->setCurrentIndex(1);
     emit chooser->activated(1);
-    EXPECT_EQ(title(), "writer's menus");
+    EXPECT_EQ(title(), "Writer's menus");
     EXPECT_EQ(rows().first(), "[Edit]");
 }
 
@@ -166,8 +187,9 @@ TEST_F(MenuCommandPickerTest, guidance_noPermission) {
                                     "list, click +, choose Velorin in Applications and turn it on.",
                                     "Come back here. The menus appear by themselves."}));
     // The header still shows the chosen app.
-    EXPECT_EQ(title(), "writer's menus");
+    EXPECT_EQ(title(), "Writer's menus");
     EXPECT_TRUE(part<QComboBox>("menuPicker.apps")->isVisible());
+    expectGuidanceUnclipped();
     ASSERT_TRUE(guidanceButton());
     EXPECT_EQ(guidanceButton()->text(), "Open System Settings");
     guidanceButton()->click();
@@ -190,6 +212,7 @@ TEST_F(MenuCommandPickerTest, guidance_notRunning_opensTheAppInTheBackground) {
     EXPECT_EQ(steps(), (QStringList{"Velorin reads the commands from an app's menu bar while it's running.",
                                     "Open Safari. Its menus appear here as soon as it's running; you don't need to "
                                     "come back and reopen this."}));
+    expectGuidanceUnclipped();
     ASSERT_TRUE(guidanceButton());
     EXPECT_EQ(guidanceButton()->text(), "Open Safari");
     guidanceButton()->click();
@@ -214,13 +237,14 @@ TEST_F(MenuCommandPickerTest, guidance_notInstalled_hasNoButton) {
     EXPECT_EQ(steps(), (QStringList{"Velorin reads commands from an app's menus, so the app needs to be installed "
                                     "and open.",
                                     "Install the app, open it, and its menus appear here."}));
+    expectGuidanceUnclipped();
     EXPECT_EQ(guidanceButton(), nullptr);
 }
 
 TEST_F(MenuCommandPickerTest, guidance_unread_tryAgainReadsTheMenus) {
     run(10, "com.example.writer", "Writer", {});
     open({});
-    EXPECT_EQ(guidanceTitle(), "Couldn't read writer's menus yet");
+    EXPECT_EQ(guidanceTitle(), "Couldn't read Writer's menus yet");
     ASSERT_TRUE(guidanceButton());
     EXPECT_EQ(guidanceButton()->text(), "Try Again");
     sim::installMenuBar(sim.accessibility(), 10, sim::menuBar(editorMenus()));

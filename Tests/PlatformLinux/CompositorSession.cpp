@@ -46,9 +46,8 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
 }  // namespace
 
 CompositorSession::CompositorSession(Kind kind) : kind_(kind) {
-    folder_ = (fs::temp_directory_path() / ((kind == Kind::sway ? "velorin-sway-" : "velorin-kwin-") +
-                                            std::to_string(getpid())))
-                  .string();
+    const char* name = kind == Kind::sway ? "velorin-sway-" : kind == Kind::kwin ? "velorin-kwin-" : "velorin-gnome-";
+    folder_ = (fs::temp_directory_path() / (name + std::to_string(getpid()))).string();
 }
 
 CompositorSession::~CompositorSession() {
@@ -60,7 +59,8 @@ CompositorSession::~CompositorSession() {
 
 std::optional<std::string> CompositorSession::missingProgram() const {
     if (kind_ == Kind::sway) return velorin::testing::missingProgram({"sway", "foot"});
-    return velorin::testing::missingProgram({"kwin_wayland", "dbus-daemon", "zenity"});
+    if (kind_ == Kind::kwin) return velorin::testing::missingProgram({"kwin_wayland", "dbus-daemon", "zenity"});
+    return velorin::testing::missingProgram({"gnome-shell", "dbus-daemon", "zenity"});
 }
 
 std::optional<std::string> CompositorSession::start() {
@@ -77,7 +77,9 @@ std::optional<std::string> CompositorSession::start() {
         if (name.rfind("sway-ipc.", 0) == 0 || name.rfind("wayland-", 0) == 0) fs::remove(entry.path(), ec);
     }
     const int log = open((folder_ + ".log").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    auto result = kind_ == Kind::sway ? startSway(log) : startKWin(log);
+    auto result = kind_ == Kind::sway ? startSway(log) : startBus(log);
+    if (!result && kind_ == Kind::kwin) result = startKWin(log);
+    if (!result && kind_ == Kind::gnomeShell) result = startGnomeShell(log);
     if (log >= 0) close(log);
     if (!result && compositor_ < 0) return "the compositor ended at start; see " + folder_ + ".log";
     return result;
@@ -116,25 +118,29 @@ std::optional<std::string> CompositorSession::startSway(int log) {
     return std::nullopt;
 }
 
+std::optional<std::string> CompositorSession::startBus(int log) {
+    if (busDaemon_ >= 0) return std::nullopt;
+    std::error_code ec;
+    // A bus that the compositor's user and this test's may both use.
+    const std::string socket = folder_ + "/bus";
+    std::ofstream(folder_ + "/bus.conf")
+        << "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\" "
+           "\"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+        << "<busconfig><type>session</type><listen>unix:path=" << socket << "</listen><auth>EXTERNAL</auth>"
+        << "<policy context=\"default\"><allow user=\"*\"/><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+        << "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n";
+    if (startChild(busDaemon_, "dbus-daemon",
+                   {"dbus-daemon", "--config-file=" + folder_ + "/bus.conf", "--nofork", "--nopidfile"},
+                   environmentWith({{"HOME", folder_}}), {{0, -1}, {1, log}, {2, log}}, user_, folder_) != 0) {
+        return "dbus-daemon could not start";
+    }
+    if (!waitUntil([&] { return fs::exists(socket, ec); }, 10000)) return "the bus never made its socket";
+    bus_ = "unix:path=" + socket;
+    return std::nullopt;
+}
+
 std::optional<std::string> CompositorSession::startKWin(int log) {
     std::error_code ec;
-    if (busDaemon_ < 0) {
-        // A bus that the compositor's user and this test's may both use.
-        const std::string socket = folder_ + "/bus";
-        std::ofstream(folder_ + "/bus.conf")
-            << "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\" "
-               "\"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-            << "<busconfig><type>session</type><listen>unix:path=" << socket << "</listen><auth>EXTERNAL</auth>"
-            << "<policy context=\"default\"><allow user=\"*\"/><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-            << "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n";
-        if (startChild(busDaemon_, "dbus-daemon",
-                       {"dbus-daemon", "--config-file=" + folder_ + "/bus.conf", "--nofork", "--nopidfile"},
-                       environmentWith({{"HOME", folder_}}), {{0, -1}, {1, log}, {2, log}}, user_, folder_) != 0) {
-            return "dbus-daemon could not start";
-        }
-        if (!waitUntil([&] { return fs::exists(socket, ec); }, 10000)) return "the bus never made its socket";
-        bus_ = "unix:path=" + socket;
-    }
     // The installed binary carries a file capability that a container may
     // refuse to run; a copy without it runs, under its own name so that its
     // platform plugin is found.
@@ -152,6 +158,11 @@ std::optional<std::string> CompositorSession::startKWin(int log) {
                                               {"WAYLAND_DISPLAY", "DISPLAY", "SWAYSOCK", "QT_QPA_PLATFORM"}),
                               {{0, -1}, {1, log}, {2, log}}, user_, folder_);
     if (rc != 0) return "kwin_wayland could not start";
+    return waitForDisplay("kwin_wayland", 20000);
+}
+
+std::optional<std::string> CompositorSession::waitForDisplay(const std::string& program, int timeoutMs) {
+    std::error_code ec;
     display_ = "wayland-0";
     const bool up = waitUntil(
         [&] {
@@ -161,8 +172,8 @@ std::optional<std::string> CompositorSession::startKWin(int log) {
             }
             return fs::exists(folder_ + "/" + display_, ec);
         },
-        20000);
-    if (!up) return "kwin_wayland's display never appeared";
+        timeoutMs);
+    if (!up) return program + "'s display never appeared";
     return std::nullopt;
 }
 
@@ -172,11 +183,41 @@ void CompositorSession::stop() {
     end(compositor_);
 }
 
+std::optional<std::string> CompositorSession::startGnomeShell(int log) {
+    std::error_code ec;
+    // Our extension, as the build made it for this GNOME Shell, where the
+    // Shell looks for its user's extensions.
+    const fs::path extensions = fs::path(folder_) / ".local/share/gnome-shell/extensions";
+    fs::create_directories(extensions, ec);
+    fs::copy(fs::path(VELORIN_GNOME_EXTENSION_DIR) / "velorin@velorin.app", extensions / "velorin@velorin.app",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+    if (ec) return "could not copy the extension: " + ec.message();
+    if (user_) {
+        for (const auto& p : fs::recursive_directory_iterator(fs::path(folder_) / ".local", ec)) {
+            if (chown(p.path().c_str(), user_->uid, user_->gid) != 0) return "could not hand the extension over";
+        }
+        if (chown((fs::path(folder_) / ".local").c_str(), user_->uid, user_->gid) != 0) return "could not hand over";
+    }
+    // The Shell asks logind on the system bus; the private bus stands in.
+    const int rc = startChild(compositor_, "gnome-shell",
+                              {"gnome-shell", "--headless", "--wayland", "--virtual-monitor", "1280x800"},
+                              environmentWith({{"XDG_RUNTIME_DIR", folder_},
+                                               {"HOME", folder_},
+                                               {"DBUS_SESSION_BUS_ADDRESS", bus_},
+                                               {"DBUS_SYSTEM_BUS_ADDRESS", bus_},
+                                               {"GSETTINGS_BACKEND", "memory"},
+                                               {"NO_AT_BRIDGE", "1"}},
+                                              {"WAYLAND_DISPLAY", "DISPLAY", "SWAYSOCK", "QT_QPA_PLATFORM"}),
+                              {{0, -1}, {1, log}, {2, log}}, user_, folder_);
+    if (rc != 0) return "gnome-shell could not start";
+    return waitForDisplay("gnome-shell", 30000);
+}
+
 pid_t CompositorSession::openClient(const std::string& appId) {
     pid_t pid = -1;
-    // foot stops with a division by zero on KWin's virtual output (it has no
-    // physical size); a GTK window that can be resized, whose program name
-    // is its app id, serves.
+    // foot stops with a division by zero on the virtual outputs of KWin and
+    // GNOME Shell (they have no physical size); a GTK window that can be
+    // resized, whose program name is its app id, serves.
     const std::vector<std::string> args =
         kind_ == Kind::sway ? std::vector<std::string>{"foot", "--app-id=" + appId, "sleep", "600"}
                             : std::vector<std::string>{"zenity", "--text-info", "--title=" + appId, "--name=" + appId};

@@ -1,9 +1,10 @@
 #pragma once
-// A private headless Wayland compositor for tests, with Wayland clients (foot
-// terminals with an app id of the test's choosing): Sway, or KWin on its
-// virtual backend with a session bus of its own. Sway refuses to run as root,
-// so a root test runs the compositor, its bus and its clients as an
-// unprivileged user it creates.
+// A private headless Wayland compositor for tests, with Wayland clients of an
+// app id of the test's choosing: Sway, KWin on its virtual backend, or GNOME
+// Shell headless with our extension in its user's extension folder, the last
+// two with a session bus of their own. Sway refuses to run as root, so a root
+// test runs the compositor, its bus and its clients as an unprivileged user it
+// creates.
 
 #include <sys/types.h>
 
@@ -17,7 +18,7 @@ namespace velorin::testing {
 
 class CompositorSession {
 public:
-    enum class Kind { sway, kwin };
+    enum class Kind { sway, kwin, gnomeShell };
 
     explicit CompositorSession(Kind kind = Kind::sway);
     ~CompositorSession();  // ends the clients, the compositor and its bus
@@ -34,7 +35,7 @@ public:
     void stop();
     // Sway's IPC socket.
     const std::string& socketPath() const { return socket_; }
-    // The session bus KWin is on.
+    // The session bus KWin or GNOME Shell is on.
     const std::string& busAddress() const { return bus_; }
     // A file the compositor's user can read, in its runtime folder.
     std::string sharedFile(const std::string& name) const { return folder_ + "/" + name; }
@@ -45,7 +46,10 @@ public:
 
 private:
     std::optional<std::string> startSway(int log);
+    std::optional<std::string> startBus(int log);
     std::optional<std::string> startKWin(int log);
+    std::optional<std::string> startGnomeShell(int log);
+    std::optional<std::string> waitForDisplay(const std::string& program, int timeoutMs);
 
     Kind kind_;
     std::string folder_;

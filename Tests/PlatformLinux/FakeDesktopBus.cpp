@@ -106,15 +106,9 @@ QString FakeShellExtension::Windows() {
     return report_;
 }
 
-bool FakeShellExtension::Move(const QString& id, int x, int y) {
+bool FakeShellExtension::Place(const QString& id, int x, int y, int width, int height) {
     QMutexLocker lock(&mutex_);
-    calls_ << QString("Move %1 %2 %3").arg(id).arg(x).arg(y);
-    return true;
-}
-
-bool FakeShellExtension::Resize(const QString& id, int width, int height) {
-    QMutexLocker lock(&mutex_);
-    calls_ << QString("Resize %1 %2 %3").arg(id).arg(width).arg(height);
+    calls_ << QString("Place %1 %2 %3 %4 %5").arg(id).arg(x).arg(y).arg(width).arg(height);
     return true;
 }
 

@@ -82,8 +82,7 @@ public:
 
 public Q_SLOTS:
     QString Windows();
-    bool Move(const QString& id, int x, int y);
-    bool Resize(const QString& id, int width, int height);
+    bool Place(const QString& id, int x, int y, int width, int height);
     bool Activate(const QString& id);
     bool Minimize(const QString& id);
 

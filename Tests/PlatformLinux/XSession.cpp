@@ -74,7 +74,10 @@ std::optional<std::string> XSession::start() {
     // The window manager, with a configuration folder of its own so a user's
     // settings change nothing.
     const int wmLog = open((folder_ + "/openbox.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    const int wmRc = startChild(windowManager_, "openbox", {"openbox"},
+    // VELORIN_TEST_WINDOW_MANAGER runs the same tests under another one (xfwm4, metacity, …).
+    const char* chosen = std::getenv("VELORIN_TEST_WINDOW_MANAGER");
+    const char* wmName = chosen && *chosen ? chosen : "openbox";
+    const int wmRc = startChild(windowManager_, wmName, {wmName},
                                 environmentWith({{"DISPLAY", display_}, {"XDG_CONFIG_HOME", folder_ + "/config"}}),
                                 {{0, -1}, {1, -1}, {2, wmLog}});
     if (wmLog >= 0) close(wmLog);

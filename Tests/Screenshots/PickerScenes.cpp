@@ -49,9 +49,13 @@ const SceneRegistrar listening("picker-gesture-listening", [](SceneContext&) {
 // ---- The app scope picker
 
 void installScopeApps(sim::SimPlatform& sim) {
-    sim.bundle().addBundleOnDisk("/Applications/Notes.app", "com.apple.Notes");
-    sim.bundle().addBundleOnDisk("/Applications/Safari.app", "com.apple.Safari");
-    sim.bundle().addBundleOnDisk("/Applications/Mail.app", "com.apple.mail");
+    const std::pair<const char*, const char*> apps[] = {{"/Applications/Notes.app", "com.apple.Notes"},
+                                                        {"/Applications/Safari.app", "com.apple.Safari"},
+                                                        {"/Applications/Mail.app", "com.apple.mail"}};
+    for (const auto& [path, id] : apps) {
+        sim.bundle().addBundleOnDisk(path, id);
+        sim.workspace().installApp(id, path);
+    }
 }
 
 std::unique_ptr<QWidget> scopeScene(SceneContext& context, std::vector<std::string> apps) {

@@ -23,7 +23,8 @@ AppConfig withShortcuts() {
     config.bindings = {
         own(Gesture::tap(3, 1), Action::media(MediaKey::playPause)),
         own(Gesture::tap(2, 2), Action::keystroke(KeyCombo(17, KeyCombo::Modifiers::command))),
-        own(Gesture::hold(4), Action::window(WindowCommand::maximize), {"com.apple.Safari", "com.google.Chrome"}, false),
+        own(Gesture::hold(4), Action::window(WindowCommand::maximize), {"com.apple.Safari", "com.google.Chrome"},
+            false),
         own(Gesture::cornerTap(Gesture::Corner::topRight), Action::system(SystemCommand::lockScreen)),
         own(Gesture::tap(4, 1), Action::openApp("com.apple.Terminal"), {"com.google.Chrome", "com.apple.Safari"}),
     };
@@ -91,18 +92,20 @@ void tap(SceneContext& context, SettingsScene& s, int fingers) {
     context.sim.advance(1);
 }
 
-const SceneRegistrar listening("studio-1-listening", [](SceneContext& c) { return studioScene(c, withShortcuts(), {}); },
-                               settingsWindow);
+const SceneRegistrar listening(
+    "studio-1-listening", [](SceneContext& c) { return studioScene(c, withShortcuts(), {}); }, settingsWindow);
 const SceneRegistrar caught(
     "studio-2-caught",
     [](SceneContext& c) {
-        return studioScene(c, AppConfig(), [](SceneContext& ctx, SettingsScene& s, GestureStudioSession&) { tap(ctx, s, 2); });
+        return studioScene(c, AppConfig(),
+                           [](SceneContext& ctx, SettingsScene& s, GestureStudioSession&) { tap(ctx, s, 2); });
     },
     settingsWindow);
 const SceneRegistrar clash(
     "studio-3-clash",
     [](SceneContext& c) {
-        return studioScene(c, withShortcuts(), [](SceneContext& ctx, SettingsScene& s, GestureStudioSession&) { tap(ctx, s, 3); });
+        return studioScene(c, withShortcuts(),
+                           [](SceneContext& ctx, SettingsScene& s, GestureStudioSession&) { tap(ctx, s, 3); });
     },
     settingsWindow);
 const SceneRegistrar choosingAction(

@@ -12,8 +12,8 @@ using Apps = std::vector<std::string>;
 using Rules = MyShortcutsRules;
 
 Binding shortcut(Apps apps, bool enabled = true) {
-    return Binding{Uuid::generate(), Gesture::tap(3, 1), Action::media(MediaKey::mute), enabled, std::move(apps),
-                   std::nullopt};
+    return Binding{Uuid::generate(), Gesture::tap(3, 1), Action::media(MediaKey::mute),
+                   enabled,          std::move(apps),    std::nullopt};
 }
 
 TEST(MyShortcutsRulesTest, groups_bySortedApps_everyAppFirst_othersInOrderOfFirstAppearance) {

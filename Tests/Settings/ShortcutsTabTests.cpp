@@ -89,8 +89,8 @@ TEST_F(ShortcutsTabTest, groups_everyAppFirst_thenInOrderOfFirstAppearance_withT
     const Binding ab = own(Gesture::hold(3), {"com.a", "com.b"});
     const Binding seven = own(Gesture::hold(4), {"com.a1", "com.a2", "com.a3", "com.a4", "com.a5", "com.a6", "com.a7"});
     auto& t = open({ba, every, ab, seven});
-    const std::vector<QWidget*> expected = {t.heading({}), t.row(every.id),  t.heading({"com.a", "com.b"}),
-                                            t.row(ba.id),  t.row(ab.id),     t.heading(seven.apps),
+    const std::vector<QWidget*> expected = {t.heading({}),  t.row(every.id), t.heading({"com.a", "com.b"}),
+                                            t.row(ba.id),   t.row(ab.id),    t.heading(seven.apps),
                                             t.row(seven.id)};
     EXPECT_EQ(t.listed(), expected);
     EXPECT_FALSE(t.showsEmptyState());

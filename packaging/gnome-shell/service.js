@@ -5,8 +5,7 @@ const IFACE = `
 <node>
   <interface name="app.velorin.Shell">
     <method name="Windows"><arg type="s" direction="out" name="report"/></method>
-    <method name="Move"><arg type="s" direction="in" name="id"/><arg type="i" direction="in" name="x"/><arg type="i" direction="in" name="y"/><arg type="b" direction="out" name="done"/></method>
-    <method name="Resize"><arg type="s" direction="in" name="id"/><arg type="i" direction="in" name="width"/><arg type="i" direction="in" name="height"/><arg type="b" direction="out" name="done"/></method>
+    <method name="Place"><arg type="s" direction="in" name="id"/><arg type="i" direction="in" name="x"/><arg type="i" direction="in" name="y"/><arg type="i" direction="in" name="width"/><arg type="i" direction="in" name="height"/><arg type="b" direction="out" name="done"/></method>
     <method name="Activate"><arg type="s" direction="in" name="id"/><arg type="b" direction="out" name="done"/></method>
     <method name="Minimize"><arg type="s" direction="in" name="id"/><arg type="b" direction="out" name="done"/></method>
     <signal name="Changed"/>
@@ -90,18 +89,12 @@ class VelorinService {
         return w;
     }
 
-    Move(id, x, y) {
-        const w = findWindow(id);
-        if (!w) return false;
-        this._unmaximized(w).move_frame(true, x, y);
-        return true;
-    }
-
-    Resize(id, width, height) {
+    // Place and size at once: a second request could be undone by the
+    // window's late answer to the first.
+    Place(id, x, y, width, height) {
         const w = findWindow(id);
         if (!w || width < 1 || height < 1) return false;
-        const r = this._unmaximized(w).get_frame_rect();
-        w.move_resize_frame(true, r.x, r.y, width, height);
+        this._unmaximized(w).move_resize_frame(true, x, y, width, height);
         return true;
     }
 

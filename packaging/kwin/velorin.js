@@ -39,11 +39,10 @@ function find(id) {
 function carryOut(c) {
     const w = find(String(c.id));
     if (!w) return;
-    const g = w.frameGeometry;
-    if (c.op === "move") {
-        w.frameGeometry = { x: c.x, y: c.y, width: g.width, height: g.height };
-    } else if (c.op === "resize") {
-        w.frameGeometry = { x: g.x, y: g.y, width: c.width, height: c.height };
+    if (c.op === "place") {
+        // Place and size at once: a second request could be undone by the
+        // window's late answer to the first.
+        w.frameGeometry = { x: c.x, y: c.y, width: c.width, height: c.height };
     } else if (c.op === "activate") {
         if (six) workspace.activeWindow = w; else workspace.activeClient = w;
     } else if (c.op === "minimize") {

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <tuple>
 
+#include <QObject>
+#include <QTimer>
+
 namespace velorin::linux_platform {
 namespace {
 
@@ -73,29 +76,60 @@ std::vector<DesktopWindow> CompositorWindowSystem::clientWindows() {
 }
 
 std::optional<Rect> CompositorWindowSystem::frame(std::uint32_t handle) {
+    flushPlacement();
     const CompositorWindow* w = window(handle);
     if (!w) return std::nullopt;
     return readFrame(*w);
 }
 
-bool CompositorWindowSystem::moveFrame(std::uint32_t handle, Point topLeft) {
+CompositorWindowSystem::CompositorWindowSystem() : context_(std::make_unique<QObject>()) {}
+CompositorWindowSystem::~CompositorWindowSystem() = default;
+
+bool CompositorWindowSystem::ask(std::uint32_t handle, std::optional<Point> topLeft, std::optional<Size> size) {
     const CompositorWindow* w = window(handle);
+    if (!w) return false;
+    if (asked_ && asked_->key != w->key) flushPlacement();
+    if (!asked_) {
+        asked_ = Asked{w->key, {}, {}};
+        QTimer::singleShot(0, context_.get(), [this] { flushPlacement(); });
+    }
+    if (topLeft) asked_->topLeft = topLeft;
+    if (size) asked_->size = size;
+    return true;
+}
+
+void CompositorWindowSystem::flushPlacement() {
+    if (!asked_) return;
+    const Asked asked = *asked_;
+    asked_.reset();
+    const auto w = std::find_if(windows_.begin(), windows_.end(), [&](const auto& x) { return x.key == asked.key; });
+    if (w == windows_.end()) return;  // it closed meanwhile
+    const CompositorWindow window = *w;
+    std::optional<Rect> frame = (asked.topLeft && asked.size) ? std::optional(Rect{}) : readFrame(window);
+    if (!frame) return;
+    if (asked.topLeft) frame->origin = *asked.topLeft;
+    if (asked.size) frame->size = *asked.size;
+    (void)placeWindow(Placement{asked.key, *frame});
+}
+
+bool CompositorWindowSystem::moveFrame(std::uint32_t handle, Point topLeft) {
     const auto p = wholePoint(topLeft);
-    return w && p && moveWindow(*w, *p);
+    return p && ask(handle, p, std::nullopt);
 }
 
 bool CompositorWindowSystem::resizeFrame(std::uint32_t handle, Size size) {
-    const CompositorWindow* w = window(handle);
     const auto s = wholeSize(size);
-    return w && s && resizeWindow(*w, *s);
+    return s && ask(handle, std::nullopt, s);
 }
 
 bool CompositorWindowSystem::activate(std::uint32_t handle) {
+    flushPlacement();
     const CompositorWindow* w = window(handle);
     return w && activateWindow(*w);
 }
 
 bool CompositorWindowSystem::iconify(std::uint32_t handle) {
+    flushPlacement();
     const CompositorWindow* w = window(handle);
     return w && minimizeWindow(*w);
 }

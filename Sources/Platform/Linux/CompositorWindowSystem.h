@@ -6,11 +6,14 @@
 // answered, and nothing again once the compositor went away.
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "Platform/Linux/WindowSystem.h"
+
+class QObject;
 
 namespace velorin::linux_platform {
 
@@ -28,6 +31,9 @@ struct CompositorWindow {
 
 class CompositorWindowSystem : public WindowSystem {
 public:
+    CompositorWindowSystem();
+    ~CompositorWindowSystem() override;
+
     bool isConnected() const override { return known_; }
     std::optional<DesktopWindow> activeWindow() override;
     std::vector<DesktopWindow> clientWindows() override;
@@ -56,14 +62,33 @@ protected:
 
     const CompositorWindow* window(std::uint32_t handle) const;
 
+    // A window command sets the size, the position and the size again, one
+    // call after another. A compositor places a window when its client
+    // answers the configure that carried the change, and a client that draws
+    // slowly answers late, so an earlier request can undo a later one. What
+    // one turn of the event loop asks of a window's frame is therefore
+    // carried out as one placement, on the next turn (or before the next
+    // read or command); what was not asked for is the frame as it is. A
+    // compositor that refuses it then leaves the window where it was.
+    struct Placement {
+        std::string key;
+        Rect frame;
+    };
+    void flushPlacement();
+
     // The adapter's own ways; false when the compositor refused or is gone.
     virtual std::optional<Rect> readFrame(const CompositorWindow& window) { return window.frame; }
-    virtual bool moveWindow(const CompositorWindow& window, Point topLeft) = 0;
-    virtual bool resizeWindow(const CompositorWindow& window, Size size) = 0;
+    virtual bool placeWindow(const Placement& placement) = 0;
     virtual bool activateWindow(const CompositorWindow& window) = 0;
     virtual bool minimizeWindow(const CompositorWindow& window) = 0;
 
 private:
+    struct Asked {
+        std::string key;
+        std::optional<Point> topLeft;
+        std::optional<Size> size;
+    };
+    bool ask(std::uint32_t handle, std::optional<Point> topLeft, std::optional<Size> size);
     std::uint32_t handleOf(const std::string& key);
     DesktopWindow desktopWindow(const CompositorWindow& w);
     void tell(Change change);
@@ -75,6 +100,8 @@ private:
     std::map<std::uint32_t, std::string> keys_;
     std::uint32_t nextHandle_ = 1;
     ChangeHandler changed_;
+    std::optional<Asked> asked_;
+    std::unique_ptr<QObject> context_;  // of the timer that carries out a placement
 };
 
 // A frame whose pixels a compositor takes: whole, positive and of a sane size.

@@ -13,7 +13,7 @@
 namespace velorin::linux_platform {
 namespace {
 
-constexpr int callMs = 1000;
+constexpr int callMs = 2500;  // a busy Shell draws before it answers
 
 }  // namespace
 
@@ -81,14 +81,11 @@ std::optional<Rect> GnomeShellWindowSystem::readFrame(const CompositorWindow& wi
     return std::nullopt;
 }
 
-bool GnomeShellWindowSystem::moveWindow(const CompositorWindow& window, Point topLeft) {
-    return call("Move", {QString::fromStdString(window.key), static_cast<int>(std::lround(topLeft.x)),
-                         static_cast<int>(std::lround(topLeft.y))});
-}
-
-bool GnomeShellWindowSystem::resizeWindow(const CompositorWindow& window, Size size) {
-    return call("Resize", {QString::fromStdString(window.key), static_cast<int>(std::lround(size.width)),
-                           static_cast<int>(std::lround(size.height))});
+bool GnomeShellWindowSystem::placeWindow(const Placement& p) {
+    const Rect& f = p.frame;
+    return call("Place", {QString::fromStdString(p.key), static_cast<int>(std::lround(f.origin.x)),
+                          static_cast<int>(std::lround(f.origin.y)), static_cast<int>(std::lround(f.size.width)),
+                          static_cast<int>(std::lround(f.size.height))});
 }
 
 bool GnomeShellWindowSystem::activateWindow(const CompositorWindow& window) {

@@ -30,8 +30,7 @@ public:
 
 protected:
     std::optional<Rect> readFrame(const CompositorWindow& window) override;
-    bool moveWindow(const CompositorWindow& window, Point topLeft) override;
-    bool resizeWindow(const CompositorWindow& window, Size size) override;
+    bool placeWindow(const Placement& placement) override;
     bool activateWindow(const CompositorWindow& window) override;
     bool minimizeWindow(const CompositorWindow& window) override;
 

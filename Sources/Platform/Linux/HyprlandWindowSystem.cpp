@@ -133,16 +133,12 @@ std::optional<Rect> HyprlandWindowSystem::readFrame(const CompositorWindow& wind
     return std::nullopt;
 }
 
-bool HyprlandWindowSystem::moveWindow(const CompositorWindow& window, Point topLeft) {
-    const std::string target = hyprland::windowArgument(window.key);
+bool HyprlandWindowSystem::placeWindow(const Placement& p) {
+    const std::string target = hyprland::windowArgument(p.key);
+    const Rect& f = p.frame;
     return dispatch("setfloating " + target) &&
-           dispatch("movewindowpixel exact " + whole(topLeft.x) + " " + whole(topLeft.y) + "," + target);
-}
-
-bool HyprlandWindowSystem::resizeWindow(const CompositorWindow& window, Size size) {
-    const std::string target = hyprland::windowArgument(window.key);
-    return dispatch("setfloating " + target) &&
-           dispatch("resizewindowpixel exact " + whole(size.width) + " " + whole(size.height) + "," + target);
+           dispatch("resizewindowpixel exact " + whole(f.size.width) + " " + whole(f.size.height) + "," + target) &&
+           dispatch("movewindowpixel exact " + whole(f.origin.x) + " " + whole(f.origin.y) + "," + target);
 }
 
 bool HyprlandWindowSystem::activateWindow(const CompositorWindow& window) {

@@ -105,6 +105,7 @@ void KWinWindowSystem::unloadScript() {
     auto unload = scripting("unloadScript");
     unload << QString(pluginName);
     bus_.call(unload, QDBus::Block, callMs);
+    QFile::remove(QString::fromStdString(scriptFile_));
     answerPoll();
 }
 
@@ -146,13 +147,7 @@ bool KWinWindowSystem::send(std::string command) {
     return true;
 }
 
-bool KWinWindowSystem::moveWindow(const CompositorWindow& window, Point topLeft) {
-    return send(shell::command("move", window.key, std::pair{topLeft.x, topLeft.y}));
-}
-
-bool KWinWindowSystem::resizeWindow(const CompositorWindow& window, Size size) {
-    return send(shell::command("resize", window.key, std::pair{size.width, size.height}));
-}
+bool KWinWindowSystem::placeWindow(const Placement& p) { return send(shell::placeCommand(p.key, p.frame)); }
 
 bool KWinWindowSystem::activateWindow(const CompositorWindow& window) {
     return send(shell::command("activate", window.key));

@@ -46,8 +46,7 @@ public Q_SLOTS:
     QString NextCommands(const QDBusMessage& message);
 
 protected:
-    bool moveWindow(const CompositorWindow& window, Point topLeft) override;
-    bool resizeWindow(const CompositorWindow& window, Size size) override;
+    bool placeWindow(const Placement& placement) override;
     bool activateWindow(const CompositorWindow& window) override;
     bool minimizeWindow(const CompositorWindow& window) override;
 

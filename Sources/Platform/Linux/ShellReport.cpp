@@ -54,14 +54,16 @@ std::optional<Report> parseReport(std::string_view payload) {
     return report;
 }
 
-std::string command(const std::string& op, const std::string& id, std::optional<std::pair<double, double>> values) {
-    json c{{"op", op}, {"id", id}};
-    if (values) {
-        const bool move = op == "move";
-        c[move ? "x" : "width"] = std::lround(values->first);
-        c[move ? "y" : "height"] = std::lround(values->second);
-    }
-    return c.dump();
+std::string command(const std::string& op, const std::string& id) { return json{{"op", op}, {"id", id}}.dump(); }
+
+std::string placeCommand(const std::string& id, const Rect& frame) {
+    return json{{"op", "place"},
+                {"id", id},
+                {"x", std::lround(frame.origin.x)},
+                {"y", std::lround(frame.origin.y)},
+                {"width", std::lround(frame.size.width)},
+                {"height", std::lround(frame.size.height)}}
+        .dump();
 }
 
 }  // namespace velorin::linux_platform::shell

@@ -20,8 +20,9 @@ struct Report {
 // Absent when the text is not such a report. Windows without an id are left out.
 std::optional<Report> parseReport(std::string_view json);
 
-// A command for the KWin script: {"op": "move"|"resize"|"activate"|"minimize",
-// "id", and "x", "y" or "width", "height"}.
-std::string command(const std::string& op, const std::string& id, std::optional<std::pair<double, double>> values = {});
+// Commands for the KWin script: {"op": "activate"|"minimize", "id"}, and
+// {"op": "place", "id", "x", "y", "width", "height"} in whole pixels.
+std::string command(const std::string& op, const std::string& id);
+std::string placeCommand(const std::string& id, const Rect& frame);
 
 }  // namespace velorin::linux_platform::shell

@@ -9,7 +9,8 @@ namespace velorin::linux_platform {
 namespace {
 
 constexpr int replyMs = 1000;
-constexpr int settleMs = 300;
+constexpr int firstCheckMs = 250;  // then 500, 1000 and 2000
+constexpr int lastCheck = 4;
 
 std::string pixels(double v) { return std::to_string(std::lround(v)) + " px"; }
 
@@ -121,7 +122,6 @@ bool SwayWindowSystem::runCommand(const std::string& command) {
 }
 
 std::optional<Rect> SwayWindowSystem::readFrame(const CompositorWindow& window) {
-    if (placement_ && placement_->key == window.key) flushPlacement();
     const auto reply = request(sway::getTree, "");
     if (!reply) return std::nullopt;
     const auto tree = sway::parseTree(reply->payload);
@@ -132,73 +132,36 @@ std::optional<Rect> SwayWindowSystem::readFrame(const CompositorWindow& window) 
     return std::nullopt;
 }
 
-// A window command sets the size, the position and the size again, one call
-// after another. Sway answers each with a new configure of the window, and a
-// client that draws slowly can settle on one of the earlier sizes; so what one
-// turn of the event loop asks for goes out as one command.
-void SwayWindowSystem::place(const CompositorWindow& window, std::optional<Point> topLeft, std::optional<Size> size) {
-    if (placement_ && placement_->key != window.key) flushPlacement();
-    if (!placement_) {
-        placement_ = Placement{window.key, {}, {}};
-        QTimer::singleShot(0, context_.get(), [this] { flushPlacement(); });
-    }
-    if (topLeft) placement_->topLeft = topLeft;
-    if (size) placement_->size = size;
-}
+bool SwayWindowSystem::placeWindow(const Placement& p) { return sendPlacement(p, 0); }
 
-void SwayWindowSystem::flushPlacement() {
-    if (!placement_) return;
-    Placement p = *placement_;
-    placement_.reset();
-    if (p.size && !p.topLeft) {
-        // Sway resizes about the centre: the corner is put back where it was.
-        CompositorWindow w;
-        w.key = p.key;
-        if (const auto frame = readFrame(w)) p.topLeft = frame->origin;
+bool SwayWindowSystem::sendPlacement(const Placement& p, int check) {
+    // Sway resizes a floating window about its centre: the corner goes in the
+    // same command, after the size.
+    const Rect& f = p.frame;
+    if (!runCommand(sway::criteria(p.key) + " floating enable, resize set width " + pixels(f.size.width) + " height " +
+                    pixels(f.size.height) + ", move absolute position " + pixels(f.origin.x) + " " +
+                    pixels(f.origin.y))) {
+        return false;
     }
-    sendPlacement(p, 2);
-}
-
-void SwayWindowSystem::sendPlacement(const Placement& p, int checks) {
-    std::string command = sway::criteria(p.key) + " floating enable";
-    if (p.size) command += ", resize set width " + pixels(p.size->width) + " height " + pixels(p.size->height);
-    if (p.topLeft) command += ", move absolute position " + pixels(p.topLeft->x) + " " + pixels(p.topLeft->y);
-    if (!runCommand(command) || checks == 0) return;
+    if (check == lastCheck) return true;
     // A floating window takes the size its client last drew at, and a client
     // busy drawing can answer an earlier configure last; the frame is looked
-    // at again a moment later and asked for once more if it did not settle.
-    QTimer::singleShot(settleMs, context_.get(), [this, p, checks] {
+    // at again a little later each time, and asked for once more while it
+    // has not settled.
+    QTimer::singleShot(firstCheckMs << check, context_.get(), [this, p, check] {
         CompositorWindow w;
         w.key = p.key;
         const auto frame = readFrame(w);
-        if (!frame) return;
-        const bool sized = !p.size || (frame->size.width == std::round(p.size->width) &&
-                                       frame->size.height == std::round(p.size->height));
-        const bool placed = !p.topLeft || (frame->origin.x == std::round(p.topLeft->x) &&
-                                           frame->origin.y == std::round(p.topLeft->y));
-        if (!sized || !placed) sendPlacement(p, checks - 1);
+        if (frame && *frame != p.frame) (void)sendPlacement(p, check + 1);
     });
-}
-
-bool SwayWindowSystem::moveWindow(const CompositorWindow& window, Point topLeft) {
-    if (!isConnected()) return false;
-    place(window, topLeft, std::nullopt);
-    return true;
-}
-
-bool SwayWindowSystem::resizeWindow(const CompositorWindow& window, Size size) {
-    if (!isConnected()) return false;
-    place(window, std::nullopt, size);
     return true;
 }
 
 bool SwayWindowSystem::activateWindow(const CompositorWindow& window) {
-    flushPlacement();
     return runCommand(sway::criteria(window.key) + " focus");
 }
 
 bool SwayWindowSystem::minimizeWindow(const CompositorWindow& window) {
-    flushPlacement();
     return runCommand(sway::criteria(window.key) + " move scratchpad");
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 // Sway (and compositors that speak its IPC): the windows and the focused one
 // from the IPC socket's tree and window events, heard on the Qt event loop;
-// window commands as IPC commands on the window's container, what one turn of
-// the event loop asks for sent as one command. A tiled window is made floating
-// before it is moved or resized. When the socket closes or
+// window commands as IPC commands on the window's container. A tiled window
+// is made floating before it is placed. When the socket closes or
 // speaks garbage, nothing is known until a new connection succeeds.
 
 #include <memory>
@@ -31,8 +30,7 @@ public:
 
 protected:
     std::optional<Rect> readFrame(const CompositorWindow& window) override;
-    bool moveWindow(const CompositorWindow& window, Point topLeft) override;
-    bool resizeWindow(const CompositorWindow& window, Size size) override;
+    bool placeWindow(const Placement& placement) override;
     bool activateWindow(const CompositorWindow& window) override;
     bool minimizeWindow(const CompositorWindow& window) override;
 
@@ -41,23 +39,13 @@ private:
     void handle(const sway::Message& message);
     void requestTree();
     std::optional<sway::Message> request(std::uint32_t type, const std::string& payload);
-    void place(const CompositorWindow& window, std::optional<Point> topLeft, std::optional<Size> size);
-    void flushPlacement();
-    struct Placement;
-    void sendPlacement(const Placement& placement, int checks);
+    bool sendPlacement(const Placement& placement, int check);
 
     std::string path_;
     std::unique_ptr<QLocalSocket> requests_;
     std::unique_ptr<QObject> context_;  // of its timers
     sway::Reader reader_;
     bool treePending_ = false;
-    // What this turn of the event loop asked of one window's frame.
-    struct Placement {
-        std::string key;
-        std::optional<Point> topLeft;
-        std::optional<Size> size;
-    };
-    std::optional<Placement> placement_;
     std::unique_ptr<EventSocket> events_;
 };
 

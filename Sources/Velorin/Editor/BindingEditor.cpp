@@ -65,7 +65,8 @@ BindingEditor::BindingEditor(AppModel& model, Binding draft, bool isNew, std::op
     tile_ = new SymbolTile(std::string(symbol(draft_.gesture)), true, 40, this);
     tile_->setObjectName("editor.tile");
     header->addWidget(tile_);
-    auto* title = new ThemedText(qt(BindingEditorRules::title(isNew_)), Fonts::rounded(22, QFont::Bold), Theme::ink, this);
+    auto* title =
+        new ThemedText(qt(BindingEditorRules::title(isNew_)), Fonts::rounded(22, QFont::Bold), Theme::ink, this);
     title->setObjectName("editor.title");
     header->addWidget(title, 1);
     outer->addLayout(header);

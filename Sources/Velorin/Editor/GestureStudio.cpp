@@ -40,12 +40,66 @@ namespace velorin {
 namespace {
 QString qt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-QColor shadowColor(const QWidget* owner, double opacity) {
-    return Theme::shadow.opacity(opacity).resolve(colorEnvironmentFor(owner));
-}
 }  // namespace
 
 namespace studio {
+
+// A surface of the studio: a capsule or a rounded rectangle filled with its
+// layers, edged with a rim, and casting its shadow on the window's effects
+// overlay (absent: none).
+class Surface : public QWidget {
+public:
+    struct Look {
+        std::optional<double> radius;  // absent: a capsule
+        std::vector<ThemeColor> fills;
+        ThemeColor rim = Theme::rim;
+        std::optional<ShadowStyle> shadow;  // its colour's alpha is the opacity of Theme.shadow
+    };
+
+    Surface(QWidget* parent, Look look) : QWidget(parent), look_(std::move(look)) {
+        if (!look_.shadow) return;
+        shadow_ = std::make_unique<OverlayShadow>(
+            this, [this] { return outline(QRectF(rect())); },
+            [this] {
+                ShadowStyle style = *look_.shadow;
+                style.color = Theme::shadow.opacity(look_.shadow->color.alphaF()).resolve(colorEnvironmentFor(this));
+                return style;
+            });
+    }
+
+protected:
+    QPainterPath outline(const QRectF& bounds) const {
+        if (!look_.radius) return continuousCapsule(bounds);
+        QPainterPath path;
+        path.addRoundedRect(bounds, *look_.radius, *look_.radius);
+        return path;
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const ColorEnvironment environment = colorEnvironmentFor(this);
+        const QPainterPath shape = outline(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+        for (const ThemeColor& fill : look_.fills) painter.fillPath(shape, fill.resolve(environment));
+        painter.setPen(QPen(look_.rim.resolve(environment), 1));
+        painter.drawPath(shape);
+    }
+    void showEvent(QShowEvent* event) override {
+        QWidget::showEvent(event);
+        if (shadow_) shadow_->refresh();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (shadow_) shadow_->refresh();
+    }
+
+private:
+    Look look_;
+    std::unique_ptr<OverlayShadow> shadow_;
+};
+
+ShadowStyle shadowOf(double opacity, double radius, double down) {
+    return ShadowStyle{QColor::fromRgbF(0, 0, 0, float(opacity)), radius, QPointF(0, down)};
+}
 
 // The caught gesture's name in white on a dark capsule.
 class Capsule final : public QWidget {
@@ -138,43 +192,22 @@ private:
 };
 
 // The line under the pad: the gesture, the action, the target and "Save", on a capsule.
-class Line final : public QWidget {
+class Line final : public Surface {
 public:
-    explicit Line(QWidget* parent) : QWidget(parent) {
+    explicit Line(QWidget* parent)
+        : Surface(parent, {std::nullopt, {Theme::warmWhite.opacity(0.66)}, Theme::rim, shadowOf(0.18, 14, 6)}) {
         setObjectName("studio.line");
         setMaximumWidth(GestureStudio::lineMaxWidth);
-        shadow_ = std::make_unique<OverlayShadow>(
-            this, [this] { return continuousCapsule(QRectF(rect())); },
-            [this] { return ShadowStyle{shadowColor(this, 0.18), 14, QPointF(0, 6)}; });
     }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const ColorEnvironment environment = colorEnvironmentFor(this);
-        const QPainterPath capsule = continuousCapsule(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
-        painter.fillPath(capsule, Theme::warmWhite.opacity(0.66).resolve(environment));
-        painter.setPen(QPen(Theme::rim.resolve(environment), 1));
-        painter.drawPath(capsule);
-    }
-    void showEvent(QShowEvent* event) override {
-        QWidget::showEvent(event);
-        shadow_->refresh();
-    }
-    void resizeEvent(QResizeEvent* event) override {
-        QWidget::resizeEvent(event);
-        shadow_->refresh();
-    }
-
-private:
-    std::unique_ptr<OverlayShadow> shadow_;
 };
 
 // "Saved": the check, the word and what was saved, on a rounded card.
-class SavedCard final : public QWidget {
+class SavedCard final : public Surface {
 public:
-    explicit SavedCard(QWidget* parent) : QWidget(parent) {
+    explicit SavedCard(QWidget* parent)
+        : Surface(
+              parent,
+              {28.0, {Theme::milk.opacity(0.92), Theme::warmWhite.opacity(0.6)}, Theme::rim, shadowOf(0.3, 30, 12)}) {
         setObjectName("studio.saved");
         auto* column = new QVBoxLayout(this);
         column->setContentsMargins(36, 26, 36, 26);
@@ -183,23 +216,16 @@ public:
         check_->setFixedSize(58, 58);
         check_->installEventFilter(this);
         column->addWidget(check_, 0, Qt::AlignHCenter);
-        column->addWidget(new ThemedText(GestureStudioRules::savedTitle, Fonts::rounded(22, QFont::Bold), Theme::ink, this),
-                          0, Qt::AlignHCenter);
+        column->addWidget(
+            new ThemedText(GestureStudioRules::savedTitle, Fonts::rounded(22, QFont::Bold), Theme::ink, this), 0,
+            Qt::AlignHCenter);
         line_ = new ThemedText(QString(), Fonts::system(13, QFont::Medium), Theme::inkMuted, this);
         line_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    auto* lineRow = new QHBoxLayout;
-    lineRow->addStretch(0);
-    lineRow->addWidget(line_, 1);
-    lineRow->addStretch(0);
-    column->addLayout(lineRow);
-        shadow_ = std::make_unique<OverlayShadow>(
-            this,
-            [this] {
-                QPainterPath card;
-                card.addRoundedRect(QRectF(rect()), 28, 28);
-                return card;
-            },
-            [this] { return ShadowStyle{shadowColor(this, 0.3), 30, QPointF(0, 12)}; });
+        auto* lineRow = new QHBoxLayout;
+        lineRow->addStretch(0);
+        lineRow->addWidget(line_, 1);
+        lineRow->addStretch(0);
+        column->addLayout(lineRow);
     }
     void setLine(const QString& text) { line_->setText(text); }
     QString line() const { return line_->text(); }
@@ -214,36 +240,16 @@ protected:
             painter.setPen(Qt::NoPen);
             painter.setBrush(Theme::milk.resolve(environment));
             painter.drawEllipse(QRectF(check_->rect()).adjusted(6, 6, -6, -6));
-            Symbols::draw(painter, QRectF(check_->rect()), "checkmark.circle.fill", Theme::ink.resolve(environment), 58);
+            Symbols::draw(painter, QRectF(check_->rect()), "checkmark.circle.fill", Theme::ink.resolve(environment),
+                          58);
             return true;
         }
         return QWidget::eventFilter(watched, event);
-    }
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const ColorEnvironment environment = colorEnvironmentFor(this);
-        QPainterPath card;
-        card.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 28, 28);
-        painter.fillPath(card, Theme::milk.opacity(0.92).resolve(environment));
-        painter.fillPath(card, Theme::warmWhite.opacity(0.6).resolve(environment));
-        painter.setPen(QPen(Theme::rim.resolve(environment), 1));
-        painter.drawPath(card);
-    }
-
-    void showEvent(QShowEvent* event) override {
-        QWidget::showEvent(event);
-        shadow_->refresh();
-    }
-    void resizeEvent(QResizeEvent* event) override {
-        QWidget::resizeEvent(event);
-        shadow_->refresh();
     }
 
 private:
     QWidget* check_ = nullptr;
     ThemedText* line_ = nullptr;
-    std::unique_ptr<OverlayShadow> shadow_;
 };
 
 // A row of the target popover: its icon, title and subtitle, and a check when chosen.
@@ -282,7 +288,8 @@ protected:
         if (event->type() == QEvent::Paint) {
             auto* check = static_cast<QWidget*>(watched);
             QPainter painter(check);
-            Symbols::draw(painter, QRectF(check->rect()), "checkmark", Theme::ink.resolve(colorEnvironmentFor(this)), 12);
+            Symbols::draw(painter, QRectF(check->rect()), "checkmark", Theme::ink.resolve(colorEnvironmentFor(this)),
+                          12);
             return true;
         }
         return QAbstractButton::eventFilter(watched, event);
@@ -310,9 +317,10 @@ private:
 };
 
 // A popover's body: a scroll view on the raised surface, with a rim.
-class Panel final : public QWidget {
+class Panel final : public Surface {
 public:
-    Panel(const char* name, QSize size, QWidget* content) {
+    Panel(const char* name, QSize size, QWidget* content)
+        : Surface(nullptr, {14.0, {Theme::milk, Theme::warmWhite.opacity(0.6)}, Theme::inkFaint, std::nullopt}) {
         setObjectName(name);
         setFixedSize(size);
         auto* layout = new QVBoxLayout(this);
@@ -326,19 +334,6 @@ public:
         content->setAutoFillBackground(false);
         scroll->setAutoFillBackground(false);
         layout->addWidget(scroll);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const ColorEnvironment environment = colorEnvironmentFor(this);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 14, 14);
-        painter.fillPath(shape, Theme::milk.resolve(environment));
-        painter.fillPath(shape, Theme::warmWhite.opacity(0.6).resolve(environment));
-        painter.setPen(QPen(Theme::inkFaint.resolve(environment), 1));
-        painter.drawPath(shape);
     }
 };
 
@@ -589,7 +584,8 @@ QWidget* GestureStudio::makeActionPopover() {
     layout->setContentsMargins(16, 16, 16, 16);
     composer_ = new ActionComposer(session_->action(), body);
     composer_->setObjectName("studio.composer");
-    connect(composer_, &ActionComposer::actionEdited, this, [this](const Action& action) { session_->setAction(action); });
+    connect(composer_, &ActionComposer::actionEdited, this,
+            [this](const Action& action) { session_->setAction(action); });
     connect(composer_, &ActionComposer::chosen, this, [this] { session_->actionChosen(); });
     layout->addWidget(composer_);
     layout->addStretch(1);

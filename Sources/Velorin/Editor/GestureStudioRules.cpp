@@ -13,33 +13,41 @@ bool GestureStudioRules::takes(const Gesture& gesture) {
 
 bool GestureStudioRules::ready(const Action& action) {
     switch (action.kind()) {
-    case Action::Kind::openApp:
-        return !action.as<Action::OpenApp>()->bundleID.empty();
-    case Action::Kind::keystroke:
-    case Action::Kind::window:
-    case Action::Kind::media:
-    case Action::Kind::system:
-        return true;
-    case Action::Kind::menuItem:
-        return !action.as<Action::MenuItem>()->command.path.empty();
-    case Action::Kind::open:
-        return OpenTarget::url(action.as<Action::Open>()->url).has_value();
-    case Action::Kind::shortcut:
-        return !action.as<Action::Shortcut>()->name.empty();
+        case Action::Kind::openApp:
+            return !action.as<Action::OpenApp>()->bundleID.empty();
+        case Action::Kind::keystroke:
+        case Action::Kind::window:
+        case Action::Kind::media:
+        case Action::Kind::system:
+            return true;
+        case Action::Kind::menuItem:
+            return !action.as<Action::MenuItem>()->command.path.empty();
+        case Action::Kind::open:
+            return OpenTarget::url(action.as<Action::Open>()->url).has_value();
+        case Action::Kind::shortcut:
+            return !action.as<Action::Shortcut>()->name.empty();
     }
     return false;
 }
 
 std::string_view GestureStudioRules::actionSymbol(Action::Kind kind) {
     switch (kind) {
-    case Action::Kind::openApp: return "app.badge";
-    case Action::Kind::keystroke: return "command";
-    case Action::Kind::window: return "rectangle.split.2x1";
-    case Action::Kind::media: return "playpause.fill";
-    case Action::Kind::menuItem: return "filemenu.and.selection";
-    case Action::Kind::system: return "macbook";
-    case Action::Kind::open: return "link";
-    case Action::Kind::shortcut: return "square.2.layers.3d.fill";
+        case Action::Kind::openApp:
+            return "app.badge";
+        case Action::Kind::keystroke:
+            return "command";
+        case Action::Kind::window:
+            return "rectangle.split.2x1";
+        case Action::Kind::media:
+            return "playpause.fill";
+        case Action::Kind::menuItem:
+            return "filemenu.and.selection";
+        case Action::Kind::system:
+            return "macbook";
+        case Action::Kind::open:
+            return "link";
+        case Action::Kind::shortcut:
+            return "square.2.layers.3d.fill";
     }
     return "command";
 }
@@ -91,8 +99,8 @@ std::optional<std::string> GestureStudioRules::clash(const AppConfig& config, co
     return std::nullopt;
 }
 
-AppConfig GestureStudioRules::saving(AppConfig config, const std::optional<std::string>& target,
-                                     const Gesture& gesture, const Action& action, const Uuid& id) {
+AppConfig GestureStudioRules::saving(AppConfig config, const std::optional<std::string>& target, const Gesture& gesture,
+                                     const Action& action, const Uuid& id) {
     Binding shortcut{id, gesture, action, true, {}, std::nullopt};
     if (const auto pack = targetPack(config, target)) {
         shortcut.apps = pack->apps;

@@ -47,9 +47,7 @@ void GestureStudioSession::listen() {
     notify();
 }
 
-void GestureStudioSession::stop() {
-    listener_.stop();
-}
+void GestureStudioSession::stop() { listener_.stop(); }
 
 void GestureStudioSession::close() {
     stop();

@@ -65,8 +65,10 @@ QSize ListeningRing::sizeHint() const { return {int(side), int(side)}; }
 
 ListeningRing::Ring ListeningRing::ringNow(int index) const {
     if (!on_) return {};
-    // Without motion a ring stands where its pulse ends; Reduce Motion keeps it still and visible.
-    if (Motion::instant()) return {grownScale, 0};
+    // Without motion the pulse stands still at one moment of it, both rings
+    // out and apart (its end would show no ring at all); Reduce Motion keeps
+    // them at rest around the dot.
+    if (Motion::instant()) return ring(index, stillElapsedSeconds);
     if (Display::reduceMotion()) return {};
     const double now = clock_ ? clock_->now() : FrameClock::current().now();
     return ring(index, now - start_);

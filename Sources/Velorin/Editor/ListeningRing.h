@@ -23,6 +23,9 @@ public:
     static constexpr double restingScale = 0.6;
     static constexpr double restingOpacity = 0.9;
     static constexpr double grownScale = 1.8;
+    // The moment of the pulse shown while motion is instant: the first ring
+    // well out, the second just leaving the dot.
+    static constexpr double stillElapsedSeconds = 0.75;
 
     struct Ring {
         double scale = restingScale;

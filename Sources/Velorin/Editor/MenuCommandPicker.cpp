@@ -28,6 +28,7 @@ constexpr int headerSpacing = 10;
 constexpr int badgeSize = 28;
 constexpr int chooserWidth = 180;
 constexpr int stepsMaxWidth = 400;
+constexpr int stepSpacing = 8;
 
 QFont systemFont(double pixels, QFont::Weight weight) {
     QFont font;
@@ -46,6 +47,13 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 }
 
 QColor resolve(const ThemeColor& colour, const QWidget* widget) { return colour.resolve(colorEnvironmentFor(widget)); }
+
+// A label that wraps onto as many lines as `width` needs, and takes them.
+void fitWrapped(QLabel* label, int width) {
+    label->setWordWrap(true);
+    label->setFixedWidth(width);
+    label->setFixedHeight(label->heightForWidth(width));
+}
 
 // A symbol as a label: its glyph in the symbol font.
 QLabel* symbolLabel(std::string_view symbol, double pixels, QWidget* parent) {
@@ -265,38 +273,47 @@ public:
         symbol_ = symbolLabel(screen.symbol, 34, content_);
         layout->addWidget(symbol_, 0, Qt::AlignHCenter);
 
+        // Wrapping labels get no height for their width inside centred
+        // layouts: each is given its width and the height that width needs.
+        const int titleWidth = MenuCommandPicker::side - 2 * padding;
         title_ = new QLabel(qt(screen.title), content_);
         title_->setObjectName("menuPicker.guidanceTitle");
         title_->setFont(systemFont(17, QFont::Bold));
         title_->setAlignment(Qt::AlignCenter);
-        title_->setWordWrap(true);
-        title_->setMaximumWidth(MenuCommandPicker::side - 2 * padding);
+        fitWrapped(title_, titleWidth);
         layout->addWidget(title_, 0, Qt::AlignHCenter);
 
         auto* steps = new QWidget(content_);
         steps->setObjectName("menuPicker.steps");
-        steps->setMaximumWidth(stepsMaxWidth);
         steps->setFixedWidth(stepsMaxWidth);
         auto* stepsLayout = new QVBoxLayout(steps);
         stepsLayout->setContentsMargins(0, 0, 0, 0);
         stepsLayout->setSpacing(8);
         muted_.clear();
+        const QFont numberFont = systemFont(13, QFont::Bold);
+        const int numberWidth =
+            screen.numbersSteps()
+                ? QFontMetrics(numberFont).horizontalAdvance(QString::number(screen.steps.size()) + ".") + 1
+                : 0;
+        const int textWidth = stepsMaxWidth - (screen.numbersSteps() ? numberWidth + stepSpacing : 0);
         for (std::size_t i = 0; i < screen.steps.size(); ++i) {
             auto* row = new QHBoxLayout;
-            row->setSpacing(8);
+            row->setSpacing(stepSpacing);
             if (screen.numbersSteps()) {
                 auto* number = new QLabel(QString::number(i + 1) + ".", steps);
-                number->setFont(systemFont(13, QFont::Bold));
+                number->setFont(numberFont);
                 number->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                number->setFixedWidth(numberWidth);
                 row->addWidget(number, 0, Qt::AlignTop);
                 muted_.push_back(number);
             }
             auto* text = new QLabel(qt(screen.steps[i]), steps);
             text->setObjectName("menuPicker.step");
             text->setFont(systemFont(13, QFont::Medium));
-            text->setWordWrap(true);
             text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            row->addWidget(text, 1, Qt::AlignTop);
+            fitWrapped(text, textWidth);
+            row->addWidget(text, 0, Qt::AlignTop);
+            row->addStretch(1);
             muted_.push_back(text);
             stepsLayout->addLayout(row);
         }

@@ -70,7 +70,7 @@ GuidanceScreen MenuCommandPickerModel::screen() const {
         case MenuPickerBody::permission:
             return MenuPickerGuidance::screen(current, {}, false);
         case MenuPickerBody::unread:
-            return MenuPickerGuidance::screen(current, AppInfo::name(appID_), false);
+            return MenuPickerGuidance::screen(current, appName(appID_), false);
         case MenuPickerBody::notRunning:
         case MenuPickerBody::notInstalled:
             return MenuPickerGuidance::screen(current, allowedAppName(), openableLocation().has_value());
@@ -79,7 +79,7 @@ GuidanceScreen MenuCommandPickerModel::screen() const {
 }
 
 std::string MenuCommandPickerModel::title() const {
-    return MenuPickerGuidance::title(appID_.empty() ? std::string() : AppInfo::name(appID_));
+    return MenuPickerGuidance::title(appID_.empty() ? std::string() : appName(appID_));
 }
 
 void MenuCommandPickerModel::chooseApp(const std::string& bundleIdentifier) {
@@ -146,6 +146,20 @@ void MenuCommandPickerModel::permissionTick() {
     if (trusted_ || !Permissions::isAccessibilityTrusted()) return;
     trusted_ = true;
     scan();
+}
+
+std::string MenuCommandPickerModel::appName(const std::string& bundleIdentifier) const {
+    // A running app the workspace can't place (started from a folder of its
+    // own) would otherwise be named by a piece of its identifier ("writer");
+    // its own name is what the user knows it by.
+    if (!AppInfo::knownNames().contains(bundleIdentifier) && !workspace().urlForApplication(bundleIdentifier)) {
+        for (const auto& app : running()) {
+            if (app.bundleIdentifier == bundleIdentifier && app.localizedName && !app.localizedName->empty()) {
+                return *app.localizedName;
+            }
+        }
+    }
+    return AppInfo::name(bundleIdentifier);
 }
 
 std::string MenuCommandPickerModel::allowedAppName() const {

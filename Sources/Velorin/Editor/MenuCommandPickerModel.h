@@ -82,6 +82,9 @@ public:
 private:
     void notify();
     void permissionTick();
+    // The name of an app: AppInfo's, or the running app's own when AppInfo
+    // could only make one from its identifier.
+    std::string appName(const std::string& bundleIdentifier) const;
     // The app name the not-running and not-installed screens speak of.
     std::string allowedAppName() const;
     // The location of the one allowed app, when exactly one is allowed and installed.

@@ -22,7 +22,8 @@ struct BindingEditorRules {
     static constexpr const char* recordText = "Record Gesture";
     static constexpr const char* cancelText = "Cancel";
     static constexpr const char* listeningText = "Do the gesture on your trackpad now\u2026";
-    static constexpr const char* packClashText = "Another shortcut in this pack already uses this gesture in the same apps.";
+    static constexpr const char* packClashText =
+        "Another shortcut in this pack already uses this gesture in the same apps.";
     static constexpr const char* ownClashText = "Another of your shortcuts already uses this gesture in the same apps.";
 
     // The first shortcut of `list` that another shortcut (a different id),

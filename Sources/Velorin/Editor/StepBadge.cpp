@@ -8,9 +8,7 @@
 
 namespace velorin {
 
-StepBadge::StepBadge(int step, QWidget* parent) : QWidget(parent), step_(step) {
-    setFixedSize(side, side);
-}
+StepBadge::StepBadge(int step, QWidget* parent) : QWidget(parent), step_(step) { setFixedSize(side, side); }
 
 void StepBadge::paintEvent(QPaintEvent*) {
     QPainter painter(this);

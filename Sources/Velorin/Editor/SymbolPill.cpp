@@ -33,9 +33,7 @@ void SymbolPill::setTitle(const QString& title) {
     setText(QString(spaces, QLatin1Char(' ')) + title);
 }
 
-void SymbolPill::setTurn(double degrees) {
-    turn_.animateTo(degrees, Animation::spring(Theme::wobble));
-}
+void SymbolPill::setTurn(double degrees) { turn_.animateTo(degrees, Animation::spring(Theme::wobble)); }
 
 QSize SymbolPill::sizeHint() const {
     QSize size = PillButton::sizeHint();

@@ -21,15 +21,15 @@ void WindowShownWatch::follow() {
 
 bool WindowShownWatch::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Hide:
-    case QEvent::WindowStateChange:
-    case QEvent::ParentChange:
-        if (watched == view_) follow();
-        update();
-        break;
-    default:
-        break;
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::WindowStateChange:
+        case QEvent::ParentChange:
+            if (watched == view_) follow();
+            update();
+            break;
+        default:
+            break;
     }
     return QObject::eventFilter(watched, event);
 }

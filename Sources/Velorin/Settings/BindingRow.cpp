@@ -17,8 +17,8 @@
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/GlassCard.h"
 #include "Velorin/Design/LiquidSwitch.h"
-#include "Velorin/Design/Symbols.h"
 #include "Velorin/Design/SymbolTile.h"
+#include "Velorin/Design/Symbols.h"
 #include "Velorin/Design/Theme.h"
 #include "Velorin/DisplayNames.h"
 #include "Velorin/Packs/ScopeLabel.h"
@@ -100,8 +100,8 @@ BindingRow::BindingRow(const Binding& binding, bool conflict, QWidget* parent)
 
     // The chip shakes inside a holder that keeps its place in the row.
     chipHolder_ = new QWidget(card_);
-    chip_ = new Chip(MyShortcutsRules::duplicateText, "exclamationmark.triangle.fill",
-                     Theme::warning.opacity(0.15), Theme::warning, chipHolder_);
+    chip_ = new Chip(MyShortcutsRules::duplicateText, "exclamationmark.triangle.fill", Theme::warning.opacity(0.15),
+                     Theme::warning, chipHolder_);
     chip_->setObjectName("row.duplicate");
     chip_->setToolTip(MyShortcutsRules::duplicateHelp);
     const QSize chipSize = chip_->sizeHint();
@@ -167,9 +167,7 @@ void BindingRow::applyOpacity() {
     effect->setOpacity(value);
 }
 
-void BindingRow::placeChip() {
-    chip_->move(int(std::lround(ShakeEffect::amplitude + shake_.offset())), 0);
-}
+void BindingRow::placeChip() { chip_->move(int(std::lround(ShakeEffect::amplitude + shake_.offset())), 0); }
 
 void BindingRow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

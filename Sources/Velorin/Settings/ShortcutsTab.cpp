@@ -103,10 +103,12 @@ ShortcutsTab::ShortcutsTab(AppModel& model, QWidget* parent, PadFactory emptyPad
     emptyColumn->setContentsMargins(0, 10, 0, 10);
     emptyColumn->setSpacing(10);
     emptyColumn->addWidget(new EmptyPad(model_, empty_, std::move(emptyPad)), 0, Qt::AlignHCenter);
-    auto* emptyTitle = new ThemedText(MyShortcutsRules::emptyTitle, Fonts::rounded(17, QFont::Bold), Theme::ink, empty_);
+    auto* emptyTitle =
+        new ThemedText(MyShortcutsRules::emptyTitle, Fonts::rounded(17, QFont::Bold), Theme::ink, empty_);
     emptyTitle->setReadableOnWater(true);
     emptyColumn->addWidget(emptyTitle, 0, Qt::AlignHCenter);
-    auto* emptyText = new ThemedText(MyShortcutsRules::emptyText, Fonts::system(13, QFont::Medium), Theme::inkMuted, empty_);
+    auto* emptyText =
+        new ThemedText(MyShortcutsRules::emptyText, Fonts::system(13, QFont::Medium), Theme::inkMuted, empty_);
     emptyText->setWrapping(true);
     emptyText->setReadableOnWater(true);
     emptyText->setMaximumWidth(emptyPadMaxWidth + 60);
@@ -128,9 +130,7 @@ ShortcutsTab::ShortcutsTab(AppModel& model, QWidget* parent, PadFactory emptyPad
     refresh();
 }
 
-ShortcutsTab::~ShortcutsTab() {
-    observations_.clear();
-}
+ShortcutsTab::~ShortcutsTab() { observations_.clear(); }
 
 bool ShortcutsTab::eventFilter(QObject* watched, QEvent* event) {
     if (auto* add = qobject_cast<SymbolPill*>(watched)) {
@@ -192,7 +192,8 @@ void ShortcutsTab::refresh() {
             BindingRow*& row = rows_[id];
             if (!row) {
                 row = new BindingRow(*binding, conflict, list_);
-                connect(row, &BindingRow::switched, this, [this](const Uuid& which, bool on) { setEnabled(which, on); });
+                connect(row, &BindingRow::switched, this,
+                        [this](const Uuid& which, bool on) { setEnabled(which, on); });
                 connect(row, &BindingRow::editRequested, this, [this](const Uuid& which) { edit(which); });
                 connect(row, &BindingRow::deleteRequested, this, [this](const Uuid& which) { remove(which); });
             } else {
