@@ -144,6 +144,7 @@ const SceneRegistrar websiteEmpty("composer-website-empty", [](SceneContext&) {
 
 // The tool's list arrives before the picture is taken.
 const SceneRegistrar shortcut("composer-shortcut", [](SceneContext& context) {
+    context.sim.processes().setUnstartable("/usr/bin/shortcuts", false);
     context.sim.processes().setOutput("/usr/bin/shortcuts", {"list"},
                                       "Morning routine\nLog water\nfocus mode\nSend ETA\n");
     context.afterShow([&sim = context.sim] {
@@ -153,7 +154,9 @@ const SceneRegistrar shortcut("composer-shortcut", [](SceneContext& context) {
     return composerScene(Action::shortcut("Log water"));
 }, composerSize);
 
+// As on Linux: there is no Shortcuts tool.
 const SceneRegistrar shortcutNone("composer-shortcut-none", [](SceneContext& context) {
+    context.sim.processes().setUnstartable("/usr/bin/shortcuts");
     context.afterShow([&sim = context.sim] {
         QThreadPool::globalInstance()->waitForDone();
         sim.runUntilIdle();

@@ -91,8 +91,10 @@ public:
     void setAppQuery(const QString& query) { appQuery_ = query; }
     const std::vector<std::string>& shortcuts() const { return shortcuts_; }
     bool loadedShortcuts() const { return loadedShortcuts_; }
-    // Reads the Shortcuts tool's list on a worker, once per composer; each
-    // run that finishes while the composer exists replaces the list.
+    // Reads the Shortcuts tool's list on a worker of the global thread pool,
+    // once per composer; each run that finishes while the composer exists
+    // replaces the list, one that finishes later is dropped. A run uses the
+    // platform until it ends (a test waits for the pool before its platform goes).
     void loadShortcuts();
 
     // Runs the open panel for `request` and calls `chosen` with the path.
