@@ -231,6 +231,27 @@ TEST_F(PackMotionTest, gridCellsGrowInGlideAndShrinkOut) {
     EXPECT_TRUE(gone.isNull());
 }
 
+TEST_F(PackMotionTest, underReduceMotionGridCellsJumpToTheirPlacesAndOnlyFade) {
+    sim.displaySettings().setReduceMotion(true);
+    auto grid = std::make_unique<CardGrid>();
+    grid->resize(700, 800);
+    std::vector<QWidget*> cells;
+    for (int i = 0; i < 3; ++i) {
+        auto* cell = new QLabel(QString::number(i), grid.get());
+        cell->setFixedHeight(100);
+        cells.push_back(cell);
+    }
+    grid->setCells({cells[0], cells[1]});
+    grid->show();
+    grid->setCells({cells[1], cells[2]}, true);
+    EXPECT_EQ(cells[1]->geometry().topLeft(), QPoint(0, 0)) << "no glide";
+    EXPECT_DOUBLE_EQ(lookOf(cells[2]).scale, 1) << "no growing";
+    EXPECT_DOUBLE_EQ(lookOf(cells[2]).opacity, 0) << "but a fade";
+    clock.advance(2);
+    EXPECT_EQ(cells[2]->graphicsEffect(), nullptr);
+    EXPECT_FALSE(cells[0]->isVisible());
+}
+
 class PacksTabMotionTest : public testing::AppModelFixture {
 protected:
     PacksTabMotionTest() {
