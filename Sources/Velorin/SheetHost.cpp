@@ -23,7 +23,12 @@ SheetHost::SheetHost(QWidget* covered) : QWidget(covered) {
     hide();
 }
 
-SheetHost::~SheetHost() = default;
+SheetHost::~SheetHost() {
+    // The sheets are our children and die after our members: they must not tell us.
+    for (const Entry& entry : sheets_) {
+        if (entry.sheet) disconnect(entry.sheet, nullptr, this, nullptr);
+    }
+}
 
 SheetHost* SheetHost::of(const QWidget* widget) {
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
