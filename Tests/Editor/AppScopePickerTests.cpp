@@ -4,8 +4,8 @@
 #include <QBuffer>
 #include <QImage>
 #include <QLabel>
-#include <QPushButton>
-#include <QToolButton>
+#include <QAbstractButton>
+
 
 #include "QtTestApp.h"
 #include "Platform/Sim/SimPlatform.h"
@@ -74,7 +74,7 @@ protected:
         for (auto* row : picker->findChildren<QWidget*>("appScope.row")) {
             if (row->isVisible()) visible.push_back(row);
         }
-        visible.at(index)->findChild<QToolButton*>("appScope.remove")->click();
+        visible.at(index)->findChild<QAbstractButton*>("appScope.remove")->click();
         QCoreApplication::processEvents();
     }
 
@@ -87,17 +87,17 @@ protected:
 
 TEST_F(AppScopePickerTest, opensOnTheChoiceItsListStandsFor) {
     open({"com.apple.Notes", "com.apple.Safari"});
-    EXPECT_TRUE(part<QPushButton>("appScope.onlyThese")->isChecked());
-    EXPECT_FALSE(part<QPushButton>("appScope.everyApp")->isChecked());
-    EXPECT_EQ(part<QPushButton>("appScope.everyApp")->text(), "Every app");
-    EXPECT_EQ(part<QPushButton>("appScope.onlyThese")->text(), "Only these apps");
+    EXPECT_TRUE(part<QAbstractButton>("appScope.onlyThese")->isChecked());
+    EXPECT_FALSE(part<QAbstractButton>("appScope.everyApp")->isChecked());
+    EXPECT_EQ(part<QAbstractButton>("appScope.everyApp")->text(), "Every app");
+    EXPECT_EQ(part<QAbstractButton>("appScope.onlyThese")->text(), "Only these apps");
     EXPECT_EQ(rows(), (std::vector<std::string>{"Notes", "Safari"}));
     EXPECT_TRUE(shown("appScope.add"));
-    EXPECT_EQ(part<QPushButton>("appScope.add")->text(), "Add App\u2026");
+    EXPECT_EQ(part<QAbstractButton>("appScope.add")->text(), "Add App\u2026");
     EXPECT_FALSE(shown("appScope.warning"));
 
     open({});
-    EXPECT_TRUE(part<QPushButton>("appScope.everyApp")->isChecked());
+    EXPECT_TRUE(part<QAbstractButton>("appScope.everyApp")->isChecked());
     EXPECT_TRUE(rows().empty());
     EXPECT_FALSE(shown("appScope.add"));
     EXPECT_FALSE(shown("appScope.warning"));
@@ -106,10 +106,10 @@ TEST_F(AppScopePickerTest, opensOnTheChoiceItsListStandsFor) {
 
 TEST_F(AppScopePickerTest, everyAppEmptiesTheList_andBackShowsTheWarning) {
     open({"com.apple.Notes", "com.apple.Safari", "com.apple.mail"});
-    part<QPushButton>("appScope.everyApp")->click();
+    part<QAbstractButton>("appScope.everyApp")->click();
     EXPECT_EQ(edits, (std::vector<Ids>{Ids{}}));
     EXPECT_TRUE(rows().empty());
-    part<QPushButton>("appScope.onlyThese")->click();
+    part<QAbstractButton>("appScope.onlyThese")->click();
     EXPECT_EQ(edits.size(), 1u);  // choosing "Only these apps" writes nothing
     EXPECT_TRUE(rows().empty());
     EXPECT_TRUE(shown("appScope.add"));
@@ -121,15 +121,15 @@ TEST_F(AppScopePickerTest, adding_appendsNewAppsInPanelOrder_once) {
     open({"com.apple.Notes"});
     panel.answer = Ids{"/Applications/Safari.app", "/Applications/Notes.app", "/Applications/Broken.app",
                        "/Applications/Mail.app", "/Applications/Safari.app"};
-    part<QPushButton>("appScope.add")->click();
+    part<QAbstractButton>("appScope.add")->click();
     EXPECT_EQ(panel.shown, 1);
     EXPECT_EQ(edits, (std::vector<Ids>{{"com.apple.Notes", "com.apple.Safari", "com.apple.mail"}}));
     EXPECT_EQ(rows().size(), 3u);
 
     panel.answer = Ids{"/Applications/Notes.app"};  // already listed
-    part<QPushButton>("appScope.add")->click();
+    part<QAbstractButton>("appScope.add")->click();
     panel.answer.reset();  // cancelled
-    part<QPushButton>("appScope.add")->click();
+    part<QAbstractButton>("appScope.add")->click();
     EXPECT_EQ(edits.size(), 1u);
 }
 
@@ -148,7 +148,7 @@ TEST_F(AppScopePickerTest, rows_nameUninstalledAppsWithoutIcon_andRemovingTheLas
     EXPECT_EQ(edits.back(), Ids{"com.example.paint"});
     removeRow(0);
     EXPECT_EQ(edits.back(), Ids{});
-    EXPECT_TRUE(part<QPushButton>("appScope.onlyThese")->isChecked());
+    EXPECT_TRUE(part<QAbstractButton>("appScope.onlyThese")->isChecked());
     EXPECT_TRUE(shown("appScope.warning"));
 }
 

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QTest>
 
 #include "QtTestApp.h"
@@ -69,8 +69,8 @@ protected:
         }
         return out;
     }
-    QPushButton* guidanceButton() const {
-        for (auto* b : part<QWidget>("menuPicker.guidance")->findChildren<QPushButton*>("menuPicker.guidanceButton")) {
+    QAbstractButton* guidanceButton() const {
+        for (auto* b : part<QWidget>("menuPicker.guidance")->findChildren<QAbstractButton*>("menuPicker.guidanceButton")) {
             if (b->isVisible()) return b;
         }
         return nullptr;
@@ -257,7 +257,7 @@ TEST_F(MenuCommandPickerTest, cancelAndEscape_callOnCancel_andClosingFollowsNoth
     const std::size_t observers = sim.workspace().observerCount();
     open({});
     EXPECT_GT(sim.workspace().observerCount(), observers);
-    part<QPushButton>("menuPicker.cancel")->click();
+    part<QAbstractButton>("menuPicker.cancel")->click();
     EXPECT_EQ(cancels, 1);
     QTest::keyClick(part<QLineEdit>("menuPicker.search"), Qt::Key_Escape);
     EXPECT_EQ(cancels, 2);

@@ -10,14 +10,20 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QPointer>
 
+#include "AppModelFixture.h"
 #include "FakeApps.h"
 #include "Platform/Sim/SimPlatform.h"
 #include "QtTestApp.h"
 #include "Velorin/Design/Animation.h"
 #include "Velorin/Design/FrameClock.h"
+#include "Velorin/Design/PillButton.h"
 #include "Velorin/Packs/CardGrid.h"
+#include "Velorin/Packs/PackEditor.h"
+#include "Velorin/Packs/PacksTab.h"
 #include "Velorin/Packs/PackCard.h"
 #include "Velorin/Packs/Presence.h"
 #include "Velorin/Packs/ShortcutRow.h"
@@ -223,6 +229,96 @@ TEST_F(PackMotionTest, gridCellsGrowInGlideAndShrinkOut) {
     clock.advance(2);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(gone.isNull());
+}
+
+TEST_F(PackMotionTest, underReduceMotionGridCellsJumpToTheirPlacesAndOnlyFade) {
+    sim.displaySettings().setReduceMotion(true);
+    auto grid = std::make_unique<CardGrid>();
+    grid->resize(700, 800);
+    std::vector<QWidget*> cells;
+    for (int i = 0; i < 3; ++i) {
+        auto* cell = new QLabel(QString::number(i), grid.get());
+        cell->setFixedHeight(100);
+        cells.push_back(cell);
+    }
+    grid->setCells({cells[0], cells[1]});
+    grid->show();
+    grid->setCells({cells[1], cells[2]}, true);
+    EXPECT_EQ(cells[1]->geometry().topLeft(), QPoint(0, 0)) << "no glide";
+    EXPECT_DOUBLE_EQ(lookOf(cells[2]).scale, 1) << "no growing";
+    EXPECT_DOUBLE_EQ(lookOf(cells[2]).opacity, 0) << "but a fade";
+    clock.advance(2);
+    EXPECT_EQ(cells[2]->graphicsEffect(), nullptr);
+    EXPECT_FALSE(cells[0]->isVisible());
+}
+
+class PacksTabMotionTest : public testing::AppModelFixture {
+protected:
+    PacksTabMotionTest() {
+        testing::qtApp();
+        apps.installed = {"com.apple.Safari"};
+        apps.names = {{"com.apple.Safari", "Safari"}};
+        AppConfig config;
+        config.enabledPacks = {"everyday-mac"};
+        writeConfig(config);
+        makeModel();
+        PacksTabParts parts;
+        parts.directory = apps.directory();
+        parts.lookup = AppLookup{};
+        parts.art = [](const std::string&) { return std::vector<QImage>{}; };
+        root = new QWidget;
+        root->resize(900, 700);
+        tab = new PacksTab(*model, root, std::move(parts));
+        tab->resize(900, 700);
+        root->show();
+        Motion::setInstant(false);
+        FrameClock::install(&clock);
+    }
+    ~PacksTabMotionTest() override {
+        delete root;
+        FrameClock::install(nullptr);
+    }
+
+    FakeApps apps;
+    ManualFrameClock clock{50};
+    QWidget* root = nullptr;
+    PacksTab* tab = nullptr;
+};
+
+TEST_F(PacksTabMotionTest, theButtonThatListsHiddenPacksFadesAsTheirCardsGrowIn) {
+    PillButton* more = tab->moreButton();
+    ASSERT_TRUE(more->isVisible());
+    const std::size_t before = tab->cards().size();
+    more->click();
+    ASSERT_GT(tab->cards().size(), before);
+    PackCard* chrome = tab->card("chrome");
+    ASSERT_NE(chrome, nullptr);
+    EXPECT_DOUBLE_EQ(lookOf(chrome).scale, CardGrid::enteringScale);
+    EXPECT_TRUE(more->isVisible()) << "the button fades rather than vanishing";
+    clock.advance(0.08);
+    EXPECT_GT(lookOf(chrome).scale, CardGrid::enteringScale);
+    EXPECT_LT(lookOf(more).opacity, 1);
+    clock.advance(2);
+    EXPECT_FALSE(more->isVisible());
+    EXPECT_EQ(chrome->graphicsEffect(), nullptr);
+}
+
+TEST_F(PacksTabMotionTest, theEditorsPreviewSpringsToEachDraft) {
+    tab->newPackCard()->click();
+    PackEditor* editor = tab->editor();
+    ASSERT_NE(editor, nullptr);
+    auto* before = editor->findChild<QLabel*>("packEditor.previewBefore");
+    ASSERT_NE(before, nullptr);
+    EXPECT_FALSE(before->isVisible());
+    QTest::keyClicks(editor->nameField(), "V");
+    EXPECT_EQ(editor->preview()->state().pack.name, "V") << "the preview shows the draft at once";
+    EXPECT_TRUE(before->isVisible()) << "what it showed fades out over it";
+    EXPECT_EQ(before->geometry(), editor->preview()->geometry());
+    clock.advance(0.08);
+    EXPECT_GT(lookOf(before).opacity, 0);
+    EXPECT_LT(lookOf(before).opacity, 1);
+    clock.advance(2);
+    EXPECT_FALSE(before->isVisible());
 }
 
 }  // namespace

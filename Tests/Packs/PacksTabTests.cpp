@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <algorithm>
@@ -388,6 +390,39 @@ TEST_F(PacksTabTest, theSelectedPackTab_isStoredAndRepaired) {
     auto& t = makeTab(withMac());
     EXPECT_EQ(t.filter().tab, "all");
     EXPECT_EQ(sim.defaults().stringForKey(PacksTab::tabDefaultsKey), std::optional<std::string>("all"));
+}
+
+// The smallest settings window is shorter than the editor: the sheet keeps
+// inside it with its title and buttons, and its body scrolls, bringing a
+// control reached with the keyboard into view.
+TEST_F(PacksTabTest, editorInTheSmallestWindow_scrollsItsBodyAndKeepsItsButtons) {
+    auto& t = makeTab(withMac());
+    root->resize(720, 520);
+    t.resize(720, 520);
+    t.newPackCard()->click();
+    PackEditor* editor = t.editor();
+    ASSERT_NE(editor, nullptr);
+    settle();
+    EXPECT_TRUE(root->rect().contains(editor->geometry())) << "the sheet keeps inside the window";
+    EXPECT_LT(editor->geometry().height(), PackEditor::height);
+    for (QWidget* button : std::initializer_list<QWidget*>{editor->saveButton(), editor->cancelButton()}) {
+        const QRect at(button->mapTo(editor, QPoint(0, 0)), button->size());
+        EXPECT_TRUE(editor->rect().contains(at)) << button->objectName().toStdString();
+    }
+    QScrollBar* bar = editor->body()->verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0) << "the body is taller than the room it has";
+    EXPECT_EQ(bar->value(), 0);
+
+    root->activateWindow();
+    QApplication::setActiveWindow(root);
+    auto* add = editor->findChild<QWidget*>("packEditor.addShortcut");
+    ASSERT_NE(add, nullptr);
+    add->setFocus(Qt::TabFocusReason);
+    settle();
+    QWidget* viewport = editor->body()->viewport();
+    const QRect at(add->mapTo(viewport, QPoint(0, 0)), add->size());
+    EXPECT_GT(bar->value(), 0);
+    EXPECT_TRUE(viewport->rect().contains(at)) << "the focused button is scrolled into view";
 }
 
 }  // namespace

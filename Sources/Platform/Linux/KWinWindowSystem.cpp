@@ -105,6 +105,7 @@ void KWinWindowSystem::unloadScript() {
     auto unload = scripting("unloadScript");
     unload << QString(pluginName);
     bus_.call(unload, QDBus::Block, callMs);
+    QFile::remove(QString::fromStdString(scriptFile_));
     answerPoll();
 }
 

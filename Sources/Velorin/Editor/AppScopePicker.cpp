@@ -1,20 +1,21 @@
 #include "Velorin/Editor/AppScopePicker.h"
 
-#include <QButtonGroup>
+#include <QAbstractButton>
 #include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QLabel>
-#include <QPushButton>
-#include <QToolButton>
+#include <QPainter>
 #include <QVBoxLayout>
 
 #include "Platform/Platform.h"
 #include "Velorin/AppInfo.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/PillButton.h"
 #include "Velorin/Design/Symbols.h"
 #include "Velorin/Design/Theme.h"
+#include "Velorin/Editor/SegmentedChoice.h"
 
 namespace velorin {
 namespace {
@@ -23,6 +24,25 @@ constexpr int spacing = 8;
 constexpr int iconSide = 20;
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+// A row's borderless minus button: the symbol alone, muted, in ink under the pointer.
+class RemoveButton final : public QAbstractButton {
+public:
+    static constexpr int side = 20;
+    explicit RemoveButton(QWidget* parent) : QAbstractButton(parent) {
+        setFixedSize(side, side);
+        setAttribute(Qt::WA_Hover);
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const ColorEnvironment env = colorEnvironmentFor(this);
+        const bool lit = underMouse() || isDown() || hasFocus();
+        Symbols::draw(painter, QRectF(rect()), "minus.circle", (lit ? Theme::ink : Theme::inkMuted).resolve(env), 16);
+    }
+};
 
 void defaultPanel(QWidget* parent, std::function<void(const std::vector<std::string>&)> chosen) {
     auto* dialog = new QFileDialog(parent);
@@ -54,23 +74,12 @@ AppScopePicker::AppScopePicker(QWidget* parent, OpenPanel panel)
     column->setSpacing(spacing);
 
     // The two choices, as one segmented control.
-    auto* segments = new QHBoxLayout;
-    segments->setSpacing(0);
-    auto* group = new QButtonGroup(this);
-    group->setExclusive(true);
-    everyApp_ = new QPushButton(AppScope::everyAppText, this);
-    everyApp_->setObjectName("appScope.everyApp");
-    onlyThese_ = new QPushButton(AppScope::onlyTheseText, this);
-    onlyThese_->setObjectName("appScope.onlyThese");
-    for (auto* segment : {everyApp_, onlyThese_}) {
-        segment->setCheckable(true);
-        group->addButton(segment);
-        segments->addWidget(segment);
-    }
-    segments->addStretch(1);
-    connect(everyApp_, &QPushButton::clicked, this, [this] { choose(false); });
-    connect(onlyThese_, &QPushButton::clicked, this, [this] { choose(true); });
-    column->addLayout(segments);
+    auto* segments = new SegmentedChoice(this);
+    everyApp_ = segments->addSegment(AppScope::everyAppText, "appScope.everyApp");
+    onlyThese_ = segments->addSegment(AppScope::onlyTheseText, "appScope.onlyThese");
+    connect(everyApp_, &QAbstractButton::clicked, this, [this] { choose(false); });
+    connect(onlyThese_, &QAbstractButton::clicked, this, [this] { choose(true); });
+    column->addWidget(segments, 0, Qt::AlignLeft);
 
     list_ = new QWidget(this);
     rowsLayout_ = new QVBoxLayout(list_);
@@ -78,9 +87,9 @@ AppScopePicker::AppScopePicker(QWidget* parent, OpenPanel panel)
     rowsLayout_->setSpacing(spacing);
     column->addWidget(list_);
 
-    add_ = new QPushButton(AppScope::addAppText, this);
+    add_ = new PillButton(AppScope::addAppText, false, this);
     add_->setObjectName("appScope.add");
-    connect(add_, &QPushButton::clicked, this, &AppScopePicker::addApp);
+    connect(add_, &QAbstractButton::clicked, this, &AppScopePicker::addApp);
     column->addWidget(add_, 0, Qt::AlignLeft);
 
     warning_ = new QLabel(AppScope::emptyWarning, this);
@@ -147,10 +156,16 @@ void AppScopePicker::redraw() {
     list_->setVisible(onlySome && !apps_.empty());
     add_->setVisible(onlySome);
     warning_->setVisible(scope_ && scope_->showsWarning(apps_));
+    const ColorEnvironment env = colorEnvironmentFor(this);
     QPalette palette = warning_->palette();
-    palette.setColor(QPalette::WindowText, Theme::warning.resolve(colorEnvironmentFor(this)));
+    palette.setColor(QPalette::WindowText, Theme::warning.resolve(env));
     warning_->setPalette(palette);
     showRows();
+    for (auto& [key, row] : rows_) {
+        QPalette names = row.name->palette();
+        names.setColor(QPalette::WindowText, Theme::ink.resolve(env));
+        row.name->setPalette(names);
+    }
 }
 
 void AppScopePicker::showRows() {
@@ -201,13 +216,10 @@ AppScopePicker::Row AppScopePicker::makeRow(const std::string& bundleID) {
     row.name->setObjectName("appScope.name");
     layout->addWidget(row.name, 0, Qt::AlignVCenter);
     layout->addStretch(1);
-    auto* remove = new QToolButton(row.widget);
+    auto* remove = new RemoveButton(row.widget);
     remove->setObjectName("appScope.remove");
-    remove->setAutoRaise(true);
-    remove->setText(Symbols::text("minus.circle"));
-    remove->setFont(Symbols::font(16));
     remove->setToolTip("Remove");
-    connect(remove, &QToolButton::clicked, this, [this, bundleID] { edit(AppScope::removing(apps_, bundleID)); });
+    connect(remove, &QAbstractButton::clicked, this, [this, bundleID] { edit(AppScope::removing(apps_, bundleID)); });
     layout->addWidget(remove, 0, Qt::AlignVCenter);
     return row;
 }

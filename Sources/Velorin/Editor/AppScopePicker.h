@@ -15,8 +15,8 @@
 
 #include "Velorin/Editor/AppScope.h"
 
+class QAbstractButton;
 class QLabel;
-class QPushButton;
 class QVBoxLayout;
 
 namespace velorin {
@@ -72,11 +72,11 @@ private:
     OpenPanel panel_;
     std::vector<std::string> apps_;
     std::optional<AppScope> scope_;  // set when first shown
-    QPushButton* everyApp_ = nullptr;
-    QPushButton* onlyThese_ = nullptr;
+    QAbstractButton* everyApp_ = nullptr;
+    QAbstractButton* onlyThese_ = nullptr;
     QWidget* list_ = nullptr;
     QVBoxLayout* rowsLayout_ = nullptr;
-    QPushButton* add_ = nullptr;
+    QAbstractButton* add_ = nullptr;
     QLabel* warning_ = nullptr;
     std::map<std::string, Row> rows_;  // by bundle identifier, a repeat keyed by its place among equals
 };

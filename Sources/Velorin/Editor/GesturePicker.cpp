@@ -4,12 +4,13 @@
 #include <QHBoxLayout>
 
 #include "Velorin/Editor/GestureChoices.h"
+#include "Velorin/Editor/PopUpMenu.h"
 
 namespace velorin {
 namespace {
 
 QComboBox* menu(QWidget* parent, const char* name, int width) {
-    auto* box = new QComboBox(parent);
+    auto* box = new PopUpMenu(parent);
     box->setObjectName(name);
     box->setFixedWidth(width);
     return box;

@@ -1,23 +1,25 @@
 #include "Velorin/Editor/MenuCommandPicker.h"
 
 #include <QAbstractListModel>
-#include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
-#include <QPushButton>
 #include <QKeyEvent>
 #include <QStackedLayout>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include "Velorin/AppIcons.h"
+#include "Velorin/Design/AppBadge.h"
 #include "Velorin/Design/ContinuousShape.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/PillButton.h"
 #include "Velorin/Design/Symbols.h"
 #include "Velorin/Design/Theme.h"
+#include "Velorin/Editor/PopUpMenu.h"
 
 namespace velorin {
 namespace {
@@ -47,6 +49,20 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 }
 
 QColor resolve(const ThemeColor& colour, const QWidget* widget) { return colour.resolve(colorEnvironmentFor(widget)); }
+
+// The list's own surface is the sheet's; its scroll bar is a thin muted
+// handle in the sheet's appearance.
+void styleList(QListView* list, const QWidget* sheet) {
+    const QColor handle = resolve(Theme::inkMuted.opacity(0.45), sheet);
+    const QString sheetText =
+        QString("QListView { background: transparent; }"
+                "QScrollBar:vertical { background: transparent; width: 8px; margin: 2px 0; }"
+                "QScrollBar::handle:vertical { background: %1; border-radius: 3px; min-height: 24px; margin: 0 1px; }"
+                "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+                "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: transparent; }")
+            .arg(handle.name(QColor::HexArgb));
+    if (list->styleSheet() != sheetText) list->setStyleSheet(sheetText);
+}
 
 // A label that wraps onto as many lines as `width` needs, and takes them.
 void fitWrapped(QLabel* label, int width) {
@@ -320,11 +336,10 @@ public:
         layout->addWidget(steps, 0, Qt::AlignHCenter);
 
         if (screen.button) {
-            auto* button = new QPushButton(qt(screen.button->title), content_);
+            auto* button = new PillButton(qt(screen.button->title), screen.button->primary, content_);
             button->setObjectName("menuPicker.guidanceButton");
-            button->setDefault(screen.button->primary);
             const GuidanceAction action = screen.button->action;
-            QObject::connect(button, &QPushButton::clicked, button, [perform, action] { perform(action); });
+            QObject::connect(button, &QAbstractButton::clicked, button, [perform, action] { perform(action); });
             layout->addWidget(button, 0, Qt::AlignHCenter);
         }
         column_->addWidget(content_, 0, Qt::AlignHCenter);
@@ -362,16 +377,16 @@ MenuCommandPicker::MenuCommandPicker(std::vector<std::string> apps, PickHandler 
 
     auto* header = new QHBoxLayout;
     header->setSpacing(headerSpacing);
-    badge_ = new QLabel(this);
+    badge_ = new AppBadge(AppLookup{&AppIcons::icon, [this](const std::string& id) { return model_->appName(id); }},
+                          std::string(), badgeSize, this);
     badge_->setObjectName("menuPicker.badge");
-    badge_->setFixedSize(badgeSize, badgeSize);
     header->addWidget(badge_);
     title_ = new QLabel(this);
     title_->setObjectName("menuPicker.title");
     title_->setFont(systemFont(20, QFont::Bold));
     header->addWidget(title_);
     header->addStretch(1);
-    chooser_ = new QComboBox(this);
+    chooser_ = new PopUpMenu(this);
     chooser_->setObjectName("menuPicker.apps");
     chooser_->setFixedWidth(chooserWidth);
     connect(chooser_, &QComboBox::activated, this, [this](int index) {
@@ -398,7 +413,6 @@ MenuCommandPicker::MenuCommandPicker(std::vector<std::string> apps, PickHandler 
     list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     list_->setUniformItemSizes(false);
     list_->viewport()->setAutoFillBackground(false);
-    list_->setStyleSheet("QListView { background: transparent; }");
     rows_ = new CommandRows(list_);
     list_->setModel(rows_);
     list_->setItemDelegate(new RowDelegate(list_));
@@ -411,9 +425,9 @@ MenuCommandPicker::MenuCommandPicker(std::vector<std::string> apps, PickHandler 
 
     auto* footer = new QHBoxLayout;
     footer->addStretch(1);
-    cancel_ = new QPushButton("Cancel", this);
+    cancel_ = new PillButton("Cancel", false, this);
     cancel_->setObjectName("menuPicker.cancel");
-    connect(cancel_, &QPushButton::clicked, this, [this] {
+    connect(cancel_, &QAbstractButton::clicked, this, [this] {
         if (onCancel_) onCancel_();
     });
     footer->addWidget(cancel_);
@@ -454,6 +468,7 @@ void MenuCommandPicker::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
         search_->applyColours();
         guidance_->applyColours();
+        styleList(list_, this);
         setTextColour(title_, resolve(Theme::ink, this));
     }
 }
@@ -471,6 +486,7 @@ void MenuCommandPicker::redraw() {
     }
     search_->applyColours();
     guidance_->applyColours();
+    styleList(list_, this);
     update();
 }
 
@@ -478,6 +494,7 @@ void MenuCommandPicker::showHeader() {
     const std::string& appID = model_->appID();
     title_->setText(qt(model_->title()));
     setTextColour(title_, resolve(Theme::ink, this));
+    if (!appID.empty()) badge_->setBundleID(appID);
     badge_->setVisible(!appID.empty());
     showChooser();
 }

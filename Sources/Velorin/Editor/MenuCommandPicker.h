@@ -21,14 +21,16 @@
 #include "Actions/MenuCommand.h"
 #include "Velorin/Editor/MenuCommandPickerModel.h"
 
+class QAbstractButton;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListView;
-class QPushButton;
 class QStackedLayout;
 
 namespace velorin {
+
+class AppBadge;
 
 class MenuCommandPicker : public QWidget {
     Q_OBJECT
@@ -77,7 +79,7 @@ private:
     PickHandler onPick_;
     CancelHandler onCancel_;
 
-    QWidget* badge_ = nullptr;
+    AppBadge* badge_ = nullptr;
     QLabel* title_ = nullptr;
     QComboBox* chooser_ = nullptr;
     QStackedLayout* body_ = nullptr;
@@ -86,7 +88,7 @@ private:
     QListView* list_ = nullptr;
     CommandRows* rows_ = nullptr;
     Guidance* guidance_ = nullptr;
-    QPushButton* cancel_ = nullptr;
+    QAbstractButton* cancel_ = nullptr;
     std::vector<std::pair<std::int32_t, std::string>> chooserEntries_;  // pid and text, as shown
 };
 

@@ -61,6 +61,9 @@ public:
     GuidanceScreen screen() const;
     // The header's title.
     std::string title() const;
+    // The name of an app: AppInfo's, or the running app's own when AppInfo
+    // could only make one from its identifier.
+    std::string appName(const std::string& bundleIdentifier) const;
 
     // Chooses the app whose menus are shown (the chooser); reads its menus
     // when it changes.
@@ -82,9 +85,6 @@ public:
 private:
     void notify();
     void permissionTick();
-    // The name of an app: AppInfo's, or the running app's own when AppInfo
-    // could only make one from its identifier.
-    std::string appName(const std::string& bundleIdentifier) const;
     // The app name the not-running and not-installed screens speak of.
     std::string allowedAppName() const;
     // The location of the one allowed app, when exactly one is allowed and installed.

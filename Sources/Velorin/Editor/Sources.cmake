@@ -25,6 +25,8 @@ set(VELORIN_Editor_SOURCES
   MenuCommandPicker.cpp
   MenuCommandPickerModel.cpp
   MenuPickerGuidance.cpp
+  PopUpMenu.cpp
+  SegmentedChoice.cpp
   ShortcutEditorRules.cpp
   StepBadge.cpp
   SymbolPill.cpp

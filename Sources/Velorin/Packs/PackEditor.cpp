@@ -3,6 +3,7 @@
 // Before any Qt header: Qt defines "slots" as a keyword.
 #include "Velorin/Packs/PackCardRules.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -408,6 +409,12 @@ PackEditor::PackEditor(AppModel& model, Pack draft, bool isNew, std::function<vo
     scroll->setWidget(body);
     body->setAutoFillBackground(false);  // setWidget turned it on
     column()->addWidget(scroll, 1);
+    scroll_ = scroll;
+    // In a window shorter than the sheet, the body scrolls and the title and
+    // buttons stay; a control reached with the keyboard scrolls into view.
+    connect(qApp, &QApplication::focusChanged, this, [scroll, body](QWidget*, QWidget* now) {
+        if (now && body->isAncestorOf(now)) scroll->ensureWidgetVisible(now, 0, 14);
+    });
 
     // The buttons.
     auto* buttons = new QHBoxLayout;

@@ -76,6 +76,7 @@ public:
 
     // Parts, for tests and the gallery.
     PackCard* preview() const { return preview_; }
+    QScrollArea* body() const { return scroll_; }
     QLineEdit* nameField() const { return name_; }
     QLineEdit* summaryField() const { return summary_; }
     AppScopePicker* appsPicker() const { return apps_; }
@@ -83,6 +84,7 @@ public:
     // Which swatch shows its ring, if any.
     std::optional<std::size_t> ringedSwatch() const;
     PillButton* saveButton() const { return save_; }
+    PillButton* cancelButton() const { return cancel_; }
     PillButton* deleteButton() const { return delete_; }
     QWidget* deleteConfirmation() const { return confirmation_; }
     std::vector<QWidget*> shortcutRows() const;
@@ -110,6 +112,7 @@ private:
     AppLookup lookup_;
     bool finished_ = false;
     ThemedLabel* title_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
     PackCard* preview_ = nullptr;
     // The preview as it stood before the last change, fading out over it.
     QLabel* previewBefore_ = nullptr;
