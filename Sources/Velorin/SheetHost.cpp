@@ -48,6 +48,18 @@ void SheetHost::presentPopover(QWidget* popover, QWidget* anchor, std::function<
     layoutSheets();
 }
 
+void SheetHost::sheetDestroyed(QObject* sheet) {
+    const bool was = isPresenting();
+    // A widget tells it is destroyed before its guards are cleared: drop it by address.
+    sheets_.erase(std::remove_if(sheets_.begin(), sheets_.end(), [&](const Entry& e) { return e.sheet == sheet; }),
+                  sheets_.end());
+    prune();
+    if (was && !isPresenting()) {
+        hide();
+        emit presentingChanged(false);
+    }
+}
+
 void SheetHost::present(QWidget* sheet, std::function<void()> dismissRequested) {
     if (!sheet) return;
     prune();
@@ -56,14 +68,8 @@ void SheetHost::present(QWidget* sheet, std::function<void()> dismissRequested) 
                   sheets_.end());
     sheet->setParent(this);
     sheets_.push_back({sheet, std::move(dismissRequested), nullptr});
-    connect(sheet, &QObject::destroyed, this, [this] {
-        const bool was = isPresenting();
-        prune();
-        if (was && !isPresenting()) {
-            hide();
-            emit presentingChanged(false);
-        }
-    }, Qt::UniqueConnection);
+    // A member function: Qt refuses a unique connection to a lambda, and then makes none.
+    connect(sheet, &QObject::destroyed, this, &SheetHost::sheetDestroyed, Qt::UniqueConnection);
     setGeometry(parentWidget()->rect());
     layoutSheets();
     show();

@@ -60,6 +60,8 @@ private:
     void layoutSheets();
     void prune();
     void requestDismissTop();
+    // A sheet deleted without being dismissed: the host lets go of it.
+    void sheetDestroyed(QObject* sheet);
 
     std::vector<Entry> sheets_;
 };

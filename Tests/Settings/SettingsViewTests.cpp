@@ -208,6 +208,25 @@ TEST_F(SettingsViewTest, openSheet_blocksTheTabBarAndItsKeys_untilDismissed) {
     EXPECT_EQ(model->selectedTab.get(), SettingsTab::general);
 }
 
+TEST_F(SettingsViewTest, aSheetDeletedWithoutDismissal_stopsBlockingTheWindow) {
+    auto& v = makeView();
+    v.show();
+    QApplication::setActiveWindow(&v);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&v));
+    SheetHost& host = v.sheets();
+    auto* sheet = new QPushButton("Sheet");
+    QSignalSpy presenting(&host, &SheetHost::presentingChanged);
+    host.present(sheet, [] {});
+    ASSERT_TRUE(host.isPresenting());
+    delete sheet;
+    EXPECT_FALSE(host.isPresenting());
+    ASSERT_EQ(presenting.count(), 2);
+    EXPECT_FALSE(presenting.last().at(0).toBool());
+    EXPECT_FALSE(host.isVisible());
+    QTest::keyClick(&v, Qt::Key_6, Qt::ControlModifier);
+    EXPECT_EQ(model->selectedTab.get(), SettingsTab::about);
+}
+
 TEST_F(SettingsViewTest, studio_coversTheContent_aNewOneEachTime_closedByDone) {
     auto& v = makeView();
     model->studioOpen.set(true);
