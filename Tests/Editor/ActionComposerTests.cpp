@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ComposerFixture.h"
+#include "Velorin/Design/FrameClock.h"
+#include "Velorin/Editor/Keycaps.h"
 
 namespace velorin {
 namespace {
@@ -121,6 +123,102 @@ TEST_F(ActionComposerTest, aCallersChange_showsAtOnce) {
     EXPECT_EQ(pill(Kind::media)->property("on").toBool(), true);
     EXPECT_EQ(pill(Kind::window)->property("on").toBool(), false);
     EXPECT_EQ(edits, 0);
+}
+
+// Motion on a clock the test turns by hand; the fixture's instant motion is
+// off while it lives.
+class ComposerMotionTest : public ActionComposerTest {
+protected:
+    ComposerMotionTest() {
+        FrameClock::install(&clock);
+        Motion::setInstant(false);
+    }
+    ~ComposerMotionTest() override {
+        window.reset();
+        FrameClock::install(nullptr);
+    }
+    Keycaps* caps() const { return composer->panel()->findChild<Keycaps*>("composer.keycaps"); }
+    composer::OptionTile* firstOff() const {
+        for (auto* t : tiles()) {
+            if (!t->isOn()) return t;
+        }
+        return nullptr;
+    }
+
+    ManualFrameClock clock{5};
+};
+
+TEST_F(ComposerMotionTest, aNewKind_bringsTheCardInRisingAndFading_thenItRestsInPlace) {
+    open(Action::media(MediaKey::playPause));
+    EXPECT_EQ(composer->cardOpacity(), 1);
+    EXPECT_EQ(composer->cardOffset(), 0);
+    choose(Kind::system);
+    EXPECT_NEAR(composer->cardOpacity(), 0, 1e-9);
+    EXPECT_NEAR(composer->cardOffset(), 14, 1e-9);
+    clock.advance(0.1);
+    EXPECT_GT(composer->cardOpacity(), 0.05);
+    EXPECT_LT(composer->cardOffset(), 14);
+    EXPECT_GT(composer->cardOffset(), 0);
+    clock.advance(3);
+    EXPECT_EQ(composer->cardOpacity(), 1);
+    EXPECT_EQ(composer->cardOffset(), 0);
+
+    // A pick within the kind keeps the card where it is.
+    firstOff()->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(composer->cardOffset(), 0);
+}
+
+TEST_F(ComposerMotionTest, optionSymbolsBounceOnEveryChangeOfOn_diagramsAndFirstShowingDoNot) {
+    open(Action::media(MediaKey::playPause));
+    for (auto* t : tiles()) EXPECT_EQ(t->iconScale(), 1) << t->title().toStdString();
+    auto* wasOn = tile(onTiles().at(0));
+    auto* next = firstOff();
+    next->click();
+    QCoreApplication::processEvents();
+    EXPECT_LT(next->iconScale(), 1);
+    EXPECT_LT(wasOn->iconScale(), 1);
+    clock.advance(3);
+    EXPECT_EQ(next->iconScale(), 1);
+    EXPECT_EQ(wasOn->iconScale(), 1);
+
+    choose(Kind::window);
+    clock.advance(3);
+    auto* diagram = firstOff();
+    diagram->click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(diagram->isOn());
+    EXPECT_EQ(diagram->iconScale(), 1);
+}
+
+TEST_F(ComposerMotionTest, aNewCombination_scalesItsCapsInFrom085AndFadesThem) {
+    open(Action::keystroke(KeyCombo()));
+    ASSERT_NE(caps(), nullptr);
+    EXPECT_EQ(caps()->capsScale(), 1);
+    firstOff()->click();
+    QCoreApplication::processEvents();
+    EXPECT_NEAR(caps()->capsScale(), 0.85, 1e-9);
+    EXPECT_NEAR(caps()->capsOpacity(), 0, 1e-9);
+    clock.advance(0.08);
+    EXPECT_GT(caps()->capsScale(), 0.85);
+    EXPECT_GT(caps()->capsOpacity(), 0);
+    clock.advance(3);
+    EXPECT_EQ(caps()->capsScale(), 1);
+    EXPECT_EQ(caps()->capsOpacity(), 1);
+}
+
+TEST_F(ComposerMotionTest, reduceMotion_showsEveryChangeInPlaceAtOnce) {
+    sim.displaySettings().setReduceMotion(true);
+    open(Action::keystroke(KeyCombo()));
+    auto* preset = firstOff();
+    preset->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(caps()->capsScale(), 1);
+    EXPECT_EQ(caps()->capsOpacity(), 1);
+    EXPECT_EQ(preset->iconScale(), 1);
+    choose(Kind::media);
+    EXPECT_EQ(composer->cardOpacity(), 1);
+    EXPECT_EQ(composer->cardOffset(), 0);
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ constexpr int columnSpacing = 14;
 constexpr int headerSpacing = 12;
 constexpr double cardPadding = 16;
 constexpr double cardRadius = 20;
+constexpr double cardRise = 14;
+constexpr Spring kindSpring{0.45, 0.8, 0};
 
 QString qt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -84,6 +86,8 @@ ActionComposer::ActionComposer(Action action, QWidget* parent, FilePanel panel)
 
     card_ = new GlassCard(cardPadding, cardRadius, ThemeColor::clear(), this);
     card_->setObjectName("composer.card");
+    entrance_ = new composer::Entrance(kindSpring, cardRise, card_);
+    card_->setGraphicsEffect(entrance_);
     cardColumn_ = card_->contentLayout();
     cardColumn_->setSpacing(columnSpacing);
 
@@ -152,6 +156,10 @@ void ActionComposer::confirm() { emit chosen(); }
 
 QWidget* ActionComposer::panel() const { return panel_; }
 
+double ActionComposer::cardOpacity() const { return entrance_->opacity(); }
+
+double ActionComposer::cardOffset() const { return entrance_->offset(); }
+
 void ActionComposer::showAction() {
     const Kind current = kind();
     pills_->setCurrent(current);
@@ -164,6 +172,8 @@ void ActionComposer::showAction() {
         return;
     }
     if (panel_) {
+        // A change of kind brings a new card: it fades in as it rises.
+        entrance_->play();
         // A new kind gets a new panel; the old one may be running the click
         // that brought the change, so it goes on a later turn.
         panel_->hide();

@@ -42,6 +42,7 @@ namespace composer {
 class KindPills;
 class Panel;
 class HeaderIcon;
+class Entrance;
 }  // namespace composer
 
 class ActionComposer : public QWidget {
@@ -105,6 +106,10 @@ public:
 
     // The current panel (tests and the screenshots).
     QWidget* panel() const;
+    // How the card stands in its entrance after a change of kind: its
+    // opacity, and how many points below its place it is drawn.
+    double cardOpacity() const;
+    double cardOffset() const;
 
     // Parts by object name: "composer.pills" and one "composer.pill" per kind
     // (its "kind" property the pill's label), "composer.card",
@@ -134,6 +139,7 @@ private:
 
     composer::KindPills* pills_ = nullptr;
     GlassCard* card_ = nullptr;
+    composer::Entrance* entrance_ = nullptr;
     composer::HeaderIcon* headerIcon_ = nullptr;
     ThemedText* title_ = nullptr;
     ThemedText* description_ = nullptr;

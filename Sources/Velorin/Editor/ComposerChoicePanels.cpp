@@ -279,7 +279,7 @@ private:
                              [on](QPainter& painter, const QRectF& rect, const ColorEnvironment& env) {
                                  paintOptionIcon(painter, rect, "square.2.layers.3d.fill", on, env);
                              },
-                             on});
+                             on, true});
         }
         grid_->setItems(std::move(items));
     }

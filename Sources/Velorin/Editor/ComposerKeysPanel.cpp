@@ -25,6 +25,7 @@ public:
         auto* row = new QHBoxLayout;
         row->setSpacing(14);
         caps_ = new Keycaps(KeyCombo(), false, this);
+        caps_->setAnimatesChanges(true);
         row->addWidget(caps_, 0, Qt::AlignVCenter);
         row->addStretch(1);
         listen_ = new KeyListenButton(this);
@@ -54,7 +55,7 @@ public:
                              [symbol, on](QPainter& painter, const QRectF& rect, const ColorEnvironment& env) {
                                  paintOptionIcon(painter, rect, symbol, on, env);
                              },
-                             on});
+                             on, true});
         }
         grid_->setItems(std::move(items));
     }

@@ -25,6 +25,7 @@ public:
               Icon icon)
         : Panel(composer, parent),
           iconSize_(iconSize),
+          bounces_(iconSize == optionIconSize),
           current_(std::move(current)),
           make_(std::move(make)),
           title_(std::move(title)),
@@ -45,13 +46,14 @@ public:
         std::vector<TileGrid::Item> items;
         for (E value : allCases<E>()) {
             const bool on = current == value;
-            items.push_back({std::string(rawValue(value)), qt(title_(value)), iconSize_, icon_(value, on), on});
+            items.push_back({std::string(rawValue(value)), qt(title_(value)), iconSize_, icon_(value, on), on, bounces_});
         }
         grid_->setItems(std::move(items));
     }
 
 private:
     QSizeF iconSize_;
+    bool bounces_;  // option symbols bounce; diagrams stay still
     Current current_;
     Make make_;
     Title title_;

@@ -35,6 +35,7 @@ constexpr double tileTitleHeight = 30;    // at least, two lines of 12 points
 constexpr double tileTitlePoints = 12;
 constexpr double hoverScaleTile = 1.04;
 constexpr double hiddenScaleTile = 0.8;
+constexpr double iconBounceStart = 0.8;  // the option symbol's scale when a bounce starts
 
 constexpr double pillVerticalPadding = 9;
 constexpr double pillGap = 7;
@@ -187,6 +188,38 @@ void Appearing::shown(double delaySeconds) {
                        [this] { progress_.animateTo(1.0, Animation::spring(spring_)); });
 }
 
+// --- Entrance ---
+
+Entrance::Entrance(Spring spring, double rise, QObject* parent)
+    : QGraphicsEffect(parent), spring_(spring), rise_(rise), progress_(1.0, [this] { update(); }) {}
+
+void Entrance::play() {
+    if (Motion::instant() || Display::reduceMotion()) {
+        progress_.setValue(1);
+        return;
+    }
+    progress_.setValue(0);
+    progress_.animateTo(1.0, Animation::spring(spring_));
+}
+
+QRectF Entrance::boundingRectFor(const QRectF& rect) const {
+    // Room for the card's travel, above when the spring overshoots.
+    return rect.adjusted(0, -rise_, 0, rise_);
+}
+
+void Entrance::draw(QPainter* painter) {
+    if (progress() >= 1 && !progress_.isAnimating()) {
+        drawSource(painter);
+        return;
+    }
+    QPoint origin;
+    const QPixmap pixmap = sourcePixmap(Qt::LogicalCoordinates, &origin);
+    painter->save();
+    painter->setOpacity(painter->opacity() * opacity());
+    painter->drawPixmap(QPointF(origin) + QPointF(0, offset()), pixmap);
+    painter->restore();
+}
+
 // --- OptionTile ---
 
 OptionTile::OptionTile(QString title, QSizeF iconSize, IconPainter icon, int index, QWidget* parent)
@@ -196,6 +229,7 @@ OptionTile::OptionTile(QString title, QSizeF iconSize, IconPainter icon, int ind
       index_(index),
       onAmount_(0.0, [this] { update(); }),
       hoverAmount_(0.0, [this] { update(); }),
+      bounce_(1.0, [this] { update(); }),
       appearing_(this, tileAppearSpring),
       display_([this] { update(); }) {
     setObjectName("composer.tile");
@@ -214,6 +248,11 @@ void OptionTile::setOn(bool on) {
     on_ = on;
     setProperty("on", on);
     onAmount_.animateTo(on ? 1.0 : 0.0, Animation::spring(tileOnSpring));
+    // A tile's first state is no change: only a tile on screen bounces.
+    if (bounces_ && appearing_.started() && !Motion::instant() && !Display::reduceMotion()) {
+        bounce_.setValue(iconBounceStart);
+        bounce_.animateTo(1.0, Animation::spring(Theme::wobble));
+    }
 }
 
 void OptionTile::setTitle(const QString& title) {
@@ -280,7 +319,15 @@ void OptionTile::paintEvent(QPaintEvent*) {
 
     const QRectF iconRect(bounds.center().x() - iconSize_.width() / 2, bounds.top() + tileVerticalPadding,
                           iconSize_.width(), iconSize_.height());
-    if (icon_) icon_(painter, iconRect, env);
+    if (icon_) {
+        painter.save();
+        const double bounce = bounce_.value();
+        painter.translate(iconRect.center());
+        painter.scale(bounce, bounce);
+        painter.translate(-iconRect.center());
+        icon_(painter, iconRect, env);
+        painter.restore();
+    }
 
     const QRectF titleRect(bounds.left() + tileSidePadding, iconRect.bottom() + tileGap,
                            bounds.width() - 2 * tileSidePadding, tileTitleHeight);
@@ -335,6 +382,7 @@ void TileGrid::setItems(std::vector<Item> items) {
             tile->setIcon(std::move(item.icon));
         } else {
             tile = new OptionTile(item.title, item.iconSize, std::move(item.icon), static_cast<int>(i), this);
+            tile->setBounces(item.bounces);
             connect(tile, &OptionTile::clicked, this, [this, key = item.key] { emit tapped(key); });
         }
         tile->setOn(item.on);

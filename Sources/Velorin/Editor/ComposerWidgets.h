@@ -15,6 +15,10 @@
 
 #include "Actions/Commands.h"
 #include "Velorin/Design/Animated.h"
+
+#include <QGraphicsEffect>
+
+#include <algorithm>
 #include "Velorin/Design/Color.h"
 #include "Velorin/Design/Display.h"
 #include "Velorin/Editor/ComposerRules.h"
@@ -73,11 +77,35 @@ public:
     Appearing(QWidget* widget, Spring spring);
     void shown(double delaySeconds);
     double progress() const { return progress_.value(); }
+    bool started() const { return started_; }
 
 private:
     QWidget* widget_;
     Spring spring_;
     bool started_ = false;
+    AnimatedValue<double> progress_;
+};
+
+// Brings a replaced card in: it fades in while rising from `rise` points
+// below its place, along `spring`. Drawn as an effect so the card's children
+// move with it; Reduce Motion and instant motion show it in place at once.
+class Entrance : public QGraphicsEffect {
+    Q_OBJECT
+public:
+    Entrance(Spring spring, double rise, QObject* parent = nullptr);
+    void play();
+    // 0 when the card has just come, 1 once it is in place.
+    double progress() const { return progress_.value(); }
+    double opacity() const { return std::clamp(progress(), 0.0, 1.0); }
+    double offset() const { return (1 - progress()) * rise_; }
+
+protected:
+    void draw(QPainter* painter) override;
+    QRectF boundingRectFor(const QRectF& rect) const override;
+
+private:
+    Spring spring_;
+    double rise_;
     AnimatedValue<double> progress_;
 };
 
@@ -95,6 +123,11 @@ public:
     void setTitle(const QString& title);
     void setIcon(IconPainter icon);
     bool isHovering() const { return hovering_; }
+    // Whether the icon bounces each time the tile turns on or off (the
+    // option symbols do; the window diagrams do not).
+    void setBounces(bool bounces) { bounces_ = bounces; }
+    // The icon's scale now: 1 at rest, less while it bounces.
+    double iconScale() const { return bounce_.value(); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -112,8 +145,10 @@ private:
     int index_;
     bool on_ = false;
     bool hovering_ = false;
+    bool bounces_ = false;
     AnimatedValue<double> onAmount_;
     AnimatedValue<double> hoverAmount_;
+    AnimatedValue<double> bounce_;
     Appearing appearing_;
     DisplayObserver display_;
 };
@@ -129,6 +164,7 @@ public:
         QSizeF iconSize;
         IconPainter icon;
         bool on = false;
+        bool bounces = false;  // an option symbol, which bounces when it turns on or off
     };
 
     explicit TileGrid(QWidget* parent = nullptr);

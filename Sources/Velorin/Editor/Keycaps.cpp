@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 #include "Velorin/Design/ContinuousShape.h"
@@ -12,9 +13,13 @@
 #include "Velorin/Editor/ComposerRules.h"
 
 namespace velorin {
+namespace {
+constexpr double enteringScale = 0.85;
+constexpr Spring comboSpring{0.4, 0.65, 0};
+}  // namespace
 
 Keycaps::Keycaps(const KeyCombo& combo, bool small, QWidget* parent)
-    : QWidget(parent), combo_(combo), small_(small), display_([this] { update(); }) {
+    : QWidget(parent), combo_(combo), small_(small), entrance_(1.0, [this] { update(); }), display_([this] { update(); }) {
     setObjectName("composer.keycaps");
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
@@ -24,7 +29,15 @@ void Keycaps::setCombo(const KeyCombo& combo) {
     combo_ = combo;
     updateGeometry();
     update();
+    if (animates_ && isVisible() && !Motion::instant() && !Display::reduceMotion()) {
+        entrance_.setValue(0);
+        entrance_.animateTo(1.0, Animation::spring(comboSpring));
+    }
 }
+
+double Keycaps::capsScale() const { return enteringScale + (1 - enteringScale) * entrance(); }
+
+double Keycaps::capsOpacity() const { return std::clamp(entrance(), 0.0, 1.0); }
 
 std::vector<std::string> Keycaps::parts() const { return ComposerRules::keycaps(combo_); }
 
@@ -57,6 +70,12 @@ void Keycaps::paintEvent(QPaintEvent*) {
     painter.setFont(font());
     const auto texts = parts();
     const auto rects = capRects();
+    const double scale = capsScale();
+    const QPointF middle = QRectF(rect()).center();
+    painter.setOpacity(capsOpacity());
+    painter.translate(middle);
+    painter.scale(scale, scale);
+    painter.translate(-middle);
     QColor drop = Theme::shadow.resolve(env);
     drop.setAlphaF(drop.alphaF() * 0.35f);
     for (std::size_t i = 0; i < rects.size(); ++i) {

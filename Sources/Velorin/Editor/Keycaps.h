@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Actions/KeyCombo.h"
+#include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Display.h"
 
 namespace velorin {
@@ -31,7 +32,14 @@ public:
     Keycaps(const KeyCombo& combo, bool small, QWidget* parent = nullptr);
 
     const KeyCombo& combo() const { return combo_; }
+    // While changes animate, a new combination's caps come in scaling up
+    // from 0.85 as they fade in; otherwise (and under Reduce Motion) at once.
     void setCombo(const KeyCombo& combo);
+    void setAnimatesChanges(bool on) { animates_ = on; }
+    // The caps' entrance now: 0 when a combination has just come, 1 at rest.
+    double entrance() const { return entrance_.value(); }
+    double capsScale() const;
+    double capsOpacity() const;
     bool isSmall() const { return small_; }
     // The caps' texts and their faces, left to right, in this widget.
     std::vector<std::string> parts() const;
@@ -49,6 +57,8 @@ private:
 
     KeyCombo combo_;
     bool small_;
+    bool animates_ = false;
+    AnimatedValue<double> entrance_;
     DisplayObserver display_;
 };
 
