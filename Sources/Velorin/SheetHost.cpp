@@ -23,7 +23,13 @@ SheetHost::SheetHost(QWidget* covered) : QWidget(covered) {
     hide();
 }
 
-SheetHost::~SheetHost() = default;
+SheetHost::~SheetHost() {
+    // The sheets are children, deleted after this host's members are gone:
+    // their destruction must not reach back into the host.
+    for (const auto& entry : sheets_) {
+        if (entry.sheet) disconnect(entry.sheet, &QObject::destroyed, this, &SheetHost::sheetDestroyed);
+    }
+}
 
 SheetHost* SheetHost::of(const QWidget* widget) {
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
