@@ -24,10 +24,9 @@ SheetHost::SheetHost(QWidget* covered) : QWidget(covered) {
 }
 
 SheetHost::~SheetHost() {
-    // The sheets are children, deleted after this host's members are gone:
-    // their destruction must not reach back into the host.
-    for (const auto& entry : sheets_) {
-        if (entry.sheet) disconnect(entry.sheet, &QObject::destroyed, this, &SheetHost::sheetDestroyed);
+    // The sheets are our children and die after our members: they must not tell us.
+    for (const Entry& entry : sheets_) {
+        if (entry.sheet) disconnect(entry.sheet, nullptr, this, nullptr);
     }
 }
 
