@@ -4,32 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "AppSession.h"
+#include "Touches.h"
 
 namespace velorin::e2e {
 namespace {
-
-// Two fingers down and up again, a tap.
-testing::EventScript twoFingerTap() {
-    return testing::EventScript()
-        .at(0)
-        .land(0, 1, 1500, 1200)
-        .pressure(60)
-        .land(1, 2, 2500, 1200)
-        .pressure(60)
-        .fingers(2)
-        .report()
-        .at(0.04)
-        .slot(0)
-        .x(1502)
-        .slot(1)
-        .x(2501)
-        .report()
-        .at(0.09)
-        .lift(0)
-        .lift(1)
-        .fingers(0)
-        .report();
-}
 
 // The user's own shortcuts as the file holds them; empty when there are none (yet).
 nlohmann::json bindings(const AppSession& app) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "AppSession.h"
+#include "Touches.h"
 
 namespace velorin::e2e {
 namespace {
@@ -19,28 +20,6 @@ AppSession::Options tapOpensAnAddress() {
                       "gesture": {"tap": {"fingers": 2, "count": 1}},
                       "action": {"open": {"url": "https://example.org/velorin-e2e"}}}]})");
     return options;
-}
-
-testing::EventScript twoFingerTap() {
-    return std::move(testing::EventScript()
-                         .at(0)
-                         .land(0, 1, 1500, 1200)
-                         .pressure(60)
-                         .land(1, 2, 2500, 1200)
-                         .pressure(60)
-                         .fingers(2)
-                         .report()
-                         .at(0.04)
-                         .slot(0)
-                         .x(1502)
-                         .slot(1)
-                         .x(2501)
-                         .report()
-                         .at(0.09)
-                         .lift(0)
-                         .lift(1)
-                         .fingers(0)
-                         .report());
 }
 
 void waitUntilListening(AppSession& app) {
