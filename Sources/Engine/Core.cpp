@@ -6,7 +6,11 @@
 #include "Platform/Platform.h"
 
 namespace velorin {
+
 namespace {
+
+// How far before its deadline a tick may read the clock through rounding alone.
+constexpr double dueTolerance = 1e-9;
 
 // A deadline that is not a finite time (a multi-tap interval that is NaN or
 // infinite in memory) can never come due: treat it as none, so that nobody
@@ -60,10 +64,11 @@ Core::Result Core::click(std::optional<int> dragFingers) {
     return result;
 }
 
-Core::Result Core::tick() {
+Core::Result Core::tick(std::optional<double> due) {
     Result result;
     std::lock_guard guard(lock_);
-    const double t = nowLocked();
+    double t = nowLocked();
+    if (due && *due > t && *due - t < dueTolerance) t = *due;
     for (auto& [device, recognizer] : recognizers_) {
         auto events = recognizer.tick(t);
         result.events.insert(result.events.end(), events.begin(), events.end());

@@ -60,7 +60,10 @@ public:
     Result click(std::optional<int> dragFingers);
 
     // The deadline has come: every recogniser looks at its waiting sequence.
-    Result tick();
+    // `due` is the deadline the tick was set for: a clock that reads a hair
+    // before it (rounding through the clock's offset) counts as there, or the
+    // tick would be set again, a hair later, without end.
+    Result tick(std::optional<double> due = std::nullopt);
 
     // New settings and bound set for every recogniser, now and later; an
     // absent set lets every sequence grow. Contacts and waiting sequences

@@ -198,8 +198,8 @@ void Engine::scheduleTick(double deadline) {
     if (!(delay > 0)) delay = 0;  // past, or not a number
     delay = std::min(delay, maxTickDelaySeconds);
     std::weak_ptr<void> alive = alive_;
-    tickWork_ = queue_.asyncAfter(delay, [core = core_, alive, engine = this] {
-        Core::Result result = core->tick();
+    tickWork_ = queue_.asyncAfter(delay, [core = core_, alive, engine = this, deadline] {
+        Core::Result result = core->tick(deadline);
         if (alive.expired()) return;
         engine->deliver(result.deadline, result.events, alive);
     });

@@ -219,6 +219,20 @@ TEST_F(EngineLife, rearmWhileASequenceIsPending_decidesItWithTheNewSettings) {
     EXPECT_EQ(e.lastFired().get()->gesture, Gesture::tap(2, 1));
 }
 
+// The deadline goes through the frame clock's offset to the main queue and back:
+// a tick that reads the clock a rounding error short of it still decides the tap,
+// rather than setting itself again a hair later without end.
+TEST_F(EngineLife, aTickAHairBeforeItsDeadline_stillDecidesTheTap) {
+    startEngine(configWith({binding(Gesture::tap(2, 1), copyAction), binding(Gesture::tap(2, 2), copyAction)}));
+    std::size_t fired = 0;
+    for (const double down : {100.1, 101.3, 103.9, 123.45, 177.77, 200.2, 300.3}) {
+        SCOPED_TRACE(down);
+        tapAt(down, down + 0.1, 2);
+        advanceToFrameTime(down + 1);
+        EXPECT_EQ(keysDown().size(), ++fired);
+    }
+}
+
 TEST_F(EngineLife, rearmWhileASequenceIsPending_newBoundSetStillLetsItGrow) {
     AppConfig config = configWith({binding(Gesture::tap(2, 1), copyAction), binding(Gesture::tap(2, 2), copyAction)});
     Engine& e = startEngine(config);

@@ -109,7 +109,24 @@ void CompositorWindowSystem::flushPlacement() {
     if (!frame) return;
     if (asked.topLeft) frame->origin = *asked.topLeft;
     if (asked.size) frame->size = *asked.size;
-    (void)placeWindow(Placement{asked.key, *frame});
+    const Placement placement{asked.key, *frame};
+    if (placeWindow(placement)) settle(placement, 0);
+}
+
+void CompositorWindowSystem::settle(const Placement& placement, int check) {
+    // A client busy drawing can answer an earlier configure last, and the
+    // compositor then keeps a stale size or place: the frame is looked at
+    // again a little later each time, and asked for once more while it has
+    // not settled.
+    if (check == settleChecks) return;
+    QTimer::singleShot(firstSettleCheckMs << check, context_.get(), [this, placement, check] {
+        const auto w = std::find_if(windows_.begin(), windows_.end(),
+                                    [&](const auto& x) { return x.key == placement.key; });
+        if (w == windows_.end()) return;
+        const auto frame = readFrame(*w);
+        if (!frame || *frame == placement.frame) return;
+        if (placeWindow(placement)) settle(placement, check + 1);
+    });
 }
 
 bool CompositorWindowSystem::moveFrame(std::uint32_t handle, Point topLeft) {

@@ -75,6 +75,9 @@ protected:
         Rect frame;
     };
     void flushPlacement();
+    // Checks after 250, 500, 1000 and 2000 ms that a placement held.
+    static constexpr int firstSettleCheckMs = 250;
+    static constexpr int settleChecks = 4;
 
     // The adapter's own ways; false when the compositor refused or is gone.
     virtual std::optional<Rect> readFrame(const CompositorWindow& window) { return window.frame; }
@@ -89,6 +92,7 @@ private:
         std::optional<Size> size;
     };
     bool ask(std::uint32_t handle, std::optional<Point> topLeft, std::optional<Size> size);
+    void settle(const Placement& placement, int check);
     std::uint32_t handleOf(const std::string& key);
     DesktopWindow desktopWindow(const CompositorWindow& w);
     void tell(Change change);

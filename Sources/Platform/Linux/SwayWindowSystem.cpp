@@ -9,8 +9,6 @@ namespace velorin::linux_platform {
 namespace {
 
 constexpr int replyMs = 1000;
-constexpr int firstCheckMs = 250;  // then 500, 1000 and 2000
-constexpr int lastCheck = 4;
 
 std::string pixels(double v) { return std::to_string(std::lround(v)) + " px"; }
 
@@ -25,7 +23,7 @@ void discard(std::unique_ptr<QLocalSocket>& socket) {
 }  // namespace
 
 SwayWindowSystem::SwayWindowSystem(std::string socketPath)
-    : path_(std::move(socketPath)), context_(std::make_unique<QObject>()) {
+    : path_(std::move(socketPath)) {
     EventSocket::Handlers handlers;
     handlers.connected = [this] {
         reader_ = sway::Reader();
@@ -132,29 +130,13 @@ std::optional<Rect> SwayWindowSystem::readFrame(const CompositorWindow& window) 
     return std::nullopt;
 }
 
-bool SwayWindowSystem::placeWindow(const Placement& p) { return sendPlacement(p, 0); }
-
-bool SwayWindowSystem::sendPlacement(const Placement& p, int check) {
+bool SwayWindowSystem::placeWindow(const Placement& p) {
     // Sway resizes a floating window about its centre: the corner goes in the
     // same command, after the size.
     const Rect& f = p.frame;
-    if (!runCommand(sway::criteria(p.key) + " floating enable, resize set width " + pixels(f.size.width) + " height " +
-                    pixels(f.size.height) + ", move absolute position " + pixels(f.origin.x) + " " +
-                    pixels(f.origin.y))) {
-        return false;
-    }
-    if (check == lastCheck) return true;
-    // A floating window takes the size its client last drew at, and a client
-    // busy drawing can answer an earlier configure last; the frame is looked
-    // at again a little later each time, and asked for once more while it
-    // has not settled.
-    QTimer::singleShot(firstCheckMs << check, context_.get(), [this, p, check] {
-        CompositorWindow w;
-        w.key = p.key;
-        const auto frame = readFrame(w);
-        if (frame && *frame != p.frame) (void)sendPlacement(p, check + 1);
-    });
-    return true;
+    return runCommand(sway::criteria(p.key) + " floating enable, resize set width " + pixels(f.size.width) +
+                      " height " + pixels(f.size.height) + ", move absolute position " + pixels(f.origin.x) + " " +
+                      pixels(f.origin.y));
 }
 
 bool SwayWindowSystem::activateWindow(const CompositorWindow& window) {

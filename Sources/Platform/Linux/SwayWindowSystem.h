@@ -39,11 +39,9 @@ private:
     void handle(const sway::Message& message);
     void requestTree();
     std::optional<sway::Message> request(std::uint32_t type, const std::string& payload);
-    bool sendPlacement(const Placement& placement, int check);
 
     std::string path_;
     std::unique_ptr<QLocalSocket> requests_;
-    std::unique_ptr<QObject> context_;  // of its timers
     sway::Reader reader_;
     bool treePending_ = false;
     std::unique_ptr<EventSocket> events_;
