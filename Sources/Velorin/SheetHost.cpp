@@ -24,10 +24,9 @@ SheetHost::SheetHost(QWidget* covered) : QWidget(covered) {
 }
 
 SheetHost::~SheetHost() {
-    // The sheets are our children and die after our members: they must not tell us.
-    for (const Entry& entry : sheets_) {
-        if (entry.sheet) disconnect(entry.sheet, nullptr, this, nullptr);
-    }
+    // The sheets are our children and die after our members: they must not
+    // tell us. That includes dismissed ones still waiting to be deleted.
+    for (QObject* child : children()) disconnect(child, nullptr, this, nullptr);
 }
 
 SheetHost* SheetHost::of(const QWidget* widget) {
