@@ -1,6 +1,7 @@
 #include "Velorin/VelorinApp.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include "Velorin/AppModel.h"
 #include "Velorin/MenuBarExtra.h"
@@ -30,6 +31,7 @@ void VelorinApp::setApplicationIdentity() {
     QApplication::setApplicationName("Velorin");
     // No display name: Qt would append it to every window title.
     QApplication::setDesktopFileName("velorin");
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velorin/velorin.svg")));
 }
 
 }  // namespace velorin

@@ -21,7 +21,8 @@ public:
     ~VelorinApp();
 
     // The names the desktop knows the process by: the application's name and
-    // its desktop entry ("velorin.desktop"). Before the first window.
+    // its desktop entry ("velorin.desktop"), and the icon of its windows.
+    // Before the first window.
     static void setApplicationIdentity();
     VelorinApp(const VelorinApp&) = delete;
     VelorinApp& operator=(const VelorinApp&) = delete;

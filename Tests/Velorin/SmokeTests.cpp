@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QIcon>
+#include <QImage>
 #include <QApplication>
 #include <QMenu>
 #include <QTimer>
@@ -45,6 +47,15 @@ TEST_F(Smoke, theWholeApp_startsAndQuitsFromItsMenu) {
     QTimer::singleShot(0, [&] { actionTitled(menu, "Quit Velorin")->trigger(); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(std::filesystem::exists(configFile()));
+}
+
+TEST_F(Smoke, theApplicationsIdentity_namesItsDesktopEntryAndDrawsItsIcon) {
+    VelorinApp::setApplicationIdentity();
+    EXPECT_EQ(QApplication::applicationName(), "Velorin");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "velorin");
+    const QImage icon = QApplication::windowIcon().pixmap(32, 32).toImage();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_GT(icon.pixelColor(16, 16).alpha(), 0);  // drawn, not an empty pixmap
 }
 
 TEST_F(Smoke, theMenu_followsTheModel) {
