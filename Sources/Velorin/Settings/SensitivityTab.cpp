@@ -90,16 +90,16 @@ SensitivityTab::SensitivityTab(AppModel& model, QWidget* parent) : QWidget(paren
 SensitivityTab::~SensitivityTab() { observations_.clear(); }
 
 QWidget* SensitivityTab::makeRow(std::size_t index, QWidget* parent) {
-    const SensitivityRow& spec = SensitivityRules::rows()[index];
+    const SensitivityRow& setting = SensitivityRules::rows()[index];
     Row& row = rows_[index];
-    row.binding = binding(model_, spec);
+    row.binding = binding(model_, setting);
 
     auto* box = new QWidget(parent);
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
     auto* heading = new QHBoxLayout;
-    heading->addWidget(new ThemedText(spec.title, Fonts::system(13, QFont::DemiBold), Theme::ink, box));
+    heading->addWidget(new ThemedText(setting.title, Fonts::system(13, QFont::DemiBold), Theme::ink, box));
     heading->addStretch(1);
     // The desktop's system faces draw digits of equal width (Qt 6.4 has no font features).
     row.value = new NumericText(Fonts::system(12, QFont::DemiBold), Theme::inkMuted, box);
@@ -107,13 +107,15 @@ QWidget* SensitivityTab::makeRow(std::size_t index, QWidget* parent) {
     heading->addWidget(row.value);
     column->addLayout(heading);
 
-    const auto format = [&spec](double v) { return QString::fromStdString(SensitivityRules::valueText(spec, v)); };
-    row.slider = new LiquidSlider(row.binding.get(), spec.lower, spec.upper, format, box);
+    const auto format = [&setting](double v) {
+        return QString::fromStdString(SensitivityRules::valueText(setting, v));
+    };
+    row.slider = new LiquidSlider(row.binding.get(), setting.lower, setting.upper, format, box);
     row.slider->setObjectName(QString("sensitivity.slider.%1").arg(index));
     column->addWidget(row.slider);
     connect(row.slider, &LiquidSlider::valueChanged, this, [this, index](double v) { changed(index, v); });
 
-    auto* help = new ThemedText(spec.help, Fonts::system(11.5), Theme::inkMuted, box);
+    auto* help = new ThemedText(setting.help, Fonts::system(11.5), Theme::inkMuted, box);
     help->setWrapping(true);
     column->addWidget(help);
     return box;
@@ -157,8 +159,8 @@ void SensitivityTab::scheduleRefresh() { refreshLater_.schedule(); }
 void SensitivityTab::refresh() {
     const RecognizerConfig& tuning = model_.engine().config().get().recognizer;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        const SensitivityRow& spec = SensitivityRules::rows()[i];
-        const double stored = SensitivityRules::read(tuning, spec);
+        const SensitivityRow& setting = SensitivityRules::rows()[i];
+        const double stored = SensitivityRules::read(tuning, setting);
         showValue(i, stored);
         // A value the slider cannot hold (not finite) leaves the knob where it is.
         if (std::isfinite(stored) && !rows_[i].slider->isDragging()) {
