@@ -9,6 +9,7 @@
 
 #include "Config/ConfigStore.h"
 #include "Platform/Sim/SimPlatform.h"
+#include "QuietParts.h"
 #include "Support/Uuid.h"
 #include "TouchInput/TouchSource.h"
 #include "Velorin/AppModel.h"
@@ -30,18 +31,6 @@ inline QApplication& app() {
     return *made;
 }
 
-class QuietTouchpad final : public TouchSource {
-public:
-    void start(TouchFrameHandler) override {}
-    void stop() override {}
-};
-
-struct NoWindow : SettingsWindow {
-    void addObserver(WindowNotice, std::function<void()>) override {}
-    void activateApplication() override {}
-    void makeKeyAndOrderFront() override {}
-};
-
 // Animations end at once, so a measurement is the work, not a timer's wait.
 struct AppDesk {
     explicit AppDesk(const AppConfig& config) {
@@ -53,10 +42,10 @@ struct AppDesk {
         ConfigStore(folder / "Velorin" / "config.json").save(config);
         sim.accessibility().setTrusted(true);
         AppModel::Parts parts;
-        parts.makeSettingsWindow = [](AppModel&) { return std::make_unique<NoWindow>(); };
+        parts.makeSettingsWindow = [](AppModel&) { return std::make_unique<testing::NoWindow>(); };
         parts.makeEngine = [](AppConfig loaded) {
             Engine::Parts engineParts;
-            engineParts.touches = std::make_unique<QuietTouchpad>();
+            engineParts.touches = std::make_unique<testing::QuietTouchpad>();
             return std::make_unique<Engine>(std::move(loaded), std::move(engineParts));
         };
         model = std::make_unique<AppModel>(std::move(parts));

@@ -7,6 +7,7 @@
 #include "Config/PackCatalog.h"
 
 #include "Scene.h"
+#include "QuietParts.h"
 
 #include "Config/ConfigStore.h"
 #include "Support/Uuid.h"
@@ -36,18 +37,6 @@ namespace velorin::screenshots {
 namespace {
 
 constexpr QSize tabSize(820, 580);
-
-class QuietTouchpad final : public TouchSource {
-public:
-    void start(TouchFrameHandler) override {}
-    void stop() override {}
-};
-
-struct NoWindow : SettingsWindow {
-    void addObserver(WindowNotice, std::function<void()>) override {}
-    void activateApplication() override {}
-    void makeKeyAndOrderFront() override {}
-};
 
 // Stand-ins for the icons of the apps the scenes treat as installed.
 QImage appIcon(const QColor& color) {
@@ -110,10 +99,10 @@ public:
         context.sim.accessibility().setTrusted(true);
         context.sim.defaults().remove(PacksTab::tabDefaultsKey);
         AppModel::Parts parts;
-        parts.makeSettingsWindow = [](AppModel&) { return std::make_unique<NoWindow>(); };
+        parts.makeSettingsWindow = [](AppModel&) { return std::make_unique<testing::NoWindow>(); };
         parts.makeEngine = [](AppConfig loaded) {
             Engine::Parts engineParts;
-            engineParts.touches = std::make_unique<QuietTouchpad>();
+            engineParts.touches = std::make_unique<testing::QuietTouchpad>();
             return std::make_unique<Engine>(std::move(loaded), std::move(engineParts));
         };
         model_ = std::make_unique<AppModel>(std::move(parts));

@@ -1,4 +1,5 @@
 #include "SettingsScene.h"
+#include "QuietParts.h"
 
 #include "Config/ConfigStore.h"
 #include "Support/Uuid.h"
@@ -22,12 +23,6 @@ private:
     std::shared_ptr<SceneTouchpad> pad_;
 };
 
-struct NoWindow : SettingsWindow {
-    void addObserver(WindowNotice, std::function<void()>) override {}
-    void activateApplication() override {}
-    void makeKeyAndOrderFront() override {}
-};
-
 }  // namespace
 
 SettingsScene::SettingsScene(SceneContext& context, SettingsTab tab, const AppConfig& config) {
@@ -37,7 +32,7 @@ SettingsScene::SettingsScene(SceneContext& context, SettingsTab tab, const AppCo
     ConfigStore(folder_ / "Velorin" / "config.json").save(config);
     context.sim.bundle().setInfo("CFBundleShortVersionString", PropertyValue(std::string("0.1.0")));
     AppModel::Parts parts;
-    parts.makeSettingsWindow = [](AppModel&) { return std::make_unique<NoWindow>(); };
+    parts.makeSettingsWindow = [](AppModel&) { return std::make_unique<testing::NoWindow>(); };
     parts.makeEngine = [pad = touchpad_](AppConfig loaded) {
         Engine::Parts engineParts;
         engineParts.touches = std::make_unique<SceneTouchSource>(pad);

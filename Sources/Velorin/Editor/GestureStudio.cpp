@@ -558,24 +558,23 @@ void GestureStudio::syncPopovers() {
     SheetHost* host = SheetHost::of(this);
     if (!host) return;
     const GestureStudioSession& s = *session_;
-    if (s.choosingAction() && !actionPopover_) {
-        actionPopover_ = makeActionPopover();
-        host->presentPopover(actionPopover_, actionChip_, [self = QPointer(this)] {
-            if (self) self->session_->setChoosingAction(false);
-        });
-    } else if (!s.choosingAction() && actionPopover_) {
-        host->dismiss(actionPopover_);
-        actionPopover_ = nullptr;
-    }
-    if (s.choosingTarget() && !targetPopover_) {
-        targetPopover_ = makeTargetPopover();
-        host->presentPopover(targetPopover_, targetChip_, [self = QPointer(this)] {
-            if (self) self->session_->setChoosingTarget(false);
-        });
-    } else if (!s.choosingTarget() && targetPopover_) {
-        host->dismiss(targetPopover_);
-        targetPopover_ = nullptr;
-    }
+    // A popover shows exactly while the session is choosing what it offers.
+    auto sync = [&](bool choosing, QPointer<QWidget>& popover, QWidget* (GestureStudio::*make)(), QWidget* anchor,
+                    void (GestureStudioSession::*stopChoosing)(bool)) {
+        if (choosing && !popover) {
+            popover = (this->*make)();
+            host->presentPopover(popover, anchor, [self = QPointer(this), stopChoosing] {
+                if (self) (self->session_.get()->*stopChoosing)(false);
+            });
+        } else if (!choosing && popover) {
+            host->dismiss(popover);
+            popover = nullptr;
+        }
+    };
+    sync(s.choosingAction(), actionPopover_, &GestureStudio::makeActionPopover, actionChip_,
+         &GestureStudioSession::setChoosingAction);
+    sync(s.choosingTarget(), targetPopover_, &GestureStudio::makeTargetPopover, targetChip_,
+         &GestureStudioSession::setChoosingTarget);
 }
 
 QWidget* GestureStudio::makeActionPopover() {
