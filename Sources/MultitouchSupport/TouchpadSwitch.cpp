@@ -110,7 +110,7 @@ bool TouchpadSwitch::isOff(const DeviceIdentity& pad) const {
     });
 }
 
-SwitchSources switchSourcesFor(std::string_view currentDesktop) {
+SwitchSources switchSourcesFor(std::string_view currentDesktop, std::string_view sessionType) {
     SwitchSources sources;
     bool gnome = false;
     bool cinnamon = false;
@@ -122,7 +122,7 @@ SwitchSources switchSourcesFor(std::string_view currentDesktop) {
             gnome = true;
         }
         if (equalsIgnoringCase(entry, "X-Cinnamon") || equalsIgnoringCase(entry, "Cinnamon")) cinnamon = true;
-        if (equalsIgnoringCase(entry, "KDE")) sources.kcminputrc = true;
+        if (equalsIgnoringCase(entry, "KDE")) sources.kcminputrc = sessionType == "wayland";
         if (colon == std::string_view::npos) break;
         currentDesktop.remove_prefix(colon + 1);
     }

@@ -31,15 +31,17 @@ struct TouchpadSwitch {
 };
 
 // Where the running desktop keeps its switch, from XDG_CURRENT_DESKTOP (a list separated
-// by ':'). GNOME and the desktops built on its settings (Unity, Budgie) keep it in
-// GNOME's GSettings schema; Cinnamon in its own copy of that schema; Plasma in
-// kcminputrc. Other desktops: nowhere we know, so nothing is followed.
+// by ':') and the session's type (XDG_SESSION_TYPE). GNOME and the desktops built on its
+// settings (Unity, Budgie) keep it in GNOME's GSettings schema; Cinnamon in its own copy of
+// that schema; Plasma's Wayland session in kcminputrc. Plasma on X11 keeps its touchpad
+// settings elsewhere, and a kcminputrc left from a Wayland session does not hold there.
+// Other desktops: nowhere we know, so nothing is followed.
 struct SwitchSources {
     std::optional<std::string> schema;  // a GSettings schema with a "send-events" key
     bool kcminputrc = false;
     bool operator==(const SwitchSources&) const = default;
 };
-SwitchSources switchSourcesFor(std::string_view currentDesktop);
+SwitchSources switchSourcesFor(std::string_view currentDesktop, std::string_view sessionType);
 
 inline constexpr const char* gnomeTouchpadSchema = "org.gnome.desktop.peripherals.touchpad";
 inline constexpr const char* cinnamonTouchpadSchema = "org.cinnamon.desktop.peripherals.touchpad";

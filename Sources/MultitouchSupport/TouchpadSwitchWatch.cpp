@@ -186,7 +186,10 @@ private:
 TouchpadSwitchSetup touchpadSwitchSetupOfSession(std::string inputFolder) {
     TouchpadSwitchSetup setup;
     const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
-    setup.sources = switchSourcesFor(desktop ? desktop : "");
+    const char* type = std::getenv("XDG_SESSION_TYPE");
+    // Started outside the session's own environment, a Wayland session still shows by its display.
+    const std::string sessionType = type && type[0] ? type : std::getenv("WAYLAND_DISPLAY") ? "wayland" : "";
+    setup.sources = switchSourcesFor(desktop ? desktop : "", sessionType);
     const char* config = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
     if (config && config[0] == '/') {

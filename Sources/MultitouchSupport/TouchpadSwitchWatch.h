@@ -22,7 +22,8 @@ struct TouchpadSwitchSetup {
     std::string schemaFolder;  // compiled GSettings schemas; empty: the system's
 };
 
-// This session's setup: XDG_CURRENT_DESKTOP, and XDG_CONFIG_HOME or ~/.config.
+// This session's setup: XDG_CURRENT_DESKTOP, XDG_SESSION_TYPE (or WAYLAND_DISPLAY), and
+// XDG_CONFIG_HOME or ~/.config.
 TouchpadSwitchSetup touchpadSwitchSetupOfSession(std::string inputFolder);
 
 // Calls `changed` at once with what the switch says, then from the watch's thread on every

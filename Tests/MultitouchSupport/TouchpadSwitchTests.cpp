@@ -10,24 +10,30 @@ TEST(TouchpadSwitch, desktopsAreFollowedWhereTheyKeepTheirSwitch) {
     const std::optional<std::string> cinnamon = cinnamonTouchpadSchema;
     struct Case {
         const char* desktop;
+        const char* session;
         SwitchSources expected;
     };
     const Case cases[] = {
-        {"GNOME", {gnome, false}},
-        {"ubuntu:GNOME", {gnome, false}},
-        {"GNOME-Classic:GNOME", {gnome, false}},
-        {"Unity", {gnome, false}},
-        {"Budgie:GNOME", {gnome, false}},
-        {"X-Cinnamon", {cinnamon, false}},
-        {"X-Cinnamon:GNOME", {cinnamon, false}},  // its own schema, not GNOME's
-        {"KDE", {std::nullopt, true}},
-        {"XFCE", {}},
-        {"GNOME-Flashback", {}},  // a whole entry, not part of one
-        {"sway", {}},
-        {"", {}},
-        {"::", {}},
+        {"GNOME", "wayland", {gnome, false}},
+        {"GNOME", "x11", {gnome, false}},
+        {"ubuntu:GNOME", "wayland", {gnome, false}},
+        {"GNOME-Classic:GNOME", "x11", {gnome, false}},
+        {"Unity", "x11", {gnome, false}},
+        {"Budgie:GNOME", "x11", {gnome, false}},
+        {"X-Cinnamon", "x11", {cinnamon, false}},
+        {"X-Cinnamon:GNOME", "wayland", {cinnamon, false}},  // its own schema, not GNOME's
+        {"KDE", "wayland", {std::nullopt, true}},
+        {"KDE", "x11", {}},  // kcminputrc's pads are KWin's on Wayland only
+        {"KDE", "", {}},
+        {"XFCE", "x11", {}},
+        {"GNOME-Flashback", "x11", {}},  // a whole entry, not part of one
+        {"sway", "wayland", {}},
+        {"", "wayland", {}},
+        {"::", "wayland", {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(switchSourcesFor(c.desktop), c.expected) << c.desktop;
+    for (const Case& c : cases) {
+        EXPECT_EQ(switchSourcesFor(c.desktop, c.session), c.expected) << c.desktop << " on " << c.session;
+    }
 }
 
 TEST(TouchpadSwitch, sendEventsSwitchesOffWhenDisabledOrWhileAnExternalMouseIsThere) {

@@ -70,7 +70,7 @@ std::string offText(const PadName& pad) {
 
 TouchpadSwitchSetup gnomeSetup(const std::string& inputFolder) {
     TouchpadSwitchSetup setup;
-    setup.sources = switchSourcesFor("ubuntu:GNOME");
+    setup.sources = switchSourcesFor("ubuntu:GNOME", "wayland");
     setup.inputFolder = inputFolder;
     setup.schemaFolder = VELORIN_TEST_SCHEMA_DIR;
     return setup;
@@ -131,7 +131,7 @@ TEST(TouchpadSwitchWatch, followsKcminputrcAsPlasmaRewritesIt) {
     const std::string folder = config.path().string();
     writeKcminputrc(folder, offText(elan));
     TouchpadSwitchSetup setup;
-    setup.sources = switchSourcesFor("KDE");
+    setup.sources = switchSourcesFor("KDE", "wayland");
     setup.configFolder = folder;
     Told told;
     auto watch = followTouchpadSwitch(setup, told.callback());
@@ -158,15 +158,15 @@ TEST(TouchpadSwitchWatch, nothingIsFollowedWhereTheDesktopKeepsNoSwitchWeCanRead
         TouchpadSwitchSetup setup;
     };
     TouchpadSwitchSetup xfce;
-    xfce.sources = switchSourcesFor("XFCE");
+    xfce.sources = switchSourcesFor("XFCE", "x11");
     xfce.configFolder = config.path().string();
     xfce.schemaFolder = VELORIN_TEST_SCHEMA_DIR;
     TouchpadSwitchSetup gnomeWithoutSchema = gnomeSetup(config.path().string());
     gnomeWithoutSchema.schemaFolder = noSchemas.path().string();
     TouchpadSwitchSetup cinnamonOfAnotherType = gnomeSetup(config.path().string());
-    cinnamonOfAnotherType.sources = switchSourcesFor("X-Cinnamon");
+    cinnamonOfAnotherType.sources = switchSourcesFor("X-Cinnamon", "x11");
     TouchpadSwitchSetup kdeWithoutConfig;
-    kdeWithoutConfig.sources = switchSourcesFor("KDE");
+    kdeWithoutConfig.sources = switchSourcesFor("KDE", "wayland");
     const Case cases[] = {
         {"another desktop", xfce},
         {"GNOME without its schema", gnomeWithoutSchema},
