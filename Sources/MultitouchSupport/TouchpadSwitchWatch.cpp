@@ -8,7 +8,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "MultitouchSupport/EvdevBackend.h"
@@ -91,7 +90,8 @@ public:
         }
     }
 
-    // Tells the switch's state at once, then follows it.
+    // Tells the switch's state at once, then follows it. The key is read only now, with the
+    // handler connected: GSettings emits "changed" only for a key read since it was.
     void begin() {
         state_ = read();
         changed_(state_);
