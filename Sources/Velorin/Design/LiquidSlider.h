@@ -13,6 +13,7 @@
 
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/Spring.h"
 #include "Velorin/Design/WaveFill.h"
 
@@ -127,7 +128,7 @@ private:
     double upper_ = 1;
     Format format_;
     bool dragging_ = false;
-    bool keyboardFocus_ = false;
+    FocusRing focusRing_;
     double lastX_ = 0;
     double lastTime_ = -1;
     AnimatedValue<double> wobble_;

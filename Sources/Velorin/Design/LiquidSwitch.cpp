@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QRadialGradient>
 
@@ -209,11 +210,21 @@ void LiquidSwitch::paintEvent(QPaintEvent*) {
         painter.fillPath(knobShape, Qt::white);
     }
 
-    if (hasFocus()) {
+    if (focusRing_.shows(*this)) {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Theme::honey.resolve(env), 2));
         painter.drawPath(continuousCapsule(frame.adjusted(1, 1, -1, -1)));
     }
+}
+
+void LiquidSwitch::focusInEvent(QFocusEvent* event) {
+    focusRing_.focusIn(*event);
+    QAbstractButton::focusInEvent(event);
+}
+
+void LiquidSwitch::focusOutEvent(QFocusEvent* event) {
+    focusRing_.focusOut(*event);
+    QAbstractButton::focusOutEvent(event);
 }
 
 }  // namespace velorin

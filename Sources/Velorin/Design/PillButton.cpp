@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QLinearGradient>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -205,12 +206,22 @@ void PillButton::paintEvent(QPaintEvent*) {
     painter.drawText(textRect, Qt::AlignCenter, shown);
     painter.restore();
 
-    if (hasFocus()) {
+    if (focusRing_.shows(*this)) {
         painter.setOpacity(1);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Theme::honey.resolve(env), 2));
         painter.drawPath(continuousCapsule(pill.adjusted(1, 1, -1, -1)));
     }
+}
+
+void PillButton::focusInEvent(QFocusEvent* event) {
+    focusRing_.focusIn(*event);
+    QAbstractButton::focusInEvent(event);
+}
+
+void PillButton::focusOutEvent(QFocusEvent* event) {
+    focusRing_.focusOut(*event);
+    QAbstractButton::focusOutEvent(event);
 }
 
 }  // namespace velorin

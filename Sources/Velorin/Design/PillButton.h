@@ -8,6 +8,7 @@
 
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/LiquidMotion.h"
 #include "Velorin/Design/OverlayShadow.h"
 #include "Velorin/Design/PixelBurst.h"
@@ -89,6 +90,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool hitButton(const QPoint& position) const override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void pressChanged(bool pressed);
@@ -96,6 +99,7 @@ private:
     double symbolRoom() const;
 
     PillButtonStyle style_;
+    FocusRing focusRing_;
     std::optional<ThemeColor> textColor_;
     std::optional<std::string> symbol_;
     bool ticks_ = true;

@@ -3,6 +3,7 @@
 #include "Velorin/Design/ContinuousShape.h"
 #include "Velorin/Design/ControlGlass.h"
 #include "Velorin/Design/Feedback.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/PixelBurst.h"
 #include "Velorin/Design/Rainbow.h"
@@ -11,6 +12,7 @@
 #include "Velorin/Design/Theme.h"
 
 #include <QAbstractButton>
+#include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLinearGradient>
@@ -94,6 +96,15 @@ protected:
         return continuousCapsule(QRectF(rect())).contains(QPointF(position));
     }
 
+    void focusInEvent(QFocusEvent* event) override {
+        focusRing_.focusIn(*event);
+        QAbstractButton::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        focusRing_.focusOut(*event);
+        QAbstractButton::focusOutEvent(event);
+    }
+
     void paintEvent(QPaintEvent*) override {
         const ColorEnvironment env = colorEnvironmentFor(this);
         const bool selected = isChecked();
@@ -131,7 +142,7 @@ protected:
         painter.setPen(ink);
         painter.drawText(baseline, text());
 
-        if (hasFocus()) {
+        if (focusRing_.shows(*this)) {
             painter.setBrush(Qt::NoBrush);
             painter.setPen(QPen(Theme::honey.resolve(env), 2));
             painter.drawPath(continuousCapsule(r.adjusted(1, 1, -1, -1)));
@@ -143,6 +154,7 @@ private:
     SettingsTab tab_;
     PixelSplash splash_;
     AnimatedValue<double> bounce_;
+    FocusRing focusRing_;
 };
 
 std::span<const TabBarItem> TabBar::items() { return tabItems; }

@@ -22,10 +22,6 @@ QFont faceFont() {
 
 }  // namespace
 
-bool movedByKeyboard(Qt::FocusReason reason) {
-    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
-}
-
 PopUpMenu::PopUpMenu(QWidget* parent) : QComboBox(parent) {
     setFont(faceFont());
     setAttribute(Qt::WA_Hover);
@@ -67,7 +63,7 @@ void PopUpMenu::paintEvent(QPaintEvent*) {
     if (hovered_ && isEnabled()) painter.fillPath(shape, Theme::inkFaint.opacity(0.5).resolve(env));
     painter.setPen(QPen(Theme::inkFaint.resolve(env), 0.5));
     painter.drawPath(shape);
-    if (hasFocus() && keyboardFocus_) {
+    if (focusRing_.shows(*this)) {
         painter.setPen(QPen(Theme::honey.resolve(env), 2));
         painter.drawPath(continuousRoundedRect(face.adjusted(1, 1, -1, -1), radius - 1));
     }
@@ -91,14 +87,14 @@ void PopUpMenu::enterEvent(QEnterEvent* event) {
 }
 
 void PopUpMenu::focusInEvent(QFocusEvent* event) {
+    focusRing_.focusIn(*event);
     QComboBox::focusInEvent(event);
-    keyboardFocus_ = movedByKeyboard(event->reason());
     update();
 }
 
 void PopUpMenu::focusOutEvent(QFocusEvent* event) {
+    focusRing_.focusOut(*event);
     QComboBox::focusOutEvent(event);
-    keyboardFocus_ = false;
     update();
 }
 

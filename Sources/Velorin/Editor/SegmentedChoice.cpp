@@ -7,8 +7,8 @@
 
 #include "Velorin/Design/ContinuousShape.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/Theme.h"
-#include "Velorin/Editor/PopUpMenu.h"
 
 namespace velorin {
 
@@ -46,7 +46,7 @@ protected:
         } else if (underMouse() || isDown()) {
             painter.fillPath(capsule, Theme::inkFaint.opacity(0.6).resolve(env));
         }
-        if (hasFocus() && keyboardFocus_) {
+        if (focusRing_.shows(*this)) {
             painter.setPen(QPen(Theme::honey.resolve(env), 1.5));
             painter.drawPath(capsule);
         }
@@ -55,16 +55,16 @@ protected:
         painter.drawText(rect(), Qt::AlignCenter, text());
     }
     void focusInEvent(QFocusEvent* event) override {
+        focusRing_.focusIn(*event);
         QAbstractButton::focusInEvent(event);
-        keyboardFocus_ = movedByKeyboard(event->reason());
     }
     void focusOutEvent(QFocusEvent* event) override {
+        focusRing_.focusOut(*event);
         QAbstractButton::focusOutEvent(event);
-        keyboardFocus_ = false;
     }
 
 private:
-    bool keyboardFocus_ = false;
+    FocusRing focusRing_;
 };
 
 SegmentedChoice::SegmentedChoice(QWidget* parent) : QWidget(parent) {

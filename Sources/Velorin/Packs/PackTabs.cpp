@@ -1,6 +1,7 @@
 #include "Velorin/Packs/PackTabs.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -101,11 +102,21 @@ void PackTabButton::paintEvent(QPaintEvent*) {
         painter.drawPath(continuousCapsule(r));
         drawText(r, QString::number(*tab_.count), badgeFont());
     }
-    if (hasFocus()) {
+    if (focusRing_.shows(*this)) {
         painter.setPen(QPen(Theme::honey.resolve(env), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(continuousCapsule(QRectF(rect()).adjusted(1, 1, -1, -1)));
     }
+}
+
+void PackTabButton::focusInEvent(QFocusEvent* event) {
+    focusRing_.focusIn(*event);
+    QAbstractButton::focusInEvent(event);
+}
+
+void PackTabButton::focusOutEvent(QFocusEvent* event) {
+    focusRing_.focusOut(*event);
+    QAbstractButton::focusOutEvent(event);
 }
 
 // ---- PackTabStrip

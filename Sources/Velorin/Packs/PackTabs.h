@@ -13,6 +13,7 @@
 
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/LiquidMotion.h"
 #include "Velorin/Packs/PackBrowser.h"
 
@@ -33,11 +34,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     PackTab tab_;
     bool selected_ = false;
     DisplayObserver display_;
+    FocusRing focusRing_;
 };
 
 class PackTabStrip : public QWidget {

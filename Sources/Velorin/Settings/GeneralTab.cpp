@@ -1,6 +1,7 @@
 #include "Velorin/Settings/GeneralTab.h"
 
 #include <QAbstractButton>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QFontDatabase>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include "Platform/Platform.h"
 #include "Velorin/AppModel.h"
 #include "Velorin/Design/Feedback.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/LiquidSlider.h"
 #include "Velorin/Design/LiquidToggle.h"
@@ -69,7 +71,7 @@ protected:
         const QRectF textRect = QRectF(rect()).adjusted(chevron + gap, 0, 0, 0);
         painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
                          QFontMetricsF(font()).elidedText(text(), Qt::ElideRight, textRect.width()));
-        if (hasFocus()) {
+        if (focusRing_.shows(*this)) {
             QPen focus(Theme::honey.resolve(environment), 1.5);
             painter.setPen(focus);
             painter.setBrush(Qt::NoBrush);
@@ -77,9 +79,19 @@ protected:
         }
     }
 
+    void focusInEvent(QFocusEvent* event) override {
+        focusRing_.focusIn(*event);
+        QAbstractButton::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        focusRing_.focusOut(*event);
+        QAbstractButton::focusOutEvent(event);
+    }
+
 private:
     static constexpr double chevron = 12;
     static constexpr double gap = 6;
+    FocusRing focusRing_;
 };
 
 // The still 7-point dot of a stopped trackpad.
