@@ -12,18 +12,21 @@ bool withTheWindow(Qt::FocusReason reason) {
 }
 }  // namespace
 
+FocusRing::FocusRing(QWidget* control) : control_(control) { control->installEventFilter(this); }
+
 bool FocusRing::movedByKeyboard(Qt::FocusReason reason) {
     return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
 }
 
-void FocusRing::focusIn(const QFocusEvent& event) {
-    if (!withTheWindow(event.reason())) byKeyboard_ = movedByKeyboard(event.reason());
-}
+bool FocusRing::shows() const { return byKeyboard_ && control_->hasFocus(); }
 
-void FocusRing::focusOut(const QFocusEvent& event) {
-    if (!withTheWindow(event.reason())) byKeyboard_ = false;
+bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == control_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (!withTheWindow(reason)) byKeyboard_ = event->type() == QEvent::FocusIn && movedByKeyboard(reason);
+        control_->update();
+    }
+    return false;
 }
-
-bool FocusRing::shows(const QWidget& control) const { return byKeyboard_ && control.hasFocus(); }
 
 }  // namespace velorin

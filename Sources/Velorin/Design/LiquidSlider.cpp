@@ -324,16 +324,8 @@ void LiquidSlider::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void LiquidSlider::focusInEvent(QFocusEvent* event) {
-    focusRing_.focusIn(*event);
-    update();
-    QWidget::focusInEvent(event);
-}
-
 void LiquidSlider::focusOutEvent(QFocusEvent* event) {
-    focusRing_.focusOut(*event);
     endDrag();
-    update();
     QWidget::focusOutEvent(event);
 }
 
@@ -365,7 +357,7 @@ void LiquidSlider::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(knob.adjusted(stroke / 2, stroke / 2, -stroke / 2, -stroke / 2));
 
-    if (focusRing_.shows(*this)) {
+    if (focusRing_.shows()) {
         painter.setPen(QPen(Theme::honey.opacity(0.5).resolve(env), 2));
         painter.drawPath(continuousCapsule(track.adjusted(-3, -3, 3, 3)));
     }

@@ -114,7 +114,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
@@ -128,7 +127,7 @@ private:
     double upper_ = 1;
     Format format_;
     bool dragging_ = false;
-    FocusRing focusRing_;
+    FocusRing focusRing_{this};
     double lastX_ = 0;
     double lastTime_ = -1;
     AnimatedValue<double> wobble_;

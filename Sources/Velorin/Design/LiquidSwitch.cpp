@@ -9,7 +9,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QFocusEvent>
 #include <QPainter>
 #include <QRadialGradient>
 
@@ -210,21 +209,13 @@ void LiquidSwitch::paintEvent(QPaintEvent*) {
         painter.fillPath(knobShape, Qt::white);
     }
 
-    if (focusRing_.shows(*this)) {
+    if (focusRing_.shows()) {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Theme::honey.resolve(env), 2));
         painter.drawPath(continuousCapsule(frame.adjusted(1, 1, -1, -1)));
     }
 }
 
-void LiquidSwitch::focusInEvent(QFocusEvent* event) {
-    focusRing_.focusIn(*event);
-    QAbstractButton::focusInEvent(event);
-}
 
-void LiquidSwitch::focusOutEvent(QFocusEvent* event) {
-    focusRing_.focusOut(*event);
-    QAbstractButton::focusOutEvent(event);
-}
 
 }  // namespace velorin

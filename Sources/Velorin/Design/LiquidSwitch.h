@@ -71,14 +71,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& position) const override;
     void nextCheckState() override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void paintWell(QPainter& painter, const QRectF& frame, const ColorEnvironment& environment);
 
     std::optional<ShapeFill> fill_;
-    FocusRing focusRing_;
+    FocusRing focusRing_{this};
     int splashes_ = 0;
     AnimatedValue<double> level_;
     AnimatedValue<QSizeF> knob_;

@@ -9,7 +9,6 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QLinearGradient>
-#include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -206,7 +205,7 @@ void PillButton::paintEvent(QPaintEvent*) {
     painter.drawText(textRect, Qt::AlignCenter, shown);
     painter.restore();
 
-    if (focusRing_.shows(*this)) {
+    if (focusRing_.shows()) {
         painter.setOpacity(1);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Theme::honey.resolve(env), 2));
@@ -214,14 +213,6 @@ void PillButton::paintEvent(QPaintEvent*) {
     }
 }
 
-void PillButton::focusInEvent(QFocusEvent* event) {
-    focusRing_.focusIn(*event);
-    QAbstractButton::focusInEvent(event);
-}
 
-void PillButton::focusOutEvent(QFocusEvent* event) {
-    focusRing_.focusOut(*event);
-    QAbstractButton::focusOutEvent(event);
-}
 
 }  // namespace velorin

@@ -90,8 +90,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool hitButton(const QPoint& position) const override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void pressChanged(bool pressed);
@@ -99,7 +97,7 @@ private:
     double symbolRoom() const;
 
     PillButtonStyle style_;
-    FocusRing focusRing_;
+    FocusRing focusRing_{this};
     std::optional<ThemeColor> textColor_;
     std::optional<std::string> symbol_;
     bool ticks_ = true;

@@ -12,7 +12,6 @@
 #include "Velorin/Design/Theme.h"
 
 #include <QAbstractButton>
-#include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLinearGradient>
@@ -96,14 +95,6 @@ protected:
         return continuousCapsule(QRectF(rect())).contains(QPointF(position));
     }
 
-    void focusInEvent(QFocusEvent* event) override {
-        focusRing_.focusIn(*event);
-        QAbstractButton::focusInEvent(event);
-    }
-    void focusOutEvent(QFocusEvent* event) override {
-        focusRing_.focusOut(*event);
-        QAbstractButton::focusOutEvent(event);
-    }
 
     void paintEvent(QPaintEvent*) override {
         const ColorEnvironment env = colorEnvironmentFor(this);
@@ -142,7 +133,7 @@ protected:
         painter.setPen(ink);
         painter.drawText(baseline, text());
 
-        if (focusRing_.shows(*this)) {
+        if (focusRing_.shows()) {
             painter.setBrush(Qt::NoBrush);
             painter.setPen(QPen(Theme::honey.resolve(env), 2));
             painter.drawPath(continuousCapsule(r.adjusted(1, 1, -1, -1)));
@@ -154,7 +145,7 @@ private:
     SettingsTab tab_;
     PixelSplash splash_;
     AnimatedValue<double> bounce_;
-    FocusRing focusRing_;
+    FocusRing focusRing_{this};
 };
 
 std::span<const TabBarItem> TabBar::items() { return tabItems; }

@@ -1,7 +1,6 @@
 #include "Velorin/Editor/PopUpMenu.h"
 
 #include <QAbstractItemView>
-#include <QFocusEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -63,7 +62,7 @@ void PopUpMenu::paintEvent(QPaintEvent*) {
     if (hovered_ && isEnabled()) painter.fillPath(shape, Theme::inkFaint.opacity(0.5).resolve(env));
     painter.setPen(QPen(Theme::inkFaint.resolve(env), 0.5));
     painter.drawPath(shape);
-    if (focusRing_.shows(*this)) {
+    if (focusRing_.shows()) {
         painter.setPen(QPen(Theme::honey.resolve(env), 2));
         painter.drawPath(continuousRoundedRect(face.adjusted(1, 1, -1, -1), radius - 1));
     }
@@ -83,18 +82,6 @@ void PopUpMenu::paintEvent(QPaintEvent*) {
 void PopUpMenu::enterEvent(QEnterEvent* event) {
     QComboBox::enterEvent(event);
     hovered_ = true;
-    update();
-}
-
-void PopUpMenu::focusInEvent(QFocusEvent* event) {
-    focusRing_.focusIn(*event);
-    QComboBox::focusInEvent(event);
-    update();
-}
-
-void PopUpMenu::focusOutEvent(QFocusEvent* event) {
-    focusRing_.focusOut(*event);
-    QComboBox::focusOutEvent(event);
     update();
 }
 

@@ -33,12 +33,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool hovered_ = false;
-    FocusRing focusRing_;
+    FocusRing focusRing_{this};
 };
 
 }  // namespace velorin

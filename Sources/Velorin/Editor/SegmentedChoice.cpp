@@ -1,7 +1,6 @@
 #include "Velorin/Editor/SegmentedChoice.h"
 
 #include <QButtonGroup>
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QPainter>
 
@@ -46,7 +45,7 @@ protected:
         } else if (underMouse() || isDown()) {
             painter.fillPath(capsule, Theme::inkFaint.opacity(0.6).resolve(env));
         }
-        if (focusRing_.shows(*this)) {
+        if (focusRing_.shows()) {
             painter.setPen(QPen(Theme::honey.resolve(env), 1.5));
             painter.drawPath(capsule);
         }
@@ -54,17 +53,9 @@ protected:
         painter.setPen((isChecked() ? Theme::ink : Theme::inkMuted).resolve(env));
         painter.drawText(rect(), Qt::AlignCenter, text());
     }
-    void focusInEvent(QFocusEvent* event) override {
-        focusRing_.focusIn(*event);
-        QAbstractButton::focusInEvent(event);
-    }
-    void focusOutEvent(QFocusEvent* event) override {
-        focusRing_.focusOut(*event);
-        QAbstractButton::focusOutEvent(event);
-    }
 
 private:
-    FocusRing focusRing_;
+    FocusRing focusRing_{this};
 };
 
 SegmentedChoice::SegmentedChoice(QWidget* parent) : QWidget(parent) {

@@ -1,7 +1,6 @@
 #include "Velorin/Packs/PackTabs.h"
 
 #include <QEvent>
-#include <QFocusEvent>
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -102,22 +101,14 @@ void PackTabButton::paintEvent(QPaintEvent*) {
         painter.drawPath(continuousCapsule(r));
         drawText(r, QString::number(*tab_.count), badgeFont());
     }
-    if (focusRing_.shows(*this)) {
+    if (focusRing_.shows()) {
         painter.setPen(QPen(Theme::honey.resolve(env), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(continuousCapsule(QRectF(rect()).adjusted(1, 1, -1, -1)));
     }
 }
 
-void PackTabButton::focusInEvent(QFocusEvent* event) {
-    focusRing_.focusIn(*event);
-    QAbstractButton::focusInEvent(event);
-}
 
-void PackTabButton::focusOutEvent(QFocusEvent* event) {
-    focusRing_.focusOut(*event);
-    QAbstractButton::focusOutEvent(event);
-}
 
 // ---- PackTabStrip
 

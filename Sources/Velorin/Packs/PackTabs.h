@@ -34,14 +34,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     PackTab tab_;
     bool selected_ = false;
     DisplayObserver display_;
-    FocusRing focusRing_;
+    FocusRing focusRing_{this};
 };
 
 class PackTabStrip : public QWidget {

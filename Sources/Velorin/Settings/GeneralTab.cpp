@@ -1,7 +1,6 @@
 #include "Velorin/Settings/GeneralTab.h"
 
 #include <QAbstractButton>
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QFontDatabase>
 #include <QLabel>
@@ -71,7 +70,7 @@ protected:
         const QRectF textRect = QRectF(rect()).adjusted(chevron + gap, 0, 0, 0);
         painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
                          QFontMetricsF(font()).elidedText(text(), Qt::ElideRight, textRect.width()));
-        if (focusRing_.shows(*this)) {
+        if (focusRing_.shows()) {
             QPen focus(Theme::honey.resolve(environment), 1.5);
             painter.setPen(focus);
             painter.setBrush(Qt::NoBrush);
@@ -79,19 +78,11 @@ protected:
         }
     }
 
-    void focusInEvent(QFocusEvent* event) override {
-        focusRing_.focusIn(*event);
-        QAbstractButton::focusInEvent(event);
-    }
-    void focusOutEvent(QFocusEvent* event) override {
-        focusRing_.focusOut(*event);
-        QAbstractButton::focusOutEvent(event);
-    }
 
 private:
     static constexpr double chevron = 12;
     static constexpr double gap = 6;
-    FocusRing focusRing_;
+    FocusRing focusRing_{this};
 };
 
 // The still 7-point dot of a stopped trackpad.
