@@ -67,6 +67,35 @@ TEST(DesktopEntry, iconNameAndLocationCodesAreExpanded) {
     EXPECT_EQ(execArguments("probe %i %c %k", FieldValues{}), (Args{"probe"}));
 }
 
+// The name for the user's locale, from the most to the least particular form
+// the entry offers; the encoding never takes part.
+TEST(DesktopEntry, theNameCodeGivesTheNameOfTheUsersLocale) {
+    const auto entry = *parseDesktopEntry(
+        "[Desktop Entry]\nType=Application\nName=Files\nName[sr]=Datoteke-sr\nName[sr@latin]=Datoteke\n"
+        "Name[sr_RS@latin]=Datoteke RS\nName[pt]=Arquivos PT\nName[pt_BR]=Arquivos\nName[de]=Dateien\n"
+        "Name[fr]=\nExec=files --title %c\n",
+        "files", "/usr/share/applications/files.desktop");
+    const std::pair<const char*, const char*> cases[] = {
+        {"sr_RS.UTF-8@latin", "Datoteke RS"},  // lang_COUNTRY@MODIFIER
+        {"sr_ME@latin", "Datoteke"},           // lang@MODIFIER before lang
+        {"sr_RS", "Datoteke-sr"},              // no modifier asked: never the @latin one
+        {"pt_BR.UTF-8", "Arquivos"},           // lang_COUNTRY
+        {"pt_PT", "Arquivos PT"},              // lang
+        {"de_AT@euro", "Dateien"},
+        {"de", "Dateien"},
+        {"fr_FR", "Files"},                    // an empty translation is none
+        {"ja_JP.UTF-8", "Files"},
+        {"C", "Files"},
+        {"", "Files"},
+    };
+    for (const auto& [locale, name] : cases) {
+        EXPECT_EQ(translatedName(entry, locale), name) << locale;
+        EXPECT_EQ(entryLaunch(entry, {}, isInstalledProgram, locale),
+                  (EntryLaunch{"files", {"--title", name}, {}}))
+            << locale;
+    }
+}
+
 TEST(DesktopEntry, aLaunchRunsInTheEntrysFolderAndInATerminalWhenItAsks) {
     auto entry = [](const std::string& body) {
         return *parseDesktopEntry("[Desktop Entry]\nType=Application\nName=Top\nIcon=top\n" + body, "top",

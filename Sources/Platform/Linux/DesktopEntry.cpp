@@ -82,6 +82,8 @@ std::optional<DesktopEntry> parseDesktopEntry(std::string_view text, std::string
         const std::string value = unescapeValue(trim(line.substr(eq + 1)));
         if (key == "Type") type = value;
         else if (key == "Name") entry.name = value;
+        else if (key.starts_with("Name[") && key.ends_with("]") && key.size() > 6)
+            entry.localizedNames.emplace_back(key.substr(5, key.size() - 6), value);
         else if (key == "Exec") entry.exec = value;
         else if (key == "Icon") entry.icon = value;
         else if (key == "StartupWMClass") entry.startupWMClass = value;
@@ -93,9 +95,41 @@ std::optional<DesktopEntry> parseDesktopEntry(std::string_view text, std::string
         else if (key == "Path") entry.workingDirectory = value;
         else if (key == "Terminal") entry.terminal = isTrue(value);
         else if (key == "DBusActivatable") entry.dbusActivatable = isTrue(value);
+        else if (key == "StartupNotify") entry.startupNotify = isTrue(value);
     }
     if (!sawGroup || type != "Application") return std::nullopt;
     return entry;
+}
+
+std::string messagesLocale() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return value;
+    }
+    return {};
+}
+
+std::string translatedName(const DesktopEntry& entry, std::string_view locale) {
+    // lang_COUNTRY.ENCODING@MODIFIER: the encoding plays no part in the match.
+    const std::size_t at = locale.find('@');
+    const std::string_view modifier = at == std::string_view::npos ? std::string_view{} : locale.substr(at + 1);
+    std::string_view base = locale.substr(0, at);
+    base = base.substr(0, base.find('.'));
+    const std::size_t underscore = base.find('_');
+    const std::string lang(base.substr(0, underscore));
+    const std::string country(underscore == std::string_view::npos ? std::string_view{} : base.substr(underscore + 1));
+    std::vector<std::string> keys;
+    if (!country.empty() && !modifier.empty()) keys.push_back(lang + "_" + country + "@" + std::string(modifier));
+    if (!country.empty()) keys.push_back(lang + "_" + country);
+    if (!modifier.empty()) keys.push_back(lang + "@" + std::string(modifier));
+    keys.push_back(lang);
+    for (const auto& key : keys) {
+        if (key.empty()) continue;
+        for (const auto& [name, value] : entry.localizedNames) {
+            if (name == key && !value.empty()) return value;
+        }
+    }
+    return entry.name;
 }
 
 std::optional<std::vector<std::string>> execArguments(std::string_view exec, const FieldValues& values) {
@@ -227,8 +261,8 @@ bool isInstalledProgram(const std::string& program) {
 }
 
 std::optional<EntryLaunch> entryLaunch(const DesktopEntry& entry, const std::vector<std::string>& extra,
-                                       const ProgramFinder& installed) {
-    auto args = execArguments(entry.exec, FieldValues{entry.icon, entry.name, entry.path});
+                                       const ProgramFinder& installed, const std::string& locale) {
+    auto args = execArguments(entry.exec, FieldValues{entry.icon, translatedName(entry, locale), entry.path});
     if (!args) return std::nullopt;
     args->insert(args->end(), extra.begin(), extra.end());
     EntryLaunch launch;

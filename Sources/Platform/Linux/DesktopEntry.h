@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace velorin::linux_platform {
@@ -25,6 +26,9 @@ struct DesktopEntry {
     std::string workingDirectory{}; // Path=: the folder the program starts in
     bool terminal = false;          // Terminal=true: runs inside a terminal emulator
     bool dbusActivatable = false;   // DBusActivatable=true: started over D-Bus under its id
+    bool startupNotify = false;     // StartupNotify=true: the app ends its launch feedback itself
+    // Name[locale]= values: the locale as the key writes it ("de", "pt_BR", "sr@latin") and its name.
+    std::vector<std::pair<std::string, std::string>> localizedNames{};
     bool operator==(const DesktopEntry&) const = default;
 };
 
@@ -39,6 +43,15 @@ std::optional<DesktopEntry> readDesktopEntry(const std::string& path, const std:
 // Reads the [Desktop Entry] group; absent when the text has none or is not an
 // application entry.
 std::optional<DesktopEntry> parseDesktopEntry(std::string_view text, std::string id, std::string path);
+
+// The user's locale for messages: LC_ALL, else LC_MESSAGES, else LANG ("" when none is set).
+std::string messagesLocale();
+
+// The entry's Name in `locale` ("lang_COUNTRY.ENCODING@MODIFIER", each part but
+// the language optional): the first of Name[lang_COUNTRY@MODIFIER],
+// Name[lang_COUNTRY], Name[lang@MODIFIER] and Name[lang] the entry has, else its
+// plain Name.
+std::string translatedName(const DesktopEntry& entry, std::string_view locale);
 
 // What the entry's field codes stand for: %i gives "--icon" and the icon, %c
 // the name, %k the entry's location; each gives nothing when empty.
@@ -59,8 +72,9 @@ bool isInstalledProgram(const std::string& program);
 
 // How to start the entry's app: its program and arguments (inside a terminal
 // emulator for Terminal=true, the first of the usual ones that is installed),
-// `extra` after its own, in the folder Path= names. Absent when Exec= is
-// malformed, or a terminal is needed and none is installed.
+// `extra` after its own, in the folder Path= names; %c gives the name in
+// `locale`. Absent when Exec= is malformed, or a terminal is needed and none
+// is installed.
 struct EntryLaunch {
     std::string program;
     std::vector<std::string> arguments;
@@ -68,7 +82,8 @@ struct EntryLaunch {
     bool operator==(const EntryLaunch&) const = default;
 };
 std::optional<EntryLaunch> entryLaunch(const DesktopEntry& entry, const std::vector<std::string>& extra,
-                                       const ProgramFinder& installed = isInstalledProgram);
+                                       const ProgramFinder& installed = isInstalledProgram,
+                                       const std::string& locale = messagesLocale());
 
 // The folders that hold desktop entries, most important first:
 // $XDG_DATA_HOME/applications, then each of $XDG_DATA_DIRS.

@@ -250,7 +250,7 @@ void PillButton::paintEvent(QPaintEvent*) {
     painter.drawText(textRect, Qt::AlignCenter, shown);
     painter.restore();
 
-    if (hasFocus()) {
+    if (focusRing_.shows()) {
         painter.setOpacity(fadeOf(this));
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Theme::honey.resolve(env), 2));

@@ -10,6 +10,7 @@
 
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/LiquidMotion.h"
 #include "Velorin/Design/OverlayShadow.h"
 #include "Velorin/Design/PixelBurst.h"
@@ -116,6 +117,7 @@ private:
 
     PillButtonStyle style_;
     double swellRoom_ = 1;
+    FocusRing focusRing_{this};
     std::optional<ThemeColor> textColor_;
     std::optional<std::string> symbol_;
     bool ticks_ = true;
