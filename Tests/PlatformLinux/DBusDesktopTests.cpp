@@ -9,6 +9,7 @@
 #include <QDBusPendingReply>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -357,6 +358,36 @@ TEST_F(GnomeShellTest, aPlacementTheExtensionDoesNotCarryOutIsToldToItsCommand) 
         EXPECT_EQ(failures.told(), c.told) << c.name;
         if (c.extensionGoes) enableExtension();
     }
+}
+
+// A Shell that holds its answer does not hold the event loop: the placement
+// goes on when the answer comes, and fails its command once when none comes
+// before the call's timeout.
+TEST_F(GnomeShellTest, aShellThatHoldsItsAnswerLeavesTheEventLoopRunning) {
+    using Placing = FakeShellExtension::Placing;
+    enableExtension();
+    start();
+    ASSERT_TRUE(until([&] { return platform_->frontIdentifier() == "org.kde.dolphin"; }));
+    extension_->setPlacing(Placing::holds);
+    auto placements = [&] { return extension_->calls().filter(QRegularExpression("^Place ")).size(); };
+
+    LateFailures failures;
+    failures.run(Action::window(WindowCommand::leftHalf), "left");
+    ASSERT_TRUE(until([&] { return placements() == 1; }));
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    EXPECT_TRUE(until([&] { return ran; })) << "the event loop waited for the Shell";
+    EXPECT_EQ(failures.told(), std::vector<std::string>{});
+    extension_->answerHeld(shellBus_, true);
+    LateFailures::waitOutTheLooks();
+    EXPECT_EQ(failures.told(), std::vector<std::string>{}) << "the placement held once the Shell answered";
+
+    failures.run(Action::window(WindowCommand::rightHalf), "right");
+    ASSERT_TRUE(until([&] { return placements() >= 2; }));
+    ASSERT_TRUE(waitFor([&] { return !failures.told().empty(); }, [] { spinEventLoop(); }, 10000));
+    LateFailures::waitOutTheLooks();
+    EXPECT_EQ(failures.told(), std::vector<std::string>{"right: That window can't be moved or resized"});
+    extension_->answerHeld(shellBus_, false);
 }
 
 }  // namespace

@@ -114,23 +114,40 @@ void FakeShellExtension::setPlacing(Placing placing) {
     placing_ = placing;
 }
 
-bool FakeShellExtension::Place(const QString& id, int x, int y, int width, int height) {
+bool FakeShellExtension::Place(const QString& id, int x, int y, int width, int height, const QDBusMessage& message) {
     QMutexLocker lock(&mutex_);
     calls_ << QString("Place %1 %2 %3 %4 %5").arg(id).arg(x).arg(y).arg(width).arg(height);
     if (placing_ == Placing::refuses) return false;
-    if (placing_ == Placing::moves) {
-        QJsonObject report = QJsonDocument::fromJson(report_.toUtf8()).object();
-        QJsonArray windows = report["windows"].toArray();
-        for (qsizetype i = 0; i < windows.size(); ++i) {
-            QJsonObject window = windows[i].toObject();
-            if (window["id"].toString() != id) continue;
-            window["frame"] = QJsonArray{x, y, width, height};
-            windows[i] = window;
-        }
-        report["windows"] = windows;
-        report_ = QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Compact));
+    if (placing_ == Placing::holds) {
+        message.setDelayedReply(true);
+        held_ << message;
+        return false;
     }
+    if (placing_ == Placing::moves) move(id, x, y, width, height);
     return true;
+}
+
+void FakeShellExtension::answerHeld(QDBusConnection& bus, bool placed) {
+    QMutexLocker lock(&mutex_);
+    for (const QDBusMessage& message : std::as_const(held_)) {
+        const QList<QVariant> a = message.arguments();
+        if (placed) move(a[0].toString(), a[1].toInt(), a[2].toInt(), a[3].toInt(), a[4].toInt());
+        bus.send(message.createReply(placed));
+    }
+    held_.clear();
+}
+
+void FakeShellExtension::move(const QString& id, int x, int y, int width, int height) {
+    QJsonObject report = QJsonDocument::fromJson(report_.toUtf8()).object();
+    QJsonArray windows = report["windows"].toArray();
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        QJsonObject window = windows[i].toObject();
+        if (window["id"].toString() != id) continue;
+        window["frame"] = QJsonArray{x, y, width, height};
+        windows[i] = window;
+    }
+    report["windows"] = windows;
+    report_ = QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Compact));
 }
 
 bool FakeShellExtension::Activate(const QString& id) {

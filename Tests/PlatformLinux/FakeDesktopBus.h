@@ -81,12 +81,16 @@ public:
     QStringList calls();
     // What Place does: answer that it refused, or take it and (unless the
     // window stays put) show the window's new frame in the next report.
-    enum class Placing { moves, staysPut, refuses };
+    // `holds`: answers only when told to (the window moves then), as a
+    // Shell that hangs does.
+    enum class Placing { moves, staysPut, refuses, holds };
     void setPlacing(Placing placing);
+    // Answers the placements held so far on `bus`, the one the object is on.
+    void answerHeld(QDBusConnection& bus, bool placed);
 
 public Q_SLOTS:
     QString Windows();
-    bool Place(const QString& id, int x, int y, int width, int height);
+    bool Place(const QString& id, int x, int y, int width, int height, const QDBusMessage& message);
     bool Activate(const QString& id);
     bool Minimize(const QString& id);
 
@@ -95,6 +99,8 @@ private:
     QString report_;
     QStringList calls_;
     Placing placing_ = Placing::moves;
+    QList<QDBusMessage> held_;
+    void move(const QString& id, int x, int y, int width, int height);
 };
 
 // Runs stand-ins on a thread of their own for the object's lifetime.

@@ -54,6 +54,9 @@ FakeHyprland::~FakeHyprland() {
         if (fd >= 0) close(fd);
     }
     for (int fd : listeners_) close(fd);
+    for (const auto& [request, fds] : held_) {
+        for (int fd : fds) close(fd);
+    }
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
 }
@@ -61,6 +64,23 @@ FakeHyprland::~FakeHyprland() {
 void FakeHyprland::setAnswer(const std::string& request, std::string answer) {
     std::lock_guard lock(mutex_);
     answers_[request] = std::move(answer);
+}
+
+void FakeHyprland::hold(const std::string& request) {
+    std::lock_guard lock(mutex_);
+    held_[request];
+}
+
+void FakeHyprland::release(const std::string& request) {
+    std::lock_guard lock(mutex_);
+    const auto it = held_.find(request);
+    if (it == held_.end()) return;
+    const auto answer = answers_.find(request);
+    for (int fd : it->second) {
+        writeAll(fd, answer != answers_.end() ? answer->second : "ok");
+        close(fd);
+    }
+    held_.erase(it);
 }
 
 std::vector<std::string> FakeHyprland::requests() {
@@ -117,6 +137,10 @@ void FakeHyprland::run() {
             {
                 std::lock_guard lock(mutex_);
                 requests_.push_back(request);
+                if (const auto held = held_.find(request); held != held_.end()) {
+                    held->second.push_back(fd);
+                    continue;
+                }
                 const auto it = answers_.find(request);
                 if (it != answers_.end()) {
                     answer = it->second;

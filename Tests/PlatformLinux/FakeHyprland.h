@@ -21,6 +21,10 @@ public:
 
     const std::string& folder() const { return folder_; }
     void setAnswer(const std::string& request, std::string answer);
+    // Takes this request but answers it only when released (never, if not),
+    // as a compositor that hangs does.
+    void hold(const std::string& request);
+    void release(const std::string& request);
     std::vector<std::string> requests();
     void clearRequests();
     // Sends bytes to every connected event listener.
@@ -39,6 +43,7 @@ private:
     std::map<std::string, std::string> answers_;
     std::vector<std::string> requests_;
     std::vector<int> listeners_;
+    std::map<std::string, std::vector<int>> held_;  // request → connections waiting, or a request to hold
     bool stopping_ = false;
     std::thread thread_;
 };

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <QTimer>
+
 #include <unistd.h>
 
 #include "Actions/ActionRunner.h"
@@ -64,6 +66,11 @@ protected:
     // Lets the adapter hear what it is going to hear.
     void settle() {
         for (int i = 0; i < 10; ++i) spinEventLoop(10);
+    }
+    // How often the fake was asked this.
+    long count(const std::string& request) {
+        const auto r = fake_.requests();
+        return std::count(r.begin(), r.end(), request);
     }
 
     FakeHyprland fake_{(fs::temp_directory_path() / ("velorin-hypr-" + std::to_string(getpid()))).string()};
@@ -132,10 +139,6 @@ TEST_F(HyprlandTest, aPlacementThatDoesNotHoldIsToldToItsOwnCommandOnce) {
     const std::string cannotMove = "That window can't be moved or resized";
     const std::string moveLeft = "dispatch movewindowpixel exact 0 0,address:0x55aa01";
     const std::string moveRight = "dispatch movewindowpixel exact 640 0,address:0x55aa01";
-    auto count = [&](const std::string& request) {
-        const auto r = fake_.requests();
-        return std::count(r.begin(), r.end(), request);
-    };
     auto placedAt = [&](const Rect& frame) { fake_.setAnswer("j/clients", "[" + firefoxAt(frame) + "," + code + "]"); };
     struct Case {
         const char* name;
@@ -232,6 +235,74 @@ TEST_F(HyprlandTest, aCompositorThatGoesAwayBeforeThePlacementSettledFailsIt) {
     fake_.setAnswer("j/clients", "[" + firefoxAt(rightHalf) + "," + code + "]");
     LateFailures::waitOutTheLooks();
     EXPECT_EQ(failures.told().size(), 1u);
+}
+
+// A compositor that holds its answers does not hold the event loop: a held
+// dispatcher lets the loop run and the placement go on once it answers; one
+// never answered fails its command once, after the command returned; and
+// looks whose reads are never answered fail it once too.
+TEST_F(HyprlandTest, aCompositorThatHoldsItsAnswersLeavesTheEventLoopRunning) {
+    const std::string cannotMove = "That window can't be moved or resized";
+    const std::string floatIt = "dispatch setfloating address:0x55aa01";
+    const std::string resizeLeft = "dispatch resizewindowpixel exact 640 800,address:0x55aa01";
+    const std::string moveLeft = "dispatch movewindowpixel exact 0 0,address:0x55aa01";
+    const std::string moveRight = "dispatch movewindowpixel exact 640 0,address:0x55aa01";
+    auto longUntil = [](const std::function<bool()>& done) { return waitFor(done, [] { spinEventLoop(); }, 12000); };
+    LateFailures failures;
+
+    fake_.clearRequests();
+    fake_.hold(floatIt);
+    failures.run(Action::window(WindowCommand::leftHalf), "left");
+    ASSERT_TRUE(until([&] { return count(floatIt) == 1; }));
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    EXPECT_TRUE(until([&] { return ran; })) << "the event loop waited for the compositor";
+    EXPECT_EQ(count(resizeLeft), 0) << "the next dispatcher went out before the first was answered";
+    fake_.setAnswer("j/clients", "[" + firefoxAt(leftHalf) + "," + code + "]");
+    fake_.release(floatIt);
+    EXPECT_TRUE(until([&] { return count(moveLeft) == 1; })) << "the placement did not go on after the answer";
+    LateFailures::waitOutTheLooks();
+    EXPECT_EQ(failures.told(), std::vector<std::string>{});
+
+    // Never answered: the rest is not sent, and the command hears once.
+    fake_.clearRequests();
+    fake_.hold(floatIt);
+    failures.run(Action::window(WindowCommand::rightHalf), "right");
+    ASSERT_TRUE(longUntil([&] { return !failures.told().empty(); }));
+    LateFailures::waitOutTheLooks();
+    EXPECT_EQ(failures.told(), std::vector<std::string>{"right: " + cannotMove});
+    EXPECT_EQ(count(moveRight), 0);
+    fake_.release(floatIt);
+
+    // The dispatchers answer, but no look can read the frame (the command
+    // itself read it, waiting).
+    failures.run(Action::window(WindowCommand::rightHalf), "again");
+    fake_.clearRequests();
+    fake_.hold("j/clients");
+    ASSERT_TRUE(longUntil([&] { return failures.told().size() == 2; }));
+    LateFailures::waitOutTheLooks();
+    EXPECT_EQ(failures.told(), (std::vector<std::string>{"right: " + cannotMove, "again: " + cannotMove}));
+    EXPECT_EQ(count(moveRight), 1) << "a frame that was never read was asked for again";
+    EXPECT_GE(count("j/clients"), 4) << "every look asked for the frame";
+    fake_.release("j/clients");
+}
+
+// Requests still on their way when the adapter goes answer no one (under
+// the asan preset a late call into the adapter is a fault).
+TEST_F(HyprlandTest, anAdapterGoneWhileItsRequestsAreOnTheirWayHearsNothing) {
+    const std::string floatIt = "dispatch setfloating address:0x55aa01";
+    fake_.clearRequests();
+    fake_.hold(floatIt);
+    bool told = false;
+    ActionRunner().run(Action::window(WindowCommand::leftHalf), [&](const ActionError&) { told = true; });
+    ASSERT_TRUE(until([&] { return count(floatIt) == 1; }));
+    platform_.reset();
+    windows_.reset();
+    fake_.setAnswer(floatIt, "Invalid dispatcher");
+    fake_.release(floatIt);
+    // Past the time an answer is waited for.
+    for (int i = 0; i < 15; ++i) spinEventLoop(100);
+    EXPECT_FALSE(told);
 }
 
 TEST_F(HyprlandTest, badAnswersAndEventsChangeNothing) {

@@ -198,3 +198,97 @@ TEST(SwayIpc, badMessagesOnTheSocketChangeNothingOrEndTheConnection) {
         }
     }
 }
+
+namespace {
+
+// A stand-in for Sway on this thread, so it answers only while the event loop
+// runs: the subscription, the tree as it is now, and each command as a case
+// says (or not at all).
+class LoopSway {
+public:
+    explicit LoopSway(const std::string& path) {
+        QLocalServer::removeServer(QString::fromStdString(path));
+        listening_ = server_.listen(QString::fromStdString(path));
+        QObject::connect(&server_, &QLocalServer::newConnection, &server_, [this] {
+            QLocalSocket* peer = server_.nextPendingConnection();
+            auto reader = std::make_shared<sway::Reader>();
+            QObject::connect(peer, &QLocalSocket::readyRead, peer, [this, peer, reader] {
+                const QByteArray b = peer->readAll();
+                reader->add(std::string_view(b.constData(), static_cast<std::size_t>(b.size())));
+                while (auto m = reader->next()) answer(*peer, *m);
+            });
+        });
+    }
+    bool listening() const { return listening_; }
+    std::string tree = ::tree;
+    std::optional<std::string> commandReply;  // none: the command is never answered
+    std::string treeAfterCommand;             // what the tree becomes once a command succeeded, when given
+    std::vector<std::string> commands;
+
+private:
+    void answer(QLocalSocket& peer, const sway::Message& m) {
+        std::string reply = tree;
+        if (m.type == sway::subscribe) reply = R"({"success":true})";
+        if (m.type == sway::runCommand) {
+            commands.push_back(m.payload);
+            if (!commandReply) return;
+            reply = *commandReply;
+            if (sway::commandsSucceeded(reply) && !treeAfterCommand.empty()) tree = treeAfterCommand;
+        }
+        peer.write(QByteArray::fromStdString(sway::encode(m.type, reply)));
+    }
+    QLocalServer server_;
+    bool listening_ = false;
+};
+
+}  // namespace
+
+// The adapter never waits for Sway on the event loop: a Sway that answers
+// only while the loop runs gets the frame read and the placement, and a
+// refusal or no answer at all is told to the placement once, afterwards.
+TEST(SwayIpc, aPlacementIsAnsweredOnTheEventLoop) {
+    velorin::testing::qtApp();
+    const std::string path = (fs::temp_directory_path() / ("velorin-loop-sway-" + std::to_string(getpid()))).string();
+    auto spin = [](int ms) {
+        for (int i = 0; i < ms; i += 50) velorin::testing::spinEventLoop(50);
+    };
+    std::string moved = tree;
+    const std::string at = R"("rect":{"x":0,"y":25,"width":1280,"height":775})";
+    moved.replace(moved.find(at), at.size(), R"("rect":{"x":100,"y":75,"width":1280,"height":775})");
+    const std::string command =
+        "[con_id=5] floating enable, resize set width 1280 px height 800 px, move absolute position 100 px 50 px";
+    struct Case {
+        const char* name;
+        std::optional<std::string> reply;
+        int failures;
+    };
+    const Case cases[] = {
+        {"Sway carries it out", R"([{"success":true}])", 0},
+        {"Sway refuses it", R"([{"success":false,"error":"no"}])", 1},
+        {"Sway never answers", std::nullopt, 1},
+        {"a reply that is not JSON", R"([{"succ)", 1},
+    };
+    for (const auto& c : cases) {
+        LoopSway sway(path);
+        ASSERT_TRUE(sway.listening());
+        sway.commandReply = c.reply;
+        sway.treeAfterCommand = moved;
+        SwayWindowSystem windows(path);
+        ASSERT_TRUE(velorin::testing::waitFor([&] { return windows.activeKey() == "5"; },
+                                              [] { velorin::testing::spinEventLoop(); }, 5000))
+            << c.name;
+        const auto front = windows.activeWindow();
+        ASSERT_TRUE(front) << c.name;
+        int failed = 0;
+        // Only the corner: the size is read from Sway first.
+        ASSERT_TRUE(windows.moveFrame(front->id, Point{100, 50}, [&] { ++failed; })) << c.name;
+        // The placement settles at the first look, or is told by then; the
+        // rest of the looks tell nothing more.
+        spin(4300);
+        EXPECT_EQ(sway.commands.empty() ? "" : sway.commands.front(), command) << c.name;
+        EXPECT_EQ(failed, c.failures) << c.name;
+        if (c.failures == 0) {
+            EXPECT_EQ(sway.commands.size(), 1u) << c.name << ": asked again after it held";
+        }
+    }
+}

@@ -115,18 +115,22 @@ void CompositorWindowSystem::flushPlacement() {
     watches_[asked.key] = Watch{Placement{asked.key, {}, serial}, std::nullopt, std::move(asked.failed)};
     const CompositorWindow* w = windowWithKey(asked.key);
     if (!w) return fail(asked.key, serial);  // it closed meanwhile, or the compositor went away
-    const CompositorWindow window = *w;
-    std::optional<Rect> frame = (asked.topLeft && asked.size) ? std::optional(Rect{}) : readFrame(window);
-    if (!frame) return fail(asked.key, serial);
-    if (asked.topLeft) frame->origin = *asked.topLeft;
-    if (asked.size) frame->size = *asked.size;
-    const Placement placement{asked.key, *frame, serial};
-    if (Watch* watch = watching(asked.key, serial)) {
-        watch->placement = placement;
-        watch->before = window.frame;
-    }
-    if (!placeWindow(placement)) return fail(asked.key, serial);
-    if (watching(asked.key, serial)) settle(asked.key, serial, 0);
+    auto place = [this, key = asked.key, serial, topLeft = asked.topLeft, size = asked.size,
+                  before = w->frame](std::optional<Rect> frame) {
+        Watch* watch = watching(key, serial);
+        if (!watch) return;  // superseded, or the compositor went away, while the frame was read
+        if (!frame || !windowWithKey(key)) return fail(key, serial);
+        if (topLeft) frame->origin = *topLeft;
+        if (size) frame->size = *size;
+        watch->placement.frame = *frame;
+        watch->before = before;
+        const Placement placement = watch->placement;
+        if (!placeWindow(placement)) return fail(key, serial);
+        if (watching(key, serial)) settle(key, serial, 0);
+    };
+    // What was not asked for is the frame as it is.
+    if (asked.topLeft && asked.size) return place(Rect{});
+    readFrameLater(*w, std::move(place));
 }
 
 CompositorWindowSystem::Watch* CompositorWindowSystem::watching(const std::string& key, std::uint64_t serial) {
@@ -157,28 +161,35 @@ void CompositorWindowSystem::refused(std::uint64_t serial) {
     }
 }
 
+bool CompositorWindowSystem::placing(std::uint64_t serial) const {
+    return std::any_of(watches_.begin(), watches_.end(), [&](const auto& w) { return w.second.placement.serial == serial; });
+}
+
 void CompositorWindowSystem::settle(const std::string& key, std::uint64_t serial, int check) {
     // A client busy drawing can answer an earlier configure last, and the
     // compositor then keeps a stale size or place: the frame is looked at
     // again a little later each time, and asked for once more while it has
     // not settled.
     QTimer::singleShot(firstSettleCheckMs << check, context_.get(), [this, key, serial, check] {
-        const Watch* watch = watching(key, serial);
-        if (!watch) return;  // answered, superseded or failed meanwhile
+        if (!watching(key, serial)) return;  // answered, superseded or failed meanwhile
         const CompositorWindow* w = windowWithKey(key);
         if (!w) return stopWatching(key, serial);  // it closed: nothing is left to place
-        const Placement placement = watch->placement;
-        const std::optional<Rect> before = watch->before;
-        const auto frame = readFrame(*w);
-        if (!watching(key, serial)) return;
-        if (frame == placement.frame) return stopWatching(key, serial);
-        if (check + 1 == settleChecks) {
-            if (frame && before && *frame != *before) return stopWatching(key, serial);
-            return fail(key, serial);
-        }
-        // A frame that can't be read now is looked at again later.
-        if (frame && !placeWindow(placement)) return fail(key, serial);
-        if (watching(key, serial)) settle(key, serial, check + 1);
+        // The next look is timed from the answer, so a slow compositor is not
+        // asked again before it answered.
+        readFrameLater(*w, [this, key, serial, check](std::optional<Rect> frame) {
+            const Watch* watch = watching(key, serial);
+            if (!watch) return;
+            if (!windowWithKey(key)) return stopWatching(key, serial);
+            const Placement placement = watch->placement;
+            if (frame == placement.frame) return stopWatching(key, serial);
+            if (check + 1 == settleChecks) {
+                if (frame && watch->before && *frame != *watch->before) return stopWatching(key, serial);
+                return fail(key, serial);
+            }
+            // A frame that can't be read now is looked at again later.
+            if (frame && !placeWindow(placement)) return fail(key, serial);
+            if (watching(key, serial)) settle(key, serial, check + 1);
+        });
     });
 }
 

@@ -5,6 +5,7 @@
 // the window commands its own way. It knows nothing until its compositor
 // answered, and nothing again once the compositor went away.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -90,9 +91,21 @@ protected:
     // The compositor answered after the placement was sent that it would not
     // carry it out; an answer about a placement superseded since is dropped.
     void refused(std::uint64_t serial);
+    // Whether the placement is still the window's latest and unsettled: a
+    // placement sent in steps goes on only while it is.
+    bool placing(std::uint64_t serial) const;
 
     // The adapter's own ways; false when the compositor refused or is gone.
+    // The frame as the compositor has it now, waited for (a command asks it).
     virtual std::optional<Rect> readFrame(const CompositorWindow& window) { return window.frame; }
+    // The same without holding the event loop: `done` hears the frame (or
+    // nothing) on a later turn, or at once; never once the adapter is gone.
+    virtual void readFrameLater(const CompositorWindow& window, std::function<void(std::optional<Rect>)> done) {
+        done(window.frame);
+    }
+    // Sends the placement without waiting for the compositor: false when it
+    // could not be sent. A compositor that refuses it afterwards, or does not
+    // answer in time, is told through `refused`.
     virtual bool placeWindow(const Placement& placement) = 0;
     virtual bool activateWindow(const CompositorWindow& window) = 0;
     virtual bool minimizeWindow(const CompositorWindow& window) = 0;

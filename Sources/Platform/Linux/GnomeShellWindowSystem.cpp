@@ -69,6 +69,18 @@ bool GnomeShellWindowSystem::call(const char* method, const QList<QVariant>& arg
     return reply.isValid() && reply.value();
 }
 
+void GnomeShellWindowSystem::callLater(const char* method, const QList<QVariant>& arguments,
+                                       std::function<void(const QDBusMessage& reply)> done) {
+    auto message = QDBusMessage::createMethodCall(shellService, objectPath, interfaceName, method);
+    message.setArguments(arguments);
+    // Its child: an answer after the adapter is gone reaches no one.
+    auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(message, callMs), this);
+    QObject::connect(pending, &QDBusPendingCallWatcher::finished, this, [done](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        done(w->reply());
+    });
+}
+
 std::optional<Rect> GnomeShellWindowSystem::readFrame(const CompositorWindow& window) {
     auto message = QDBusMessage::createMethodCall(shellService, objectPath, interfaceName, "Windows");
     const QDBusReply<QString> reply = bus_.call(message, QDBus::Block, callMs);
@@ -81,11 +93,31 @@ std::optional<Rect> GnomeShellWindowSystem::readFrame(const CompositorWindow& wi
     return std::nullopt;
 }
 
+void GnomeShellWindowSystem::readFrameLater(const CompositorWindow& window,
+                                            std::function<void(std::optional<Rect>)> done) {
+    callLater("Windows", {}, [key = window.key, done](const QDBusMessage& message) {
+        const QDBusReply<QString> reply(message);
+        const auto report = reply.isValid() ? shell::parseReport(reply.value().toStdString()) : std::nullopt;
+        if (!report) return done(std::nullopt);
+        for (const auto& w : report->windows) {
+            if (w.key == key) return done(w.frame);
+        }
+        done(std::nullopt);
+    });
+}
+
 bool GnomeShellWindowSystem::placeWindow(const Placement& p) {
+    if (!bus_.isConnected()) return false;
     const Rect& f = p.frame;
-    return call("Place", {QString::fromStdString(p.key), static_cast<int>(std::lround(f.origin.x)),
-                          static_cast<int>(std::lround(f.origin.y)), static_cast<int>(std::lround(f.size.width)),
-                          static_cast<int>(std::lround(f.size.height))});
+    callLater("Place",
+              {QString::fromStdString(p.key), static_cast<int>(std::lround(f.origin.x)),
+               static_cast<int>(std::lround(f.origin.y)), static_cast<int>(std::lround(f.size.width)),
+               static_cast<int>(std::lround(f.size.height))},
+              [this, serial = p.serial](const QDBusMessage& message) {
+                  const QDBusReply<bool> reply(message);
+                  if (!reply.isValid() || !reply.value()) refused(serial);
+              });
+    return true;
 }
 
 bool GnomeShellWindowSystem::activateWindow(const CompositorWindow& window) {

@@ -30,6 +30,7 @@ public:
 
 protected:
     std::optional<Rect> readFrame(const CompositorWindow& window) override;
+    void readFrameLater(const CompositorWindow& window, std::function<void(std::optional<Rect>)> done) override;
     bool placeWindow(const Placement& placement) override;
     bool activateWindow(const CompositorWindow& window) override;
     bool minimizeWindow(const CompositorWindow& window) override;
@@ -40,6 +41,9 @@ private Q_SLOTS:
 private:
     void refresh();
     bool call(const char* method, const QList<QVariant>& arguments);
+    // The call answered on the event loop (or an error, the timeout's too).
+    void callLater(const char* method, const QList<QVariant>& arguments,
+                   std::function<void(const QDBusMessage& reply)> done);
 
     QDBusConnection bus_;
     bool refreshing_ = false;

@@ -15,7 +15,8 @@ std::string whole(double v) { return std::to_string(std::lround(v)); }
 
 }  // namespace
 
-HyprlandWindowSystem::HyprlandWindowSystem(std::string socketFolder) : folder_(std::move(socketFolder)) {
+HyprlandWindowSystem::HyprlandWindowSystem(std::string socketFolder)
+    : folder_(std::move(socketFolder)), asking_(std::make_unique<QObject>()) {
     EventSocket::Handlers handlers;
     handlers.connected = [this] {
         reader_ = hyprland::EventReader();
@@ -32,7 +33,11 @@ HyprlandWindowSystem::HyprlandWindowSystem(std::string socketFolder) : folder_(s
                                             std::move(handlers));
 }
 
-HyprlandWindowSystem::~HyprlandWindowSystem() = default;
+HyprlandWindowSystem::~HyprlandWindowSystem() {
+    // Requests on their way are answered to no one.
+    for (QObject* socket : asking_->children()) QObject::disconnect(socket, nullptr, nullptr, nullptr);
+    asking_.reset();
+}
 
 void HyprlandWindowSystem::readEvents(std::string_view bytes) {
     reader_.add(bytes);
@@ -43,7 +48,7 @@ void HyprlandWindowSystem::readEvents(std::string_view bytes) {
 }
 
 void HyprlandWindowSystem::ask(const std::string& request, std::function<void(std::optional<std::string>)> done) {
-    auto* socket = new QLocalSocket();
+    auto* socket = new QLocalSocket(asking_.get());
     auto answer = std::make_shared<QByteArray>();
     auto finished = std::make_shared<bool>(false);
     auto finish = [socket, answer, finished, done](bool ok) {
@@ -133,12 +138,39 @@ std::optional<Rect> HyprlandWindowSystem::readFrame(const CompositorWindow& wind
     return std::nullopt;
 }
 
+void HyprlandWindowSystem::readFrameLater(const CompositorWindow& window,
+                                          std::function<void(std::optional<Rect>)> done) {
+    ask("j/clients", [key = window.key, done](std::optional<std::string> answer) {
+        const auto windows = answer ? hyprland::parseClients(*answer) : std::nullopt;
+        if (!windows) return done(std::nullopt);
+        for (const auto& w : *windows) {
+            if (w.key == key) return done(w.frame);
+        }
+        done(std::nullopt);
+    });
+}
+
 bool HyprlandWindowSystem::placeWindow(const Placement& p) {
+    if (folder_.empty()) return false;
     const std::string target = hyprland::windowArgument(p.key);
     const Rect& f = p.frame;
-    return dispatch("setfloating " + target) &&
-           dispatch("resizewindowpixel exact " + whole(f.size.width) + " " + whole(f.size.height) + "," + target) &&
-           dispatch("movewindowpixel exact " + whole(f.origin.x) + " " + whole(f.origin.y) + "," + target);
+    dispatchInTurn(std::make_shared<const std::vector<std::string>>(std::vector<std::string>{
+                       "setfloating " + target,
+                       "resizewindowpixel exact " + whole(f.size.width) + " " + whole(f.size.height) + "," + target,
+                       "movewindowpixel exact " + whole(f.origin.x) + " " + whole(f.origin.y) + "," + target,
+                   }),
+                   0, p.serial);
+    return true;
+}
+
+void HyprlandWindowSystem::dispatchInTurn(std::shared_ptr<const std::vector<std::string>> steps, std::size_t next,
+                                          std::uint64_t serial) {
+    const std::string request = "dispatch " + (*steps)[next];
+    ask(request, [this, steps, next, serial](std::optional<std::string> answer) {
+        if (!answer || *answer != "ok") return refused(serial);
+        // A newer placement of the window, or a compositor gone, ends this one.
+        if (next + 1 < steps->size() && placing(serial)) dispatchInTurn(steps, next + 1, serial);
+    });
 }
 
 bool HyprlandWindowSystem::activateWindow(const CompositorWindow& window) {

@@ -8,10 +8,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Platform/Linux/CompositorWindowSystem.h"
 #include "Platform/Linux/EventSocket.h"
 #include "Platform/Linux/HyprlandIpc.h"
+
+class QObject;
 
 namespace velorin::linux_platform {
 
@@ -26,6 +29,7 @@ public:
 
 protected:
     std::optional<Rect> readFrame(const CompositorWindow& window) override;
+    void readFrameLater(const CompositorWindow& window, std::function<void(std::optional<Rect>)> done) override;
     bool placeWindow(const Placement& placement) override;
     bool activateWindow(const CompositorWindow& window) override;
     bool minimizeWindow(const CompositorWindow& window) override;
@@ -35,6 +39,9 @@ private:
     void refresh();
     void ask(const std::string& request, std::function<void(std::optional<std::string>)> done);
     bool dispatch(const std::string& arguments);
+    // Sends the dispatchers one after another, each once the last said "ok";
+    // a refusal, or no answer in time, refuses the placement.
+    void dispatchInTurn(std::shared_ptr<const std::vector<std::string>> steps, std::size_t next, std::uint64_t serial);
 
     std::string folder_;
     hyprland::EventReader reader_;
@@ -42,6 +49,7 @@ private:
     bool refreshAgain_ = false;
     std::shared_ptr<int> generation_;  // a new one per connection: late answers of an old one are dropped
     std::unique_ptr<EventSocket> events_;
+    std::unique_ptr<QObject> asking_;  // the parent of the requests on their way
 };
 
 }  // namespace velorin::linux_platform
