@@ -17,6 +17,7 @@
 #include "Velorin/Design/ContinuousShape.h"
 #include "Velorin/Design/Display.h"
 #include "Velorin/Design/Fade.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/OverlayShadow.h"
 #include "Velorin/Design/PackTile.h"
@@ -247,7 +248,7 @@ protected:
         title(text(), titleLook());
         painter.restore();
         Symbols::draw(painter, QRectF(chevronLeft, mid - 5, 10, 10), "chevron.up.chevron.down", muted, 9);
-        if (hasFocus()) {
+        if (focusRing_.shows()) {
             painter.setPen(QPen(Theme::honey.resolve(environment), 2));
             painter.drawPath(continuousCapsule(bounds.adjusted(1, 1, -1, -1)));
         }
@@ -260,6 +261,7 @@ private:
     std::string symbol_;
     QString leavingTitle_;
     Presentation titleShown_;
+    FocusRing focusRing_{this};
 };
 
 // The line under the pad: the gesture, the action, the target and "Save", on a capsule.
