@@ -27,8 +27,9 @@ public:
     explicit SwayWindowSystem(std::string socketPath);
     ~SwayWindowSystem() override;
 
-    // Sends commands as they are, for tests and the window commands; whether
-    // Sway ran every one.
+    // Sends commands as they are and waits (bounded) for the answer, for
+    // tests and for focusing or hiding a window; whether Sway ran every one.
+    // Placements go without waiting (see `send`).
     bool runCommand(const std::string& command);
 
 protected:
