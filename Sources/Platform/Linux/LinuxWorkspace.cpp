@@ -24,7 +24,8 @@ LinuxWorkspace::LinuxWorkspace(std::shared_ptr<WindowSystem> windows, Processes&
     : desktop_(std::move(windows)),
       processes_(processes),
       permissionsPage_(std::move(permissionsPage)),
-      folders_(std::move(applicationFolders)) {
+      folders_(std::move(applicationFolders)),
+      catalog_(folders_) {
     desktop_->setChangeHandler([this](WindowSystem::Change change) { changed(change); });
     if (desktop_->isConnected()) {
         for (const auto& app : runningApplications()) known_[app.processIdentifier] = app;
@@ -38,33 +39,13 @@ LinuxWorkspace::LinuxWorkspace(std::shared_ptr<X11Desktop> desktop, Processes& p
 
 LinuxWorkspace::~LinuxWorkspace() { desktop_->setChangeHandler({}); }
 
-const std::vector<DesktopEntry>& LinuxWorkspace::entries() {
-    // Installing or removing an app changes its folder: read them all again then.
-    std::vector<fs::file_time_type> stamps;
-    for (const auto& folder : folders_) {
-        std::error_code ec;
-        stamps.push_back(fs::last_write_time(folder, ec));
-        if (ec) stamps.back() = fs::file_time_type::min();
-    }
-    if (!entriesLoaded_ || !stampsSettled_ || stamps != folderStamps_) {
-        entries_ = installedEntries(folders_);
-        // A folder's time only moves on in clock ticks, so a second change
-        // within the tick of the first leaves it as it was: a folder changed
-        // just now is read again next time.
-        const auto settled = fs::file_time_type::clock::now() - std::chrono::seconds(1);
-        stampsSettled_ = std::all_of(stamps.begin(), stamps.end(), [&](const auto& t) { return t < settled; });
-        folderStamps_ = std::move(stamps);
-        entriesLoaded_ = true;
-    }
-    return entries_;
-}
-
 RunningApplication LinuxWorkspace::applicationOf(const DesktopWindow& window, bool active) {
     RunningApplication app;
     app.processIdentifier = window.pid;
     app.isActive = active;
     app.isHidden = window.hidden;
-    if (const DesktopEntry* e = entryForWindowClass(entries(), window.windowClass, window.instance)) {
+    const auto installed = entries();
+    if (const DesktopEntry* e = entryForWindowClass(*installed, window.windowClass, window.instance)) {
         app.bundleIdentifier = bundleIdentifier(*e);
         app.localizedName = e->name.empty() ? window.windowClass : e->name;
     } else if (!window.windowClass.empty()) {
@@ -102,14 +83,16 @@ std::optional<RunningApplication> LinuxWorkspace::frontmostApplication() {
 }
 
 std::optional<std::string> LinuxWorkspace::urlForApplication(const std::string& bundleIdentifierText) {
-    if (const DesktopEntry* e = entryForBundleIdentifier(entries(), bundleIdentifierText)) return e->path;
+    const auto installed = entries();
+    if (const DesktopEntry* e = entryForBundleIdentifier(*installed, bundleIdentifierText)) return e->path;
     return std::nullopt;
 }
 
 std::vector<std::string> LinuxWorkspace::installedApplications() {
     std::vector<std::string> ids;
     std::set<std::string> seen;
-    for (const auto& entry : entries()) {
+    const auto installed = entries();
+    for (const auto& entry : *installed) {
         if (entry.hidden || entry.deleted) continue;
         auto id = bundleIdentifier(entry);
         if (seen.insert(id).second) ids.push_back(std::move(id));

@@ -12,6 +12,7 @@
 #include <set>
 
 #include "Platform/Linux/DesktopEntry.h"
+#include "Platform/Linux/EntryCatalog.h"
 #include "Platform/Linux/WindowSystem.h"
 #include "Platform/Linux/X11Desktop.h"
 #include "Platform/Processes.h"
@@ -52,7 +53,7 @@ public:
 
 private:
     std::optional<std::uint32_t> topmostWindowOf(const std::string& bundleIdentifier);
-    const std::vector<DesktopEntry>& entries();
+    EntryCatalog::Entries entries() { return catalog_.entries(); }
     void notify(WorkspaceNotice notice, const std::optional<RunningApplication>& app);
     void changed(WindowSystem::Change change);
 
@@ -60,10 +61,7 @@ private:
     Processes& processes_;
     std::optional<std::string> permissionsPage_;
     std::vector<std::string> folders_;
-    std::vector<DesktopEntry> entries_;
-    std::vector<std::filesystem::file_time_type> folderStamps_;  // of folders_, when entries_ was read
-    bool stampsSettled_ = false;
-    bool entriesLoaded_ = false;
+    EntryCatalog catalog_;
     std::map<ObserverToken, std::pair<WorkspaceNotice, Observer>> observers_;
     ObserverToken next_ = 1;
     std::map<std::int32_t, RunningApplication> known_;  // running apps at the last client-list notice
