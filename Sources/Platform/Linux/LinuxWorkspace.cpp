@@ -1,8 +1,6 @@
 #include "Platform/Linux/LinuxWorkspace.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +11,8 @@
 #include <QUrl>
 
 #include "Platform/Linux/AppIdentity.h"
+#include "Platform/Linux/QtServices.h"
+#include "Platform/Linux/StartupNotification.h"
 #include "Platform/Linux/Translations.h"
 #include "Platform/Linux/X11WindowSystem.h"
 
@@ -20,12 +20,14 @@ namespace velorin::linux_platform {
 namespace fs = std::filesystem;
 
 LinuxWorkspace::LinuxWorkspace(std::shared_ptr<WindowSystem> windows, Processes& processes,
-                               std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders)
+                               std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders,
+                               std::shared_ptr<MainQueue> queue)
     : desktop_(std::move(windows)),
       processes_(processes),
       permissionsPage_(std::move(permissionsPage)),
       folders_(std::move(applicationFolders)),
-      catalog_(folders_) {
+      catalog_(folders_),
+      queue_(queue ? std::move(queue) : std::make_shared<QtMainQueue>()) {
     desktop_->setChangeHandler([this](WindowSystem::Change change) { changed(change); });
     if (desktop_->isConnected()) {
         for (const auto& app : runningApplications()) known_[app.processIdentifier] = app;
@@ -33,11 +35,16 @@ LinuxWorkspace::LinuxWorkspace(std::shared_ptr<WindowSystem> windows, Processes&
 }
 
 LinuxWorkspace::LinuxWorkspace(std::shared_ptr<X11Desktop> desktop, Processes& processes,
-                               std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders)
+                               std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders,
+                               std::shared_ptr<MainQueue> queue)
     : LinuxWorkspace(std::make_shared<X11WindowSystem>(std::move(desktop)), processes, std::move(permissionsPage),
-                     std::move(applicationFolders)) {}
+                     std::move(applicationFolders), std::move(queue)) {}
 
-LinuxWorkspace::~LinuxWorkspace() { desktop_->setChangeHandler({}); }
+LinuxWorkspace::~LinuxWorkspace() {
+    desktop_->setChangeHandler({});
+    // Feedback we began ends with us rather than at the desktop's own timeout.
+    while (!startups_.empty()) endStartup(startups_.front().id);
+}
 
 RunningApplication LinuxWorkspace::applicationOf(const DesktopWindow& window, bool active) {
     RunningApplication app;
@@ -109,21 +116,56 @@ std::string LinuxWorkspace::applicationsFolder() {
     return home && *home ? std::string(home) : std::string("/");
 }
 
-namespace {
-
-// How a program starts: in the background, a startup notification whose time is 0 asks
-// the window manager (and the toolkits that read it) not to give its first window focus.
-LaunchOptions launchOptionsFor(const OpenConfiguration& configuration) {
-    static std::atomic<unsigned> launches{0};
-    LaunchOptions options;
-    if (!configuration.activates) {
-        options.environment.push_back({"DESKTOP_STARTUP_ID", "velorin-" + std::to_string(getpid()) + "-" +
-                                                                 std::to_string(++launches) + "_TIME0"});
-    }
-    return options;
+std::optional<std::string> LinuxWorkspace::beginStartup(const DesktopEntry* entry, const std::string& program,
+                                                        bool activates) {
+    // In the background, a startup time of 0 asks the window manager (and the
+    // toolkits that read it) not to give the app's first window the focus.
+    if (!activates) return startupId(++launches_, 0);
+    const auto context = desktop_->startupContext();
+    if (!context) return std::nullopt;
+    std::string id = startupId(++launches_, context->serverTime);
+    // Feedback only for an app known to end it: shown for one that never
+    // does, it would last until the timeout.
+    if (!entry || !entry->startupNotify) return id;
+    StartupFields fields{{"ID", id}, {"NAME", translatedName(*entry, messagesLocale())},
+                         {"SCREEN", std::to_string(context->screen)}, {"BIN", fs::path(program).filename().string()}};
+    if (!entry->icon.empty()) fields.emplace_back("ICON", entry->icon);
+    if (context->desktop) fields.emplace_back("DESKTOP", std::to_string(*context->desktop));
+    if (!entry->startupWMClass.empty()) fields.emplace_back("WMCLASS", entry->startupWMClass);
+    fields.emplace_back("APPLICATION_ID", entry->path);
+    if (!desktop_->broadcastStartupMessage(startupMessage("new", fields))) return id;
+    Startup startup{id, entry->startupWMClass, {}, {}};
+    for (const auto& w : desktop_->clientWindows()) startup.windowsBefore.insert(w.id);
+    startup.timeout = queue_->asyncAfter(startupTimeoutSeconds, [this, id] { endStartup(id); });
+    startups_.push_back(std::move(startup));
+    return id;
 }
 
-}  // namespace
+void LinuxWorkspace::endStartup(const std::string& id) {
+    const auto it = std::find_if(startups_.begin(), startups_.end(), [&](const Startup& s) { return s.id == id; });
+    if (it == startups_.end()) return;
+    if (it->timeout) it->timeout->cancel();
+    startups_.erase(it);
+    (void)desktop_->broadcastStartupMessage(startupMessage("remove", {{"ID", id}}));
+}
+
+void LinuxWorkspace::endStartupsOfNewWindows() {
+    if (startups_.empty()) return;
+    std::vector<std::string> ended;
+    const auto windows = desktop_->clientWindows();
+    for (const auto& startup : startups_) {
+        for (const auto& w : windows) {
+            if (startup.windowsBefore.count(w.id)) continue;
+            const bool itsClass = !startup.windowClass.empty() &&
+                                  (w.windowClass == startup.windowClass || w.instance == startup.windowClass);
+            if (w.startupId == startup.id || itsClass) {
+                ended.push_back(startup.id);
+                break;
+            }
+        }
+    }
+    for (const auto& id : ended) endStartup(id);
+}
 
 void LinuxWorkspace::openApplication(const std::string& path, const OpenConfiguration& configuration) {
     switch (specialApplication(path)) {
@@ -142,13 +184,19 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
         }
         const auto launch = entryLaunch(*entry, configuration.arguments);
         if (!launch) return;
-        LaunchOptions options = launchOptionsFor(configuration);
+        LaunchOptions options;
         options.workingDirectory = launch->workingDirectory;
-        (void)processes_.launch(launch->program, launch->arguments, options);
+        const auto id = beginStartup(&*entry, launch->program, configuration.activates);
+        if (id) options.environment.push_back({"DESKTOP_STARTUP_ID", *id});
+        if (!processes_.launch(launch->program, launch->arguments, options) && id) endStartup(*id);
         return;
     }
     if (access(path.c_str(), X_OK) == 0 && fs::is_regular_file(path)) {
-        (void)processes_.launch(path, configuration.arguments, launchOptionsFor(configuration));
+        LaunchOptions options;
+        if (const auto id = beginStartup(nullptr, path, configuration.activates)) {
+            options.environment.push_back({"DESKTOP_STARTUP_ID", *id});
+        }
+        (void)processes_.launch(path, configuration.arguments, options);
         return;
     }
     (void)processes_.start("xdg-open", {path});
@@ -255,6 +303,7 @@ void LinuxWorkspace::notify(WorkspaceNotice notice, const std::optional<RunningA
 
 void LinuxWorkspace::changed(WindowSystem::Change change) {
     if (change == WindowSystem::Change::clientList) {
+        endStartupsOfNewWindows();
         std::map<std::int32_t, RunningApplication> now;
         for (const auto& app : runningApplications()) now[app.processIdentifier] = app;
         for (const auto& [pid, app] : now) {

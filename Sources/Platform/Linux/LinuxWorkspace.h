@@ -15,6 +15,7 @@
 #include "Platform/Linux/EntryCatalog.h"
 #include "Platform/Linux/WindowSystem.h"
 #include "Platform/Linux/X11Desktop.h"
+#include "Platform/MainQueue.h"
 #include "Platform/Processes.h"
 #include "Platform/Workspace.h"
 
@@ -24,11 +25,15 @@ class LinuxWorkspace : public Workspace {
 public:
     // `permissionsPage`: the file URL of our page on input permissions, opened in
     // place of the system's privacy settings.
+    // `queue`: where launch feedback ends when an app never ends it (Qt's
+    // main loop when none is given).
     LinuxWorkspace(std::shared_ptr<WindowSystem> windows, Processes& processes,
-                   std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders);
+                   std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders,
+                   std::shared_ptr<MainQueue> queue = nullptr);
     // On the X11 window manager.
     LinuxWorkspace(std::shared_ptr<X11Desktop> desktop, Processes& processes,
-                   std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders);
+                   std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders,
+                   std::shared_ptr<MainQueue> queue = nullptr);
     ~LinuxWorkspace() override;
 
     std::vector<RunningApplication> runningApplications() override;
@@ -51,11 +56,21 @@ public:
     // The app a window belongs to, as this workspace reports it.
     RunningApplication applicationOf(const DesktopWindow& window, bool active);
 
+    // How long launch feedback lasts at most, for an app whose window never
+    // shows (or never says it is the one launched): as long as desktops give it.
+    double startupTimeoutSeconds = 15;
+
 private:
     std::optional<std::uint32_t> topmostWindowOf(const std::string& bundleIdentifier);
     EntryCatalog::Entries entries() { return catalog_.entries(); }
     void notify(WorkspaceNotice notice, const std::optional<RunningApplication>& app);
     void changed(WindowSystem::Change change);
+    // The startup id a launch of `program` (from `entry`, when it comes from
+    // one) carries, and for an entry whose app ends its own feedback the
+    // feedback begun; absent when the desktop has no startup notification.
+    std::optional<std::string> beginStartup(const DesktopEntry* entry, const std::string& program, bool activates);
+    void endStartup(const std::string& id);
+    void endStartupsOfNewWindows();
 
     std::shared_ptr<WindowSystem> desktop_;
     Processes& processes_;
@@ -65,6 +80,15 @@ private:
     std::map<ObserverToken, std::pair<WorkspaceNotice, Observer>> observers_;
     ObserverToken next_ = 1;
     std::map<std::int32_t, RunningApplication> known_;  // running apps at the last client-list notice
+    std::shared_ptr<MainQueue> queue_;
+    struct Startup {
+        std::string id;
+        std::string windowClass;                   // StartupWMClass
+        std::set<std::uint32_t> windowsBefore;     // the client windows at the launch
+        std::shared_ptr<WorkItem> timeout;
+    };
+    std::vector<Startup> startups_;                // launch feedback shown now
+    unsigned launches_ = 0;
 };
 
 // The icon file of a desktop entry's Icon= value: an absolute path as it is,
