@@ -128,7 +128,8 @@ std::optional<std::string> LinuxWorkspace::beginStartup(const DesktopEntry* entr
     // does, it would last until the timeout.
     if (!entry || !entry->startupNotify) return id;
     StartupFields fields{{"ID", id}, {"NAME", translatedName(*entry, messagesLocale())},
-                         {"SCREEN", std::to_string(context->screen)}, {"BIN", fs::path(program).filename().string()}};
+                         {"SCREEN", std::to_string(context->screen)}};
+    if (!program.empty()) fields.emplace_back("BIN", fs::path(program).filename().string());
     if (!entry->icon.empty()) fields.emplace_back("ICON", entry->icon);
     if (context->desktop) fields.emplace_back("DESKTOP", std::to_string(*context->desktop));
     if (!entry->startupWMClass.empty()) fields.emplace_back("WMCLASS", entry->startupWMClass);
@@ -168,6 +169,26 @@ void LinuxWorkspace::endStartupsOfNewWindows() {
 }
 
 void LinuxWorkspace::openApplication(const std::string& path, const OpenConfiguration& configuration) {
+    openApplicationReporting(path, configuration, {});
+}
+
+bool LinuxWorkspace::startLaunch(const EntryLaunch& launch, const std::optional<std::string>& startupId) {
+    LaunchOptions options;
+    options.workingDirectory = launch.workingDirectory;
+    if (startupId) options.environment.push_back({"DESKTOP_STARTUP_ID", *startupId});
+    return processes_.launch(launch.program, launch.arguments, options);
+}
+
+ApplicationBus& LinuxWorkspace::applicationBus() {
+    if (!bus_) bus_ = sessionApplicationBus();
+    return *bus_;
+}
+
+void LinuxWorkspace::openApplicationReporting(const std::string& path, const OpenConfiguration& configuration,
+                                              std::function<void()> failedLater) {
+    auto fail = [&] {
+        if (failedLater) queue_->async(failedLater);
+    };
     switch (specialApplication(path)) {
         case SpecialApplication::showDesktop: desktop_->toggleShowingDesktop(); return;
         case SpecialApplication::screenSaver: (void)processes_.start("xdg-screensaver", {"activate"}); return;
@@ -175,7 +196,7 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
     }
     if (fs::path(path).extension() == ".desktop") {
         const auto entry = readDesktopEntry(path, folders_);
-        if (!entry) return;
+        if (!entry) return fail();
         // Opening an app that runs brings it forward; starting it again would
         // open a second window or instance.
         if (auto window = topmostWindowOf(bundleIdentifier(*entry))) {
@@ -183,12 +204,30 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
             return;
         }
         const auto launch = entryLaunch(*entry, configuration.arguments);
-        if (!launch) return;
-        LaunchOptions options;
-        options.workingDirectory = launch->workingDirectory;
-        const auto id = beginStartup(&*entry, launch->program, configuration.activates);
-        if (id) options.environment.push_back({"DESKTOP_STARTUP_ID", *id});
-        if (!processes_.launch(launch->program, launch->arguments, options) && id) endStartup(*id);
+        const auto busName = entry->dbusActivatable ? applicationBusName(entry->id) : std::nullopt;
+        if (!busName && !launch) return fail();
+        const auto id = beginStartup(&*entry, launch ? launch->program : std::string(), configuration.activates);
+        if (!busName) {
+            if (startLaunch(*launch, id)) return;
+            if (id) endStartup(*id);
+            return fail();
+        }
+        // Launch arguments reach a D-Bus app as what it is asked to open.
+        std::vector<std::string> uris;
+        for (const auto& argument : configuration.arguments) {
+            const QString text = QString::fromStdString(argument);
+            uris.push_back(argument.starts_with("/")
+                               ? QUrl::fromLocalFile(text).toString(QUrl::FullyEncoded).toStdString()
+                               : argument);
+        }
+        applicationBus().activate(*busName, uris, id.value_or(std::string()),
+                                  [this, launch, id, failedLater](bool answered) {
+                                      if (answered) return;
+                                      // Not on the bus after all: its command, where it has one.
+                                      if (launch && startLaunch(*launch, id)) return;
+                                      if (id) endStartup(*id);
+                                      if (failedLater) failedLater();
+                                  });
         return;
     }
     if (access(path.c_str(), X_OK) == 0 && fs::is_regular_file(path)) {
@@ -196,10 +235,10 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
         if (const auto id = beginStartup(nullptr, path, configuration.activates)) {
             options.environment.push_back({"DESKTOP_STARTUP_ID", *id});
         }
-        (void)processes_.launch(path, configuration.arguments, options);
+        if (!processes_.launch(path, configuration.arguments, options)) fail();
         return;
     }
-    (void)processes_.start("xdg-open", {path});
+    if (!processes_.start("xdg-open", {path})) fail();
 }
 
 bool LinuxWorkspace::open(const std::string& url) { return openReporting(url, {}); }

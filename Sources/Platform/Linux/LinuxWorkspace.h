@@ -11,6 +11,7 @@
 #include <memory>
 #include <set>
 
+#include "Platform/Linux/DBusActivation.h"
 #include "Platform/Linux/DesktopEntry.h"
 #include "Platform/Linux/EntryCatalog.h"
 #include "Platform/Linux/WindowSystem.h"
@@ -45,6 +46,11 @@ public:
     // The system's folder of desktop entries (the last that exists).
     std::string applicationsFolder() override;
     void openApplication(const std::string& path, const OpenConfiguration& configuration) override;
+    // An entry with DBusActivatable=true is asked to come up over the session
+    // bus; when it does not answer, its command runs, and without one the
+    // opening fails.
+    void openApplicationReporting(const std::string& path, const OpenConfiguration& configuration,
+                                  std::function<void()> failedLater) override;
     bool open(const std::string& url) override;
     bool openReporting(const std::string& url, std::function<void()> failedLater) override;
     bool hide(std::int32_t processIdentifier) override;
@@ -59,6 +65,8 @@ public:
     // How long launch feedback lasts at most, for an app whose window never
     // shows (or never says it is the one launched): as long as desktops give it.
     double startupTimeoutSeconds = 15;
+    // The bus D-Bus activatable apps are asked on (the session bus unless set).
+    void setApplicationBus(std::unique_ptr<ApplicationBus> bus) { bus_ = std::move(bus); }
 
 private:
     std::optional<std::uint32_t> topmostWindowOf(const std::string& bundleIdentifier);
@@ -71,6 +79,8 @@ private:
     std::optional<std::string> beginStartup(const DesktopEntry* entry, const std::string& program, bool activates);
     void endStartup(const std::string& id);
     void endStartupsOfNewWindows();
+    bool startLaunch(const EntryLaunch& launch, const std::optional<std::string>& startupId);
+    ApplicationBus& applicationBus();
 
     std::shared_ptr<WindowSystem> desktop_;
     Processes& processes_;
@@ -89,6 +99,7 @@ private:
     };
     std::vector<Startup> startups_;                // launch feedback shown now
     unsigned launches_ = 0;
+    std::unique_ptr<ApplicationBus> bus_;  // last: its answers still to come go first
 };
 
 // The icon file of a desktop entry's Icon= value: an absolute path as it is,
