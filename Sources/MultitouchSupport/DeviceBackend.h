@@ -13,6 +13,7 @@
 
 #include "MultitouchSupport/EvdevTranslator.h"
 #include "MultitouchSupport/Touchpad.h"
+#include "MultitouchSupport/TouchpadSwitch.h"
 
 namespace velorin::multitouch {
 
@@ -68,6 +69,12 @@ public:
     virtual ~SessionWatch() = default;
 };
 
+// Tells the registry what the desktop's own touchpad switch says, until destroyed.
+class TouchpadSwitchWatch {
+public:
+    virtual ~TouchpadSwitchWatch() = default;
+};
+
 struct FoundDevice {
     DeviceIdentity identity;
     std::string node;
@@ -89,6 +96,11 @@ public:
     // Calls `changed` with whether this session is active: once at once, then on every
     // change, from any thread. None where sessions can't be told apart (always active).
     virtual std::unique_ptr<SessionWatch> watchSession(std::function<void(bool active)>) { return nullptr; }
+    // Calls `changed` with what the desktop's touchpad switch says: once at once, then on
+    // every change, from any thread. None where the desktop's switch can't be read (all on).
+    virtual std::unique_ptr<TouchpadSwitchWatch> watchTouchpadSwitch(std::function<void(const TouchpadSwitch&)>) {
+        return nullptr;
+    }
 };
 
 }  // namespace velorin::multitouch

@@ -12,7 +12,8 @@ struct DeviceRegistry::Device {
     // A pad that came after the list was made: it delivers to every callback of the
     // started listed devices, for as long as any of them is started.
     bool adopted = false;
-    std::unique_ptr<Reader> reader;  // while started and present
+    std::atomic<bool> switchedOff{false};  // the desktop's switch has this pad off
+    std::unique_ptr<Reader> reader;        // while started and present
     std::string node;                // the reader's node
 };
 
@@ -27,7 +28,7 @@ public:
     }
 
     void begin() { thread_ = std::thread([this] { run(); }); }
-    // Wakes the reader to look at the session's state again.
+    // Wakes the reader to look at whether it is suspended again.
     void nudge() { stream_->interrupt(); }
     void requestStop() {
         stopping_.store(true);
@@ -44,9 +45,9 @@ private:
         EvdevTranslator translator(stream_->snapshot(), &registry_.typing_);
         std::optional<double> checked;  // the last report whose silence was looked into
         bool grabbed = false;           // another program took the device under a finger
-        bool away = false;              // another user's session is on the seat: the pad is theirs
+        bool suspended = false;         // the pad is not ours to read now (DeviceRegistry::suspended)
         while (!stopping_.load()) {
-            const bool paused = grabbed || away;
+            const bool paused = grabbed || suspended;
             std::optional<double> deadline = paused ? std::nullopt : translator.nextRepeatTime();
             const std::optional<double> since = translator.lastReportTime();
             const bool checkPending = !paused && since && checked != since;
@@ -56,22 +57,30 @@ private:
             }
             EventStream::Read read = stream_->next(deadline);
             if (stopping_.load()) break;
-            const bool active = registry_.sessionActive_.load();
-            if (!away && !active) {
-                // Switched to another user: what they touch is not ours. Like a grab, the
-                // contact is left open (a lift now could give a tap) and nothing repeats.
-                away = true;
-            } else if (away && active) {
-                // Back: the fingers seen before the switch lift now, long after they landed
-                // (no tap); what lands from here on is new.
-                away = false;
+            const bool suspendedNow = registry_.suspended(device_);
+            if (!suspended && suspendedNow) {
+                // Another user's session, or the desktop switched the pad off: what is touched
+                // now is not for us. Like a grab, the contact is left open (a lift now could
+                // give a tap) and nothing repeats.
+                suspended = true;
+            } else if (suspended && !suspendedNow) {
+                // Back: the fingers seen before lift now, long after they landed (no tap);
+                // what lands from here on is new.
+                suspended = false;
                 if (!grabbed) {
                     if (auto frame = translator.liftAll(read.now)) send(*frame);
                 }
             }
             switch (read.outcome) {
                 case EventStream::Outcome::events:
-                    if (away) break;
+                    if (suspended) {
+                        // Only which slot the pad speaks of is followed, so that after the return
+                        // the events that name no slot go to the one the pad means.
+                        for (const input_event& event : read.events) {
+                            if (event.type == EV_ABS && event.code == ABS_MT_SLOT) translator.feed(event);
+                        }
+                        break;
+                    }
                     if (grabbed && !read.events.empty()) {
                         // Back from the grab: what we saw before it is stale, so those fingers
                         // lift now (long after they landed: no tap), and what is there lands afresh.
@@ -86,7 +95,7 @@ private:
                     }
                     break;
                 case EventStream::Outcome::deadline:
-                    if (grabbed || away) break;
+                    if (grabbed || suspended) break;
                     if (checkPending && read.now >= *since + silenceCheckSeconds) {
                         checked = since;
                         // Another program takes every event now. Nothing is repeated (no phantom
@@ -134,6 +143,7 @@ void releaseList(MTDeviceList* list) {
 DeviceRegistry::DeviceRegistry(std::unique_ptr<DeviceBackend> backend) : backend_(std::move(backend)) {}
 
 DeviceRegistry::~DeviceRegistry() {
+    std::unique_ptr<TouchpadSwitchWatch> touchpadSwitch;
     std::unique_ptr<SessionWatch> session;
     std::unique_ptr<KeyboardWatch> keyboards;
     std::vector<std::unique_ptr<Reader>> readers;
@@ -149,7 +159,9 @@ DeviceRegistry::~DeviceRegistry() {
         watchThread = std::move(watchThread_);
         keyboards = std::move(keyboards_);
         session = std::move(session_);
+        touchpadSwitch = std::move(touchpadSwitch_);
     }
+    touchpadSwitch.reset();
     session.reset();
     keyboards.reset();
     for (auto& reader : readers) reader->requestStop();
@@ -182,11 +194,7 @@ MTDeviceList* DeviceRegistry::createList() {
                     break;
                 }
             }
-            if (!match) {
-                devices_.push_back(std::make_unique<Device>());
-                match = devices_.back().get();
-                match->identity = found.identity;
-            }
+            if (!match) match = &addDevice(found.identity, false);
             match->adopted = false;  // listed now: its caller registers and starts it
             listed.push_back(match);
         }
@@ -233,14 +241,18 @@ void DeviceRegistry::start(MTDeviceRef ref) {
     if (first) {
         // Outside the lock: the watch tells the state at once, and telling takes the lock.
         auto session = backend_->watchSession([this](bool active) { sessionChanged(active); });
+        auto touchpadSwitch =
+            backend_->watchTouchpadSwitch([this](const TouchpadSwitch& state) { touchpadSwitchChanged(state); });
         std::lock_guard lock(mutex_);
         session_ = std::move(session);
+        touchpadSwitch_ = std::move(touchpadSwitch);
     }
     joinRetired();
     reconnect();
 }
 
 void DeviceRegistry::stop(MTDeviceRef ref) {
+    std::unique_ptr<TouchpadSwitchWatch> touchpadSwitch;
     std::unique_ptr<SessionWatch> session;
     std::unique_ptr<KeyboardWatch> keyboards;
     std::unique_ptr<Reader> reader;
@@ -275,8 +287,10 @@ void DeviceRegistry::stop(MTDeviceRef ref) {
             watchThread = std::move(watchThread_);
             keyboards = std::move(keyboards_);
             session = std::move(session_);
+            touchpadSwitch = std::move(touchpadSwitch_);
         }
     }
+    touchpadSwitch.reset();
     session.reset();
     keyboards.reset();
     if (reader) {
@@ -356,12 +370,7 @@ void DeviceRegistry::adoptNewPads(const std::vector<FoundDevice>& present) {
                 break;
             }
         }
-        if (!device) {
-            devices_.push_back(std::make_unique<Device>());
-            device = devices_.back().get();
-            device->identity = found.identity;
-            device->adopted = true;
-        }
+        if (!device) device = &addDevice(found.identity, true);
         device->started = true;
         device->node = found.node;
         device->reader = std::make_unique<Reader>(*this, *device, std::move(stream));
@@ -401,6 +410,30 @@ void DeviceRegistry::sessionChanged(bool active) {
     for (auto& device : devices_) {
         if (device->reader) device->reader->nudge();
     }
+}
+
+void DeviceRegistry::touchpadSwitchChanged(const TouchpadSwitch& state) {
+    std::lock_guard lock(mutex_);
+    switchState_ = state;
+    for (auto& device : devices_) {
+        const bool off = switchState_.isOff(device->identity);
+        if (device->switchedOff.exchange(off) != off && device->reader) device->reader->nudge();
+    }
+}
+
+DeviceRegistry::Device& DeviceRegistry::addDevice(const DeviceIdentity& identity, bool adopted) {
+    devices_.push_back(std::make_unique<Device>());
+    Device& device = *devices_.back();
+    device.identity = identity;
+    device.adopted = adopted;
+    device.switchedOff.store(switchState_.isOff(identity));
+    return device;
+}
+
+// The two reasons a pad is not ours to read: they hold each on its own, so a pad comes
+// back only once both have ended.
+bool DeviceRegistry::suspended(const Device& device) const {
+    return !sessionActive_.load() || device.switchedOff.load();
 }
 
 void DeviceRegistry::readerEnded() {

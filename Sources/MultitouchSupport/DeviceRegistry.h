@@ -2,8 +2,9 @@
 // The stand-in framework's devices: every touchpad it has listed, by identity, so
 // a touchpad keeps its device pointer when it goes away and comes back. A started
 // device has one reader thread while it is present; a watch thread finds started
-// devices again when they return. While another user's login session is the active
-// one, nothing is delivered. Stopping joins the threads.
+// devices again when they return. While a touchpad is suspended (another user's login
+// session is the active one, or the desktop's own switch has the pad off), it delivers
+// nothing. Stopping joins the threads.
 
 #include <atomic>
 #include <memory>
@@ -51,6 +52,9 @@ private:
     void deliver(Device& device, const ContactFrame& frame);
     void readerEnded();
     void sessionChanged(bool active);
+    void touchpadSwitchChanged(const TouchpadSwitch& state);
+    Device& addDevice(const DeviceIdentity& identity, bool adopted);  // with mutex_ held
+    bool suspended(const Device& device) const;
     void joinRetired();
 
     std::unique_ptr<DeviceBackend> backend_;
@@ -61,7 +65,9 @@ private:
     std::thread watchThread_;
     std::unique_ptr<KeyboardWatch> keyboards_;
     std::unique_ptr<SessionWatch> session_;
+    std::unique_ptr<TouchpadSwitchWatch> touchpadSwitch_;
     std::atomic<bool> sessionActive_{true};  // this login session is the seat's active one
+    TouchpadSwitch switchState_;             // what the desktop's switch last said; with mutex_ held
     std::vector<std::unique_ptr<Reader>> retired_;  // stopped from their own thread; joined later
 };
 

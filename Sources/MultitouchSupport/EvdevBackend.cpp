@@ -1,5 +1,6 @@
 #include "MultitouchSupport/EvdevBackend.h"
 
+#include "MultitouchSupport/TouchpadSwitchWatch.h"
 #include "Support/LoginSession.h"
 
 #include <fcntl.h>
@@ -48,18 +49,6 @@ void drainEventFd(int fd) {
 void wake(int fd) {
     const std::uint64_t one = 1;
     [[maybe_unused]] const auto written = ::write(fd, &one, sizeof one);
-}
-
-// The number in "event12", or nothing for other names.
-std::optional<int> eventNumber(const std::string& name) {
-    const std::string prefix = "event";
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
-    int number = 0;
-    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
-        if (name[i] < '0' || name[i] > '9' || number > 100000) return std::nullopt;
-        number = number * 10 + (name[i] - '0');
-    }
-    return number;
 }
 
 // Whether another program holds the device grabbed. Asking means grabbing it ourselves for
@@ -252,19 +241,11 @@ private:
 
     bool drainInotify() {
         bool changed = false;
-        alignas(inotify_event) char buffer[4096];
-        for (;;) {
-            const auto length = ::read(inotify_, buffer, sizeof buffer);
-            if (length <= 0) break;
-            for (char* p = buffer; p < buffer + length;) {
-                const auto* event = reinterpret_cast<const inotify_event*>(p);
-                const std::string name = event->len ? std::string(event->name) : std::string();
-                if (event->wd == folderWatch_ && eventNumber(name)) changed = true;
-                if (event->wd == folderWatch_ && (event->mask & (IN_IGNORED | IN_DELETE_SELF))) folderWatch_ = -1;
-                if (event->wd == parentWatch_ && name == folder_.filename().string()) changed = true;
-                p += sizeof(inotify_event) + event->len;
-            }
-        }
+        drainInotifyEvents(inotify_, [&](const inotify_event& event, const std::string& name) {
+            if (event.wd == folderWatch_ && eventNumber(name)) changed = true;
+            if (event.wd == folderWatch_ && (event.mask & (IN_IGNORED | IN_DELETE_SELF))) folderWatch_ = -1;
+            if (event.wd == parentWatch_ && name == folder_.filename().string()) changed = true;
+        });
         if (folderWatch_ < 0) addWatches();
         return changed;
     }
@@ -396,6 +377,45 @@ private:
 
 }  // namespace
 
+std::optional<int> eventNumber(const std::string& name) {
+    const std::string prefix = "event";
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
+    int number = 0;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9' || number > 100000) return std::nullopt;
+        number = number * 10 + (name[i] - '0');
+    }
+    return number;
+}
+
+void drainInotifyEvents(int fd, const std::function<void(const inotify_event&, const std::string& name)>& seen) {
+    alignas(inotify_event) char buffer[4096];
+    for (;;) {
+        const auto length = ::read(fd, buffer, sizeof buffer);
+        if (length <= 0) return;
+        for (char* p = buffer; p < buffer + length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(p);
+            seen(*event, event->len ? std::string(event->name) : std::string());
+            p += sizeof(inotify_event) + event->len;
+        }
+    }
+}
+
+bool externalMousePresent(const std::string& folder) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (!eventNumber(entry.path().filename().string())) continue;
+        const int fd = ::open(entry.path().c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;  // unreadable: not counted, so the touchpad stays on
+        libevdev* device = nullptr;
+        const bool mouse = libevdev_new_from_fd(fd, &device) == 0 && isExternalMouse(device);
+        if (device) libevdev_free(device);
+        ::close(fd);
+        if (mouse) return true;
+    }
+    return false;
+}
+
 static int makeEventFd() { return eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC); }
 
 EvdevBackend::EvdevBackend(std::string folder, std::function<int()> makeWakeFd)
@@ -476,6 +496,11 @@ std::unique_ptr<SessionWatch> EvdevBackend::watchSession(std::function<void(bool
     auto session = LoginSession::current();
     if (!session) return nullptr;
     return std::make_unique<LoginSessionWatch>(std::move(*session), std::move(changed), makeWakeFd_());
+}
+
+std::unique_ptr<TouchpadSwitchWatch> EvdevBackend::watchTouchpadSwitch(
+    std::function<void(const TouchpadSwitch&)> changed) {
+    return followTouchpadSwitch(touchpadSwitchSetupOfSession(folder_), std::move(changed));
 }
 
 std::unique_ptr<KeyboardWatch> EvdevBackend::watchKeyboards(TypingGuard& guard) {

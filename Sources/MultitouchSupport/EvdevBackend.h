@@ -4,9 +4,12 @@
 // a touchpad that comes back is found again.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "MultitouchSupport/DeviceBackend.h"
+
+struct inotify_event;
 
 namespace velorin::multitouch {
 
@@ -22,11 +25,23 @@ public:
     std::unique_ptr<KeyboardWatch> watchKeyboards(TypingGuard& guard) override;
     // Through logind's records; none outside a login session.
     std::unique_ptr<SessionWatch> watchSession(std::function<void(bool active)> changed) override;
+    // Through the running desktop's settings (TouchpadSwitchWatch.h).
+    std::unique_ptr<TouchpadSwitchWatch> watchTouchpadSwitch(std::function<void(const TouchpadSwitch&)> changed) override;
 
 private:
     std::string folder_;
     std::function<int()> makeWakeFd_;
 };
+
+// The number in "event12", or nothing for other names: the nodes of an input folder.
+std::optional<int> eventNumber(const std::string& name);
+
+// Hands every event waiting on a non-blocking inotify descriptor to `seen`, with the name
+// it carries (empty for the watched folder itself).
+void drainInotifyEvents(int fd, const std::function<void(const inotify_event&, const std::string& name)>& seen);
+
+// Whether an external mouse (isExternalMouse) is among the folder's event nodes now.
+bool externalMousePresent(const std::string& folder);
 
 // Reads what libevdev has, up to `maxEvents` live events, into `events`. A SYN_DROPPED starts
 // libevdev's resync, which is read whole, however long, and may carry on from an earlier call

@@ -31,6 +31,16 @@ bool isMultitouchTouchpad(const libevdev* device) {
     return usable(rangeOf(device, ABS_MT_POSITION_X)) && usable(rangeOf(device, ABS_MT_POSITION_Y));
 }
 
+bool isExternalMouse(const libevdev* device) {
+    if (isMultitouchTouchpad(device)) return false;
+    if (!libevdev_has_event_code(device, EV_REL, REL_X) || !libevdev_has_event_code(device, EV_REL, REL_Y) ||
+        !libevdev_has_event_code(device, EV_KEY, BTN_LEFT)) {
+        return false;
+    }
+    const int bus = libevdev_get_id_bustype(device);
+    return bus == BUS_USB || bus == BUS_BLUETOOTH;
+}
+
 bool samePad(const DeviceIdentity& a, const DeviceIdentity& b) {
     return a.name == b.name && a.uniq == b.uniq && a.bustype == b.bustype && a.vendor == b.vendor &&
            a.product == b.product;

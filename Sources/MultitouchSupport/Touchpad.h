@@ -16,6 +16,11 @@ namespace velorin::multitouch {
 // position axes with a usable range.
 bool isMultitouchTouchpad(const libevdev* device);
 
+// A mouse plugged into the computer (USB or Bluetooth), as libinput counts one when a
+// touchpad is to be off while an external mouse is present: relative motion and a left
+// button, not a touchpad. A trackpoint (on the laptop's own bus) and virtual pointers are not.
+bool isExternalMouse(const libevdev* device);
+
 // What recognises the same touchpad when it comes back under another node.
 struct DeviceIdentity {
     std::string name;

@@ -82,7 +82,33 @@ TEST_F(SmallControlTest, aPulseDotPulsesOnceShownAndStandsStillUnderReduceMotion
     sim.displaySettings().setReduceMotion(true);
     window.show();
     EXPECT_FALSE(dot.isPulsing());
+    EXPECT_EQ(clock.listenerCount(), 0u);
     clock.advance(0.7);
+    EXPECT_DOUBLE_EQ(dot.haloScale(), 1);
+    EXPECT_DOUBLE_EQ(dot.haloFade(), 1);
+
+    // Switched off while shown, the halo starts moving at once.
+    sim.displaySettings().setReduceMotion(false);
+    EXPECT_TRUE(dot.isPulsing());
+    clock.advance(0.7);
+    EXPECT_GT(dot.haloScale(), 1.5);
+}
+
+// Without motion (the gallery) the halo stands still partway out, where a
+// picture shows it; Reduce Motion still keeps it at rest under the dot.
+TEST_F(SmallControlTest, aPulseDotWithoutMotionShowsItsHaloPartwayOut) {
+    Motion::setInstant(true);
+    PulseDot dot(Theme::success, &window);
+    window.show();
+    EXPECT_EQ(clock.listenerCount(), 0u) << "a still halo asks for no frames";
+    EXPECT_GT(dot.haloScale(), 1.5);
+    EXPECT_LT(dot.haloScale(), PulseDot::haloGrowth);
+    EXPECT_GT(dot.haloFade(), 0.1);
+    const double scale = dot.haloScale();
+    clock.advance(0.3);
+    EXPECT_DOUBLE_EQ(dot.haloScale(), scale);
+
+    sim.displaySettings().setReduceMotion(true);
     EXPECT_DOUBLE_EQ(dot.haloScale(), 1);
     EXPECT_DOUBLE_EQ(dot.haloFade(), 1);
 }

@@ -2,6 +2,11 @@
 
 #include "ComposerFixture.h"
 #include "Velorin/Design/FrameClock.h"
+#include "Velorin/Design/GlidingFrame.h"
+#include "Velorin/Design/Theme.h"
+
+#include <algorithm>
+#include <cmath>
 #include "Velorin/Editor/Keycaps.h"
 
 namespace velorin {
@@ -148,25 +153,47 @@ protected:
     ManualFrameClock clock{5};
 };
 
-TEST_F(ComposerMotionTest, aNewKind_bringsTheCardInRisingAndFading_thenItRestsInPlace) {
+TEST_F(ComposerMotionTest, aNewKind_crossFadesTheCards_andGlidesTheCardsHeight_onTheKindSpring) {
+    const Spring kindSpring{0.45, 0.8, 0};
     open(Action::media(MediaKey::playPause));
     EXPECT_EQ(composer->cardOpacity(), 1);
     EXPECT_EQ(composer->cardOffset(), 0);
+    EXPECT_EQ(composer->leavingCardOpacity(), 0);
+    const double mediaHeight = composer->cardHeight();
     choose(Kind::system);
     EXPECT_NEAR(composer->cardOpacity(), 0, 1e-9);
     EXPECT_NEAR(composer->cardOffset(), 14, 1e-9);
-    clock.advance(0.1);
-    EXPECT_GT(composer->cardOpacity(), 0.05);
-    EXPECT_LT(composer->cardOffset(), 14);
-    EXPECT_GT(composer->cardOffset(), 0);
+    EXPECT_NEAR(composer->leavingCardOpacity(), 1, 1e-9) << "the old card stands where it was";
+    EXPECT_NEAR(composer->cardHeight(), mediaHeight, 1e-9) << "the height sets off from the old card's";
+
+    // Where the eleven Mac commands bring the card to rest.
+    auto* frame = composer->findChild<GlidingFrame*>("composer.frame");
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(frame->isGliding());
+    const double target = frame->contentHeight();
+    EXPECT_GT(target, mediaHeight + 40) << "eleven tiles take more rows than six";
+
+    double elapsed = 0;
+    for (double t : {0.05, 0.12, 0.3}) {
+        clock.advance(t - elapsed);
+        elapsed = t;
+        const double p = evaluateSpring(kindSpring, 0, 1, 0, t).value;
+        EXPECT_NEAR(composer->cardOpacity(), std::clamp(p, 0.0, 1.0), 1e-9) << t;
+        EXPECT_NEAR(composer->cardOffset(), 14 * (1 - p), 1e-9) << t;
+        EXPECT_NEAR(composer->leavingCardOpacity(), std::clamp(1 - p, 0.0, 1.0), 1e-9) << t;
+        EXPECT_NEAR(composer->cardHeight(), mediaHeight + (target - mediaHeight) * p, 1e-6) << t;
+    }
     clock.advance(3);
     EXPECT_EQ(composer->cardOpacity(), 1);
     EXPECT_EQ(composer->cardOffset(), 0);
+    EXPECT_EQ(composer->leavingCardOpacity(), 0) << "the old card is gone once the new one rests";
+    EXPECT_NEAR(composer->cardHeight(), target, 1e-9);
 
     // A pick within the kind keeps the card where it is.
     firstOff()->click();
     QCoreApplication::processEvents();
     EXPECT_EQ(composer->cardOffset(), 0);
+    EXPECT_EQ(composer->leavingCardOpacity(), 0);
 }
 
 TEST_F(ComposerMotionTest, optionSymbolsBounceOnEveryChangeOfOn_diagramsAndFirstShowingDoNot) {
@@ -191,20 +218,79 @@ TEST_F(ComposerMotionTest, optionSymbolsBounceOnEveryChangeOfOn_diagramsAndFirst
     EXPECT_EQ(diagram->iconScale(), 1);
 }
 
-TEST_F(ComposerMotionTest, aNewCombination_scalesItsCapsInFrom085AndFadesThem) {
-    open(Action::keystroke(KeyCombo()));
+TEST(CapsSwap, oldCapsShrinkAndFadeAsNewOnesGrowIn_andTheRoomHoldsBoth) {
+    struct Case {
+        double progress;
+        CapsSwap::Look entering;
+        CapsSwap::Look leaving;
+    };
+    for (const Case& c : std::vector<Case>{
+             {0, {0.85, 0}, {1, 1}},
+             {0.5, {0.925, 0.5}, {0.925, 0.5}},
+             {1, {1, 1}, {0.85, 0}},
+             {1.1, {1.015, 1}, {0.835, 0}},  // a swing past rest: the new caps grow past full size
+             {-0.05, {0.8425, 0}, {1.0075, 1}},
+         }) {
+        const auto in = CapsSwap::entering(c.progress);
+        const auto out = CapsSwap::leaving(c.progress);
+        EXPECT_NEAR(in.scale, c.entering.scale, 1e-12) << c.progress;
+        EXPECT_NEAR(in.opacity, c.entering.opacity, 1e-12) << c.progress;
+        EXPECT_NEAR(out.scale, c.leaving.scale, 1e-12) << c.progress;
+        EXPECT_NEAR(out.opacity, c.leaving.opacity, 1e-12) << c.progress;
+    }
+    struct Room {
+        double progress, oldWidth, newWidth, width;
+    };
+    for (const Room& r : std::vector<Room>{
+             {0, 100, 200, 185},      // the new caps at 0.85 about their middle reach 185
+             {0.5, 100, 200, 192.5},  // ... at 0.925, 192.5, more than the midway 150
+             {0.95, 100, 200, 199.25},  // still the new caps, now nearly whole
+             {0, 200, 100, 200},      // the old caps, still whole
+             {0.5, 200, 100, 192.5},  // the old caps at 0.925
+             {1, 200, 100, 100},      // the old caps gone: the new width
+             {1.2, 200, 100, 101.5},  // past rest: the grown new caps, beyond the springing room
+             {0.5, 100, 100.5, 100.25},  // caps of nearly one width: the springing room
+             {1, 120, 120, 120},
+         }) {
+        EXPECT_NEAR(CapsSwap::width(r.progress, r.oldWidth, r.newWidth), r.width, 1e-9)
+            << r.progress << " " << r.oldWidth << " to " << r.newWidth;
+    }
+}
+
+TEST_F(ComposerMotionTest, aNewCombination_swapsTheCaps_andTheirRoomSprings_onTheKeysSpring) {
+    const Spring keysSpring{0.4, 0.65, 0};
+    open(Action::keystroke(KeyCombo::spotlight));
     ASSERT_NE(caps(), nullptr);
     EXPECT_EQ(caps()->capsScale(), 1);
-    firstOff()->click();
+    EXPECT_FALSE(caps()->leavingCombo().has_value());
+    const int spotlightWidth = caps()->width();
+    // Screenshot: three caps replace two.
+    tile("Screenshot")->click();
     QCoreApplication::processEvents();
+    ASSERT_EQ(caps()->leavingCombo(), KeyCombo::spotlight);
     EXPECT_NEAR(caps()->capsScale(), 0.85, 1e-9);
     EXPECT_NEAR(caps()->capsOpacity(), 0, 1e-9);
-    clock.advance(0.08);
-    EXPECT_GT(caps()->capsScale(), 0.85);
-    EXPECT_GT(caps()->capsOpacity(), 0);
+    EXPECT_NEAR(caps()->leavingLook().opacity, 1, 1e-9);
+    double elapsed = 0;
+    for (double t : {0.04, 0.1, 0.2}) {
+        clock.advance(t - elapsed);
+        elapsed = t;
+        QCoreApplication::processEvents();
+        const double p = evaluateSpring(keysSpring, 0, 1, 0, t).value;
+        EXPECT_NEAR(caps()->capsScale(), 0.85 + 0.15 * p, 1e-9) << t;
+        EXPECT_NEAR(caps()->leavingLook().scale, 1 - 0.15 * p, 1e-9) << t;
+        EXPECT_NEAR(caps()->leavingLook().opacity, std::clamp(1 - p, 0.0, 1.0), 1e-9) << t;
+        // The row gives the caps the room they need as they go.
+        const double newWidth = caps()->capRects().back().right();
+        EXPECT_EQ(caps()->width(), int(std::ceil(CapsSwap::width(p, spotlightWidth, newWidth)))) << t;
+    }
     clock.advance(3);
+    QCoreApplication::processEvents();
     EXPECT_EQ(caps()->capsScale(), 1);
     EXPECT_EQ(caps()->capsOpacity(), 1);
+    EXPECT_FALSE(caps()->leavingCombo().has_value()) << "the old caps are gone at rest";
+    EXPECT_EQ(caps()->width(), int(std::ceil(caps()->capRects().back().right())));
+    EXPECT_GT(caps()->width(), spotlightWidth);
 }
 
 TEST_F(ComposerMotionTest, reduceMotion_showsEveryChangeInPlaceAtOnce) {
@@ -215,10 +301,15 @@ TEST_F(ComposerMotionTest, reduceMotion_showsEveryChangeInPlaceAtOnce) {
     QCoreApplication::processEvents();
     EXPECT_EQ(caps()->capsScale(), 1);
     EXPECT_EQ(caps()->capsOpacity(), 1);
+    EXPECT_FALSE(caps()->leavingCombo().has_value());
     EXPECT_EQ(preset->iconScale(), 1);
-    choose(Kind::media);
+    auto* frame = composer->findChild<GlidingFrame*>("composer.frame");
+    choose(Kind::system);
     EXPECT_EQ(composer->cardOpacity(), 1);
     EXPECT_EQ(composer->cardOffset(), 0);
+    EXPECT_EQ(composer->leavingCardOpacity(), 0) << "no old card lingers";
+    EXPECT_FALSE(frame->isGliding());
+    EXPECT_EQ(composer->cardHeight(), frame->contentHeight()) << "the height is the new card's at once";
 }
 
 }  // namespace

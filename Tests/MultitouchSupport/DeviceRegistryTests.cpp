@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 
 #include "EventScript.h"
@@ -81,6 +82,8 @@ FakeBackend::Pad pad(const std::string& name, int product = 1) {
     return p;
 }
 
+std::vector<input_event> landAt(double t) { return EventScript().at(t).land(0, 1, 500, 250).report().take(); }
+
 class DeviceRegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -101,11 +104,52 @@ protected:
         return refs;
     }
 
+    // Lists the touchpad at `node` (the only one), registers the first callback and starts it.
+    MTDeviceRef startOnly(const std::string& node, const FakeBackend::Pad& p) {
+        control->plug(node, p);
+        const auto d = list().at(0);
+        registry->registerCallback(d, &record<1>);
+        registry->start(d);
+        EXPECT_TRUE(control->waitForOpens(node, 1));
+        return d;
+    }
+
+    // What holds whatever suspends the touchpad at event4, by `suspend` and `resume` at a time:
+    // a finger down then delivers nothing further and gives no tap; on return it lifts at
+    // that time (no tap, no hold), and new touches land afresh, in the slot the pad means.
+    void expectSilentWhileSuspended(const std::function<void(double)>& suspend,
+                                    const std::function<void(double)>& resume) {
+        const std::string node = "/dev/input/event4";
+        control->send(node, landAt(10.0));
+        ASSERT_TRUE(sink.waitFor(1));
+
+        // Suspended under the finger: no lift (no tap), no repeats (no hold), and nothing
+        // touched meanwhile is delivered.
+        suspend(10.05);
+        ASSERT_TRUE(control->waitForIdle(node));
+        control->send(node, EventScript().at(10.1).slot(0).x(600).report().take());
+        control->tick(node, 10.2);
+        control->send(node, EventScript().at(11.0).slot(0).id(-1).report().take());
+        // The pad's last word names slot 1; later events that name no slot are about it.
+        control->send(node, EventScript().at(12.0).land(1, 7, 200, 200).report().take());
+        control->send(node, EventScript().at(13.0).id(-1).report().take());
+
+        ASSERT_TRUE(control->waitForIdle(node));
+        resume(30.0);
+        control->send(node, EventScript().at(31.0).id(9).x(300).y(300).report().take());
+        ASSERT_TRUE(sink.waitFor(3));
+        const auto frames = sink.frames();
+        ASSERT_EQ(frames.size(), 3u);
+        EXPECT_EQ(states(frames[0]), "0:3 ");
+        EXPECT_EQ(states(frames[1]), "0:5 ");
+        EXPECT_DOUBLE_EQ(frames[1].timestamp, 30.0);
+        EXPECT_EQ(states(frames[2]), "1:3 ");
+        EXPECT_DOUBLE_EQ(frames[2].timestamp, 31.0);
+    }
+
     std::shared_ptr<FakeBackend::Control> control;
     std::unique_ptr<DeviceRegistry> registry;
 };
-
-std::vector<input_event> landAt(double t) { return EventScript().at(t).land(0, 1, 500, 250).report().take(); }
 
 }  // namespace
 
@@ -399,40 +443,105 @@ TEST_F(DeviceRegistryTest, silenceUnderAFinger_isCheckedOnceForAGrabByAnotherPro
 }
 
 TEST_F(DeviceRegistryTest, whileAnotherUsersSessionIsActive_nothingIsDeliveredAndTheFingerLiftsOnReturn) {
-    control->plug("/dev/input/event4", pad("A"));
-    const auto d = list().at(0);
-    registry->registerCallback(d, &record<1>);
-    registry->start(d);
-    ASSERT_TRUE(control->waitForOpens("/dev/input/event4", 1));
+    const auto d = startOnly("/dev/input/event4", pad("A"));
     EXPECT_TRUE(control->watchingSession());
+    expectSilentWhileSuspended([&](double now) { control->switchSession(false, now); },
+                               [&](double now) { control->switchSession(true, now); });
+    registry->stop(d);
+    EXPECT_FALSE(control->watchingSession());
+}
+
+TEST_F(DeviceRegistryTest, whileTheDesktopHasTheTouchpadOff_nothingIsDeliveredAndTheFingerLiftsOnReturn) {
+    struct Case {
+        const char* name;
+        TouchpadSwitch off;
+    };
+    const Case cases[] = {
+        {"every pad off (GNOME)", {true, {}}},
+        {"this pad off by name (Plasma)", {false, {{0x06cb, 1, "Other"}, {0x06cb, 1, "A"}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sink.clear();
+        SetUp();
+        const auto d = startOnly("/dev/input/event4", pad("A"));
+        EXPECT_TRUE(control->watchingTouchpadSwitch());
+        expectSilentWhileSuspended([&](double now) { control->switchTouchpads(c.off, now); },
+                                   [&](double now) { control->switchTouchpads(TouchpadSwitch{}, now); });
+        registry->stop(d);
+        EXPECT_FALSE(control->watchingTouchpadSwitch());
+        TearDown();
+    }
+}
+
+TEST_F(DeviceRegistryTest, aTouchpadTheDesktopDoesNotNameOff_goesOnDelivering) {
+    control->plug("/dev/input/event4", pad("A"));
+    control->plug("/dev/input/event5", pad("B", 2));
+    const auto devices = list();
+    for (auto d : devices) {
+        registry->registerCallback(d, &record<1>);
+        registry->start(d);
+    }
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event4", 1));
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event5", 1));
+    control->switchTouchpads(TouchpadSwitch{false, {{0x06cb, 2, "B"}, {0x06cb, 1, "B"}, {0x06cb, 2, "A"}}}, 1.0);
+    ASSERT_TRUE(control->waitForIdle("/dev/input/event5"));
+    control->send("/dev/input/event5", landAt(2.0));
+    ASSERT_TRUE(control->waitForIdle("/dev/input/event5"));
+    control->send("/dev/input/event4", landAt(3.0));
+    ASSERT_TRUE(sink.waitFor(1));
+    const auto frames = sink.frames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].device, devices[0]);
+    EXPECT_DOUBLE_EQ(frames[0].timestamp, 3.0);
+}
+
+TEST_F(DeviceRegistryTest, theSessionAndTheDesktopSwitch_eachKeepTheTouchpadSilentOnTheirOwn) {
+    startOnly("/dev/input/event4", pad("A"));
     control->send("/dev/input/event4", landAt(10.0));
     ASSERT_TRUE(sink.waitFor(1));
 
-    // Switched away under the finger: no lift (no tap), no repeats (no hold), and the other
-    // user's touches are not ours.
-    control->switchSession(false, 10.05);
+    control->switchTouchpads(TouchpadSwitch{true, {}}, 10.05);
+    control->switchSession(false, 10.1);
+    control->switchTouchpads(TouchpadSwitch{}, 11.0);  // on, but another user's session is active
     ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
-    control->send("/dev/input/event4", EventScript().at(10.1).slot(0).x(600).report().take());
-    control->tick("/dev/input/event4", 10.2);
-    control->send("/dev/input/event4", EventScript().at(11.0).slot(0).id(-1).report().take());
     control->send("/dev/input/event4", EventScript().at(12.0).land(1, 7, 200, 200).report().take());
-
-    // Back: the finger seen before the switch lifts at the return, long after it landed;
-    // then a new touch lands as usual.
     ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
-    control->switchSession(true, 30.0);
-    control->send("/dev/input/event4", EventScript().at(31.0).land(2, 9, 300, 300).report().take());
-    ASSERT_TRUE(sink.waitFor(3));
+    control->switchTouchpads(TouchpadSwitch{true, {}}, 13.0);
+    control->switchSession(true, 14.0);  // back, but the desktop has the pad off again
+    ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
+    control->send("/dev/input/event4", EventScript().at(15.0).land(2, 8, 300, 300).report().take());
+    ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
+
+    control->switchTouchpads(TouchpadSwitch{}, 30.0);
+    ASSERT_TRUE(sink.waitFor(2));
     const auto frames = sink.frames();
-    ASSERT_EQ(frames.size(), 3u);
-    EXPECT_EQ(states(frames[0]), "0:3 ");
+    ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(states(frames[1]), "0:5 ");
     EXPECT_DOUBLE_EQ(frames[1].timestamp, 30.0);
-    EXPECT_EQ(states(frames[2]), "2:3 ");
-    EXPECT_DOUBLE_EQ(frames[2].timestamp, 31.0);
+}
 
-    registry->stop(d);
-    EXPECT_FALSE(control->watchingSession());
+TEST_F(DeviceRegistryTest, offBeforeStarting_andAPadThatComesWhileOff_deliverNothingUntilOn) {
+    control->touchpadSwitch = TouchpadSwitch{true, {}};
+    const auto d = startOnly("/dev/input/event4", pad("A"));
+    control->send("/dev/input/event4", landAt(1.0));
+    control->plug("/dev/input/event7", pad("Later", 2));
+    control->changed();
+    ASSERT_TRUE(control->waitForOpens("/dev/input/event7", 1));
+    control->send("/dev/input/event7", landAt(2.0));
+    ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
+    ASSERT_TRUE(control->waitForIdle("/dev/input/event7"));
+
+    control->switchTouchpads(TouchpadSwitch{}, 20.0);
+    ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
+    ASSERT_TRUE(control->waitForIdle("/dev/input/event7"));
+    control->send("/dev/input/event7", EventScript().at(21.0).land(0, 5, 100, 100).report().take());
+    ASSERT_TRUE(sink.waitFor(1));
+    const auto frames = sink.frames();
+    ASSERT_EQ(frames.size(), 1u);  // nothing from before, no lift of what was never delivered
+    EXPECT_NE(frames[0].device, d);
+    EXPECT_EQ(states(frames[0]), "0:3 ");
+    EXPECT_DOUBLE_EQ(frames[0].timestamp, 21.0);
 }
 
 TEST_F(DeviceRegistryTest, touchpadGrabbedByAnotherProgram_isNotListed) {

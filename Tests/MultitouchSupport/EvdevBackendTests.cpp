@@ -12,24 +12,13 @@
 #include <thread>
 
 #include "MultitouchSupport/EvdevTranslator.h"
+#include "TempFolder.h"
 
 using namespace velorin::multitouch;
 namespace fs = std::filesystem;
+using velorin::testing::TempFolder;
 
 namespace {
-
-class TempFolder {
-public:
-    TempFolder() {
-        char name[] = "/tmp/velorin-input-XXXXXX";
-        path_ = mkdtemp(name);
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 void touch(const fs::path& file) { std::ofstream(file) << "not a device"; }
 

@@ -111,7 +111,35 @@ private:
     std::shared_ptr<Control> control_;
 };
 
+class FakeTouchpadSwitchWatch final : public multitouch::TouchpadSwitchWatch {
+public:
+    explicit FakeTouchpadSwitchWatch(std::shared_ptr<Control> control) : control_(std::move(control)) {}
+    ~FakeTouchpadSwitchWatch() override {
+        std::lock_guard lock(control_->mutex);
+        control_->touchpadSwitchChanged = nullptr;
+    }
+
+private:
+    std::shared_ptr<Control> control_;
+};
+
 }  // namespace
+
+void Control::switchTouchpads(multitouch::TouchpadSwitch state, double now) {
+    std::function<void(const multitouch::TouchpadSwitch&)> changed;
+    {
+        std::lock_guard lock(mutex);
+        touchpadSwitch = state;
+        interruptNow = now;
+        changed = touchpadSwitchChanged;
+    }
+    if (changed) changed(state);  // outside the lock, as switchSession
+}
+
+bool Control::watchingTouchpadSwitch() {
+    std::lock_guard lock(mutex);
+    return bool(touchpadSwitchChanged);
+}
 
 void Control::switchSession(bool active, double now) {
     std::function<void(bool)> changed;
@@ -230,6 +258,18 @@ std::unique_ptr<multitouch::SessionWatch> FakeBackend::watchSession(std::functio
     }
     changed(active);
     return std::make_unique<FakeSessionWatch>(control_);
+}
+
+std::unique_ptr<multitouch::TouchpadSwitchWatch> FakeBackend::watchTouchpadSwitch(
+    std::function<void(const multitouch::TouchpadSwitch&)> changed) {
+    multitouch::TouchpadSwitch state;
+    {
+        std::lock_guard lock(control_->mutex);
+        control_->touchpadSwitchChanged = changed;
+        state = control_->touchpadSwitch;
+    }
+    changed(state);
+    return std::make_unique<FakeTouchpadSwitchWatch>(control_);
 }
 
 }  // namespace velorin::testing

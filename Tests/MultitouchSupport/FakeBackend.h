@@ -37,6 +37,9 @@ public:
         // The login manager switches this session off the seat or back onto it; an
         // interrupted read then reports `now` as its time.
         void switchSession(bool active, double now);
+        // The desktop's touchpad switch says `state` now; an interrupted read then reports `now`.
+        void switchTouchpads(multitouch::TouchpadSwitch state, double now);
+        bool watchingTouchpadSwitch();
         // Waits until the node's reader took everything sent and waits for more.
         bool waitForIdle(const std::string& node);
         bool watchingSession();
@@ -67,6 +70,8 @@ public:
         std::shared_ptr<Watch> watch;
         std::function<void(bool)> sessionChanged;  // while the registry watches the session
         bool sessionActive = true;
+        std::function<void(const multitouch::TouchpadSwitch&)> touchpadSwitchChanged;  // while watched
+        multitouch::TouchpadSwitch touchpadSwitch;
         double interruptNow = 0;
     };
 
@@ -76,6 +81,8 @@ public:
     std::unique_ptr<multitouch::EventStream> open(const std::string& node) override;
     std::unique_ptr<multitouch::ChangeWatch> watch() override;
     std::unique_ptr<multitouch::SessionWatch> watchSession(std::function<void(bool)> changed) override;
+    std::unique_ptr<multitouch::TouchpadSwitchWatch> watchTouchpadSwitch(
+        std::function<void(const multitouch::TouchpadSwitch&)> changed) override;
 
 private:
     std::shared_ptr<Control> control_;

@@ -21,6 +21,7 @@
 #include "Velorin/Design/Animation.h"
 #include "Velorin/Design/FrameClock.h"
 #include "Velorin/Design/PillButton.h"
+#include "Velorin/Design/Theme.h"
 #include "Velorin/Packs/CardGrid.h"
 #include "Velorin/Packs/PackEditor.h"
 #include "Velorin/Packs/PacksTab.h"
@@ -186,6 +187,152 @@ TEST_F(PackMotionTest, underReduceMotionRowsOnlyFadeAndAllAtOnce) {
     EXPECT_DOUBLE_EQ(lookOf(rows[0]).opacity, lookOf(rows[2]).opacity);
     clock.advance(1.5);
     for (ShortcutRow* row : rows) EXPECT_EQ(row->graphicsEffect(), nullptr);
+}
+
+// A card in the packs grid, whose height the grid takes from the card.
+class CardHeightTest : public PackMotionTest {
+protected:
+    PackCard* gridCard(int on, int off) {
+        auto g = std::make_unique<CardGrid>();
+        g->resize(380, 900);
+        auto* c = new PackCard(PackCardState{pack(on, off), true, std::nullopt, std::nullopt, false}, {},
+                               apps.directory(), AppLookup{}, [](const std::string&) { return std::vector<QImage>{}; },
+                               g.get());
+        g->setCells({c});
+        g->show();
+        settle();
+        views.push_back(std::move(g));
+        return c;
+    }
+    // Lets the layouts follow the last frame.
+    static void settle() {
+        for (int i = 0; i < 4; ++i) QCoreApplication::sendPostedEvents();
+    }
+    int heightAt(PackCard* c, double seconds) {
+        clock.advance(seconds);
+        settle();
+        return c->height();
+    }
+};
+
+TEST_F(CardHeightTest, theCardsHeightSpringsWithTheDisclosureBothWays) {
+    PackCard* c = gridCard(3, 2);
+    const int closed = c->height();
+    // Where the open card comes to rest.
+    c->setExpanded(true);
+    settle();
+    EXPECT_EQ(c->height(), closed) << "it sets off from where it stood";
+    clock.advance(3);
+    settle();
+    const int rest = c->height();
+    EXPECT_GT(rest, closed + 5 * 30) << "five rows make the card taller";
+    c->setExpanded(false);
+    clock.advance(3);
+    settle();
+    EXPECT_EQ(c->height(), closed) << "closed again, back to its head";
+
+    // Opening and closing follow the wobble spring, overshoot included.
+    for (bool opening : {true, false}) {
+        c->setExpanded(opening);
+        double elapsed = 0;
+        for (double t : {0.05, 0.15, 0.3, 0.45}) {
+            const int h = heightAt(c, t - elapsed);
+            elapsed = t;
+            const double p = evaluateSpring(Theme::wobble, 0, 1, 0, t).value;
+            const double from = opening ? closed : rest;
+            const double to = opening ? rest : closed;
+            EXPECT_NEAR(h, from + (to - from) * p, 1.01) << (opening ? "opening" : "closing") << " at " << t;
+            if (t == 0.3) {
+                EXPECT_TRUE(opening ? h > rest : h < closed) << "past its rest, as a wobble swings";
+            }
+        }
+        clock.advance(3);
+        settle();
+        EXPECT_EQ(c->height(), opening ? rest : closed);
+    }
+}
+
+TEST_F(CardHeightTest, aListChangedWhileTheCardOpens_endsAtTheNewListsHeight) {
+    PackCard* c = gridCard(2, 0);
+    const int closed = c->height();
+    c->setExpanded(true);
+    clock.advance(0.1);
+    settle();
+    const int midway = c->height();
+    EXPECT_GT(midway, closed);
+    // A third shortcut arrives while the card is still growing.
+    Pack longer = c->state().pack;
+    longer.bindings.push_back(shortcut(true));
+    c->setState(PackCardState{longer, true, std::nullopt, std::nullopt, false});
+    clock.advance(3);
+    settle();
+    const int grown = c->height();
+    // A fresh card with three shortcuts, opened without motion, stands at that height.
+    Motion::setInstant(true);
+    PackCard* fresh = gridCard(3, 0);
+    fresh->setExpanded(true);
+    settle();
+    EXPECT_EQ(fresh->height(), grown);
+    Motion::setInstant(false);
+}
+
+TEST_F(CardHeightTest, underReduceMotionTheCardOpensAndClosesAtOnce) {
+    sim.displaySettings().setReduceMotion(true);
+    PackCard* c = gridCard(3, 0);
+    const int closed = c->height();
+    c->setExpanded(true);
+    settle();
+    const int open = c->height();
+    EXPECT_GT(open, closed);
+    clock.advance(2);
+    settle();
+    EXPECT_EQ(c->height(), open) << "no motion after the jump";
+    c->setExpanded(false);
+    settle();
+    EXPECT_EQ(c->height(), closed);
+}
+
+TEST_F(PackMotionTest, theNewPackCardGrowsAndBrightensUnderThePointerWithTheSnappySpring) {
+    auto owner = std::make_unique<QWidget>();
+    owner->resize(400, 200);
+    auto* card = new NewPackCard([] {}, owner.get());
+    card->setGeometry(20, 20, 340, card->heightForWidth(340));
+    owner->show();
+    EXPECT_DOUBLE_EQ(card->scale(), 1);
+    EXPECT_DOUBLE_EQ(card->fillOpacity(), NewPackCard::restingFill);
+    EXPECT_FALSE(card->drawsAbove());
+
+    QEnterEvent enter(QPointF(5, 5), QPointF(25, 25), QPointF(25, 25));
+    QCoreApplication::sendEvent(card, &enter);
+    EXPECT_TRUE(card->isHovering());
+    double elapsed = 0;
+    for (double t : {0.05, 0.1, 0.3}) {
+        clock.advance(t - elapsed);
+        elapsed = t;
+        const double p = evaluateSpring(Theme::snappy, 0, 1, 0, t).value;
+        EXPECT_NEAR(card->scale(), 1 + 0.01 * p, 1e-9) << t;
+        EXPECT_NEAR(card->fillOpacity(), 0.45 + 0.25 * p, 1e-9) << t;
+    }
+    EXPECT_TRUE(card->drawsAbove()) << "grown, it is drawn where it may reach past its bounds";
+    clock.advance(2);
+    EXPECT_DOUBLE_EQ(card->scale(), NewPackCard::hoverScale);
+    EXPECT_DOUBLE_EQ(card->fillOpacity(), NewPackCard::hoveringFill);
+
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(card, &leave);
+    clock.advance(0.1);
+    const double p = evaluateSpring(Theme::snappy, 0, 1, 0, 0.1).value;
+    EXPECT_NEAR(card->scale(), 1.01 - 0.01 * p, 1e-9);
+    clock.advance(2);
+    EXPECT_DOUBLE_EQ(card->scale(), 1);
+    EXPECT_FALSE(card->drawsAbove()) << "at rest it draws itself";
+
+    sim.displaySettings().setReduceMotion(true);
+    QCoreApplication::sendEvent(card, &enter);
+    EXPECT_DOUBLE_EQ(card->scale(), NewPackCard::hoverScale) << "at once under Reduce Motion";
+    EXPECT_DOUBLE_EQ(card->fillOpacity(), NewPackCard::hoveringFill);
+    QCoreApplication::sendEvent(card, &leave);
+    EXPECT_DOUBLE_EQ(card->scale(), 1);
 }
 
 TEST_F(PackMotionTest, gridCellsGrowInGlideAndShrinkOut) {

@@ -3,6 +3,8 @@
 
 #include "Scene.h"
 
+#include "Velorin/Design/Animation.h"
+#include "Velorin/Design/FrameClock.h"
 #include "Velorin/Editor/ActionComposer.h"
 #include "Velorin/Editor/AppChoices.h"
 #include "Velorin/Editor/KeyListenButton.h"
@@ -162,6 +164,37 @@ const SceneRegistrar shortcutNone("composer-shortcut-none", [](SceneContext& con
         sim.runUntilIdle();
     });
     return composerScene(Action::shortcut(""));
+}, composerSize);
+
+// Midway through a change, held still for the picture: `change` runs on a
+// manual clock that then stands `seconds` later.
+void midway(SceneContext& context, std::function<void()> change, double seconds) {
+    context.afterShow([change = std::move(change), seconds] {
+        static ManualFrameClock clock;
+        Motion::setInstant(false);
+        FrameClock::install(&clock);
+        change();
+        clock.advance(seconds);
+        FrameClock::install(nullptr);
+        Motion::setInstant(true);
+    });
+}
+
+// Media becomes Mac controls: the old card fades where it stood as the new
+// one rises into place and the card grows to its eleven tiles.
+const SceneRegistrar kindMidway("composer-motion-kind-midway", [](SceneContext& context) {
+    auto content = composerScene(Action::media(MediaKey::next));
+    auto* composer = content->findChild<ActionComposer*>();
+    midway(context, [composer] { composer->choose(ActionComposer::Kind::system); }, 0.1);
+    return content;
+}, QSize(600, 700));
+
+// ⌘Space becomes ⇧⌘4: two caps shrink away as three grow in.
+const SceneRegistrar keysMidway("composer-motion-keys-midway", [](SceneContext& context) {
+    auto content = composerScene(Action::keystroke(KeyCombo::spotlight));
+    auto* composer = content->findChild<ActionComposer*>();
+    midway(context, [composer] { composer->pick(Action::keystroke(KeyCombo::screenshot)); }, 0.08);
+    return content;
 }, composerSize);
 
 }  // namespace

@@ -324,17 +324,8 @@ void LiquidSlider::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void LiquidSlider::focusInEvent(QFocusEvent* event) {
-    keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
-                     event->reason() == Qt::ShortcutFocusReason;
-    update();
-    QWidget::focusInEvent(event);
-}
-
 void LiquidSlider::focusOutEvent(QFocusEvent* event) {
-    keyboardFocus_ = false;
     endDrag();
-    update();
     QWidget::focusOutEvent(event);
 }
 
@@ -366,7 +357,7 @@ void LiquidSlider::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(knob.adjusted(stroke / 2, stroke / 2, -stroke / 2, -stroke / 2));
 
-    if (keyboardFocus_ && hasFocus()) {
+    if (focusRing_.shows()) {
         painter.setPen(QPen(Theme::honey.opacity(0.5).resolve(env), 2));
         painter.drawPath(continuousCapsule(track.adjusted(-3, -3, 3, 3)));
     }

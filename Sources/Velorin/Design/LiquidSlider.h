@@ -13,6 +13,7 @@
 
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/Spring.h"
 #include "Velorin/Design/WaveFill.h"
 
@@ -113,7 +114,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
@@ -127,7 +127,7 @@ private:
     double upper_ = 1;
     Format format_;
     bool dragging_ = false;
-    bool keyboardFocus_ = false;
+    FocusRing focusRing_{this};
     double lastX_ = 0;
     double lastTime_ = -1;
     AnimatedValue<double> wobble_;

@@ -209,11 +209,13 @@ void LiquidSwitch::paintEvent(QPaintEvent*) {
         painter.fillPath(knobShape, Qt::white);
     }
 
-    if (hasFocus()) {
+    if (focusRing_.shows()) {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Theme::honey.resolve(env), 2));
         painter.drawPath(continuousCapsule(frame.adjusted(1, 1, -1, -1)));
     }
 }
+
+
 
 }  // namespace velorin

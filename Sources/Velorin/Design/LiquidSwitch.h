@@ -13,6 +13,7 @@
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Display.h"
 #include "Velorin/Design/Fill.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/PixelBurst.h"
 #include "Velorin/Design/Spring.h"
 #include "Velorin/Design/WaveFill.h"
@@ -75,6 +76,7 @@ private:
     void paintWell(QPainter& painter, const QRectF& frame, const ColorEnvironment& environment);
 
     std::optional<ShapeFill> fill_;
+    FocusRing focusRing_{this};
     int splashes_ = 0;
     AnimatedValue<double> level_;
     AnimatedValue<QSizeF> knob_;

@@ -205,12 +205,14 @@ void PillButton::paintEvent(QPaintEvent*) {
     painter.drawText(textRect, Qt::AlignCenter, shown);
     painter.restore();
 
-    if (hasFocus()) {
+    if (focusRing_.shows()) {
         painter.setOpacity(1);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Theme::honey.resolve(env), 2));
         painter.drawPath(continuousCapsule(pill.adjusted(1, 1, -1, -1)));
     }
 }
+
+
 
 }  // namespace velorin

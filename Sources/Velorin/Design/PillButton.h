@@ -8,6 +8,7 @@
 
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/LiquidMotion.h"
 #include "Velorin/Design/OverlayShadow.h"
 #include "Velorin/Design/PixelBurst.h"
@@ -96,6 +97,7 @@ private:
     double symbolRoom() const;
 
     PillButtonStyle style_;
+    FocusRing focusRing_{this};
     std::optional<ThemeColor> textColor_;
     std::optional<std::string> symbol_;
     bool ticks_ = true;

@@ -32,20 +32,15 @@ private:
 };
 
 PulseDot::PulseDot(ThemeColor color, QWidget* parent)
-    : QWidget(parent), color_(color), pulse_(0), halo_(std::make_unique<Halo>(this)), display_([this] {
-          startOrStop();
+    : QWidget(parent), color_(color), halo_(std::make_unique<Halo>(this)), pulse_(stillSeconds, [this] {
+          // The dot too: an appearance change recolours it.
           update();
+          if (halo_) halo_->refresh();
       }) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    pulse_.setOnFrame([this] {
-        if (halo_) halo_->refresh();
-    });
 }
 
-PulseDot::~PulseDot() {
-    pulse_.setOnFrame({});
-    halo_.reset();
-}
+PulseDot::~PulseDot() = default;
 
 void PulseDot::setColor(ThemeColor color) {
     if (color == color_) return;
@@ -54,28 +49,27 @@ void PulseDot::setColor(ThemeColor color) {
     halo_->refresh();
 }
 
-double PulseDot::haloScale() const { return 1 + (haloGrowth - 1) * pulse_.value(); }
-double PulseDot::haloFade() const { return 1 - pulse_.value(); }
+double PulseDot::progress() const {
+    const auto elapsed = pulse_.elapsed();
+    return elapsed ? Pulse::progress(*elapsed, pulseDuration) : 0;
+}
+
+double PulseDot::haloScale() const { return 1 + (haloGrowth - 1) * progress(); }
+double PulseDot::haloFade() const { return 1 - progress(); }
 
 QSize PulseDot::sizeHint() const { return QSize(int(diameter), int(diameter)); }
 
-void PulseDot::startOrStop() {
-    const bool want = isVisible() && !Display::reduceMotion();
-    if (want == pulsing_) return;
-    pulsing_ = want;
-    pulse_.setValue(0);
-    if (pulsing_) pulse_.animateTo(1, Animation::easeOut(pulseDuration).repeatForever());
-}
-
 void PulseDot::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    startOrStop();
-    halo_->refresh();
+    // Each showing starts the halo from the dot again.
+    pulse_.setShown(true);
+    pulse_.begin(true);
 }
 
 void PulseDot::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    startOrStop();
+    pulse_.setShown(false);
+    halo_->refresh();
 }
 
 void PulseDot::paintEvent(QPaintEvent*) {

@@ -3,6 +3,7 @@
 #include "Velorin/Design/ContinuousShape.h"
 #include "Velorin/Design/ControlGlass.h"
 #include "Velorin/Design/Feedback.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/PixelBurst.h"
 #include "Velorin/Design/Rainbow.h"
@@ -94,6 +95,7 @@ protected:
         return continuousCapsule(QRectF(rect())).contains(QPointF(position));
     }
 
+
     void paintEvent(QPaintEvent*) override {
         const ColorEnvironment env = colorEnvironmentFor(this);
         const bool selected = isChecked();
@@ -131,7 +133,7 @@ protected:
         painter.setPen(ink);
         painter.drawText(baseline, text());
 
-        if (hasFocus()) {
+        if (focusRing_.shows()) {
             painter.setBrush(Qt::NoBrush);
             painter.setPen(QPen(Theme::honey.resolve(env), 2));
             painter.drawPath(continuousCapsule(r.adjusted(1, 1, -1, -1)));
@@ -143,6 +145,7 @@ private:
     SettingsTab tab_;
     PixelSplash splash_;
     AnimatedValue<double> bounce_;
+    FocusRing focusRing_{this};
 };
 
 std::span<const TabBarItem> TabBar::items() { return tabItems; }

@@ -10,6 +10,7 @@
 #include "Velorin/Design/Feedback.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/GlassCard.h"
+#include "Velorin/Design/GlidingFrame.h"
 #include "Velorin/Design/PixelBurst.h"
 #include "Velorin/Design/Theme.h"
 #include "Velorin/Editor/ComposerPanels.h"
@@ -88,18 +89,28 @@ ActionComposer::ActionComposer(Action action, QWidget* parent, FilePanel panel)
     card_->setObjectName("composer.card");
     entrance_ = new composer::Entrance(kindSpring, cardRise, card_);
     card_->setGraphicsEffect(entrance_);
-    cardColumn_ = card_->contentLayout();
+    // The card's height glides from kind to kind; its bottom padding goes
+    // inside the frame, so the frame cuts off at the card's edge.
+    body_ = new QWidget;
+    cardColumn_ = new QVBoxLayout(body_);
+    cardColumn_->setContentsMargins(0, 0, 0, int(cardPadding));
     cardColumn_->setSpacing(columnSpacing);
+    cardColumn_->setAlignment(Qt::AlignTop);
+    frame_ = new GlidingFrame(body_, card_);
+    frame_->setObjectName("composer.frame");
+    const QMargins margins = card_->contentLayout()->contentsMargins();
+    card_->contentLayout()->setContentsMargins(margins.left(), margins.top(), margins.right(), 0);
+    card_->addContent(frame_);
 
     auto* header = new QHBoxLayout;
     header->setSpacing(headerSpacing);
-    headerIcon_ = new composer::HeaderIcon(card_);
+    headerIcon_ = new composer::HeaderIcon(body_);
     header->addWidget(headerIcon_, 0, Qt::AlignVCenter);
     auto* lines = new QVBoxLayout;
     lines->setSpacing(2);
-    title_ = new ThemedText("", Fonts::rounded(15, QFont::Bold), Theme::ink, card_);
+    title_ = new ThemedText("", Fonts::rounded(15, QFont::Bold), Theme::ink, body_);
     title_->setObjectName("composer.title");
-    description_ = new ThemedText("", Fonts::system(12, QFont::Medium), Theme::inkMuted, card_);
+    description_ = new ThemedText("", Fonts::system(12, QFont::Medium), Theme::inkMuted, body_);
     description_->setObjectName("composer.description");
     description_->setWrapping(true);
     lines->addWidget(title_);
@@ -160,8 +171,17 @@ double ActionComposer::cardOpacity() const { return entrance_->opacity(); }
 
 double ActionComposer::cardOffset() const { return entrance_->offset(); }
 
+double ActionComposer::leavingCardOpacity() const { return entrance_->leavingOpacity(); }
+
+double ActionComposer::cardHeight() const { return frame_->shownHeight(); }
+
 void ActionComposer::showAction() {
     const Kind current = kind();
+    const bool newCard = panel_ && panelKind_ != current;
+    // A change of kind brings a new card: the old one fades out where it
+    // stands (pictured before anything on it changes), the new one fades in
+    // as it rises, and the card's height glides between the two.
+    if (newCard) entrance_->play();
     pills_->setCurrent(current);
     const auto& texts = ComposerRules::texts(current);
     headerIcon_->setSymbol(texts.symbol);
@@ -172,17 +192,16 @@ void ActionComposer::showAction() {
         return;
     }
     if (panel_) {
-        // A change of kind brings a new card: it fades in as it rises.
-        entrance_->play();
         // A new kind gets a new panel; the old one may be running the click
         // that brought the change, so it goes on a later turn.
         panel_->hide();
         panel_->deleteLater();
     }
-    panel_ = composer::makePanel(current, *this, action_, card_);
+    panel_ = composer::makePanel(current, *this, action_, body_);
     panelKind_ = current;
     cardColumn_->addWidget(panel_);
     panel_->show();
+    if (newCard) frame_->glide(kindSpring);
 }
 
 void ActionComposer::runFilePanel(const FileRequest& request, std::function<void(const std::string&)> chosen) {

@@ -36,6 +36,7 @@ class QVBoxLayout;
 namespace velorin {
 
 class GlassCard;
+class GlidingFrame;
 class ThemedText;
 
 namespace composer {
@@ -110,6 +111,10 @@ public:
     // opacity, and how many points below its place it is drawn.
     double cardOpacity() const;
     double cardOffset() const;
+    // The card it replaced, fading out where it stood (0 once gone).
+    double leavingCardOpacity() const;
+    // The height of the card's content as shown now (it glides on a change of kind).
+    double cardHeight() const;
 
     // Parts by object name: "composer.pills" and one "composer.pill" per kind
     // (its "kind" property the pill's label), "composer.card",
@@ -143,6 +148,8 @@ private:
     composer::HeaderIcon* headerIcon_ = nullptr;
     ThemedText* title_ = nullptr;
     ThemedText* description_ = nullptr;
+    QWidget* body_ = nullptr;
+    GlidingFrame* frame_ = nullptr;
     QVBoxLayout* cardColumn_ = nullptr;
     composer::Panel* panel_ = nullptr;
     std::optional<Kind> panelKind_;

@@ -190,32 +190,66 @@ void Appearing::shown(double delaySeconds) {
 
 // --- Entrance ---
 
-Entrance::Entrance(Spring spring, double rise, QObject* parent)
-    : QGraphicsEffect(parent), spring_(spring), rise_(rise), progress_(1.0, [this] { update(); }) {}
+Entrance::Entrance(Spring spring, double rise, QWidget* card)
+    : QGraphicsEffect(card), card_(card), spring_(spring), rise_(rise), progress_(1.0, [this] { moved(); }) {}
 
 void Entrance::play() {
-    if (Motion::instant() || Display::reduceMotion()) {
+    if (Motion::instant() || Display::reduceMotion() || !card_->isVisible()) {
+        leaving_ = QPixmap();
         progress_.setValue(1);
+        updateBoundingRect();
         return;
     }
+    // The card as it stands now, drawn without this effect; a card still on
+    // its way in leaves from where it had come to.
+    leavingFrom_ = opacity();
+    leavingOffset_ = offset();
+    setEnabled(false);
+    QPixmap picture = card_->grab();
+    setEnabled(true);
     progress_.setValue(0);
+    leaving_ = std::move(picture);  // after the jump, which drops a picture at rest
     progress_.animateTo(1.0, Animation::spring(spring_));
+    updateBoundingRect();
+}
+
+double Entrance::leavingOpacity() const {
+    return leaving_.isNull() ? 0 : leavingFrom_ * std::clamp(1 - progress(), 0.0, 1.0);
+}
+
+void Entrance::moved() {
+    if (!progress_.isAnimating() && !leaving_.isNull()) {
+        leaving_ = QPixmap();
+        updateBoundingRect();
+    }
+    update();
 }
 
 QRectF Entrance::boundingRectFor(const QRectF& rect) const {
-    // Room for the card's travel, above when the spring overshoots.
-    return rect.adjusted(0, -rise_, 0, rise_);
+    // Room for the card's travel, above when the spring overshoots, and for
+    // the old card where it stood.
+    QRectF room = rect.adjusted(0, -rise_, 0, rise_);
+    if (!leaving_.isNull()) {
+        const QSizeF size = QSizeF(leaving_.size()) / leaving_.devicePixelRatio();
+        room = room.united(QRectF(QPointF(0, leavingOffset_), size));
+    }
+    return room;
 }
 
 void Entrance::draw(QPainter* painter) {
-    if (progress() >= 1 && !progress_.isAnimating()) {
+    if (progress() >= 1 && !progress_.isAnimating() && leaving_.isNull()) {
         drawSource(painter);
         return;
     }
     QPoint origin;
     const QPixmap pixmap = sourcePixmap(Qt::LogicalCoordinates, &origin);
     painter->save();
-    painter->setOpacity(painter->opacity() * opacity());
+    const double base = painter->opacity();
+    if (const double gone = leavingOpacity(); gone > 0) {
+        painter->setOpacity(base * gone);
+        painter->drawPixmap(QPointF(0, leavingOffset_), leaving_);
+    }
+    painter->setOpacity(base * opacity());
     painter->drawPixmap(QPointF(origin) + QPointF(0, offset()), pixmap);
     painter->restore();
 }

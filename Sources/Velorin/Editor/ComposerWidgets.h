@@ -17,6 +17,7 @@
 #include "Velorin/Design/Animated.h"
 
 #include <QGraphicsEffect>
+#include <QPixmap>
 
 #include <algorithm>
 #include "Velorin/Design/Color.h"
@@ -86,27 +87,42 @@ private:
     AnimatedValue<double> progress_;
 };
 
-// Brings a replaced card in: it fades in while rising from `rise` points
-// below its place, along `spring`. Drawn as an effect so the card's children
-// move with it; Reduce Motion and instant motion show it in place at once.
+// Replaces a card: the card as it stood fades out in place while the card
+// with its new content fades in, rising from `rise` points below its place,
+// both along `spring`. Drawn as an effect on the card so the card's children
+// move with it; Reduce Motion and instant motion show the new card in place
+// at once.
 class Entrance : public QGraphicsEffect {
     Q_OBJECT
 public:
-    Entrance(Spring spring, double rise, QObject* parent = nullptr);
+    Entrance(Spring spring, double rise, QWidget* card);
+    // Call before the card's content changes: it keeps a picture of the
+    // card as it stands to fade out.
     void play();
     // 0 when the card has just come, 1 once it is in place.
     double progress() const { return progress_.value(); }
     double opacity() const { return std::clamp(progress(), 0.0, 1.0); }
     double offset() const { return (1 - progress()) * rise_; }
+    // The old card on its way out: its opacity (0 once gone) and how far
+    // below its place it stood when it was replaced.
+    double leavingOpacity() const;
+    double leavingOffset() const { return leavingOffset_; }
+    bool hasLeaving() const { return !leaving_.isNull(); }
 
 protected:
     void draw(QPainter* painter) override;
     QRectF boundingRectFor(const QRectF& rect) const override;
 
 private:
+    void moved();
+
+    QWidget* card_;
     Spring spring_;
     double rise_;
     AnimatedValue<double> progress_;
+    QPixmap leaving_;
+    double leavingFrom_ = 1;  // its opacity when it was replaced
+    double leavingOffset_ = 0;
 };
 
 // One option: an icon over a title of up to two lines, on a rounded tile

@@ -14,41 +14,68 @@
 
 namespace velorin {
 namespace {
-constexpr double enteringScale = 0.85;
 constexpr Spring comboSpring{0.4, 0.65, 0};
 }  // namespace
 
+CapsSwap::Look CapsSwap::entering(double progress) {
+    return {hiddenScale + (1 - hiddenScale) * progress, std::clamp(progress, 0.0, 1.0)};
+}
+
+CapsSwap::Look CapsSwap::leaving(double progress) {
+    return {1 - (1 - hiddenScale) * progress, std::clamp(1 - progress, 0.0, 1.0)};
+}
+
+double CapsSwap::width(double progress, double oldWidth, double newWidth) {
+    // Caps of width w scaled by s about their centre reach w (1 + s) / 2.
+    const double room = oldWidth + (newWidth - oldWidth) * progress;
+    const double entered = newWidth * (1 + entering(progress).scale) / 2;
+    const Look left = leaving(progress);
+    const double leftover = left.opacity > 0 ? oldWidth * (1 + left.scale) / 2 : 0;
+    return std::max({room, entered, leftover});
+}
+
 Keycaps::Keycaps(const KeyCombo& combo, bool small, QWidget* parent)
-    : QWidget(parent), combo_(combo), small_(small), entrance_(1.0, [this] { update(); }), display_([this] { update(); }) {
+    : QWidget(parent), combo_(combo), small_(small), swap_(1.0, [this] { swapped(); }), display_([this] { update(); }) {
     setObjectName("composer.keycaps");
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 void Keycaps::setCombo(const KeyCombo& combo) {
     if (combo == combo_) return;
+    const bool moves = animates_ && isVisible() && !Motion::instant() && !Display::reduceMotion();
+    // A swap under way gives way from where it stands: its old caps go at once.
+    const KeyCombo previous = combo_;
     combo_ = combo;
+    swap_.setValue(moves ? 0 : 1);  // which drops any caps on their way out
+    if (moves) {
+        leaving_ = previous;
+        swap_.animateTo(1.0, Animation::spring(comboSpring));
+    }
     updateGeometry();
     update();
-    if (animates_ && isVisible() && !Motion::instant() && !Display::reduceMotion()) {
-        entrance_.setValue(0);
-        entrance_.animateTo(1.0, Animation::spring(comboSpring));
-    }
 }
 
-double Keycaps::capsScale() const { return enteringScale + (1 - enteringScale) * entrance(); }
-
-double Keycaps::capsOpacity() const { return std::clamp(entrance(), 0.0, 1.0); }
+void Keycaps::swapped() {
+    if (!swap_.isAnimating()) leaving_.reset();
+    updateGeometry();
+    update();
+}
 
 std::vector<std::string> Keycaps::parts() const { return ComposerRules::keycaps(combo_); }
 
 QFont Keycaps::font() const { return Fonts::rounded(metrics().fontPoints, QFont::DemiBold); }
 
-std::vector<QRectF> Keycaps::capRects() const {
+double Keycaps::capsWidth(const KeyCombo& combo) const {
+    const auto rects = capRects(combo);
+    return rects.empty() ? 0 : rects.back().right();
+}
+
+std::vector<QRectF> Keycaps::capRects(const KeyCombo& combo) const {
     const Metrics& m = metrics();
     QFontMetricsF text(font());
     std::vector<QRectF> rects;
     double x = 0;
-    for (const auto& part : parts()) {
+    for (const auto& part : ComposerRules::keycaps(combo)) {
         const double width = std::max(m.minimumSide, text.horizontalAdvance(QString::fromStdString(part))) + 2 * m.padding;
         rects.emplace_back(x, 0, width, m.minimumSide);
         x += width + m.spacing;
@@ -57,24 +84,32 @@ std::vector<QRectF> Keycaps::capRects() const {
 }
 
 QSize Keycaps::sizeHint() const {
-    const auto rects = capRects();
-    const double width = rects.empty() ? 0 : rects.back().right();
+    const double width = leaving_ ? CapsSwap::width(entrance(), capsWidth(*leaving_), capsWidth(combo_))
+                                  : capsWidth(combo_);
     return {int(std::ceil(width)), int(std::ceil(metrics().minimumSide + metrics().drop))};
 }
 
 void Keycaps::paintEvent(QPaintEvent*) {
     const ColorEnvironment env = colorEnvironmentFor(this);
-    const Metrics& m = metrics();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(font());
-    const auto texts = parts();
-    const auto rects = capRects();
-    const double scale = capsScale();
-    const QPointF middle = QRectF(rect()).center();
-    painter.setOpacity(capsOpacity());
+    if (leaving_) paintCaps(painter, *leaving_, leavingLook(), env);
+    paintCaps(painter, combo_, CapsSwap::entering(entrance()), env);
+}
+
+void Keycaps::paintCaps(QPainter& painter, const KeyCombo& combo, CapsSwap::Look look,
+                        const ColorEnvironment& env) const {
+    if (look.opacity <= 0) return;
+    const Metrics& m = metrics();
+    const auto texts = ComposerRules::keycaps(combo);
+    const auto rects = capRects(combo);
+    // About the middle of these caps, which all start at the leading edge.
+    const QPointF middle(capsWidth(combo) / 2, height() / 2.0);
+    painter.save();
+    painter.setOpacity(look.opacity);
     painter.translate(middle);
-    painter.scale(scale, scale);
+    painter.scale(look.scale, look.scale);
     painter.translate(-middle);
     QColor drop = Theme::shadow.resolve(env);
     drop.setAlphaF(drop.alphaF() * 0.35f);
@@ -91,6 +126,7 @@ void Keycaps::paintEvent(QPaintEvent*) {
         painter.setPen(Theme::ink.resolve(env));
         painter.drawText(cap, Qt::AlignCenter, QString::fromStdString(texts[i]));
     }
+    painter.restore();
 }
 
 }  // namespace velorin

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,28 @@
 #include "Velorin/Design/Display.h"
 
 namespace velorin {
+
+// How one combination's caps give way to the next: the new caps grow from
+// 0.85 and fade in while the old ones shrink to 0.85 and fade out, each about
+// its own centre, both along one spring's progress (0 at the change, 1 at
+// rest; the spring may swing past 1). The caps' room in their row follows the
+// same progress from the old width to the new, and is never less than what
+// is drawn, so neither set of caps is cut off.
+struct CapsSwap {
+    CapsSwap() = delete;
+
+    static constexpr double hiddenScale = 0.85;
+
+    struct Look {
+        double scale = 1;
+        double opacity = 1;
+        bool operator==(const Look&) const = default;
+    };
+    static Look entering(double progress);
+    static Look leaving(double progress);
+    // The room for both sets of caps, laid from the same leading edge.
+    static double width(double progress, double oldWidth, double newWidth);
+};
 
 class Keycaps : public QWidget {
     Q_OBJECT
@@ -32,18 +55,22 @@ public:
     Keycaps(const KeyCombo& combo, bool small, QWidget* parent = nullptr);
 
     const KeyCombo& combo() const { return combo_; }
-    // While changes animate, a new combination's caps come in scaling up
-    // from 0.85 as they fade in; otherwise (and under Reduce Motion) at once.
+    // While changes animate, a new combination swaps in for the old one as
+    // `CapsSwap` says, on the spring of response 0.4 and damping 0.65, and the
+    // caps' room springs with it; otherwise (and under Reduce Motion) at once.
     void setCombo(const KeyCombo& combo);
     void setAnimatesChanges(bool on) { animates_ = on; }
-    // The caps' entrance now: 0 when a combination has just come, 1 at rest.
-    double entrance() const { return entrance_.value(); }
-    double capsScale() const;
-    double capsOpacity() const;
+    // The swap now: 0 when a combination has just come, 1 at rest.
+    double entrance() const { return swap_.value(); }
+    double capsScale() const { return CapsSwap::entering(entrance()).scale; }
+    double capsOpacity() const { return CapsSwap::entering(entrance()).opacity; }
+    // The combination on its way out, while it is.
+    const std::optional<KeyCombo>& leavingCombo() const { return leaving_; }
+    CapsSwap::Look leavingLook() const { return CapsSwap::leaving(entrance()); }
     bool isSmall() const { return small_; }
     // The caps' texts and their faces, left to right, in this widget.
     std::vector<std::string> parts() const;
-    std::vector<QRectF> capRects() const;
+    std::vector<QRectF> capRects() const { return capRects(combo_); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -54,11 +81,16 @@ protected:
 private:
     const Metrics& metrics() const { return small_ ? compact : normal; }
     QFont font() const;
+    std::vector<QRectF> capRects(const KeyCombo& combo) const;
+    double capsWidth(const KeyCombo& combo) const;
+    void paintCaps(QPainter& painter, const KeyCombo& combo, CapsSwap::Look look, const ColorEnvironment& env) const;
+    void swapped();
 
     KeyCombo combo_;
+    std::optional<KeyCombo> leaving_;
     bool small_;
     bool animates_ = false;
-    AnimatedValue<double> entrance_;
+    AnimatedValue<double> swap_;
     DisplayObserver display_;
 };
 

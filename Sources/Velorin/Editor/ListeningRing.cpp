@@ -2,9 +2,7 @@
 
 #include <QPainter>
 
-#include <cmath>
 
-#include "Velorin/Design/Animation.h"
 #include "Velorin/Design/Display.h"
 #include "Velorin/Design/EffectsOverlay.h"
 #include "Velorin/Design/Theme.h"
@@ -48,30 +46,29 @@ private:
 ListeningRing::Ring ListeningRing::ring(int index, double elapsed) {
     const double t = elapsed - ringDelaySeconds * index;
     if (t < 0) return {};
-    const double fraction = t / periodSeconds - std::floor(t / periodSeconds);
-    const double p = EaseOut::progress(fraction);
+    const double p = Pulse::progress(t, periodSeconds);
     return {restingScale + (grownScale - restingScale) * p, restingOpacity * (1 - p)};
 }
 
-ListeningRing::ListeningRing(QWidget* parent) : QWidget(parent), rings_(std::make_unique<Rings>(this)) {
+ListeningRing::ListeningRing(QWidget* parent)
+    : QWidget(parent), rings_(std::make_unique<Rings>(this)), pulse_(stillElapsedSeconds, [this] {
+          if (rings_) rings_->refresh();
+      }) {
     setObjectName("listeningRing");
     setFixedSize(sizeHint());
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-ListeningRing::~ListeningRing() { listen(false); }
+ListeningRing::~ListeningRing() = default;
 
 QSize ListeningRing::sizeHint() const { return {int(side), int(side)}; }
 
 ListeningRing::Ring ListeningRing::ringNow(int index) const {
-    if (!on_) return {};
     // Without motion the pulse stands still at one moment of it, both rings
     // out and apart (its end would show no ring at all); Reduce Motion keeps
     // them at rest around the dot.
-    if (Motion::instant()) return ring(index, stillElapsedSeconds);
-    if (Display::reduceMotion()) return {};
-    const double now = clock_ ? clock_->now() : FrameClock::current().now();
-    return ring(index, now - start_);
+    const auto elapsed = pulse_.elapsed();
+    return elapsed ? ring(index, *elapsed) : Ring{};
 }
 
 void ListeningRing::paintEvent(QPaintEvent*) {
@@ -85,31 +82,14 @@ void ListeningRing::paintEvent(QPaintEvent*) {
 
 void ListeningRing::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!on_) {
-        on_ = true;
-        start_ = FrameClock::current().now();
-    }
-    listen(true);
-    rings_->refresh();
+    pulse_.setShown(true);
+    pulse_.begin(false);
 }
 
 void ListeningRing::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    listen(false);
+    pulse_.setShown(false);
     rings_->refresh();
-}
-
-void ListeningRing::listen(bool on) {
-    if (on == (clock_ != nullptr)) return;
-    if (on) {
-        // A still ring needs no frames.
-        if (Motion::instant() || Display::reduceMotion()) return;
-        clock_ = &FrameClock::current();
-        token_ = clock_->addListener([this](double) { rings_->refresh(); });
-    } else {
-        clock_->removeListener(token_);
-        clock_ = nullptr;
-    }
 }
 
 }  // namespace velorin

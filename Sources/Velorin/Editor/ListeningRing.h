@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "Velorin/Design/FrameClock.h"
+#include "Velorin/Design/Pulse.h"
 
 namespace velorin {
 
@@ -43,7 +43,7 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
     // Whether the pulse has begun (it begins when first shown and never stops).
-    bool isOn() const { return on_; }
+    bool isOn() const { return pulse_.hasBegun(); }
     // The rings as drawn now.
     Ring ringNow(int index) const;
 
@@ -54,13 +54,9 @@ protected:
 
 private:
     class Rings;
-    void listen(bool on);
 
-    bool on_ = false;
-    double start_ = 0;
-    FrameClock* clock_ = nullptr;
-    FrameClock::Token token_ = 0;
     std::unique_ptr<Rings> rings_;
+    Pulse pulse_;
 };
 
 }  // namespace velorin

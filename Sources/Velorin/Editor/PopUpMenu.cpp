@@ -1,7 +1,6 @@
 #include "Velorin/Editor/PopUpMenu.h"
 
 #include <QAbstractItemView>
-#include <QFocusEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -21,10 +20,6 @@ QFont faceFont() {
 }
 
 }  // namespace
-
-bool movedByKeyboard(Qt::FocusReason reason) {
-    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
-}
 
 PopUpMenu::PopUpMenu(QWidget* parent) : QComboBox(parent) {
     setFont(faceFont());
@@ -67,7 +62,7 @@ void PopUpMenu::paintEvent(QPaintEvent*) {
     if (hovered_ && isEnabled()) painter.fillPath(shape, Theme::inkFaint.opacity(0.5).resolve(env));
     painter.setPen(QPen(Theme::inkFaint.resolve(env), 0.5));
     painter.drawPath(shape);
-    if (hasFocus() && keyboardFocus_) {
+    if (focusRing_.shows()) {
         painter.setPen(QPen(Theme::honey.resolve(env), 2));
         painter.drawPath(continuousRoundedRect(face.adjusted(1, 1, -1, -1), radius - 1));
     }
@@ -87,18 +82,6 @@ void PopUpMenu::paintEvent(QPaintEvent*) {
 void PopUpMenu::enterEvent(QEnterEvent* event) {
     QComboBox::enterEvent(event);
     hovered_ = true;
-    update();
-}
-
-void PopUpMenu::focusInEvent(QFocusEvent* event) {
-    QComboBox::focusInEvent(event);
-    keyboardFocus_ = movedByKeyboard(event->reason());
-    update();
-}
-
-void PopUpMenu::focusOutEvent(QFocusEvent* event) {
-    QComboBox::focusOutEvent(event);
-    keyboardFocus_ = false;
     update();
 }
 

@@ -6,11 +6,9 @@
 
 #include <QComboBox>
 
-namespace velorin {
+#include "Velorin/Design/FocusRing.h"
 
-// Whether focus arrived by the keyboard (Tab, Shift-Tab, a shortcut), which is
-// when a focus ring helps; a click or the window opening shows none.
-bool movedByKeyboard(Qt::FocusReason reason);
+namespace velorin {
 
 class PopUpMenu : public QComboBox {
     Q_OBJECT
@@ -35,12 +33,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool hovered_ = false;
-    bool keyboardFocus_ = false;  // the ring shows only for focus the keyboard moved here
+    FocusRing focusRing_{this};
 };
 
 }  // namespace velorin

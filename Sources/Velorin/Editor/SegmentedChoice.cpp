@@ -1,14 +1,13 @@
 #include "Velorin/Editor/SegmentedChoice.h"
 
 #include <QButtonGroup>
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QPainter>
 
 #include "Velorin/Design/ContinuousShape.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/Theme.h"
-#include "Velorin/Editor/PopUpMenu.h"
 
 namespace velorin {
 
@@ -46,7 +45,7 @@ protected:
         } else if (underMouse() || isDown()) {
             painter.fillPath(capsule, Theme::inkFaint.opacity(0.6).resolve(env));
         }
-        if (hasFocus() && keyboardFocus_) {
+        if (focusRing_.shows()) {
             painter.setPen(QPen(Theme::honey.resolve(env), 1.5));
             painter.drawPath(capsule);
         }
@@ -54,17 +53,9 @@ protected:
         painter.setPen((isChecked() ? Theme::ink : Theme::inkMuted).resolve(env));
         painter.drawText(rect(), Qt::AlignCenter, text());
     }
-    void focusInEvent(QFocusEvent* event) override {
-        QAbstractButton::focusInEvent(event);
-        keyboardFocus_ = movedByKeyboard(event->reason());
-    }
-    void focusOutEvent(QFocusEvent* event) override {
-        QAbstractButton::focusOutEvent(event);
-        keyboardFocus_ = false;
-    }
 
 private:
-    bool keyboardFocus_ = false;
+    FocusRing focusRing_{this};
 };
 
 SegmentedChoice::SegmentedChoice(QWidget* parent) : QWidget(parent) {

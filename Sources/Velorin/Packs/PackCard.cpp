@@ -15,7 +15,9 @@
 
 #include "Velorin/AppLookups.h"
 #include "Velorin/Design/ContinuousShape.h"
+#include "Velorin/Design/EffectsOverlay.h"
 #include "Velorin/Design/Fonts.h"
+#include "Velorin/Design/GlidingFrame.h"
 #include "Velorin/Design/LiquidSwitch.h"
 #include "Velorin/Design/PackStyle.h"
 #include "Velorin/Design/PackTile.h"
@@ -135,8 +137,13 @@ PackCard::PackCard(PackCardState state, PackCardActions actions, AppDirectory di
     chevronTurn_.setOnFrame([this] { chevron_->setRotation(chevronTurn_.value()); });
     auto* content = new QWidget(this);
     auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    // The card's bottom padding goes inside the frame that glides the card's
+    // height, so what the frame cuts off is cut at the card's edge.
+    const int bottom = int(std::lround(padding()));
+    column->setContentsMargins(0, 0, 0, bottom);
     column->setSpacing(12);
+    // Room the frame gives beyond the content stays below it.
+    column->setAlignment(Qt::AlignTop);
 
     // The head.
     auto* head = new QHBoxLayout;
@@ -206,7 +213,11 @@ PackCard::PackCard(PackCardState state, PackCardActions actions, AppDirectory di
 
     // The shortcut list is built when first opened.
     column_ = column;
-    addContent(content);
+    frame_ = new GlidingFrame(content, this);
+    frame_->setObjectName(QStringLiteral("packCard.frame"));
+    const QMargins margins = contentLayout()->contentsMargins();
+    contentLayout()->setContentsMargins(margins.left(), margins.top(), margins.right(), 0);
+    addContent(frame_);
     refresh();
     built_ = true;
 }
@@ -237,6 +248,8 @@ void PackCard::setExpanded(bool expanded) {
     expanded_ = expanded;
     chevronTurn_.animateTo(expanded_ ? 90 : 0, Animation::spring(Theme::wobble));
     refresh();
+    // The card grows to the open list, or back to its head, with the same spring.
+    frame_->glide(Theme::wobble);
 }
 
 QString PackCard::countText() const { return count_->text(); }
@@ -332,12 +345,16 @@ void PackCard::refreshList() {
     if (!expanded_) {
         // The open list fades out as one, then its rows go.
         if (closing && animate) {
+            // Out of the layout at once, so the card starts closing up, while
+            // the list fades where it stood.
+            column_->removeWidget(list_);
             listPresence_->leave(Animation::easeOut(rowLeave), [this] { listOutOfSight(); });
         } else if (!listPresence_->isLeaving()) {
             listOutOfSight();
         }
         return;
     }
+    if (column_->indexOf(list_) < 0) column_->addWidget(list_);
     list_->show();
     listPresence_->show();
     const std::vector<Binding>& list = state_.list();
@@ -440,6 +457,7 @@ void PackCard::dropRow(ShortcutRow* row, bool animate) {
 void PackCard::listOutOfSight() {
     if (expanded_ || !list_) return;
     list_->hide();
+    if (column_->indexOf(list_) < 0) column_->addWidget(list_);
     listPresence_->show();
     for (auto& [id, row] : rows_) dropRow(row, false);
     rows_.clear();
@@ -515,8 +533,33 @@ QFont titleFont() { return Fonts::rounded(16, QFont::Bold); }
 QFont subtitleFont() { return Fonts::system(12); }
 }  // namespace
 
+// The grown card, drawn above the content: grown about its centre it
+// reaches beyond its own bounds, where the card itself cannot paint.
+class NewPackCard::Grown final : public OverlayEffect {
+public:
+    explicit Grown(NewPackCard* card) : OverlayEffect(card), card_(card) {}
+    QRectF area() const override {
+        const QRectF r(card_->rect());
+        const double m = (hoverScale - 1) * 2;  // room for the spring's overshoot
+        return r.adjusted(-r.width() * m, -r.height() * m, r.width() * m, r.height() * m);
+    }
+    void paint(QPainter& painter) override {
+        if (card_->isVisible() && card_->drawsAbove()) card_->paintCard(painter);
+    }
+
+private:
+    NewPackCard* card_;
+};
+
 NewPackCard::NewPackCard(std::function<void()> action, QWidget* parent)
-    : QAbstractButton(parent), display_([this] { update(); }) {
+    : QAbstractButton(parent),
+      hover_(0.0,
+             [this] {
+                 update();
+                 grown_->refresh();
+             }),
+      grown_(std::make_unique<Grown>(this)),
+      display_([this] { update(); }) {
     setObjectName(QStringLiteral("newPackCard"));
     setAccessibleName(QString::fromLatin1(title));
     setCursor(Qt::PointingHandCursor);
@@ -544,35 +587,50 @@ QSize NewPackCard::sizeHint() const { return QSize(330, heightForWidth(330)); }
 
 QSize NewPackCard::minimumSizeHint() const { return QSize(200, heightForWidth(200)); }
 
+NewPackCard::~NewPackCard() = default;
+
+void NewPackCard::setHovering(bool hovering) {
+    if (hovering == hovering_) return;
+    hovering_ = hovering;
+    if (Display::reduceMotion())
+        hover_.setValue(hovering ? 1 : 0);
+    else
+        hover_.animateTo(hovering ? 1 : 0, Animation::spring(Theme::snappy));
+}
+
+double NewPackCard::scale() const { return 1 + (hoverScale - 1) * hover_.value(); }
+
+double NewPackCard::fillOpacity() const { return restingFill + (hoveringFill - restingFill) * hover_.value(); }
+
 void NewPackCard::enterEvent(QEnterEvent* event) {
-    hovering_ = true;
-    update();
+    setHovering(true);
     QAbstractButton::enterEvent(event);
 }
 
 void NewPackCard::leaveEvent(QEvent* event) {
-    hovering_ = false;
-    update();
+    setHovering(false);
     QAbstractButton::leaveEvent(event);
 }
 
+bool NewPackCard::drawsAbove() const { return scale() > 1.0001; }
+
 void NewPackCard::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (!drawsAbove()) paintCard(painter);
+}
+
+void NewPackCard::paintCard(QPainter& painter) {
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const ColorEnvironment env = colorEnvironmentFor(this);
-    QRectF r(rect());
-    if (hovering_) {
-        // Grown about its centre, inside its own bounds.
-        const double s = 1 / hoverScale;
-        r = QRectF(r.center().x() - r.width() * s / 2, r.center().y() - r.height() * s / 2, r.width() * s,
-                   r.height() * s);
-        painter.translate(r.center());
-        painter.scale(hoverScale, hoverScale);
-        painter.translate(-r.center());
-    }
+    const QRectF r(rect());
+    const double s = scale();
+    painter.translate(r.center());
+    painter.scale(s, s);
+    painter.translate(-r.center());
     const QPainterPath shape = continuousRoundedRect(r.adjusted(0.75, 0.75, -0.75, -0.75), radius);
-    painter.fillPath(shape, Theme::warmWhite.opacity(hovering_ ? 0.7 : 0.45).resolve(env));
+    painter.fillPath(shape, Theme::warmWhite.opacity(fillOpacity()).resolve(env));
     QPen dash(Theme::ink.opacity(0.25).resolve(env), 1.5);
     dash.setDashPattern({6 / 1.5, 5 / 1.5});  // Qt measures dashes in pen widths
     painter.setPen(dash);
@@ -599,6 +657,7 @@ void NewPackCard::paintEvent(QPaintEvent*) {
     painter.setFont(subtitleFont());
     painter.drawText(QRectF(x, y + tm.height() + 3, w, sub.height()), Qt::TextWordWrap | Qt::AlignLeft,
                      QString::fromLatin1(subtitle));
+    painter.restore();
 }
 
 }  // namespace velorin

@@ -33,6 +33,7 @@ class QHBoxLayout;
 
 namespace velorin {
 
+class GlidingFrame;
 class LiquidSwitch;
 class PackArtLayer;
 class PackTile;
@@ -151,6 +152,7 @@ private:
     AnimatedValue<double> chevronTurn_;  // degrees
     ThemedLabel* count_ = nullptr;
     QWidget* list_ = nullptr;
+    GlidingFrame* frame_ = nullptr;
     QVBoxLayout* column_ = nullptr;
     QVBoxLayout* listLayout_ = nullptr;
     ThemedLabel* spareHeading_ = nullptr;
@@ -176,10 +178,21 @@ public:
     static constexpr double padding = 16;
     static constexpr double radius = 20;
     static constexpr double hoverScale = 1.01;
+    static constexpr double restingFill = 0.45;  // opacity of the warm-white fill
+    static constexpr double hoveringFill = 0.7;
 
     explicit NewPackCard(std::function<void()> action, QWidget* parent = nullptr);
+    ~NewPackCard() override;
 
     bool isHovering() const { return hovering_; }
+    // The pointer's coming and going moves the look with the snappy spring
+    // (at once under Reduce Motion): the scale about the centre and the
+    // fill's opacity, as drawn now.
+    void setHovering(bool hovering);
+    double scale() const;
+    double fillOpacity() const;
+    // Whether it is drawn grown, above the content, rather than by itself.
+    bool drawsAbove() const;
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
@@ -195,9 +208,13 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    class Grown;
     double textWidth(int width) const;
+    void paintCard(QPainter& painter);
 
     bool hovering_ = false;
+    AnimatedValue<double> hover_;  // 0 at rest, 1 hovered
+    std::unique_ptr<Grown> grown_;
     DisplayObserver display_;
 };
 

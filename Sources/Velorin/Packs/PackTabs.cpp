@@ -101,12 +101,14 @@ void PackTabButton::paintEvent(QPaintEvent*) {
         painter.drawPath(continuousCapsule(r));
         drawText(r, QString::number(*tab_.count), badgeFont());
     }
-    if (hasFocus()) {
+    if (focusRing_.shows()) {
         painter.setPen(QPen(Theme::honey.resolve(env), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(continuousCapsule(QRectF(rect()).adjusted(1, 1, -1, -1)));
     }
 }
+
+
 
 // ---- PackTabStrip
 

@@ -13,6 +13,7 @@
 
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/LiquidMotion.h"
 #include "Velorin/Packs/PackBrowser.h"
 
@@ -38,6 +39,7 @@ private:
     PackTab tab_;
     bool selected_ = false;
     DisplayObserver display_;
+    FocusRing focusRing_{this};
 };
 
 class PackTabStrip : public QWidget {

@@ -12,6 +12,7 @@
 #include "Platform/Platform.h"
 #include "Velorin/AppModel.h"
 #include "Velorin/Design/Feedback.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/LiquidSlider.h"
 #include "Velorin/Design/LiquidToggle.h"
@@ -69,7 +70,7 @@ protected:
         const QRectF textRect = QRectF(rect()).adjusted(chevron + gap, 0, 0, 0);
         painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
                          QFontMetricsF(font()).elidedText(text(), Qt::ElideRight, textRect.width()));
-        if (hasFocus()) {
+        if (focusRing_.shows()) {
             QPen focus(Theme::honey.resolve(environment), 1.5);
             painter.setPen(focus);
             painter.setBrush(Qt::NoBrush);
@@ -77,9 +78,11 @@ protected:
         }
     }
 
+
 private:
     static constexpr double chevron = 12;
     static constexpr double gap = 6;
+    FocusRing focusRing_{this};
 };
 
 // The still 7-point dot of a stopped trackpad.
