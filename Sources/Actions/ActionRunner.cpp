@@ -1,6 +1,8 @@
 #include "Actions/ActionRunner.h"
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Actions/MenuScanner.h"
@@ -138,14 +140,16 @@ Rect frameOf(AXElement window) {
     return Rect{*p, *s};
 }
 
-void setAttribute(AXElement window, const char* attribute, const std::optional<AttributeValue>& value) {
+void setAttribute(AXElement window, const char* attribute, const std::optional<AttributeValue>& value,
+                  const std::function<void()>& failedLater) {
     if (!value) throw ActionError::cannotMoveWindow();
-    if (desktop().accessibility().setAttributeValue(window, attribute, *value) != AXError::success) {
+    if (desktop().accessibility().setAttributeValueReporting(window, attribute, *value, failedLater) !=
+        AXError::success) {
         throw ActionError::cannotMoveWindow();
     }
 }
 
-void moveWindow(WindowCommand command) {
+void moveWindow(WindowCommand command, const ActionRunner::LateFailure& failedLater) {
     requireAccessibility();
     Accessibility& ax = desktop().accessibility();
     const auto front = desktop().workspace().frontmostApplication();
@@ -162,11 +166,27 @@ void moveWindow(WindowCommand command) {
 
     const auto target = WindowLayout::frame(command, current, visible);
     if (!target) return;
+    // A desktop that places the window after this returns tells of a failure
+    // then: once for the three writes, and not at all when this run fails now.
+    auto told = std::make_shared<bool>(false);
+    std::function<void()> later;
+    if (failedLater) {
+        later = [failedLater, told] {
+            if (std::exchange(*told, true)) return;
+            failedLater(ActionError::cannotMoveWindow());
+        };
+    }
     // Size, then position, then size again: an app may refuse a size that doesn't fit
     // where the window was, and accept it once the window has moved.
-    setAttribute(*window, "AXSize", ax.createValue(target->size));
-    setAttribute(*window, "AXPosition", ax.createValue(target->origin));
-    if (auto again = ax.createValue(target->size)) (void)ax.setAttributeValue(*window, "AXSize", *again);
+    try {
+        setAttribute(*window, "AXSize", ax.createValue(target->size), later);
+        setAttribute(*window, "AXPosition", ax.createValue(target->origin), later);
+    } catch (const ActionError&) {
+        *told = true;
+        throw;
+    }
+    if (auto again = ax.createValue(target->size))
+        (void)ax.setAttributeValueReporting(*window, "AXSize", *again, later);
 }
 
 void pressMenu(const MenuCommand& command) {
@@ -247,7 +267,7 @@ void ActionRunner::run(const Action& action, const LateFailure& failedLater) con
         case Action::Kind::keystroke:
             return press(action.as<Action::Keystroke>()->combo);
         case Action::Kind::window:
-            return moveWindow(action.as<Action::Window>()->command);
+            return moveWindow(action.as<Action::Window>()->command, failedLater);
         case Action::Kind::media:
             return postSystemKey(nxKeyType(action.as<Action::Media>()->key));
         case Action::Kind::menuItem:

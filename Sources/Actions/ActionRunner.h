@@ -22,8 +22,9 @@ public:
 
     // Main thread only. Throws ActionError.
     void run(const Action& action) const;
-    // The same; `failedLater` hears, on the main thread, of a failure that
-    // shows only after the run returned (a link no app opens).
+    // The same; `failedLater` hears, on the main thread and once at most, of a
+    // failure that shows only after the run returned (a link no app opens, a
+    // window the desktop would not place).
     using LateFailure = std::function<void(const ActionError&)>;
     void run(const Action& action, const LateFailure& failedLater) const;
 

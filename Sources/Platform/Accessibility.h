@@ -6,6 +6,7 @@
 #include "Platform/Geometry.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <variant>
@@ -69,6 +70,17 @@ public:
     virtual std::optional<AttributeValue> createValue(Size size) = 0;
     virtual AXError setAttributeValue(AXElement element, const std::string& attribute,
                                       const AttributeValue& value) = 0;
+    // `setAttributeValue`, where the desktop carries a window's move or resize
+    // out after the call returned: `failedLater` runs on the main thread, at
+    // most once, when that change did not hold (the desktop refused it or went
+    // away, or the window stayed where it was). It does not run once a later
+    // change of the same window took its place, and never where the desktop
+    // answers within the call.
+    virtual AXError setAttributeValueReporting(AXElement element, const std::string& attribute,
+                                               const AttributeValue& value, std::function<void()> failedLater) {
+        (void)failedLater;
+        return setAttributeValue(element, attribute, value);
+    }
     virtual AXError performAction(AXElement element, const std::string& action) = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/Fade.h"
 #include "Velorin/Design/ReadableOnWater.h"
 #include "Velorin/Design/Symbols.h"
 #include "Velorin/Design/Theme.h"
@@ -46,6 +47,12 @@ void ThemedText::setWrapping(bool wraps) {
     update();
 }
 
+void ThemedText::setCentred(bool centred) {
+    if (centred == centred_) return;
+    centred_ = centred;
+    update();
+}
+
 void ThemedText::setSymbol(std::optional<std::string> symbol, std::optional<ThemeColor> symbolColor) {
     symbol_ = std::move(symbol);
     symbolColor_ = symbolColor;
@@ -59,9 +66,7 @@ void ThemedText::setReadableOnWater(bool on) {
     update();
 }
 
-double ThemedText::symbolRoom() const {
-    return symbol_ ? QFontMetricsF(font_).height() * 0.95 + symbolGap : 0;
-}
+double ThemedText::symbolRoom() const { return symbol_ ? QFontMetricsF(font_).height() * 0.95 + symbolGap : 0; }
 
 int ThemedText::heightForWidth(int width) const {
     const QFontMetricsF metrics(font_);
@@ -92,6 +97,7 @@ QRectF ThemedText::textRect() const { return QRectF(rect()).adjusted(symbolRoom(
 
 void ThemedText::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    applyFade(painter, this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const ColorEnvironment environment = colorEnvironmentFor(this);
@@ -104,7 +110,8 @@ void ThemedText::paintEvent(QPaintEvent*) {
                       (symbolColor_ ? *symbolColor_ : color_).resolve(environment), size * 0.9);
     }
     const QRectF area = textRect();
-    const int flags = wraps_ ? int(Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop) : int(Qt::AlignLeft | Qt::AlignVCenter);
+    const int across = centred_ ? int(Qt::AlignHCenter) : int(Qt::AlignLeft);
+    const int flags = wraps_ ? int(Qt::TextWordWrap) | across | int(Qt::AlignTop) : across | int(Qt::AlignVCenter);
     const QString shown = wraps_ ? text_ : metrics.elidedText(text_, Qt::ElideRight, area.width());
     if (readable_) {
         HaloText::draw(painter, area, flags, shown, font_, color, environment);

@@ -26,6 +26,8 @@ public:
     ThemeColor color() const { return color_; }
     // Wraps onto more lines (else one line, cut short in the middle).
     void setWrapping(bool wraps);
+    // Centres each line (else lines start at the leading edge).
+    void setCentred(bool centred);
     // A symbol before the text, at the text's size, in `symbolColor` (the text's by default).
     void setSymbol(std::optional<std::string> symbol, std::optional<ThemeColor> symbolColor = std::nullopt);
     void setReadableOnWater(bool on);
@@ -48,6 +50,7 @@ private:
     std::optional<std::string> symbol_;
     std::optional<ThemeColor> symbolColor_;
     bool wraps_ = false;
+    bool centred_ = false;
     bool readable_ = false;
 };
 

@@ -316,6 +316,51 @@ TEST(ActionRunner, windowsMoveToTheirLayout) {
     });
 }
 
+// A desktop that places windows after the run returned tells later whether
+// the placement held: the run hears of it once, and not at all when it
+// already failed.
+TEST(ActionRunner, aWindowPlacementThatFailsLaterIsToldOnce) {
+    struct Case {
+        const char* name;
+        Prep setup;
+        Action action;
+        bool fails;  // the desktop tells that what was written did not hold
+        std::string error;
+        std::vector<std::string> told;
+    };
+    const std::string cannotMove = "That window can't be moved or resized";
+    const Case cases[] = {
+        {"a placement that held", plain, Action::window(WindowCommand::leftHalf), false, "", {}},
+        {"a placement that did not hold", plain, Action::window(WindowCommand::leftHalf), true, "", {cannotMove}},
+        {"a refused position fails now and not again",
+         [](Desk& d) { d.sim.accessibility().failWriting(d.window, "AXPosition", AXError::cannotComplete); },
+         Action::window(WindowCommand::maximize),
+         true,
+         cannotMove,
+         {}},
+        {"nothing placed, nothing to tell", plain, Action::window(WindowCommand::nextDisplay), true, "", {}},
+    };
+    for (const auto& c : cases) {
+        SimPlatform sim;
+        Desk desk{sim, {}, {}};
+        prepare(sim, desk);
+        c.setup(desk);
+        std::vector<std::string> told;
+        std::string error;
+        try {
+            ActionRunner().run(c.action, [&](const ActionError& e) { told.push_back(e.description()); });
+        } catch (const ActionError& e) {
+            error = e.description();
+        }
+        if (c.fails) {
+            sim.accessibility().failStartedWindowChanges();
+            sim.accessibility().failStartedWindowChanges();
+        }
+        EXPECT_EQ(error, c.error) << c.name;
+        EXPECT_EQ(told, c.told) << c.name;
+    }
+}
+
 TEST(ActionRunner, menuCommandsPressTheItemOrFallBackToTheKey) {
     runCases({
         {"found item is pressed", plain, Action::menuItem({{"File", "Export", "PDF"}}), {"perform AXPress"}, ""},

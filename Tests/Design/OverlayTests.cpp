@@ -2,6 +2,7 @@
 #include "QtApp.h"
 #include "Velorin/Design/Display.h"
 #include "Velorin/Design/EffectsOverlay.h"
+#include "Velorin/Design/Fade.h"
 #include "Velorin/Design/FrameClock.h"
 #include "Velorin/Design/PixelBurst.h"
 #include "Velorin/Design/ReadableOnWater.h"
@@ -13,6 +14,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <array>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +71,27 @@ TEST_F(OverlayFixture, effectsPaintBeyondTheirHostAboveTheContent) {
     host->move(120, 120);
     EXPECT_NE(pixel(45, 55), QColor(Qt::red));
     EXPECT_EQ(pixel(115, 115), QColor(Qt::red));
+}
+
+// A faded host's effects fade with it, and with its parents' fades.
+TEST_F(OverlayFixture, effectsFadeWithTheirHostAndItsParents) {
+    auto* group = new QWidget(&window);
+    group->setGeometry(0, 0, 200, 200);
+    auto* host = new QWidget(group);
+    host->setGeometry(50, 50, 20, 20);
+    window.show();
+    Spill spill(host, 10);
+    spill.refresh();
+    setFade(group, 0.5);
+    EXPECT_NEAR(pixel(45, 45).green(), 128, 3) << "half of the red over white";
+    setFade(host, 0.5);
+    EXPECT_DOUBLE_EQ(fadeOf(host), 0.25);
+    EXPECT_NEAR(pixel(45, 45).green(), 191, 3);
+    setFade(group, 0);
+    EXPECT_EQ(pixel(45, 45), QColor(Qt::white));
+    setFade(group, 1);
+    setFade(host, 1);
+    EXPECT_EQ(pixel(45, 45), QColor(Qt::red));
 }
 
 TEST_F(OverlayFixture, theOverlayCoversTheWindowAndNeverTakesTheMouse) {
@@ -248,6 +272,31 @@ TEST_F(HaloFixture, rendersEachTextOncePerSize) {
     HaloText::image(QStringLiteral("Packs"), font, QSizeF(80, 24), Qt::AlignLeft, Qt::black, milk, 2);
     HaloText::image(QStringLiteral("About"), font, QSizeF(80, 24), Qt::AlignLeft, Qt::black, milk, 1);
     EXPECT_EQ(HaloText::cachedCount(), 4);
+}
+
+// Other halos than the water's: a soft dark shadow without offset.
+TEST_F(HaloFixture, otherHalosAreTheirOwnImagesWithTheirOwnReach) {
+    const std::array<Halo, 1> shadow{{{6, 0.5}}};
+    const QImage water =
+        HaloText::image(QStringLiteral("I"), font, QSizeF(20, 30), Qt::AlignCenter, Qt::white, Qt::black, 1);
+    const QImage shadowed =
+        HaloText::image(QStringLiteral("I"), font, QSizeF(20, 30), Qt::AlignCenter, Qt::white, Qt::black, 1, shadow);
+    EXPECT_NE(shadowed.cacheKey(), water.cacheKey());
+    EXPECT_EQ(HaloText::cachedCount(), 2);
+    const int m = haloMargin(shadow);
+    EXPECT_EQ(m, 9);
+    ASSERT_EQ(shadowed.size(), QSize(20 + 2 * m, 30 + 2 * m));
+    // Beside the white stem lies the shadow: black, at most half covered.
+    const int row = m + 15;
+    int stemRight = -1;
+    for (int x = 0; x < shadowed.width(); ++x)
+        if (qAlpha(shadowed.pixel(x, row)) == 255 && qGray(shadowed.pixel(x, row)) > 220) stemRight = x;
+    ASSERT_GE(stemRight, 0) << "no text drawn";
+    const QColor beside = shadowed.pixelColor(stemRight + 3, row);
+    EXPECT_GT(beside.alpha(), 20);
+    EXPECT_LE(beside.alpha(), 128);
+    EXPECT_LT(qGray(beside.rgb()), 30);
+    EXPECT_EQ(shadowed.pixelColor(0, 0).alpha(), 0);
 }
 
 TEST_F(HaloFixture, theEffectPutsTheHalosBehindAWidget) {

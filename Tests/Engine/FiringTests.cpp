@@ -37,26 +37,51 @@ TEST_F(EngineFiring, threeFingerTap_postsCommandC_andPublishesTheRecord) {
               (Engine::Fired{Gesture::tap(3, 1), copyAction, std::string("My shortcut"), std::nullopt, nowDate()}));
 }
 
-// The handler that took the link gave up after the action returned: the
-// record of that gesture shows the failure; a later gesture's record is kept.
-TEST_F(EngineFiring, anOpeningThatFailsLaterShowsOnItsOwnRecordOnly) {
-    const Action open = Action::open("unhandled:thing");
-    startEngine(configWith({binding(Gesture::tap(3, 1), open), binding(Gesture::tap(2, 1), copyAction)}));
-    tapAt(100.0, 100.125, 3);
-    ASSERT_EQ(engine->lastFired().get()->error, std::nullopt);
-    sim.workspace().failStartedOpenings();
-    sim.runUntilIdle();
-    const auto fired = engine->lastFired().get();
-    ASSERT_TRUE(fired);
-    EXPECT_EQ(fired->action, open);
-    EXPECT_EQ(fired->error, "Couldn't open unhandled:thing");
+// Work the desktop finishes after the action returned fails then (a handler
+// that gave up on the link, a window the desktop did not place): the record
+// of that gesture shows the failure; a later gesture's record is kept.
+TEST_F(EngineFiring, aFailureToldLaterShowsOnItsOwnRecordOnly) {
+    struct Case {
+        const char* name;
+        Action action;
+        std::function<void(sim::SimPlatform&)> failLater;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"an opening", Action::open("unhandled:thing"),
+         [](sim::SimPlatform& s) { s.workspace().failStartedOpenings(); }, "Couldn't open unhandled:thing"},
+        {"a window placement", Action::window(WindowCommand::leftHalf),
+         [](sim::SimPlatform& s) { s.accessibility().failStartedWindowChanges(); },
+         "That window can't be moved or resized"},
+    };
+    // The front app's window, for window commands.
+    sim.workspace().addRunningApp(app(300, "com.example.Editor"));
+    sim.workspace().setFrontApp(300);
+    const AXElement window =
+        sim.accessibility().addElement({{"AXPosition", Point{100, 100}}, {"AXSize", Size{400, 300}}});
+    sim.accessibility().setAttribute(sim.accessibility().addApplication(300), "AXFocusedWindow", window);
+    double t = 100;
+    for (const auto& c : cases) {
+        startEngine(configWith({binding(Gesture::tap(3, 1), c.action), binding(Gesture::tap(2, 1), copyAction)}));
+        tapAt(t, t + 0.125, 3);
+        ASSERT_TRUE(engine->lastFired().get()) << c.name;
+        ASSERT_EQ(engine->lastFired().get()->error, std::nullopt) << c.name;
+        c.failLater(sim);
+        sim.runUntilIdle();
+        const auto fired = engine->lastFired().get();
+        ASSERT_TRUE(fired) << c.name;
+        EXPECT_EQ(fired->action, c.action) << c.name;
+        EXPECT_EQ(fired->error, c.error) << c.name;
 
-    tapAt(101.0, 101.125, 3);
-    tapAt(102.0, 102.125, 2);
-    sim.workspace().failStartedOpenings();
-    sim.runUntilIdle();
-    EXPECT_EQ(engine->lastFired().get()->action, copyAction);
-    EXPECT_EQ(engine->lastFired().get()->error, std::nullopt);
+        tapAt(t + 1, t + 1.125, 3);
+        tapAt(t + 2, t + 2.125, 2);
+        c.failLater(sim);
+        sim.runUntilIdle();
+        EXPECT_EQ(engine->lastFired().get()->action, copyAction) << c.name;
+        EXPECT_EQ(engine->lastFired().get()->error, std::nullopt) << c.name;
+        engine->stop();
+        t += 10;
+    }
 }
 
 // An app that could not be started (or asked to come up) once the action had

@@ -3,11 +3,16 @@
 // desktop's window system (a real compositor or a fake of one), the rest
 // simulated, installed for the object's lifetime.
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "Actions/ActionRunner.h"
 #include "Platform/Linux/LinuxAccessibility.h"
 #include "Platform/Linux/LinuxWorkspace.h"
 #include "Platform/Sim/SimPlatform.h"
+#include "QtTestApp.h"
 #include "RecordingProcesses.h"
 #include "TrustedAccessibility.h"
 
@@ -63,6 +68,37 @@ private:
     sim::SimMainQueue* queue_ = nullptr;
     sim::SimEventSystem* events_ = nullptr;
     std::unique_ptr<platform::ScopedPlatform> installed_;
+};
+
+// What window commands were told after they returned, as the engine hears
+// it: one line "label: message" per failure, in order.
+class LateFailures {
+public:
+    // Runs the action; a failure that shows at once is thrown as ever.
+    void run(const Action& action, std::string label) {
+        ActionRunner().run(action,
+                           [this, label](const ActionError& e) { told_.push_back(label + ": " + e.description()); });
+    }
+    // Runs the action, and `close` its window before the event loop runs
+    // again: the placement reaches a compositor that no longer has the
+    // window. Waits until the command is told, and a moment more.
+    void runAsTheWindowCloses(const Action& action, std::string label, const std::function<void()>& close) {
+        run(action, std::move(label));
+        const std::size_t before = told_.size();
+        close();
+        for (int ms = 0; ms < 6000 && told_.size() == before; ms += 50) spinEventLoop(50);
+        spinEventLoop(1000);
+    }
+    const std::vector<std::string>& told() const { return told_; }
+
+    // Lets a placement be looked at until it settled (the last look comes
+    // 3.75 s after it was sent).
+    static void waitOutTheLooks() {
+        for (int ms = 0; ms < 4300; ms += 100) spinEventLoop(100);
+    }
+
+private:
+    std::vector<std::string> told_;
 };
 
 }  // namespace velorin::testing

@@ -8,6 +8,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <filesystem>
 
@@ -134,11 +135,107 @@ TEST_F(KWinTest, windowCommandsReachTheScriptWhenItAsks) {
     ActionRunner().run(Action::window(WindowCommand::leftHalf));
     ASSERT_TRUE(until([&] { return received.size() == 1; }));
     // Size, position and size again come out as one placement.
-    EXPECT_EQ(received[0].toStdString(), R"([{"height":800,"id":"{a1}","op":"place","width":640,"x":0,"y":0}])");
+    EXPECT_EQ(received[0].toStdString(),
+              R"([{"height":800,"id":"{a1}","op":"place","serial":"1","width":640,"x":0,"y":0}])");
     EXPECT_TRUE(platform_->workspace().hide(601));
     ask();
     ASSERT_TRUE(until([&] { return received.size() == 2; }));
     EXPECT_EQ(received[1].toStdString(), R"([{"id":"{a1}","op":"minimize"}])");
+}
+
+// The script carries a placement out after the command returned, and answers
+// only when it can't: that answer, or a window that stayed put through the
+// looks (the last 3.75 s after the placement), is told to the command that
+// asked, once; an answer about a placement superseded since, or from anyone
+// but KWin, is not.
+TEST_F(KWinTest, aPlacementTheScriptCannotCarryOutIsToldToItsOwnCommandOnce) {
+    const std::string cannotMove = "That window can't be moved or resized";
+    const QString atLeftHalf = QString(report).replace("[10,20,800,600]", "[0,0,640,800]");
+    // What the script does next: fetch the commands, and give the serial of the last placement.
+    auto fetch = [&] {
+        QString commands;
+        auto* w = new QDBusPendingCallWatcher(fromScript("NextCommands"));
+        QObject::connect(w, &QDBusPendingCallWatcher::finished, [&](QDBusPendingCallWatcher* self) {
+            self->deleteLater();
+            const QDBusPendingReply<QString> r = *self;
+            commands = r.isError() ? "error" : r.value();
+        });
+        EXPECT_TRUE(until([&] { return !commands.isEmpty(); }));
+        const auto found = QRegularExpression(R"re("op":"place","serial":"(\d+)")re").globalMatch(commands);
+        QString serial;
+        for (auto it = found; it.hasNext();) serial = it.next().captured(1);
+        return serial;
+    };
+    auto refuse = [&](const QString& serial) { fromScript("Refused", {serial}); };
+    struct Case {
+        const char* name;
+        std::function<void(LateFailures&)> steps;
+        std::vector<std::string> told;
+    };
+    const Case cases[] = {
+        {"the script refuses",
+         [&](LateFailures& f) {
+             f.run(Action::window(WindowCommand::leftHalf), "left");
+             refuse(fetch());
+         },
+         {"left: " + cannotMove}},
+        {"placed where asked",
+         [&](LateFailures& f) {
+             f.run(Action::window(WindowCommand::leftHalf), "left");
+             fetch();
+             fromScript("Windows", {atLeftHalf});
+         },
+         {}},
+        {"the window stays where it was",
+         [&](LateFailures& f) { f.run(Action::window(WindowCommand::leftHalf), "left"); },
+         {"left: " + cannotMove}},
+        {"the first refusal comes after the second command was sent",
+         [&](LateFailures& f) {
+             f.run(Action::window(WindowCommand::leftHalf), "left");
+             const QString first = fetch();
+             f.run(Action::window(WindowCommand::rightHalf), "right");
+             const QString second = fetch();
+             EXPECT_NE(first, second);
+             refuse(first);
+             settle();
+             refuse(second);
+         },
+         {"right: " + cannotMove}},
+        {"a refusal from anyone but KWin",
+         [&](LateFailures& f) {
+             f.run(Action::window(WindowCommand::leftHalf), "left");
+             auto m = QDBusMessage::createMethodCall(KWinWindowSystem::serviceName, KWinWindowSystem::objectPath,
+                                                     "app.velorin.KWin", "Refused");
+             m << fetch();
+             bus_.connect("stranger").asyncCall(m);
+             settle();
+             fromScript("Windows", {atLeftHalf});
+         },
+         {}},
+    };
+    for (const auto& c : cases) {
+        fromScript("Windows", {report});
+        ASSERT_TRUE(until([&] {
+            return platform_->frontIdentifier() == "org.kde.dolphin" &&
+                   windows_->windows()[0].frame == (Rect{{10, 20}, {800, 600}});
+        })) << c.name;
+        LateFailures failures;
+        c.steps(failures);
+        LateFailures::waitOutTheLooks();
+        EXPECT_EQ(failures.told(), c.told) << c.name;
+    }
+}
+
+TEST_F(KWinTest, kwinThatGoesAwayBeforeThePlacementSettledFailsIt) {
+    fromScript("Windows", {report});
+    ASSERT_TRUE(until([&] { return platform_->frontIdentifier() == "org.kde.dolphin"; }));
+    LateFailures failures;
+    failures.run(Action::window(WindowCommand::leftHalf), "left");
+    settle();
+    ASSERT_TRUE(kwinBus_.unregisterService("org.kde.KWin"));
+    ASSERT_TRUE(until([&] { return !failures.told().empty(); }));
+    settle();
+    EXPECT_EQ(failures.told(), std::vector<std::string>{"left: That window can't be moved or resized"});
 }
 
 TEST_F(KWinTest, kwinThatGoesAwayLeavesNoFrontAppAndGetsTheScriptAgain) {
@@ -222,6 +319,43 @@ TEST_F(GnomeShellTest, theFrontAppFollowsTheExtensionAndWindowCommandsReachIt) {
         changed();
         settle();
         EXPECT_EQ(platform_->frontIdentifier(), "org.mozilla.firefox") << bad;
+    }
+}
+
+// The extension answers a placement within the call: a refusal, or no
+// extension to answer, is told to the command after it returned; so is a
+// window that stays put through the looks.
+TEST_F(GnomeShellTest, aPlacementTheExtensionDoesNotCarryOutIsToldToItsCommand) {
+    using Placing = FakeShellExtension::Placing;
+    const std::string cannotMove = "That window can't be moved or resized";
+    enableExtension();
+    start();
+    ASSERT_TRUE(until([&] { return platform_->frontIdentifier() == "org.kde.dolphin"; }));
+    struct Case {
+        const char* name;
+        Placing placing;
+        bool extensionGoes;  // between the command and the placement
+        std::vector<std::string> told;
+    };
+    const Case cases[] = {
+        {"placed", Placing::moves, false, {}},
+        {"refused", Placing::refuses, false, {"left: " + cannotMove}},
+        {"the window stays where it was", Placing::staysPut, false, {"left: " + cannotMove}},
+        {"the extension is switched off", Placing::moves, true, {"left: " + cannotMove}},
+    };
+    for (const auto& c : cases) {
+        extension_->setReport(report);
+        extension_->setPlacing(c.placing);
+        changed();
+        ASSERT_TRUE(until([&] {
+            return !windows_->windows().empty() && windows_->windows()[0].frame == (Rect{{10, 20}, {800, 600}});
+        })) << c.name;
+        LateFailures failures;
+        failures.run(Action::window(WindowCommand::leftHalf), "left");
+        if (c.extensionGoes) shellBus_.unregisterObject(GnomeShellWindowSystem::objectPath);
+        LateFailures::waitOutTheLooks();
+        EXPECT_EQ(failures.told(), c.told) << c.name;
+        if (c.extensionGoes) enableExtension();
     }
 }
 

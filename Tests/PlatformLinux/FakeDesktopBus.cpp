@@ -6,6 +6,9 @@
 #include <unistd.h>
 
 #include <QDBusConnectionInterface>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMutexLocker>
 
 #include "ChildProcess.h"
@@ -106,9 +109,27 @@ QString FakeShellExtension::Windows() {
     return report_;
 }
 
+void FakeShellExtension::setPlacing(Placing placing) {
+    QMutexLocker lock(&mutex_);
+    placing_ = placing;
+}
+
 bool FakeShellExtension::Place(const QString& id, int x, int y, int width, int height) {
     QMutexLocker lock(&mutex_);
     calls_ << QString("Place %1 %2 %3 %4 %5").arg(id).arg(x).arg(y).arg(width).arg(height);
+    if (placing_ == Placing::refuses) return false;
+    if (placing_ == Placing::moves) {
+        QJsonObject report = QJsonDocument::fromJson(report_.toUtf8()).object();
+        QJsonArray windows = report["windows"].toArray();
+        for (qsizetype i = 0; i < windows.size(); ++i) {
+            QJsonObject window = windows[i].toObject();
+            if (window["id"].toString() != id) continue;
+            window["frame"] = QJsonArray{x, y, width, height};
+            windows[i] = window;
+        }
+        report["windows"] = windows;
+        report_ = QString::fromUtf8(QJsonDocument(report).toJson(QJsonDocument::Compact));
+    }
     return true;
 }
 

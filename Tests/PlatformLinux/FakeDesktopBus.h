@@ -82,6 +82,10 @@ class FakeShellExtension : public QObject {
 public:
     void setReport(const QString& report);
     QStringList calls();
+    // What Place does: answer that it refused, or take it and (unless the
+    // window stays put) show the window's new frame in the next report.
+    enum class Placing { moves, staysPut, refuses };
+    void setPlacing(Placing placing);
 
 public Q_SLOTS:
     QString Windows();
@@ -93,6 +97,7 @@ private:
     QMutex mutex_;
     QString report_;
     QStringList calls_;
+    Placing placing_ = Placing::moves;
 };
 
 // An app that desktops start over D-Bus: org.freedesktop.Application, which

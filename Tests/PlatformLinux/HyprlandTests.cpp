@@ -35,6 +35,17 @@ std::string client(const std::string& address, int pid, const std::string& cls, 
 const std::string firefox = client("0x55aa01", 501, "firefox");
 const std::string code = client("0x55aa02", 502, "code");
 
+// Firefox's window where the compositor now has it.
+std::string firefoxAt(const Rect& frame) {
+    std::string c =
+        client("0x55aa01", 501, "firefox", static_cast<int>(frame.origin.x), static_cast<int>(frame.origin.y));
+    const std::string size = "[" + std::to_string(static_cast<int>(frame.size.width)) + "," +
+                             std::to_string(static_cast<int>(frame.size.height)) + "]";
+    return c.replace(c.find("[800,600]"), 9, size);
+}
+const Rect leftHalf{{0, 0}, {640, 800}};
+const Rect rightHalf{{640, 0}, {640, 800}};
+
 class HyprlandTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -111,6 +122,116 @@ TEST_F(HyprlandTest, aWindowCommandFloatsTheWindowAndPlacesItThroughTheDispatche
     ActionRunner().run(Action::window(WindowCommand::rightHalf));
     settle();
     EXPECT_EQ(dispatched(), std::vector<std::string>{"dispatch setfloating address:0x55aa01"});
+}
+
+// The placement goes out on the turn after the command returned, and is
+// looked at until it settles (the last look 3.75 s after it was sent): the
+// command hears once when it did not hold, and never when a later command
+// placed the window since.
+TEST_F(HyprlandTest, aPlacementThatDoesNotHoldIsToldToItsOwnCommandOnce) {
+    const std::string cannotMove = "That window can't be moved or resized";
+    const std::string moveLeft = "dispatch movewindowpixel exact 0 0,address:0x55aa01";
+    const std::string moveRight = "dispatch movewindowpixel exact 640 0,address:0x55aa01";
+    auto count = [&](const std::string& request) {
+        const auto r = fake_.requests();
+        return std::count(r.begin(), r.end(), request);
+    };
+    auto placedAt = [&](const Rect& frame) { fake_.setAnswer("j/clients", "[" + firefoxAt(frame) + "," + code + "]"); };
+    struct Case {
+        const char* name;
+        std::function<void(LateFailures&)> steps;
+        std::vector<std::string> told;
+        std::function<void()> check;
+    };
+    const Case cases[] = {
+        {"placed where asked",
+         [&](LateFailures& f) {
+             f.run(Action::window(WindowCommand::leftHalf), "left");
+             placedAt(leftHalf);
+         },
+         {},
+         [&] { EXPECT_EQ(count(moveLeft), 1) << "a placement that held is not asked for again"; }},
+        {"a dispatcher refused",
+         [&](LateFailures& f) {
+             fake_.setAnswer(moveLeft, "Invalid dispatcher");
+             f.run(Action::window(WindowCommand::leftHalf), "left");
+         },
+         {"left: " + cannotMove},
+         {}},
+        {"the window stays where it was",
+         [&](LateFailures& f) { f.run(Action::window(WindowCommand::leftHalf), "left"); },
+         {"left: " + cannotMove},
+         [&] { EXPECT_EQ(count(moveLeft), 4) << "asked for again at each look but the last"; }},
+        {"placed the compositor's own way",
+         [&](LateFailures& f) {
+             f.run(Action::window(WindowCommand::leftHalf), "left");
+             placedAt(Rect{{0, 0}, {700, 800}});
+         },
+         {},
+         {}},
+        {"a later command places the window before the first settled",
+         [&](LateFailures& f) {
+             f.run(Action::window(WindowCommand::leftHalf), "left");
+             spinEventLoop(100);
+             f.run(Action::window(WindowCommand::rightHalf), "right");
+             placedAt(rightHalf);
+         },
+         {},
+         [&] { EXPECT_EQ(count(moveLeft), 1) << "the first command's looks moved the window back"; }},
+        {"the later of two commands is refused",
+         [&](LateFailures& f) {
+             f.run(Action::window(WindowCommand::leftHalf), "left");
+             placedAt(leftHalf);
+             spinEventLoop(300);
+             fake_.setAnswer(moveRight, "Invalid dispatcher");
+             f.run(Action::window(WindowCommand::rightHalf), "right");
+         },
+         {"right: " + cannotMove},
+         {}},
+        {"the window closes before it settled",
+         [&](LateFailures& f) {
+             f.run(Action::window(WindowCommand::leftHalf), "left");
+             spinEventLoop(50);
+             fake_.setAnswer("j/clients", "[" + code + "]");
+             fake_.setAnswer("j/activewindow", code);
+             fake_.send("closewindow>>55aa01\n");
+         },
+         {},
+         {}},
+    };
+    for (const auto& c : cases) {
+        // Firefox in front where it was at the start, as the adapter knows it.
+        fake_.setAnswer("j/clients", "[" + firefox + "," + code + "]");
+        fake_.setAnswer("j/activewindow", firefox);
+        fake_.setAnswer(moveLeft, "ok");
+        fake_.setAnswer(moveRight, "ok");
+        fake_.send("openwindow>>55aa01,1,firefox,t\n");
+        ASSERT_TRUE(until([&] {
+            return platform_->frontIdentifier() == "org.mozilla.firefox" && windows_->windows().size() == 2 &&
+                   windows_->windows()[0].frame == (Rect{{10, 20}, {800, 600}});
+        })) << c.name;
+        fake_.clearRequests();
+        LateFailures failures;
+        c.steps(failures);
+        LateFailures::waitOutTheLooks();
+        EXPECT_EQ(failures.told(), c.told) << c.name;
+        if (c.check) c.check();
+    }
+}
+
+TEST_F(HyprlandTest, aCompositorThatGoesAwayBeforeThePlacementSettledFailsIt) {
+    LateFailures failures;
+    failures.run(Action::window(WindowCommand::leftHalf), "left");
+    fake_.closeListeners();
+    ASSERT_TRUE(until([&] { return !failures.told().empty(); }));
+    LateFailures::waitOutTheLooks();
+    EXPECT_EQ(failures.told(), std::vector<std::string>{"left: That window can't be moved or resized"});
+    // Found again, it places windows as before.
+    ASSERT_TRUE(until([&] { return platform_->frontIdentifier() == "org.mozilla.firefox"; }));
+    failures.run(Action::window(WindowCommand::rightHalf), "right");
+    fake_.setAnswer("j/clients", "[" + firefoxAt(rightHalf) + "," + code + "]");
+    LateFailures::waitOutTheLooks();
+    EXPECT_EQ(failures.told().size(), 1u);
 }
 
 TEST_F(HyprlandTest, badAnswersAndEventsChangeNothing) {

@@ -1,6 +1,7 @@
 // The KWin adapter and its script against a real KWin on its virtual
-// backend: the script is loaded, the front app follows the focus, and a window
-// command moves and resizes the focused window.
+// backend: the script is loaded, the front app follows the focus, a window
+// command moves and resizes the focused window, and one the script can't
+// carry out is told to its command afterwards.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 
+#include <poll.h>
 #include <unistd.h>
 
 #include "Actions/ActionRunner.h"
@@ -58,7 +60,8 @@ TEST(KWinSession, theScriptNamesTheFrontAppAndPlacesTheFocusedWindow) {
         EXPECT_NE(std::find(activated.begin(), activated.end(), "org.gnome.Nautilus"), activated.end());
         EXPECT_EQ(activated.back(), "org.mozilla.firefox");
 
-        ActionRunner().run(Action::window(WindowCommand::leftHalf));
+        LateFailures failures;
+        failures.run(Action::window(WindowCommand::leftHalf), "leftHalf");
         const Rect expected{{0, 0}, {640, 800}};
         EXPECT_TRUE(until([&] {
             const auto front = windows->activeWindow();
@@ -70,6 +73,16 @@ TEST(KWinSession, theScriptNamesTheFrontAppAndPlacesTheFocusedWindow) {
             return std::to_string(f->origin.x) + "," + std::to_string(f->origin.y) + " " + std::to_string(f->size.width) +
                    "x" + std::to_string(f->size.height);
         }();
+        // It held: nothing is told later.
+        LateFailures::waitOutTheLooks();
+        EXPECT_EQ(failures.told(), std::vector<std::string>{});
+        // The window goes after the command, before the script fetched its
+        // placement (the event loop did not run): the script refuses it.
+        failures.runAsTheWindowCloses(Action::window(WindowCommand::maximize), "maximize", [&] {
+            session.closeClient(firefox);
+            poll(nullptr, 0, 1500);
+        });
+        EXPECT_EQ(failures.told(), std::vector<std::string>{"maximize: That window can't be moved or resized"});
         // At quit the script goes.
         windows->unloadScript();
         auto loaded = QDBusMessage::createMethodCall("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting",

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 
+#include <poll.h>
 #include <unistd.h>
 
 #include "../Engine/EngineFixture.h"
@@ -145,6 +146,51 @@ TEST_F(SwayTest, windowCommandsPlaceTheFocusedWindowOnItsScreen) {
             << " " << (focusedFrame() ? focusedFrame()->size.width : -1) << "x"
             << (focusedFrame() ? focusedFrame()->size.height : -1);
     }
+}
+
+// Sway answers a placement on the turn after the command returned: a
+// refusal (the window went before Sway got it) is told to the command then,
+// once; placements that hold, one after another, tell nothing.
+TEST_F(SwayTest, aPlacementSwayRefusesIsToldToItsCommandAfterItReturned) {
+    installPlatform();
+    const std::string cannotMove = "That window can't be moved or resized";
+    LateFailures failures;
+    const pid_t probe = open("org.example.Probe");
+    ASSERT_TRUE(until([&] { return frontIdentifier() == "org.example.Probe"; }));
+    failures.run(Action::window(WindowCommand::leftHalf), "left");
+    LateFailures::waitOutTheLooks();
+    EXPECT_EQ(focusedFrame(), (Rect{{0, 0}, {640, 800}}));
+    failures.run(Action::window(WindowCommand::rightHalf), "right");
+    spinEventLoop(50);
+    failures.run(Action::window(WindowCommand::bottomHalf), "bottom");
+    LateFailures::waitOutTheLooks();
+    EXPECT_EQ(focusedFrame(), (Rect{{0, 400}, {1280, 400}}));
+    EXPECT_EQ(failures.told(), std::vector<std::string>{}) << "placements that held";
+
+    // The window goes after the command, before its placement reaches Sway
+    // (the adapter has not heard of it yet: the event loop did not run).
+    const auto w = std::find_if(windows_->windows().begin(), windows_->windows().end(),
+                                [&](const auto& x) { return x.pid == probe; });
+    ASSERT_NE(w, windows_->windows().end());
+    const std::string gone = sway::criteria(w->key) + " nop";
+    failures.runAsTheWindowCloses(Action::window(WindowCommand::maximize), "maximize", [&] {
+        session_.closeClient(probe);
+        EXPECT_TRUE(waitFor([&] { return !windows_->runCommand(gone); }, [] { poll(nullptr, 0, 20); }))
+            << "Sway still has the window";
+    });
+    EXPECT_EQ(failures.told(), std::vector<std::string>{"maximize: " + cannotMove});
+}
+
+TEST_F(SwayTest, aSwayThatGoesAwayBeforeThePlacementReachedItFailsIt) {
+    installPlatform();
+    open("org.example.Probe");
+    ASSERT_TRUE(until([&] { return frontIdentifier() == "org.example.Probe"; }));
+    LateFailures failures;
+    failures.run(Action::window(WindowCommand::leftHalf), "left");
+    session_.stop();
+    ASSERT_TRUE(until([&] { return !failures.told().empty(); }));
+    for (int i = 0; i < 10; ++i) spinEventLoop(100);
+    EXPECT_EQ(failures.told(), std::vector<std::string>{"left: That window can't be moved or resized"});
 }
 
 TEST_F(SwayTest, aPerAppShortcutFiresOnlyWhileItsAppIsInFront) {

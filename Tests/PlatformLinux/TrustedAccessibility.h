@@ -22,6 +22,10 @@ public:
     AXError setAttributeValue(AXElement e, const std::string& a, const AttributeValue& v) override {
         return inner_->setAttributeValue(e, a, v);
     }
+    AXError setAttributeValueReporting(AXElement e, const std::string& a, const AttributeValue& v,
+                                       std::function<void()> failedLater) override {
+        return inner_->setAttributeValueReporting(e, a, v, std::move(failedLater));
+    }
     AXError performAction(AXElement e, const std::string& a) override { return inner_->performAction(e, a); }
 
 private:

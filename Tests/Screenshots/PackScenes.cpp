@@ -23,6 +23,8 @@
 #include "Velorin/SheetHost.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QEnterEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollArea>
@@ -318,6 +320,21 @@ const SceneRegistrar art(
     [](SceneContext& c) {
         auto s = scene(c);
         s->tab().setQuery("figma");
+        return s;
+    },
+    tabSize);
+
+// The pointer over the new-pack card: grown about its centre past its own
+// bounds, on a brighter fill.
+const SceneRegistrar newPackHover(
+    "packs-new-card-hover",
+    [](SceneContext& c) {
+        auto s = scene(c);
+        NewPackCard* card = s->tab().newPackCard();
+        c.afterShow([card] {
+            QEnterEvent enter(QPointF(20, 20), QPointF(20, 20), QPointF(20, 20));
+            QCoreApplication::sendEvent(card, &enter);
+        });
         return s;
     },
     tabSize);

@@ -4,12 +4,15 @@
 #include "SettingsScene.h"
 
 #include "Support/Uuid.h"
+#include "Velorin/Design/Animation.h"
+#include "Velorin/Design/FrameClock.h"
 #include "Velorin/Design/LiquidSlider.h"
 #include "Velorin/Design/PadStage.h"
 #include "Velorin/Settings/SensitivityTab.h"
 #include "Velorin/Settings/SettingsView.h"
 #include "Velorin/Settings/TrackpadTab.h"
 
+#include <functional>
 #include <memory>
 
 namespace velorin::screenshots {
@@ -115,20 +118,38 @@ const SceneRegistrar trackpadTouches(
     },
     settingsWindow);
 
+// The sensitivity tab with "Allowed movement" dragged up to 5%, then `more`.
+std::unique_ptr<QWidget> travelInFocus(SceneContext& c, std::function<void(SensitivityTab&)> more = {}) {
+    auto scene = shownScene(c, SettingsTab::sensitivity, withShortcuts());
+    SettingsScene* s = scene.get();
+    c.afterShow([&c, s, more = std::move(more)] {
+        auto* tab = shownTab<SensitivityTab>(*s);
+        if (!tab) return;
+        tab->slider(3)->nudge(LiquidSliderRules::scrollSpan * 2 / 7);
+        c.sim.runUntilIdle();
+        c.sim.advance(2);
+        if (more) more(*tab);
+    });
+    return std::unique_ptr<QWidget>(std::move(scene));
+}
+
 const SceneRegistrar sensitivityFocus(
-    "sensitivity-travel-in-focus",
+    "sensitivity-travel-in-focus", [](SceneContext& c) { return travelInFocus(c); }, settingsWindow);
+
+// Midway as the focus moves from "Allowed movement" to "Corner size": the
+// two value texts and the preview's ring and zones part way between looks.
+const SceneRegistrar sensitivityFocusMidway(
+    "sensitivity-focus-midway",
     [](SceneContext& c) {
-        auto scene = shownScene(c, SettingsTab::sensitivity, withShortcuts());
-        SettingsScene* s = scene.get();
-        c.afterShow([&c, s] {
-            auto* tab = shownTab<SensitivityTab>(*s);
-            if (!tab) return;
-            // "Allowed movement" dragged up to 5%.
-            tab->slider(3)->nudge(LiquidSliderRules::scrollSpan * 2 / 7);
-            c.sim.runUntilIdle();
-            c.sim.advance(2);
+        return travelInFocus(c, [](SensitivityTab& tab) {
+            static ManualFrameClock clock;
+            Motion::setInstant(false);
+            FrameClock::install(&clock);
+            tab.slider(4)->nudge(-LiquidSliderRules::scrollSpan / 5);
+            clock.advance(0.06);
+            FrameClock::install(nullptr);
+            Motion::setInstant(true);
         });
-        return std::unique_ptr<QWidget>(std::move(scene));
     },
     settingsWindow);
 

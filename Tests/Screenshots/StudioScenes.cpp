@@ -1,10 +1,13 @@
-// The gesture studio in each of its states, the My shortcuts list (with rows,
-// with a conflict, without the permission) and the shortcut editor sheet, in
-// the settings window on the simulated desktop.
+// The gesture studio in each of its states and midway through its changes,
+// the My shortcuts list (with rows, with a conflict, without the permission)
+// and the shortcut editor sheet, in the settings window on the simulated
+// desktop.
 
 #include "SettingsScene.h"
 
 #include "Support/Uuid.h"
+#include "Velorin/Design/Animation.h"
+#include "Velorin/Design/FrameClock.h"
 #include "Velorin/Editor/GestureStudio.h"
 #include "Velorin/Editor/GestureStudioSession.h"
 #include "Velorin/Settings/SettingsView.h"
@@ -135,6 +138,52 @@ const SceneRegistrar saved(
             tap(ctx, s, 2);
             session.chooseTarget(std::string("everyday-mac"));
             session.save();
+        });
+    },
+    settingsWindow);
+
+// `steps` run with motion on a frame clock of their own, which then stands
+// `seconds` later, so what moves is caught midway.
+void midway(double seconds, const std::function<void()>& steps) {
+    static ManualFrameClock clock;
+    Motion::setInstant(false);
+    FrameClock::install(&clock);
+    steps();
+    clock.advance(seconds);
+    FrameClock::install(nullptr);
+    Motion::setInstant(true);
+}
+
+// A tenth of a second after the catch: the name grows on the pad, the line
+// comes up from below, the listening mark and the hint fade out.
+const SceneRegistrar caughtMidway(
+    "studio-7-caught-midway",
+    [](SceneContext& c) {
+        return studioScene(c, AppConfig(), [](SceneContext& ctx, SettingsScene& s, GestureStudioSession&) {
+            midway(0.1, [&] { tap(ctx, s, 2); });
+        });
+    },
+    settingsWindow);
+// A tenth of a second after Save: the card grows in, its check bounces.
+const SceneRegistrar savedMidway(
+    "studio-8-saved-midway",
+    [](SceneContext& c) {
+        return studioScene(c, AppConfig(), [](SceneContext& ctx, SettingsScene& s, GestureStudioSession& session) {
+            tap(ctx, s, 2);
+            midway(0.1, [&] { session.save(); });
+        });
+    },
+    settingsWindow);
+// Save swelling a moment after a target is chosen, and the target chip's new
+// title coming up from below.
+const SceneRegistrar swellMidway(
+    "studio-9-swell-midway",
+    [](SceneContext& c) {
+        AppConfig config;
+        config.enabledPacks = {"everyday-mac"};
+        return studioScene(c, config, [](SceneContext& ctx, SettingsScene& s, GestureStudioSession& session) {
+            tap(ctx, s, 2);
+            midway(0.06, [&] { session.chooseTarget(std::string("everyday-mac")); });
         });
     },
     settingsWindow);

@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QTest>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -17,6 +19,7 @@
 #include "QtTestApp.h"
 #include "Velorin/Design/Animation.h"
 #include "Velorin/Design/Chip.h"
+#include "Velorin/Design/FrameClock.h"
 #include "Velorin/Design/LiquidSlider.h"
 #include "Velorin/Design/NumericText.h"
 #include "Velorin/Design/PackStyle.h"
@@ -351,6 +354,60 @@ TEST_F(SensitivityTabTest, theFirstChangeOfARowFocusesItsSettingAndAnotherRowMov
     const auto shown = tab.preview()->shown();
     EXPECT_EQ(shown.highlight[std::size_t(SensitivityFocus::corner)], 1);
     EXPECT_EQ(shown.highlight[std::size_t(SensitivityFocus::travel)], 0);
+}
+
+TEST_F(SensitivityTabTest, aMoveOfTheFocusFadesTheValueTextsAndThePreviewWithTheSnappySpring) {
+    auto& tab = show<SensitivityTab>(SettingsTab::sensitivity);
+    ManualFrameClock clock(10);
+    FrameClock::install(&clock);
+    Motion::setInstant(false);
+    const ColorEnvironment env = colorEnvironmentFor(tab.valueText(3));
+    const QColor ink = Theme::ink.resolve(env);
+    const QColor muted = Theme::inkMuted.resolve(env);
+    ASSERT_NE(ink, muted);
+    auto between = [](const QColor& a, const QColor& b, double p) {
+        auto mix = [p](float x, float y) { return std::clamp(x + (y - x) * p, 0.0, 1.0); };
+        return std::array<double, 4>{mix(a.redF(), b.redF()), mix(a.greenF(), b.greenF()), mix(a.blueF(), b.blueF()),
+                                     mix(a.alphaF(), b.alphaF())};
+    };
+    auto expectColor = [](const QColor& drawn, const std::array<double, 4>& want, const char* what, double t) {
+        EXPECT_NEAR(drawn.redF(), want[0], 2e-4) << what << " at " << t;
+        EXPECT_NEAR(drawn.greenF(), want[1], 2e-4) << what << " at " << t;
+        EXPECT_NEAR(drawn.blueF(), want[2], 2e-4) << what << " at " << t;
+        EXPECT_NEAR(drawn.alphaF(), want[3], 2e-4) << what << " at " << t;
+    };
+
+    tab.slider(3)->nudge(20);  // "Allowed movement" takes the focus
+    clock.advance(2);
+    EXPECT_EQ(tab.valueText(3)->drawnColor(), ink);
+    tab.slider(4)->nudge(-20);  // and "Corner size" takes it over
+    const auto travel = std::size_t(SensitivityFocus::travel);
+    const auto corner = std::size_t(SensitivityFocus::corner);
+    double elapsed = 0;
+    for (double t : {0.04, 0.1, 0.25}) {
+        clock.advance(t - elapsed);
+        elapsed = t;
+        const double p = evaluateSpring(Theme::snappy, 0, 1, 0, t).value;
+        expectColor(tab.valueText(4)->drawnColor(), between(muted, ink, p), "the newly focused value", t);
+        expectColor(tab.valueText(3)->drawnColor(), between(ink, muted, p), "the value that lost the focus", t);
+        const auto shown = tab.preview()->shown();
+        EXPECT_NEAR(shown.highlight[corner], p, 1e-9) << t;
+        EXPECT_NEAR(shown.highlight[travel], 1 - p, 1e-9) << t;
+    }
+    clock.advance(2);
+    EXPECT_EQ(tab.valueText(4)->drawnColor(), ink);
+    EXPECT_EQ(tab.valueText(3)->drawnColor(), muted);
+    EXPECT_EQ(tab.valueText(0)->drawnColor(), muted) << "values never in focus stay muted";
+
+    // Under Reduce Motion the focus moves at once.
+    sim.displaySettings().setReduceMotion(true);
+    tab.slider(0)->nudge(20);
+    EXPECT_EQ(tab.valueText(0)->drawnColor(), ink);
+    EXPECT_EQ(tab.valueText(4)->drawnColor(), muted);
+    const auto shown = tab.preview()->shown();
+    EXPECT_EQ(shown.highlight[std::size_t(SensitivityFocus::tap)], 1);
+    EXPECT_EQ(shown.highlight[corner], 0);
+    FrameClock::install(nullptr);
 }
 
 TEST_F(SensitivityTabTest, resetRestoresAllSixDefaultsInOneAssignmentWithOneHaptic) {

@@ -38,14 +38,22 @@ function find(id) {
 
 function carryOut(c) {
     const w = find(String(c.id));
-    if (!w) return;
     if (c.op === "place") {
+        // A placement that can't be carried out is answered, so Velorin can
+        // tell the user.
+        if (!w || w.moveable === false) {
+            callDBus(service, path, iface, 'Refused', String(c.serial));
+            return;
+        }
         // Place and size at once: a second request could be undone by the
         // window's late answer to the first.
         w.frameGeometry = { x: c.x, y: c.y, width: c.width, height: c.height };
-    } else if (c.op === "activate") {
+        return;
+    }
+    if (!w) return;
+    if (c.op === 'activate') {
         if (six) workspace.activeWindow = w; else workspace.activeClient = w;
-    } else if (c.op === "minimize") {
+    } else if (c.op === 'minimize') {
         w.minimized = true;
     }
 }

@@ -85,58 +85,111 @@ std::optional<Rect> CompositorWindowSystem::frame(std::uint32_t handle) {
 CompositorWindowSystem::CompositorWindowSystem() : context_(std::make_unique<QObject>()) {}
 CompositorWindowSystem::~CompositorWindowSystem() = default;
 
-bool CompositorWindowSystem::ask(std::uint32_t handle, std::optional<Point> topLeft, std::optional<Size> size) {
+const CompositorWindow* CompositorWindowSystem::windowWithKey(const std::string& key) const {
+    const auto w = std::find_if(windows_.begin(), windows_.end(), [&](const auto& x) { return x.key == key; });
+    return w == windows_.end() ? nullptr : &*w;
+}
+
+bool CompositorWindowSystem::ask(std::uint32_t handle, std::optional<Point> topLeft, std::optional<Size> size,
+                                 PlacementFailure failed) {
     const CompositorWindow* w = window(handle);
     if (!w) return false;
     if (asked_ && asked_->key != w->key) flushPlacement();
     if (!asked_) {
-        asked_ = Asked{w->key, {}, {}};
+        asked_ = Asked{w->key, {}, {}, {}};
         QTimer::singleShot(0, context_.get(), [this] { flushPlacement(); });
     }
     if (topLeft) asked_->topLeft = topLeft;
     if (size) asked_->size = size;
+    // What a later command asks of the same placement makes it that command's.
+    asked_->failed = std::move(failed);
     return true;
 }
 
 void CompositorWindowSystem::flushPlacement() {
     if (!asked_) return;
-    const Asked asked = *asked_;
+    Asked asked = std::move(*asked_);
     asked_.reset();
-    const auto w = std::find_if(windows_.begin(), windows_.end(), [&](const auto& x) { return x.key == asked.key; });
-    if (w == windows_.end()) return;  // it closed meanwhile
+    const std::uint64_t serial = ++lastSerial_;
+    // A placement still settling is superseded: its looks would undo this one.
+    watches_[asked.key] = Watch{Placement{asked.key, {}, serial}, std::nullopt, std::move(asked.failed)};
+    const CompositorWindow* w = windowWithKey(asked.key);
+    if (!w) return fail(asked.key, serial);  // it closed meanwhile, or the compositor went away
     const CompositorWindow window = *w;
     std::optional<Rect> frame = (asked.topLeft && asked.size) ? std::optional(Rect{}) : readFrame(window);
-    if (!frame) return;
+    if (!frame) return fail(asked.key, serial);
     if (asked.topLeft) frame->origin = *asked.topLeft;
     if (asked.size) frame->size = *asked.size;
-    const Placement placement{asked.key, *frame};
-    if (placeWindow(placement)) settle(placement, 0);
+    const Placement placement{asked.key, *frame, serial};
+    if (Watch* watch = watching(asked.key, serial)) {
+        watch->placement = placement;
+        watch->before = window.frame;
+    }
+    if (!placeWindow(placement)) return fail(asked.key, serial);
+    if (watching(asked.key, serial)) settle(asked.key, serial, 0);
 }
 
-void CompositorWindowSystem::settle(const Placement& placement, int check) {
+CompositorWindowSystem::Watch* CompositorWindowSystem::watching(const std::string& key, std::uint64_t serial) {
+    const auto it = watches_.find(key);
+    return it != watches_.end() && it->second.placement.serial == serial ? &it->second : nullptr;
+}
+
+void CompositorWindowSystem::stopWatching(const std::string& key, std::uint64_t serial) {
+    if (watching(key, serial)) watches_.erase(key);
+}
+
+void CompositorWindowSystem::fail(const std::string& key, std::uint64_t serial) {
+    Watch* watch = watching(key, serial);
+    if (!watch) return;
+    PlacementFailure failed = std::move(watch->failed);
+    watches_.erase(key);
+    tellFailure(std::move(failed));
+}
+
+void CompositorWindowSystem::tellFailure(PlacementFailure failed) {
+    // Told on a turn of its own, never inside the command or read that found it.
+    if (failed) QTimer::singleShot(0, context_.get(), std::move(failed));
+}
+
+void CompositorWindowSystem::refused(std::uint64_t serial) {
+    for (const auto& [key, watch] : watches_) {
+        if (watch.placement.serial == serial) return fail(std::string(key), serial);
+    }
+}
+
+void CompositorWindowSystem::settle(const std::string& key, std::uint64_t serial, int check) {
     // A client busy drawing can answer an earlier configure last, and the
     // compositor then keeps a stale size or place: the frame is looked at
     // again a little later each time, and asked for once more while it has
     // not settled.
-    if (check == settleChecks) return;
-    QTimer::singleShot(firstSettleCheckMs << check, context_.get(), [this, placement, check] {
-        const auto w = std::find_if(windows_.begin(), windows_.end(),
-                                    [&](const auto& x) { return x.key == placement.key; });
-        if (w == windows_.end()) return;
+    QTimer::singleShot(firstSettleCheckMs << check, context_.get(), [this, key, serial, check] {
+        const Watch* watch = watching(key, serial);
+        if (!watch) return;  // answered, superseded or failed meanwhile
+        const CompositorWindow* w = windowWithKey(key);
+        if (!w) return stopWatching(key, serial);  // it closed: nothing is left to place
+        const Placement placement = watch->placement;
+        const std::optional<Rect> before = watch->before;
         const auto frame = readFrame(*w);
-        if (!frame || *frame == placement.frame) return;
-        if (placeWindow(placement)) settle(placement, check + 1);
+        if (!watching(key, serial)) return;
+        if (frame == placement.frame) return stopWatching(key, serial);
+        if (check + 1 == settleChecks) {
+            if (frame && before && *frame != *before) return stopWatching(key, serial);
+            return fail(key, serial);
+        }
+        // A frame that can't be read now is looked at again later.
+        if (frame && !placeWindow(placement)) return fail(key, serial);
+        if (watching(key, serial)) settle(key, serial, check + 1);
     });
 }
 
-bool CompositorWindowSystem::moveFrame(std::uint32_t handle, Point topLeft) {
+bool CompositorWindowSystem::moveFrame(std::uint32_t handle, Point topLeft, PlacementFailure failedLater) {
     const auto p = wholePoint(topLeft);
-    return p && ask(handle, p, std::nullopt);
+    return p && ask(handle, p, std::nullopt, std::move(failedLater));
 }
 
-bool CompositorWindowSystem::resizeFrame(std::uint32_t handle, Size size) {
+bool CompositorWindowSystem::resizeFrame(std::uint32_t handle, Size size, PlacementFailure failedLater) {
     const auto s = wholeSize(size);
-    return s && ask(handle, std::nullopt, s);
+    return s && ask(handle, std::nullopt, s, std::move(failedLater));
 }
 
 bool CompositorWindowSystem::activate(std::uint32_t handle) {
@@ -197,6 +250,14 @@ void CompositorWindowSystem::updateActive(std::optional<std::string> activeKey) 
 }
 
 void CompositorWindowSystem::forget() {
+    // What was asked of a compositor that is gone was not carried out, and
+    // can't be looked at any more.
+    std::vector<PlacementFailure> failed;
+    if (asked_) failed.push_back(std::move(asked_->failed));
+    asked_.reset();
+    for (auto& [key, watch] : watches_) failed.push_back(std::move(watch.failed));
+    watches_.clear();
+    for (auto& f : failed) tellFailure(std::move(f));
     if (!known_) return;
     const bool hadActive = active_.has_value();
     const bool hadWindows = !windows_.empty();

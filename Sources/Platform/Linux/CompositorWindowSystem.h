@@ -39,8 +39,10 @@ public:
     std::vector<DesktopWindow> clientWindows() override;
     // The frame the adapter reads afresh where it can, else the last reported.
     std::optional<Rect> frame(std::uint32_t window) override;
-    bool moveFrame(std::uint32_t window, Point topLeft) override;
-    bool resizeFrame(std::uint32_t window, Size size) override;
+    // The placement is carried out on the next turn; whether it held is told
+    // through `failedLater` (see settling below).
+    bool moveFrame(std::uint32_t window, Point topLeft, PlacementFailure failedLater) override;
+    bool resizeFrame(std::uint32_t window, Size size, PlacementFailure failedLater) override;
     bool activate(std::uint32_t window) override;
     bool iconify(std::uint32_t window) override;
     bool toggleShowingDesktop() override { return false; }
@@ -57,7 +59,8 @@ protected:
     // Only the active window changed (it must be among the known windows,
     // else nothing changes).
     void updateActive(std::optional<std::string> activeKey);
-    // The compositor went away: no windows, no front app.
+    // The compositor went away: no windows, no front app, and the placements
+    // not yet settled failed.
     void forget();
 
     const CompositorWindow* window(std::uint32_t handle) const;
@@ -73,11 +76,20 @@ protected:
     struct Placement {
         std::string key;
         Rect frame;
+        std::uint64_t serial = 0;  // one per placement, so a late answer finds its own
     };
     void flushPlacement();
-    // Checks after 250, 500, 1000 and 2000 ms that a placement held.
+    // Looks 250, 500, 1000 and 2000 ms apart whether a placement held, asking
+    // for it again while it has not. At the last look it failed when the
+    // window is not there and has not moved from where it stood before (one
+    // that moved elsewhere was placed the compositor's own way, keeping a
+    // client's smallest size, say). A newer placement of the same window ends
+    // the looking, and so does the window closing.
     static constexpr int firstSettleCheckMs = 250;
     static constexpr int settleChecks = 4;
+    // The compositor answered after the placement was sent that it would not
+    // carry it out; an answer about a placement superseded since is dropped.
+    void refused(std::uint64_t serial);
 
     // The adapter's own ways; false when the compositor refused or is gone.
     virtual std::optional<Rect> readFrame(const CompositorWindow& window) { return window.frame; }
@@ -90,9 +102,21 @@ private:
         std::string key;
         std::optional<Point> topLeft;
         std::optional<Size> size;
+        PlacementFailure failed;  // of the command that asked last
     };
-    bool ask(std::uint32_t handle, std::optional<Point> topLeft, std::optional<Size> size);
-    void settle(const Placement& placement, int check);
+    // A placement sent and not yet settled, one per window: the latest.
+    struct Watch {
+        Placement placement;
+        std::optional<Rect> before;  // where the window stood, as last reported
+        PlacementFailure failed;
+    };
+    bool ask(std::uint32_t handle, std::optional<Point> topLeft, std::optional<Size> size, PlacementFailure failed);
+    void settle(const std::string& key, std::uint64_t serial, int check);
+    Watch* watching(const std::string& key, std::uint64_t serial);
+    void stopWatching(const std::string& key, std::uint64_t serial);
+    void fail(const std::string& key, std::uint64_t serial);
+    void tellFailure(PlacementFailure failed);
+    const CompositorWindow* windowWithKey(const std::string& key) const;
     std::uint32_t handleOf(const std::string& key);
     DesktopWindow desktopWindow(const CompositorWindow& w);
     void tell(Change change);
@@ -105,6 +129,8 @@ private:
     std::uint32_t nextHandle_ = 1;
     ChangeHandler changed_;
     std::optional<Asked> asked_;
+    std::map<std::string, Watch> watches_;
+    std::uint64_t lastSerial_ = 0;
     std::unique_ptr<QObject> context_;  // of the timer that carries out a placement
 };
 

@@ -109,11 +109,22 @@ void KWinWindowSystem::unloadScript() {
     answerPoll();
 }
 
-void KWinWindowSystem::Windows(const QString& report, const QDBusMessage& message) {
-    // Only KWin speaks for KWin: a report from anyone else is not believed.
+bool KWinWindowSystem::fromKWin(const QDBusMessage& message) const {
+    // Only KWin speaks for KWin: what anyone else says is not believed.
     const auto owner = bus_.interface()->serviceOwner(kwinService);
-    if (!owner.isValid() || owner.value() != message.service()) return;
+    return owner.isValid() && owner.value() == message.service();
+}
+
+void KWinWindowSystem::Windows(const QString& report, const QDBusMessage& message) {
+    if (!fromKWin(message)) return;
     if (auto parsed = shell::parseReport(report.toStdString())) update(std::move(parsed->windows), parsed->active);
+}
+
+void KWinWindowSystem::Refused(const QString& serial, const QDBusMessage& message) {
+    if (!fromKWin(message)) return;
+    bool ok = false;
+    const qulonglong number = serial.toULongLong(&ok);
+    if (ok) refused(number);
 }
 
 QString KWinWindowSystem::NextCommands(const QDBusMessage& message) {
@@ -147,7 +158,7 @@ bool KWinWindowSystem::send(std::string command) {
     return true;
 }
 
-bool KWinWindowSystem::placeWindow(const Placement& p) { return send(shell::placeCommand(p.key, p.frame)); }
+bool KWinWindowSystem::placeWindow(const Placement& p) { return send(shell::placeCommand(p.key, p.frame, p.serial)); }
 
 bool KWinWindowSystem::activateWindow(const CompositorWindow& window) {
     return send(shell::command("activate", window.key));

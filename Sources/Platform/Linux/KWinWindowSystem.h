@@ -43,6 +43,9 @@ public:
 public Q_SLOTS:
     // Called by the script.
     void Windows(const QString& report, const QDBusMessage& message);
+    // The script could not carry out this placement (the window is gone, or
+    // KWin keeps it where it is).
+    void Refused(const QString& serial, const QDBusMessage& message);
     QString NextCommands(const QDBusMessage& message);
 
 protected:
@@ -52,6 +55,7 @@ protected:
 
 private:
     void loadScript();
+    bool fromKWin(const QDBusMessage& message) const;
     bool tryLoading();
     bool send(std::string command);
     void answerPoll();

@@ -77,6 +77,11 @@ std::optional<AttributeValue> LinuxAccessibility::createValue(Size size) { retur
 
 AXError LinuxAccessibility::setAttributeValue(AXElement element, const std::string& attribute,
                                               const AttributeValue& value) {
+    return setAttributeValueReporting(element, attribute, value, {});
+}
+
+AXError LinuxAccessibility::setAttributeValueReporting(AXElement element, const std::string& attribute,
+                                                       const AttributeValue& value, std::function<void()> failedLater) {
     if (!desktop_->isConnected()) return AXError::cannotComplete;
     if (kindOf(element) != windowKind) return AXError::attributeUnsupported;
     const auto window = static_cast<std::uint32_t>(payloadOf(element));
@@ -84,12 +89,14 @@ AXError LinuxAccessibility::setAttributeValue(AXElement element, const std::stri
     if (attribute == "AXPosition") {
         const auto* p = std::get_if<Point>(&value);
         if (!p) return AXError::illegalArgument;
-        return desktop_->moveFrame(window, units.rootPixel(*p)) ? AXError::success : AXError::cannotComplete;
+        return desktop_->moveFrame(window, units.rootPixel(*p), std::move(failedLater)) ? AXError::success
+                                                                                        : AXError::cannotComplete;
     }
     if (attribute == "AXSize") {
         const auto* z = std::get_if<Size>(&value);
         if (!z) return AXError::illegalArgument;
-        return desktop_->resizeFrame(window, units.pixels(*z)) ? AXError::success : AXError::cannotComplete;
+        return desktop_->resizeFrame(window, units.pixels(*z), std::move(failedLater)) ? AXError::success
+                                                                                       : AXError::cannotComplete;
     }
     return AXError::attributeUnsupported;
 }

@@ -42,6 +42,8 @@ public:
     std::optional<AttributeValue> createValue(Point point) override;
     std::optional<AttributeValue> createValue(Size size) override;
     AXError setAttributeValue(AXElement element, const std::string& attribute, const AttributeValue& value) override;
+    AXError setAttributeValueReporting(AXElement element, const std::string& attribute, const AttributeValue& value,
+                                       std::function<void()> failedLater) override;
     AXError performAction(AXElement element, const std::string& action) override;
 
     // Element handles: an app by its pid, a window by its X id.

@@ -56,9 +56,10 @@ std::optional<Report> parseReport(std::string_view payload) {
 
 std::string command(const std::string& op, const std::string& id) { return json{{"op", op}, {"id", id}}.dump(); }
 
-std::string placeCommand(const std::string& id, const Rect& frame) {
+std::string placeCommand(const std::string& id, const Rect& frame, std::uint64_t serial) {
     return json{{"op", "place"},
                 {"id", id},
+                {"serial", std::to_string(serial)},
                 {"x", std::lround(frame.origin.x)},
                 {"y", std::lround(frame.origin.y)},
                 {"width", std::lround(frame.size.width)},

@@ -42,8 +42,13 @@ public:
     // The outer frame (decorations included), in the desktop's own pixels:
     // origin at the top left of the whole desktop, y down.
     virtual std::optional<Rect> frame(std::uint32_t window) = 0;
-    virtual bool moveFrame(std::uint32_t window, Point topLeft) = 0;
-    virtual bool resizeFrame(std::uint32_t window, Size size) = 0;
+    // False when the desktop refused at once. A desktop that carries the
+    // change out after the call returned runs `failedLater` (when given) on
+    // the main thread, at most once, if the change then did not hold; not
+    // once a later move or resize of the same window took its place.
+    using PlacementFailure = std::function<void()>;
+    virtual bool moveFrame(std::uint32_t window, Point topLeft, PlacementFailure failedLater) = 0;
+    virtual bool resizeFrame(std::uint32_t window, Size size, PlacementFailure failedLater) = 0;
     virtual bool activate(std::uint32_t window) = 0;
     virtual bool iconify(std::uint32_t window) = 0;
     // False where the desktop has no show-desktop mode.

@@ -31,8 +31,12 @@ std::vector<DesktopWindow> X11WindowSystem::clientWindows() {
 }
 
 std::optional<Rect> X11WindowSystem::frame(std::uint32_t window) { return desktop_->frame(window); }
-bool X11WindowSystem::moveFrame(std::uint32_t window, Point topLeft) { return desktop_->moveFrame(window, topLeft); }
-bool X11WindowSystem::resizeFrame(std::uint32_t window, Size size) { return desktop_->resizeFrame(window, size); }
+bool X11WindowSystem::moveFrame(std::uint32_t window, Point topLeft, PlacementFailure) {
+    return desktop_->moveFrame(window, topLeft);
+}
+bool X11WindowSystem::resizeFrame(std::uint32_t window, Size size, PlacementFailure) {
+    return desktop_->resizeFrame(window, size);
+}
 bool X11WindowSystem::activate(std::uint32_t window) { return desktop_->activate(window); }
 bool X11WindowSystem::iconify(std::uint32_t window) { return desktop_->iconify(window); }
 bool X11WindowSystem::toggleShowingDesktop() { return desktop_->toggleShowingDesktop(); }

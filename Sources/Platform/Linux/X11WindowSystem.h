@@ -20,8 +20,9 @@ public:
     std::optional<DesktopWindow> activeWindow() override;
     std::vector<DesktopWindow> clientWindows() override;
     std::optional<Rect> frame(std::uint32_t window) override;
-    bool moveFrame(std::uint32_t window, Point topLeft) override;
-    bool resizeFrame(std::uint32_t window, Size size) override;
+    // The window manager's answer is waited for: a failure shows now, never later.
+    bool moveFrame(std::uint32_t window, Point topLeft, PlacementFailure failedLater) override;
+    bool resizeFrame(std::uint32_t window, Size size, PlacementFailure failedLater) override;
     bool activate(std::uint32_t window) override;
     bool iconify(std::uint32_t window) override;
     bool toggleShowingDesktop() override;

@@ -68,6 +68,11 @@ std::optional<AttributeValue> SimAccessibility::createValue(Size size) {
 
 AXError SimAccessibility::setAttributeValue(AXElement element, const std::string& attribute,
                                             const AttributeValue& value) {
+    return setAttributeValueReporting(element, attribute, value, {});
+}
+
+AXError SimAccessibility::setAttributeValueReporting(AXElement element, const std::string& attribute,
+                                                     const AttributeValue& value, std::function<void()> failedLater) {
     std::lock_guard lock(mutex_);
     AXError result = AXError::success;
     auto it = elements_.find(element.id);
@@ -84,6 +89,8 @@ AXError SimAccessibility::setAttributeValue(AXElement element, const std::string
     } else {
         it->second.attributes[attribute] = value;
     }
+    // A later write to the element takes the place of the earlier ones.
+    if (result == AXError::success) pendingFailures_[element.id] = std::move(failedLater);
     writes_.push_back({element, attribute, value, result});
     journal_.write("AX set " + std::to_string(element.id) + " " + attribute + " " + SimJournal::describe(value) +
                    outcome(result));
@@ -227,6 +234,17 @@ void SimAccessibility::clearRecords() {
     reads_.clear();
     writes_.clear();
     actions_.clear();
+}
+
+void SimAccessibility::failStartedWindowChanges() {
+    std::map<std::uint64_t, std::function<void()>> failures;
+    {
+        std::lock_guard lock(mutex_);
+        failures.swap(pendingFailures_);
+    }
+    for (auto& [element, failed] : failures) {
+        if (failed) failed();
+    }
 }
 
 }  // namespace velorin::sim

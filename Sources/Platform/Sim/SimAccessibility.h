@@ -8,6 +8,7 @@
 #include "Platform/Sim/SimJournal.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -56,6 +57,10 @@ public:
     std::optional<AttributeValue> createValue(Point point) override;
     std::optional<AttributeValue> createValue(Size size) override;
     AXError setAttributeValue(AXElement element, const std::string& attribute, const AttributeValue& value) override;
+    // Writes as `setAttributeValue`; a write that succeeded keeps `failedLater`
+    // until `failStartedWindowChanges`, in place of the element's earlier one.
+    AXError setAttributeValueReporting(AXElement element, const std::string& attribute, const AttributeValue& value,
+                                       std::function<void()> failedLater) override;
     AXError performAction(AXElement element, const std::string& action) override;
 
     // The test side. Untrusted (the default is trusted), every read, write and
@@ -87,6 +92,10 @@ public:
     void failWriting(AXElement element, const std::string& attribute, AXError error);
     // Performing `action` gives `result` (by default every action succeeds).
     void setActionResult(AXElement element, const std::string& action, AXError result);
+    // The window changes written so far did not hold, as a desktop that
+    // places windows later would tell: the last `failedLater` kept for each
+    // element runs now.
+    void failStartedWindowChanges();
 
     std::vector<AttributeRead> reads() const;
     std::vector<AttributeWrite> writes() const;
@@ -119,6 +128,7 @@ private:
     std::vector<AttributeRead> reads_;
     std::vector<AttributeWrite> writes_;
     std::vector<PerformedAction> actions_;
+    std::map<std::uint64_t, std::function<void()>> pendingFailures_;
 };
 
 }  // namespace velorin::sim

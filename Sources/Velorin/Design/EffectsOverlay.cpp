@@ -1,5 +1,7 @@
 #include "Velorin/Design/EffectsOverlay.h"
 
+#include "Velorin/Design/Fade.h"
+
 #include <QAbstractScrollArea>
 #include <QEvent>
 #include <QPaintEvent>
@@ -66,14 +68,26 @@ void OverlayEffect::refresh() {
     if (overlay_) overlay_->update(overlay_->areaOnOverlay(*this));
 }
 
-EffectsOverlay* EffectsOverlay::of(QWidget* widget) {
+EffectsOverlay* EffectsOverlay::existing(const QWidget* widget) {
     if (!widget) return nullptr;
-    QWidget* window = widget->window();
-    for (QObject* child : window->children()) {
+    for (QObject* child : widget->window()->children()) {
         if (auto* overlay = qobject_cast<EffectsOverlay*>(child); overlay && overlay->objectName() == overlayName)
             return overlay;
     }
-    return new EffectsOverlay(window);
+    return nullptr;
+}
+
+EffectsOverlay* EffectsOverlay::of(QWidget* widget) {
+    if (!widget) return nullptr;
+    if (EffectsOverlay* overlay = existing(widget)) return overlay;
+    return new EffectsOverlay(widget->window());
+}
+
+void EffectsOverlay::refreshWithin(const QWidget* widget) {
+    for (const OverlayEffect* effect : effects_) {
+        const QWidget* host = effect->host();
+        if (host && (host == widget || widget->isAncestorOf(host))) update(areaOnOverlay(*effect));
+    }
 }
 
 void EffectsOverlay::setCoversEffects(QWidget* widget, bool covers) {
@@ -142,6 +156,8 @@ void EffectsOverlay::paintEvent(QPaintEvent* event) {
     for (OverlayEffect* effect : effects) {
         QWidget* host = effect->host();
         if (!host || host->window() != window || !host->isVisible()) continue;
+        const double fade = fadeOf(host);
+        if (fade <= 0) continue;
         QRegion clip(visibleClip(host, window) & event->rect() & areaOnOverlay(*effect));
         for (const QPointer<QWidget>& cover : coverers()) {
             if (!cover || cover->window() != window || !cover->isVisible() || !stackedAbove(cover, host)) continue;
@@ -151,6 +167,7 @@ void EffectsOverlay::paintEvent(QPaintEvent* event) {
         painter.save();
         painter.setClipRegion(clip);
         painter.translate(host->mapTo(window, QPoint(0, 0)));
+        painter.setOpacity(fade);
         effect->paint(painter);
         painter.restore();
     }

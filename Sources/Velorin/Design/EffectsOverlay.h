@@ -4,7 +4,8 @@
 // overlay above each window's content paints such effects on behalf of their
 // host widgets. The overlay never takes mouse events, stays above the
 // window's other children and follows its host widgets as they move; an
-// effect whose host sits in a scroll area is clipped to that area's viewport.
+// effect whose host sits in a scroll area is clipped to that area's viewport,
+// and an effect fades with its host (`fadeOf`).
 
 #include <QPointer>
 #include <QRectF>
@@ -49,6 +50,8 @@ class EffectsOverlay final : public QWidget {
 public:
     // The overlay of `widget`'s window, made on first use.
     static EffectsOverlay* of(QWidget* widget);
+    // The overlay of `widget`'s window if it has one.
+    static EffectsOverlay* existing(const QWidget* widget);
 
     // Marks `widget` as covering what is stacked beneath it (a sheet host, a
     // layer over the whole content): while it is shown, effects of hosts
@@ -56,6 +59,8 @@ public:
     static void setCoversEffects(QWidget* widget, bool covers = true);
 
     const std::vector<OverlayEffect*>& effects() const { return effects_; }
+    // Repaints the effects of `widget` and of everything inside it.
+    void refreshWithin(const QWidget* widget);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -11,7 +11,11 @@
 namespace velorin {
 
 NumericText::NumericText(QFont font, ThemeColor color, QWidget* parent)
-    : QWidget(parent), font_(std::move(font)), color_(color), progress_(1, [this] { update(); }) {
+    : QWidget(parent),
+      font_(std::move(font)),
+      color_(color),
+      progress_(1, [this] { update(); }),
+      fading_(QColor(), [this] { update(); }) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
@@ -34,9 +38,28 @@ void NumericText::rollTo(const QString& text, const Spring& spring) {
 }
 
 void NumericText::setColor(ThemeColor color) {
+    fading_.setValue(QColor());
     if (color == color_) return;
     color_ = color;
     update();
+}
+
+void NumericText::fadeColorTo(ThemeColor color, const Spring& spring) {
+    if (color == color_) return;
+    if (!isVisible() || Motion::instant() || Display::reduceMotion()) {
+        setColor(color);
+        return;
+    }
+    const QColor from = drawnColor();
+    color_ = color;
+    // From wherever a fade under way has got to, keeping its speed.
+    if (!fading_.isAnimating()) fading_.setValue(from);
+    fading_.animateTo(color_.resolve(colorEnvironmentFor(this)), Animation::spring(spring));
+}
+
+QColor NumericText::drawnColor() const {
+    // At rest the colour follows the appearance as it is now.
+    return fading_.isAnimating() ? fading_.value() : color_.resolve(colorEnvironmentFor(this));
 }
 
 double NumericText::baseline() const { return QFontMetricsF(font_).ascent(); }
@@ -50,7 +73,7 @@ void NumericText::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(font_);
-    painter.setPen(color_.resolve(colorEnvironmentFor(this)));
+    painter.setPen(drawnColor());
     const double p = progress_.value();
     const double rise = height() * 0.6;
     const QRectF area(rect());

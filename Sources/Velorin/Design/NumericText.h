@@ -3,7 +3,8 @@
 // moves up and fades out while the new one comes up from below, on a spring
 // (a counter that counts up, whichever way the value went). A plain change,
 // instant motion or a hidden widget just shows the new text. Its colour
-// resolves when it paints.
+// resolves when it paints, and may fade from one colour to another on a
+// spring (at once under Reduce Motion).
 
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Color.h"
@@ -28,6 +29,11 @@ public:
     void rollTo(const QString& text, const Spring& spring);
     ThemeColor color() const { return color_; }
     void setColor(ThemeColor color);
+    // Moves from the colour drawn now to `color` along `spring`; instant
+    // motion, Reduce Motion and a hidden widget show it at once.
+    void fadeColorTo(ThemeColor color, const Spring& spring);
+    // The colour the text is drawn in now.
+    QColor drawnColor() const;
     QFont textFont() const { return font_; }
 
     // How far the latest change has rolled: 0 just changed … 1 in place.
@@ -50,6 +56,7 @@ private:
     QString text_;
     QString previous_;
     AnimatedValue<double> progress_;
+    AnimatedValue<QColor> fading_;  // the drawn colour, while it fades
 };
 
 }  // namespace velorin

@@ -1,6 +1,7 @@
 #include "Velorin/Design/PillButton.h"
 
 #include "Velorin/Design/ContinuousShape.h"
+#include "Velorin/Design/Fade.h"
 #include "Velorin/Design/Feedback.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/Rainbow.h"
@@ -40,9 +41,10 @@ PillButton::PillButton(const QString& text, bool primary, QWidget* parent)
       style_{primary},
       liquid_(this, style_.liquidLevel(false)),
       squash_(QSizeF(1, 1)),
+      swell_(1.0),
       splash_(this, splashes_),
       shadow_(
-          this, [this] { return continuousCapsule(scaledAboutCentre(pillRect(), squash_.value())); },
+          this, [this] { return continuousCapsule(drawnPillRect()); },
           [this] {
               ShadowStyle style = rainbowGlassShadow(colorEnvironmentFor(this));
               if (!isEnabled()) style.color.setAlphaF(style.color.alphaF() * PillButtonStyle::disabledOpacity);
@@ -61,6 +63,10 @@ PillButton::PillButton(const QString& text, bool primary, QWidget* parent)
         update();
         shadow_.refresh();
     });
+    swell_.setOnFrame([this] {
+        update();
+        shadow_.refresh();
+    });
     connect(this, &QAbstractButton::pressed, this, [this] { pressChanged(true); });
     connect(this, &QAbstractButton::released, this, [this] { pressChanged(false); });
 }
@@ -74,9 +80,7 @@ void PillButton::setSymbol(std::optional<std::string> symbol) {
     update();
 }
 
-double PillButton::symbolRoom() const {
-    return symbol_ ? PillButtonStyle::fontPoints + symbolSpacing : 0;
-}
+double PillButton::symbolRoom() const { return symbol_ ? PillButtonStyle::fontPoints + symbolSpacing : 0; }
 
 void PillButton::setPrimary(bool primary) {
     if (primary == style_.primary) return;
@@ -103,14 +107,55 @@ void PillButton::pressChanged(bool pressed) {
     liquid_.refresh();
 }
 
-QRectF PillButton::pillRect() const { return QRectF(rect()).adjusted(squashRoom, 0, -squashRoom, 0); }
+void PillButton::setSwellRoom(double largest) {
+    largest = std::max(1.0, largest);
+    if (largest == swellRoom_) return;
+    swellRoom_ = largest;
+    updateGeometry();
+    update();
+}
+
+void PillButton::swellTo(double scale, const std::optional<Animation>& animation) {
+    if (animation) {
+        swell_.animateTo(scale, *animation);
+    } else {
+        swell_.setValue(scale);
+    }
+    update();
+    shadow_.refresh();
+}
+
+QSizeF PillButton::contentSize() const {
+    const QFontMetricsF metrics(font());
+    return {symbolRoom() + metrics.horizontalAdvance(text()) + 2 * PillButtonStyle::horizontalPadding,
+            metrics.height() + 2 * PillButtonStyle::verticalPadding};
+}
+
+QMarginsF PillButton::swellMargins() const {
+    // Whole points, so the pill keeps its own size inside the room.
+    const QSizeF content = contentSize();
+    const double x = std::ceil(content.width() * (swellRoom_ - 1) / 2);
+    const double y = std::ceil(content.height() * (swellRoom_ - 1) / 2);
+    return {x, y, x, y};
+}
+
+QMarginsF PillButton::room() const { return swellMargins() + QMarginsF(squashRoom, 0, squashRoom, 0); }
+
+QRectF PillButton::pillRect() const { return QRectF(rect()).marginsRemoved(room()); }
+
+QRectF PillButton::drawnPillRect() const {
+    const QSizeF squash = squash_.value();
+    const double swell = swell_.value();
+    return scaledAboutCentre(pillRect(), QSizeF(squash.width() * swell, squash.height() * swell));
+}
+
+double PillButton::paintOpacity() const { return PillButtonStyle::opacity(isEnabled()) * fadeOf(this); }
 
 QSize PillButton::sizeHint() const {
-    const QFontMetricsF metrics(font());
-    const double w =
-        symbolRoom() + metrics.horizontalAdvance(text()) + 2 * PillButtonStyle::horizontalPadding + 2 * squashRoom;
-    const double h = metrics.height() + 2 * PillButtonStyle::verticalPadding;
-    return QSize(int(std::ceil(w)), int(std::ceil(h)));
+    const QSizeF content = contentSize();
+    const QMarginsF m = room();
+    return QSize(int(std::ceil(content.width() + m.left() + m.right())),
+                 int(std::ceil(content.height() + m.top() + m.bottom())));
 }
 
 QSize PillButton::minimumSizeHint() const { return sizeHint(); }
@@ -144,12 +189,12 @@ void PillButton::resizeEvent(QResizeEvent* event) {
 void PillButton::paintEvent(QPaintEvent*) {
     const ColorEnvironment env = colorEnvironmentFor(this);
     const bool pressed = isDown();
-    const QRectF pill = scaledAboutCentre(pillRect(), squash_.value());
+    const QRectF pill = drawnPillRect();
     const QPainterPath capsule = continuousCapsule(pill);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setOpacity(PillButtonStyle::opacity(isEnabled()));
+    painter.setOpacity(paintOpacity());
 
     // The glass lies behind the liquid and gives the pill its body and rim.
     paintRainbowGlass(painter, pill, style_.primary, false, env);
@@ -169,11 +214,11 @@ void PillButton::paintEvent(QPaintEvent*) {
     paintPixelGrain(painter, pill, PillButtonStyle::grainStrength);
     painter.restore();
 
-    // The label, centred in the unsquashed padding, squashed with the pill.
+    // The label, centred in the unsquashed padding, squashed and swollen with the pill.
     painter.save();
     const QPointF c = pill.center();
     painter.translate(c);
-    painter.scale(squash_.value().width(), squash_.value().height());
+    painter.scale(squash_.value().width() * swell_.value(), squash_.value().height() * swell_.value());
     painter.translate(-c);
     const QRectF label = pillRect();
     const QFont f = font();
@@ -187,18 +232,18 @@ void PillButton::paintEvent(QPaintEvent*) {
     const ThemeColor ink = !style_.whiteText(pressed) && textColor_ ? *textColor_ : style_.textColor(pressed);
     if (symbol_) {
         const double size = PillButtonStyle::fontPoints;
-        Symbols::draw(painter, QRectF(start, label.center().y() - size / 2, size, size), *symbol_,
-                      ink.resolve(env), size);
+        Symbols::draw(painter, QRectF(start, label.center().y() - size / 2, size, size), *symbol_, ink.resolve(env),
+                      size);
     }
     if (style_.whiteText(pressed)) {
         QPainterPath glyphs;
         const double x = textRect.x();
         const double y = label.center().y() + (metrics.ascent() - metrics.descent()) / 2;
         glyphs.addText(QPointF(x, y), f, shown);
-        paintShadow(painter, glyphs,
-                    {QColor::fromRgbF(0, 0, 0, float(PillButtonStyle::textShadowOpacity)), textShadowRadius,
-                     textShadowOffset},
-                    false);
+        paintShadow(
+            painter, glyphs,
+            {QColor::fromRgbF(0, 0, 0, float(PillButtonStyle::textShadowOpacity)), textShadowRadius, textShadowOffset},
+            false);
     }
     painter.setFont(f);
     painter.setPen(ink.resolve(env));
@@ -206,13 +251,11 @@ void PillButton::paintEvent(QPaintEvent*) {
     painter.restore();
 
     if (focusRing_.shows()) {
-        painter.setOpacity(1);
+        painter.setOpacity(fadeOf(this));
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Theme::honey.resolve(env), 2));
         painter.drawPath(continuousCapsule(pill.adjusted(1, 1, -1, -1)));
     }
 }
-
-
 
 }  // namespace velorin

@@ -4,7 +4,9 @@
 // `PillButton` is the button drawn in it: rainbow liquid that fills the pill
 // while pressed (a primary pill stands 40 % full at rest), on capsule glass,
 // squashing under the press and letting go with one haptic and a splash of
-// pixels.
+// pixels. A pill may also swell (be drawn larger about its centre) when its
+// owner asks, inside room kept around it for that; it fades with its parents
+// (`fadeOf`).
 
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Display.h"
@@ -16,6 +18,7 @@
 #include "Velorin/Design/Theme.h"
 
 #include <QAbstractButton>
+#include <QMarginsF>
 #include <QSizeF>
 
 #include <optional>
@@ -72,9 +75,23 @@ public:
     void setTextColor(std::optional<ThemeColor> color);
     const std::optional<ThemeColor>& textColor() const { return textColor_; }
 
+    // Keeps room around the pill for it to be drawn up to `largest` times its
+    // size; `swellMargins` is that room, for an owner that takes it out of its own padding.
+    void setSwellRoom(double largest);
+    QMarginsF swellMargins() const;
+    // Draws the pill at `scale` about its centre (1: its own size), moving
+    // there along `animation`, else at once.
+    void swellTo(double scale, const std::optional<Animation>& animation);
+
     // Where the pill stands now, for tests and the gallery.
     double liquidLevel() const { return liquid_.level(); }
     QSizeF squash() const { return squash_.value(); }
+    double swell() const { return swell_.value(); }
+    double swellTarget() const { return swell_.target(); }
+    // The pill's size and place as drawn now: squashed and swollen.
+    QRectF drawnPillRect() const;
+    // The opacity the pill paints with: its enabled look, faded with its parents.
+    double paintOpacity() const;
     int splashes() const { return splashes_; }
     const PixelSplash& splash() const { return splash_; }
 
@@ -95,8 +112,11 @@ private:
     void pressChanged(bool pressed);
 
     double symbolRoom() const;
+    QSizeF contentSize() const;
+    QMarginsF room() const;
 
     PillButtonStyle style_;
+    double swellRoom_ = 1;
     FocusRing focusRing_{this};
     std::optional<ThemeColor> textColor_;
     std::optional<std::string> symbol_;
@@ -104,6 +124,7 @@ private:
     int splashes_ = 0;
     LiquidMotion liquid_;
     AnimatedValue<QSizeF> squash_;
+    AnimatedValue<double> swell_;
     PixelSplash splash_;
     OverlayShadow shadow_;
     DisplayObserver display_;

@@ -23,30 +23,32 @@ QCache<QString, QImage>& textCache() {
 }
 
 QString textKey(const QString& text, const QFont& font, const QSizeF& size, int flags, const QColor& color,
-                const QColor& halo, double dpr) {
-    return QStringLiteral("%1\x1f%2\x1f%3x%4\x1f%5\x1f%6\x1f%7\x1f%8")
-        .arg(text, font.key())
-        .arg(std::round(size.width() * 4) / 4)
-        .arg(std::round(size.height() * 4) / 4)
-        .arg(flags)
-        .arg(color.rgba(), 0, 16)
-        .arg(halo.rgba(), 0, 16)
-        .arg(dpr);
+                const QColor& halo, double dpr, Halos halos) {
+    QString key = QStringLiteral("%1\x1f%2\x1f%3x%4\x1f%5\x1f%6\x1f%7\x1f%8")
+                      .arg(text, font.key())
+                      .arg(std::round(size.width() * 4) / 4)
+                      .arg(std::round(size.height() * 4) / 4)
+                      .arg(flags)
+                      .arg(color.rgba(), 0, 16)
+                      .arg(halo.rgba(), 0, 16)
+                      .arg(dpr);
+    for (const Halo& h : halos) key += QStringLiteral("\x1f%1/%2").arg(h.radius).arg(h.opacity);
+    return key;
 }
 
 }  // namespace
 
-int haloMargin() {
+int haloMargin(Halos halos) {
     double reach = 0;
-    for (const Halo& h : readableOnWaterHalos) reach += blurReach(h.radius);
+    for (const Halo& h : halos) reach += blurReach(h.radius);
     return int(std::ceil(reach));
 }
 
-QImage withHalos(const QImage& image, const QColor& haloColor) {
+QImage withHalos(const QImage& image, const QColor& haloColor, Halos halos) {
     const double dpr = image.devicePixelRatio();
     QImage layered = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     layered.setDevicePixelRatio(dpr);
-    for (const Halo& halo : readableOnWaterHalos) {
+    for (const Halo& halo : halos) {
         QColor c = haloColor;
         c.setAlphaF(float(c.alphaF() * halo.opacity));
         QImage next = tinted(blurredAlpha(layered, blurSigma(halo.radius) * dpr), c);
@@ -64,12 +66,12 @@ QImage withHalos(const QImage& image, const QColor& haloColor) {
 }
 
 QImage HaloText::image(const QString& text, const QFont& font, const QSizeF& size, int flags, const QColor& color,
-                       const QColor& haloColor, double devicePixelRatio) {
+                       const QColor& haloColor, double devicePixelRatio, Halos halos) {
     const double dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    const QString key = textKey(text, font, size, flags, color, haloColor, dpr);
+    const QString key = textKey(text, font, size, flags, color, haloColor, dpr, halos);
     if (QImage* cached = textCache().object(key)) return *cached;
 
-    const int margin = haloMargin();
+    const int margin = haloMargin(halos);
     const QSizeF logical(size.width() + 2 * margin, size.height() + 2 * margin);
     QImage canvas(QSize(int(std::ceil(logical.width() * dpr)), int(std::ceil(logical.height() * dpr))),
                   QImage::Format_ARGB32_Premultiplied);
@@ -82,16 +84,21 @@ QImage HaloText::image(const QString& text, const QFont& font, const QSizeF& siz
         p.setPen(color);
         p.drawText(QRectF(QPointF(margin, margin), size), flags, text);
     }
-    QImage result = withHalos(canvas, haloColor);
+    QImage result = withHalos(canvas, haloColor, halos);
     textCache().insert(key, new QImage(result), std::max<qsizetype>(1, result.sizeInBytes() / 1024));
     return result;
 }
 
 void HaloText::draw(QPainter& painter, const QRectF& rect, int flags, const QString& text, const QFont& font,
                     const QColor& color, const ColorEnvironment& environment) {
+    draw(painter, rect, flags, text, font, color, Theme::milk.resolve(environment), readableOnWaterHalos);
+}
+
+void HaloText::draw(QPainter& painter, const QRectF& rect, int flags, const QString& text, const QFont& font,
+                    const QColor& color, const QColor& haloColor, Halos halos) {
     const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    const QImage img = image(text, font, rect.size(), flags, color, Theme::milk.resolve(environment), dpr);
-    const int margin = haloMargin();
+    const QImage img = image(text, font, rect.size(), flags, color, haloColor, dpr, halos);
+    const int margin = haloMargin(halos);
     painter.drawImage(rect.topLeft() - QPointF(margin, margin), img);
 }
 

@@ -4,8 +4,9 @@
 // radius 1.5, radius 4, and radius 9 at 0.8 opacity. Each halo is cast by
 // everything below it, the earlier halos included.
 //
-// `HaloText` draws a text with its halos, rendering each text once per size
-// and colours; `ReadableOnWaterEffect` puts the halos behind any widget.
+// `HaloText` draws a text with its halos (these, or others such as a soft
+// shadow without offset), rendering each text once per size, colours and
+// halos; `ReadableOnWaterEffect` puts the halos behind any widget.
 
 #include "Velorin/Design/Color.h"
 
@@ -15,6 +16,7 @@
 #include <QString>
 
 #include <array>
+#include <span>
 
 class QPainter;
 
@@ -26,13 +28,15 @@ struct Halo {
 };
 
 inline constexpr std::array<Halo, 3> readableOnWaterHalos{{{1.5, 1}, {4, 1}, {9, 0.8}}};
+// Halos applied in order, each cast by everything below it.
+using Halos = std::span<const Halo>;
 
 // Points of room the halos need around their content.
-int haloMargin();
+int haloMargin(Halos halos = readableOnWaterHalos);
 
-// `image` (premultiplied ARGB, with room around its content) with the three
+// `image` (premultiplied ARGB, with room around its content) with the
 // halos of `haloColor` added beneath it.
-QImage withHalos(const QImage& image, const QColor& haloColor);
+QImage withHalos(const QImage& image, const QColor& haloColor, Halos halos = readableOnWaterHalos);
 
 class HaloText {
 public:
@@ -41,13 +45,16 @@ public:
     // `text` laid out in a box of `size` with `flags` (Qt alignment and
     // wrapping), with its halos, on a transparent image reaching `haloMargin`
     // beyond the box on every side. Cached per text, font, box, flags,
-    // colours and pixel density.
+    // colours, halos and pixel density.
     static QImage image(const QString& text, const QFont& font, const QSizeF& size, int flags, const QColor& color,
-                        const QColor& haloColor, double devicePixelRatio);
+                        const QColor& haloColor, double devicePixelRatio, Halos halos = readableOnWaterHalos);
 
     // Draws `text` in `rect` with its halos in the window-floor colour of `environment`.
     static void draw(QPainter& painter, const QRectF& rect, int flags, const QString& text, const QFont& font,
                      const QColor& color, const ColorEnvironment& environment);
+    // Draws `text` in `rect` with `halos` of `haloColor`.
+    static void draw(QPainter& painter, const QRectF& rect, int flags, const QString& text, const QFont& font,
+                     const QColor& color, const QColor& haloColor, Halos halos);
 
     static int cachedCount();
     static void clearCache();

@@ -19,11 +19,10 @@ SymbolTile::SymbolTile(std::string symbol, bool active, double size, QWidget* pa
       active_(active),
       size_(size),
       activeAmount_(active ? 1 : 0),
-      bounce_(1),
+      bounce_([this] { update(); }),
       display_([this] { update(); }) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     activeAmount_.setOnFrame([this] { update(); });
-    bounce_.setOnFrame([this] { update(); });
 }
 
 void SymbolTile::setSymbol(std::string symbol) {
@@ -36,8 +35,7 @@ void SymbolTile::setActive(bool active) {
     if (active == active_) return;
     active_ = active;
     activeAmount_.animateTo(active ? 1 : 0, Animation::spring(Theme::wobble));
-    bounce_.setValue(bounceStart);
-    bounce_.animateTo(1, Animation::spring(Theme::wobble));
+    bounce_.play();
 }
 
 void SymbolTile::setEdge(double size) {

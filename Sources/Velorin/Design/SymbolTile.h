@@ -5,6 +5,7 @@
 
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/SymbolBounce.h"
 
 #include <QWidget>
 
@@ -18,7 +19,7 @@ class SymbolTile : public QWidget {
 public:
     static constexpr double symbolShare = 0.45;  // of the edge, the symbol's size
     static constexpr double cornerShare = 0.32;  // of the edge, the corner radius
-    static constexpr double bounceStart = 0.8;   // the symbol's scale when a bounce starts
+    static constexpr double bounceStart = SymbolBounce::start;
 
     explicit SymbolTile(QWidget* parent = nullptr);
     SymbolTile(std::string symbol, bool active, double size, QWidget* parent = nullptr);
@@ -34,7 +35,7 @@ public:
     double cornerRadius() const { return size_ * cornerShare; }
     // Now: how far the active look has blended in (0…1), and the symbol's bounce scale.
     double activeAmount() const { return activeAmount_.value(); }
-    double symbolScale() const { return bounce_.value(); }
+    double symbolScale() const { return bounce_.scale(); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -47,7 +48,7 @@ private:
     bool active_ = false;
     double size_ = 40;
     AnimatedValue<double> activeAmount_;
-    AnimatedValue<double> bounce_;
+    SymbolBounce bounce_;
     DisplayObserver display_;
 };
 

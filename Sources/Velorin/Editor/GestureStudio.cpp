@@ -9,12 +9,14 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <array>
 #include <cmath>
 
 #include "Velorin/AppLookups.h"
 #include "Velorin/AppModel.h"
 #include "Velorin/Design/ContinuousShape.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/Fade.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/OverlayShadow.h"
 #include "Velorin/Design/PackTile.h"
@@ -22,10 +24,13 @@
 #include "Velorin/Design/PillButton.h"
 #include "Velorin/Design/PixelBurst.h"
 #include "Velorin/Design/Rainbow.h"
+#include "Velorin/Design/ReadableOnWater.h"
+#include "Velorin/Design/SymbolBounce.h"
 #include "Velorin/Design/Symbols.h"
 #include "Velorin/Design/Theme.h"
 #include "Velorin/DisplayNames.h"
 #include "Velorin/Editor/ActionComposer.h"
+#include "Velorin/Editor/GestureStudioMotion.h"
 #include "Velorin/Editor/GestureStudioRules.h"
 #include "Velorin/Editor/GestureStudioSession.h"
 #include "Velorin/Editor/ListeningRing.h"
@@ -46,7 +51,8 @@ namespace studio {
 
 // A surface of the studio: a capsule or a rounded rectangle filled with its
 // layers, edged with a rim, and casting its shadow on the window's effects
-// overlay (absent: none).
+// overlay (absent: none). It may be drawn scaled about its centre as it comes
+// and goes, inside room kept around it for a spring's overshoot.
 class Surface : public QWidget {
 public:
     struct Look {
@@ -54,12 +60,13 @@ public:
         std::vector<ThemeColor> fills;
         ThemeColor rim = Theme::rim;
         std::optional<ShadowStyle> shadow;  // its colour's alpha is the opacity of Theme.shadow
+        double room = 0;                    // points around the surface for it to grow past its size
     };
 
     Surface(QWidget* parent, Look look) : QWidget(parent), look_(std::move(look)) {
         if (!look_.shadow) return;
         shadow_ = std::make_unique<OverlayShadow>(
-            this, [this] { return outline(QRectF(rect())); },
+            this, [this] { return outline(body()); },
             [this] {
                 ShadowStyle style = *look_.shadow;
                 style.color = Theme::shadow.opacity(look_.shadow->color.alphaF()).resolve(colorEnvironmentFor(this));
@@ -67,7 +74,32 @@ public:
             });
     }
 
+    // Drawn at `scale` about its centre.
+    void setScale(double scale) {
+        if (scale == scale_) return;
+        scale_ = scale;
+        update();
+        if (shadow_) shadow_->refresh();
+    }
+    double scale() const { return scale_; }
+
 protected:
+    // Where the surface lies unscaled: the widget without its room.
+    QRectF bounds() const { return QRectF(rect()).adjusted(look_.room, look_.room, -look_.room, -look_.room); }
+    // Where it is drawn now.
+    QRectF body() const {
+        const QRectF inner = bounds();
+        const QPointF c = inner.center();
+        return QRectF(c.x() - inner.width() * scale_ / 2, c.y() - inner.height() * scale_ / 2, inner.width() * scale_,
+                      inner.height() * scale_);
+    }
+    // Puts `painter` in the scaled surface's coordinates, for what is drawn on it.
+    void scaleOnto(QPainter& painter) const {
+        const QPointF centre = bounds().center();
+        painter.translate(centre);
+        painter.scale(scale_, scale_);
+        painter.translate(-centre);
+    }
     QPainterPath outline(const QRectF& bounds) const {
         if (!look_.radius) return continuousCapsule(bounds);
         QPainterPath path;
@@ -76,9 +108,10 @@ protected:
     }
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
+        applyFade(painter, this);
         painter.setRenderHint(QPainter::Antialiasing);
         const ColorEnvironment environment = colorEnvironmentFor(this);
-        const QPainterPath shape = outline(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+        const QPainterPath shape = outline(body().adjusted(0.5, 0.5, -0.5, -0.5));
         for (const ThemeColor& fill : look_.fills) painter.fillPath(shape, fill.resolve(environment));
         painter.setPen(QPen(look_.rim.resolve(environment), 1));
         painter.drawPath(shape);
@@ -94,6 +127,7 @@ protected:
 
 private:
     Look look_;
+    double scale_ = 1;
     std::unique_ptr<OverlayShadow> shadow_;
 };
 
@@ -102,9 +136,13 @@ ShadowStyle shadowOf(double opacity, double radius, double down) {
 }
 
 // The caught gesture's name in white on a dark capsule.
-class Capsule final : public QWidget {
+class Capsule final : public Surface {
 public:
-    explicit Capsule(QWidget* parent) : QWidget(parent) {
+    explicit Capsule(QWidget* parent)
+        : Surface(parent, {std::nullopt,
+                           {ThemeColor::plain(0x14171C, 0.35), ThemeColor::plain(0x000000, 0.4)},
+                           ThemeColor::plain(0xFFFFFF, 0.15),
+                           std::nullopt}) {
         setObjectName("studio.capsule");
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
@@ -121,15 +159,12 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
+        Surface::paintEvent(event);
         QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-        const QPainterPath capsule = continuousCapsule(bounds);
-        painter.fillPath(capsule, QColor::fromRgbF(0.08f, 0.09f, 0.11f, 0.35f));
-        painter.fillPath(capsule, QColor::fromRgbF(0, 0, 0, 0.4f));
-        painter.setPen(QPen(QColor::fromRgbF(1, 1, 1, 0.15f), 1));
-        painter.drawPath(capsule);
+        applyFade(painter, this);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        scaleOnto(painter);
         painter.setFont(font());
         painter.setPen(Qt::white);
         painter.drawText(rect(), Qt::AlignCenter, text_);
@@ -142,7 +177,8 @@ private:
 // A chip of the line: a symbol, its title and the up-down chevron on capsule glass.
 class ChipButton final : public QAbstractButton {
 public:
-    ChipButton(std::string symbol, QWidget* parent) : QAbstractButton(parent), symbol_(std::move(symbol)) {
+    ChipButton(std::string symbol, QWidget* parent)
+        : QAbstractButton(parent), symbol_(std::move(symbol)), titleShown_(true, [this] { update(); }) {
         setCursor(Qt::PointingHandCursor);
         setFont(Fonts::system(13.5, QFont::DemiBold));
         setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
@@ -153,6 +189,21 @@ public:
         update();
     }
     const std::string& symbol() const { return symbol_; }
+    // A new title comes up from below while the old one leaves upwards, along
+    // `animation`; without one it simply stands.
+    void setTitle(const QString& title, const std::optional<Animation>& animation) {
+        if (title == text()) return;
+        leavingTitle_ = text();
+        setText(title);
+        updateGeometry();
+        if (animation && !leavingTitle_.isEmpty()) {
+            titleShown_.set(false, std::nullopt);
+            titleShown_.set(true, animation);
+        }
+        update();
+    }
+    // The incoming title's look now (at rest: as it is).
+    TransitionLook titleLook() const { return titleShown_.look(GestureStudioMotion::chipTitle, titleHeight()); }
     QSize sizeHint() const override {
         const QFontMetricsF metrics(font());
         const double w = 13 + symbolSide + 7 + metrics.horizontalAdvance(text()) + 7 + 9 + 13;
@@ -163,6 +214,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
+        applyFade(painter, this);
         painter.setRenderHint(QPainter::Antialiasing);
         const ColorEnvironment environment = colorEnvironmentFor(this);
         const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -177,8 +229,23 @@ protected:
         painter.setFont(font());
         painter.setPen(Theme::ink.resolve(environment));
         const QRectF titleRect(x, 0, std::max(0.0, chevronLeft - 7 - x), height());
-        painter.drawText(titleRect, Qt::AlignVCenter | Qt::AlignLeft,
-                         metrics.elidedText(text(), Qt::ElideRight, titleRect.width()));
+        // Titles on their way are clipped to the chip's capsule.
+        painter.save();
+        painter.setClipPath(continuousCapsule(bounds), Qt::IntersectClip);
+        auto title = [&](const QString& text, const TransitionLook& look) {
+            if (look.opacity <= 0) return;
+            painter.save();
+            painter.setOpacity(painter.opacity() * look.opacity);
+            painter.drawText(titleRect.translated(0, look.dy), Qt::AlignVCenter | Qt::AlignLeft,
+                             metrics.elidedText(text, Qt::ElideRight, titleRect.width()));
+            painter.restore();
+        };
+        if (titleShown_.isMoving()) {
+            title(leavingTitle_,
+                  GestureStudioMotion::chipTitle.lookAt(1 - titleShown_.progress(), titleHeight(), true));
+        }
+        title(text(), titleLook());
+        painter.restore();
         Symbols::draw(painter, QRectF(chevronLeft, mid - 5, 10, 10), "chevron.up.chevron.down", muted, 9);
         if (hasFocus()) {
             painter.setPen(QPen(Theme::honey.resolve(environment), 2));
@@ -187,8 +254,12 @@ protected:
     }
 
 private:
+    double titleHeight() const { return QFontMetricsF(font()).height(); }
+
     static constexpr double symbolSide = 14;
     std::string symbol_;
+    QString leavingTitle_;
+    Presentation titleShown_;
 };
 
 // The line under the pad: the gesture, the action, the target and "Save", on a capsule.
@@ -201,55 +272,87 @@ public:
     }
 };
 
-// "Saved": the check, the word and what was saved, on a rounded card.
+// "Saved": the check, the word and what was saved, on a rounded card. The
+// card paints all of it itself, so that it can be drawn scaled as it comes
+// and goes; it keeps room around itself for a spring's overshoot.
 class SavedCard final : public Surface {
 public:
     explicit SavedCard(QWidget* parent)
-        : Surface(
-              parent,
-              {28.0, {Theme::milk.opacity(0.92), Theme::warmWhite.opacity(0.6)}, Theme::rim, shadowOf(0.3, 30, 12)}) {
+        : Surface(parent, {28.0,
+                           {Theme::milk.opacity(0.92), Theme::warmWhite.opacity(0.6)},
+                           Theme::rim,
+                           shadowOf(0.3, 30, 12),
+                           room}),
+          bounce_([this] { update(); }) {
         setObjectName("studio.saved");
-        auto* column = new QVBoxLayout(this);
-        column->setContentsMargins(36, 26, 36, 26);
-        column->setSpacing(10);
-        check_ = new QWidget(this);
-        check_->setFixedSize(58, 58);
-        check_->installEventFilter(this);
-        column->addWidget(check_, 0, Qt::AlignHCenter);
-        column->addWidget(
-            new ThemedText(GestureStudioRules::savedTitle, Fonts::rounded(22, QFont::Bold), Theme::ink, this), 0,
-            Qt::AlignHCenter);
-        line_ = new ThemedText(QString(), Fonts::system(13, QFont::Medium), Theme::inkMuted, this);
-        line_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        auto* lineRow = new QHBoxLayout;
-        lineRow->addStretch(0);
-        lineRow->addWidget(line_, 1);
-        lineRow->addStretch(0);
-        column->addLayout(lineRow);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-    void setLine(const QString& text) { line_->setText(text); }
-    QString line() const { return line_->text(); }
+    void setLine(const QString& text) {
+        if (text == line_) return;
+        line_ = text;
+        updateGeometry();
+        adjustSize();
+        update();
+    }
+    QString line() const { return line_; }
+    void bounce() { bounce_.play(); }
+    double checkScale() const { return bounce_.scale(); }
+
+    QSize sizeHint() const override {
+        const double w = std::max({checkSide, QFontMetricsF(titleFont()).horizontalAdvance(title()),
+                                   QFontMetricsF(lineFont()).horizontalAdvance(line_)}) +
+                         2 * paddingX + 2 * room;
+        const double h = checkSide + spacing + QFontMetricsF(titleFont()).height() + spacing +
+                         QFontMetricsF(lineFont()).height() + 2 * paddingY + 2 * room;
+        return QSize(int(std::ceil(w)), int(std::ceil(h)));
+    }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == check_ && event->type() == QEvent::Paint) {
-            QPainter painter(check_);
-            painter.setRenderHint(QPainter::Antialiasing);
-            const ColorEnvironment environment = colorEnvironmentFor(this);
-            // The check's disc in the floor colour, the mark in ink.
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(Theme::milk.resolve(environment));
-            painter.drawEllipse(QRectF(check_->rect()).adjusted(6, 6, -6, -6));
-            Symbols::draw(painter, QRectF(check_->rect()), "checkmark.circle.fill", Theme::ink.resolve(environment),
-                          58);
-            return true;
-        }
-        return QWidget::eventFilter(watched, event);
+    void paintEvent(QPaintEvent* event) override {
+        Surface::paintEvent(event);
+        QPainter painter(this);
+        applyFade(painter, this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        const ColorEnvironment environment = colorEnvironmentFor(this);
+        scaleOnto(painter);
+        const QRectF content = bounds().adjusted(paddingX, paddingY, -paddingX, -paddingY);
+        const QRectF check(content.center().x() - checkSide / 2, content.top(), checkSide, checkSide);
+        painter.save();
+        painter.translate(check.center());
+        painter.scale(bounce_.scale(), bounce_.scale());
+        painter.translate(-check.center());
+        // The check's disc in the floor colour, the mark in ink.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Theme::milk.resolve(environment));
+        painter.drawEllipse(check.adjusted(6, 6, -6, -6));
+        Symbols::draw(painter, check, "checkmark.circle.fill", Theme::ink.resolve(environment), checkSide);
+        painter.restore();
+
+        const double titleHeight = QFontMetricsF(titleFont()).height();
+        const QRectF titleRect(content.left(), check.bottom() + spacing, content.width(), titleHeight);
+        painter.setFont(titleFont());
+        painter.setPen(Theme::ink.resolve(environment));
+        painter.drawText(titleRect, Qt::AlignCenter, title());
+        const QRectF lineRect(content.left(), titleRect.bottom() + spacing, content.width(),
+                              QFontMetricsF(lineFont()).height());
+        painter.setFont(lineFont());
+        painter.setPen(Theme::inkMuted.resolve(environment));
+        painter.drawText(lineRect, Qt::AlignCenter, line_);
     }
 
 private:
-    QWidget* check_ = nullptr;
-    ThemedText* line_ = nullptr;
+    static constexpr double room = 4;  // points around the card for the spring to grow it past its size
+    static constexpr double paddingX = 36;
+    static constexpr double paddingY = 26;
+    static constexpr double spacing = 10;
+    static constexpr double checkSide = 58;
+    static QString title() { return QString::fromUtf8(GestureStudioRules::savedTitle); }
+    static QFont titleFont() { return Fonts::rounded(22, QFont::Bold); }
+    static QFont lineFont() { return Fonts::system(13, QFont::Medium); }
+
+    QString line_;
+    SymbolBounce bounce_;
 };
 
 // A row of the target popover: its icon, title and subtitle, and a check when chosen.
@@ -361,25 +464,48 @@ protected:
     }
 };
 
-// The listening mark and its call, white with a soft dark shadow.
+// The listening mark and its call, white with a soft dark shadow. The call is
+// painted here, with room around it for its shadow.
 class Listening final : public QWidget {
 public:
+    static constexpr std::array<Halo, 1> shadow{{{6, 0.5}}};
+
     explicit Listening(QWidget* parent) : QWidget(parent) {
         setObjectName("studio.listening");
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        auto* column = new QVBoxLayout(this);
-        column->setContentsMargins(12, 12, 12, 12);
-        column->setSpacing(8);
         ring_ = new ListeningRing(this);
-        column->addWidget(ring_, 0, Qt::AlignHCenter);
-        text_ = new ThemedText(GestureStudioRules::listeningText, Fonts::system(15, QFont::DemiBold),
-                               ThemeColor::plain(0xFFFFFF, 0.9), this);
-        column->addWidget(text_, 0, Qt::AlignHCenter);
+    }
+    QString text() const { return QString::fromUtf8(GestureStudioRules::listeningText); }
+    QSize sizeHint() const override {
+        const QFontMetricsF metrics(font());
+        const double w = std::max(ListeningRing::side, metrics.horizontalAdvance(text())) + 2 * margin();
+        const double h = ListeningRing::side + spacing + metrics.height() + 2 * margin();
+        return QSize(int(std::ceil(w)), int(std::ceil(h)));
+    }
+    // Where the call's text lies, its shadow around it.
+    QRectF textRect() const {
+        const double m = margin();
+        return QRectF(m, m + ListeningRing::side + spacing, width() - 2 * m, QFontMetricsF(font()).height());
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        ring_->move((width() - ring_->width()) / 2, int(margin()));
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        applyFade(painter, this);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        HaloText::draw(painter, textRect(), Qt::AlignCenter, text(), font(), QColor::fromRgbF(1, 1, 1, 0.9f), Qt::black,
+                       shadow);
     }
 
 private:
+    static constexpr double spacing = 8;
+    static double margin() { return std::max(12, haloMargin(shadow)); }
+
     ListeningRing* ring_ = nullptr;
-    ThemedText* text_ = nullptr;
 };
 
 }  // namespace studio
@@ -417,6 +543,7 @@ GestureStudio::GestureStudio(AppModel& model, std::optional<std::string> packID,
     pad_ = new PadStage(padHolder_);
     feed_ = std::make_unique<LivePadFeed>(model_, pad_);
     listening_ = new Listening(padHolder_);
+    listening_->setFont(Fonts::system(15, QFont::DemiBold));
     capsule_ = new Capsule(padHolder_);
     capsule_->setFont(Fonts::rounded(26, QFont::Black));
     retry_ = new SymbolPill("arrow.counterclockwise", 12, QString(), false, padHolder_);
@@ -428,14 +555,13 @@ GestureStudio::GestureStudio(AppModel& model, std::optional<std::string> packID,
     hint_ = new ThemedText(GestureStudioRules::hintText, Fonts::system(13, QFont::Medium), Theme::inkMuted, this);
     hint_->setObjectName("studio.hint");
     hint_->setWrapping(true);
+    hint_->setCentred(true);
     hint_->setReadableOnWater(true);
     hint_->setMaximumWidth(lineMaxWidth);
-    column->addWidget(hint_, 0, Qt::AlignHCenter);
 
-    // The line.
+    // The line, over its slot in the layout: it comes up from below the slot.
     line_ = new Line(this);
     auto* row = new QHBoxLayout(line_);
-    row->setContentsMargins(18, 8, 8, 8);
     row->setSpacing(10);
     lineGesture_ = new ThemedText(QString(), Fonts::system(14, QFont::Bold), Theme::ink, line_);
     row->addWidget(lineGesture_);
@@ -460,14 +586,36 @@ GestureStudio::GestureStudio(AppModel& model, std::optional<std::string> packID,
     row->addSpacing(6);
     save_ = new PillButton(QStringLiteral("Save"), true, line_);
     save_->setObjectName("studio.save");
+    save_->setSwellRoom(GestureStudioMotion::swollenScale);
     connect(save_, &QAbstractButton::clicked, this, [this] { session_->save(); });
     row->addWidget(save_);
+    // The room Save keeps for its swell comes out of the line's padding.
+    const QMarginsF swell = save_->swellMargins();
+    row->setContentsMargins(18, 8 - int(swell.top()), 8 - int(swell.right()), 8 - int(swell.bottom()));
     line_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    lineSlot_ = new QWidget(this);
+    lineSlot_->setObjectName("studio.lineSlot");
+    lineSlot_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lineSlot_->setMaximumWidth(lineMaxWidth);
+    lineSlot_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    lineSlot_->setFixedHeight(line_->sizeHint().height());
+    lineSlot_->setMinimumWidth(line_->minimumSizeHint().width());
+    lineSlot_->installEventFilter(this);
     auto* lineRow = new QHBoxLayout;
     lineRow->addStretch(0);
-    lineRow->addWidget(line_, 1);
+    lineRow->addWidget(lineSlot_, 1);
     lineRow->addStretch(0);
-    column->addLayout(lineRow);
+    // The hint and the line take turns in one place; on the way they cross there.
+    auto* turns = new QGridLayout;
+    turns->setContentsMargins(0, 0, 0, 0);
+    // Without an alignment the hint is given the height its wrapped lines need at its width.
+    auto* hintRow = new QHBoxLayout;
+    hintRow->addStretch(0);
+    hintRow->addWidget(hint_, 1);
+    hintRow->addStretch(0);
+    turns->addLayout(hintRow, 0, 0, Qt::AlignTop);
+    turns->addLayout(lineRow, 0, 0);
+    column->addLayout(turns);
 
     clash_ = new ThemedText(QString(), Fonts::system(12, QFont::DemiBold), Theme::warning, this);
     clash_->setObjectName("studio.clash");
@@ -483,6 +631,7 @@ GestureStudio::GestureStudio(AppModel& model, std::optional<std::string> packID,
     column->addLayout(clashRow);
     column->addStretch(1);
 
+    line_->raise();
     savedCard_ = new SavedCard(this);
     savedCard_->hide();
 
@@ -521,30 +670,56 @@ ActionComposer* GestureStudio::composer() const { return composer_; }
 void GestureStudio::refresh() {
     const GestureStudioSession& s = *session_;
     const bool caught = s.gesture().has_value();
-    listening_->setVisible(!caught);
-    capsule_->setVisible(caught);
-    retry_->setVisible(caught);
-    if (caught) capsule_->setText(qt(displayName(*s.gesture())));
-    hint_->setVisible(!caught);
-    line_->setVisible(caught);
+    const bool reduce = Display::reduceMotion();
+    // The first drawing stands as it is; later changes move.
+    auto moving = [&](const Spring& spring) {
+        return drawn_ ? GestureStudioMotion::moving(spring, reduce) : std::nullopt;
+    };
+    const bool gestureChanged = drawn_ && s.gesture() != drawnGesture_;
+    const bool targetChanged = drawn_ && s.target() != drawnTarget_;
+    refreshing_ = true;
+
+    const auto flow = moving(GestureStudioMotion::flow);
+    listeningShown_.set(!caught, flow);
+    capsuleShown_.set(caught, flow);
+    retryShown_.set(caught, flow);
+    hintShown_.set(!caught, flow);
+    lineShown_.set(caught, flow);
+    // A part on its way out keeps what it showed.
     if (caught) {
+        capsule_->setText(qt(displayName(*s.gesture())));
         lineGesture_->setText(qt(displayName(*s.gesture())));
         lineGesture_->setMinimumWidth(lineGesture_->sizeHint().width());
     }
+    const auto chosen = moving(GestureStudioMotion::choiceSpring);
     actionChip_->setSymbol(std::string(GestureStudioRules::actionSymbol(s.action().kind())));
-    actionChip_->setText(qt(GestureStudioRules::actionTitle(s.action())));
-    targetChip_->setText(qt(s.targetName()));
-    actionChip_->updateGeometry();
-    targetChip_->updateGeometry();
+    actionChip_->setTitle(qt(GestureStudioRules::actionTitle(s.action())), chosen);
+    targetChip_->setTitle(qt(s.targetName()), chosen);
+    lineSlot_->setMinimumWidth(line_->minimumSizeHint().width());
+    lineSlot_->setFixedHeight(line_->sizeHint().height());
+
     const auto clash = s.clash();
-    clash_->setVisible(caught && clash.has_value());
+    clashShown_.set(caught && clash.has_value(),
+                    drawn_ ? GestureStudioMotion::clashMotion(gestureChanged, targetChanged, reduce) : std::nullopt);
     if (clash) clash_->setText(qt(*clash));
-    savedCard_->setVisible(s.saved());
-    if (s.saved()) {
-        savedCard_->setLine(qt(GestureStudioRules::savedLine(s.gesture(), s.action())));
-        savedCard_->adjustSize();
-        savedCard_->raise();
+
+    if (s.saved()) savedCard_->setLine(qt(GestureStudioRules::savedLine(s.gesture(), s.action())));
+    savedShown_.set(s.saved(), moving(GestureStudioMotion::savedSpring));
+    if (drawn_ && s.saved() != drawnSaved_) savedCard_->bounce();
+
+    if (s.bump() != drawnBump_) {
+        const GestureStudioMotion::Swell swell = GestureStudioMotion::swell(s.bump());
+        save_->swellTo(swell.scale, moving(swell.spring));
     }
+
+    drawn_ = true;
+    drawnGesture_ = s.gesture();
+    drawnTarget_ = s.target();
+    drawnBump_ = s.bump();
+    drawnSaved_ = s.saved();
+    refreshing_ = false;
+    applyLooks();
+
     if (s.splashes() != splashesShown_) {
         splashesShown_ = s.splashes();
         pixelSplash(padHolder_, splashesShown_, false, false);
@@ -552,6 +727,81 @@ void GestureStudio::refresh() {
     }
     layoutPad();
     syncPopovers();
+}
+
+const Presentation& GestureStudio::presentation(Part part) const {
+    switch (part) {
+        case Part::listening:
+            return listeningShown_;
+        case Part::capsule:
+            return capsuleShown_;
+        case Part::retry:
+            return retryShown_;
+        case Part::hint:
+            return hintShown_;
+        case Part::line:
+            return lineShown_;
+        case Part::clash:
+            return clashShown_;
+        case Part::saved:
+            return savedShown_;
+    }
+    return savedShown_;
+}
+
+TransitionLook GestureStudio::look(Part part) const {
+    switch (part) {
+        case Part::listening:
+            return listeningShown_.look(GestureStudioMotion::listening, listening_->height());
+        case Part::capsule:
+            return capsuleShown_.look(GestureStudioMotion::capsule, capsule_->height());
+        case Part::retry:
+            return retryShown_.look(GestureStudioMotion::retry, retry_->height());
+        case Part::hint:
+            return hintShown_.look(GestureStudioMotion::hint, hint_->height());
+        case Part::line:
+            return lineShown_.look(GestureStudioMotion::line, lineSlot_->height());
+        case Part::clash:
+            return clashShown_.look(GestureStudioMotion::clash, clash_->height());
+        case Part::saved:
+            return savedShown_.look(GestureStudioMotion::savedCard, savedCard_->height());
+    }
+    return {};
+}
+
+double GestureStudio::savedCheckScale() const { return savedCard_->checkScale(); }
+
+TransitionLook GestureStudio::chipTitleLook(Chip chip) const {
+    return (chip == Chip::action ? actionChip_ : targetChip_)->titleLook();
+}
+
+void GestureStudio::applyLooks() {
+    auto show = [this](QWidget* widget, Part part) {
+        const Presentation& shown = presentation(part);
+        const TransitionLook now = look(part);
+        setFade(widget, now.opacity);
+        widget->setVisible(shown.isShown());
+        return now;
+    };
+    show(listening_, Part::listening);
+    capsule_->setScale(show(capsule_, Part::capsule).scale);
+    show(retry_, Part::retry);
+    show(hint_, Part::hint);
+    lineSlot_->setVisible(lineShown_.isShown());
+    show(line_, Part::line);
+    placeLine();
+    show(clash_, Part::clash);
+    savedCard_->setScale(show(savedCard_, Part::saved).scale);
+    if (savedCard_->isVisible()) savedCard_->raise();
+}
+
+void GestureStudio::placeLine() {
+    line_->setGeometry(lineSlot_->geometry().translated(0, int(std::lround(look(Part::line).dy))));
+}
+
+bool GestureStudio::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineSlot_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) placeLine();
+    return QWidget::eventFilter(watched, event);
 }
 
 void GestureStudio::syncPopovers() {
@@ -635,10 +885,8 @@ void GestureStudio::layoutPad() {
     retry_->adjustSize();
     retry_->move(width - retry_->width() - 14, 14);
     retry_->raise();
-    if (savedCard_->isVisible()) {
-        savedCard_->adjustSize();
-        savedCard_->move((this->width() - savedCard_->width()) / 2, (this->height() - savedCard_->height()) / 2);
-    }
+    savedCard_->adjustSize();
+    savedCard_->move((this->width() - savedCard_->width()) / 2, (this->height() - savedCard_->height()) / 2);
 }
 
 void GestureStudio::resizeEvent(QResizeEvent* event) {

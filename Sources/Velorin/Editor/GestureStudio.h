@@ -16,7 +16,9 @@
 #include <optional>
 #include <string>
 
+#include "Recognizer/Gesture.h"
 #include "Velorin/Design/Animated.h"
+#include "Velorin/Design/Transition.h"
 
 class QScrollArea;
 class QVBoxLayout;
@@ -38,6 +40,7 @@ namespace studio {
 class Capsule;
 class ChipButton;
 class Line;
+class Listening;
 class SavedCard;
 }  // namespace studio
 
@@ -59,6 +62,15 @@ public:
     QWidget* targetPopover() const { return targetPopover_; }
     ActionComposer* composer() const;
 
+    // The parts that come and go, and how each is drawn now (at rest: as it is).
+    enum class Part { listening, capsule, retry, hint, line, clash, saved };
+    TransitionLook look(Part part) const;
+    // The "Saved" check's scale now (it bounces when the card comes).
+    double savedCheckScale() const;
+    // The look of a chip's title now: a new title comes up from below.
+    enum class Chip { action, target };
+    TransitionLook chipTitleLook(Chip chip) const;
+
     // Parts by object name: "studio.close", "studio.pad", "studio.listening",
     // "studio.capsule", "studio.retry", "studio.hint", "studio.line",
     // "studio.actionChip", "studio.targetChip", "studio.save", "studio.clash",
@@ -68,9 +80,18 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void refresh();
+    // Shows, hides, fades, scales and places the parts as their presentations stand.
+    void applyLooks();
+    void placeLine();
+    // A frame of a part on its way.
+    void lookFrame() {
+        if (!refreshing_) applyLooks();
+    }
+    const Presentation& presentation(Part part) const;
     void syncPopovers();
     QWidget* makeActionPopover();
     QWidget* makeTargetPopover();
@@ -83,11 +104,12 @@ private:
     QWidget* padHolder_ = nullptr;
     PadStage* pad_ = nullptr;
     std::unique_ptr<LivePadFeed> feed_;
-    QWidget* listening_ = nullptr;
+    studio::Listening* listening_ = nullptr;
     studio::Capsule* capsule_ = nullptr;
     SymbolPill* retry_ = nullptr;
     ThemedText* hint_ = nullptr;
     studio::Line* line_ = nullptr;
+    QWidget* lineSlot_ = nullptr;  // the line's place in the layout; the line is drawn over it, or below on its way
     ThemedText* lineGesture_ = nullptr;
     studio::ChipButton* actionChip_ = nullptr;
     studio::ChipButton* targetChip_ = nullptr;
@@ -99,6 +121,21 @@ private:
     QPointer<ActionComposer> composer_;
     WindowShownWatch* watch_ = nullptr;
     int splashesShown_ = 0;
+
+    // What the last refresh drew, to tell what changed.
+    bool drawn_ = false;
+    bool refreshing_ = false;
+    std::optional<Gesture> drawnGesture_;
+    std::optional<std::string> drawnTarget_;
+    bool drawnBump_ = false;
+    bool drawnSaved_ = false;
+    Presentation listeningShown_{false, [this] { lookFrame(); }};
+    Presentation capsuleShown_{false, [this] { lookFrame(); }};
+    Presentation retryShown_{false, [this] { lookFrame(); }};
+    Presentation hintShown_{false, [this] { lookFrame(); }};
+    Presentation lineShown_{false, [this] { lookFrame(); }};
+    Presentation clashShown_{false, [this] { lookFrame(); }};
+    Presentation savedShown_{false, [this] { lookFrame(); }};
 };
 
 }  // namespace velorin

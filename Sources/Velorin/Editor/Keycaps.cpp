@@ -10,6 +10,7 @@
 #include "Velorin/Design/ContinuousShape.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/Theme.h"
+#include "Velorin/Design/Transition.h"
 #include "Velorin/Editor/ComposerRules.h"
 
 namespace velorin {
@@ -18,11 +19,14 @@ constexpr Spring comboSpring{0.4, 0.65, 0};
 }  // namespace
 
 CapsSwap::Look CapsSwap::entering(double progress) {
-    return {hiddenScale + (1 - hiddenScale) * progress, std::clamp(progress, 0.0, 1.0)};
+    const TransitionLook look = Transition::scaled(hiddenScale).lookAt(progress, 0, false);
+    return {look.scale, look.opacity};
 }
 
 CapsSwap::Look CapsSwap::leaving(double progress) {
-    return {1 - (1 - hiddenScale) * progress, std::clamp(1 - progress, 0.0, 1.0)};
+    // The old caps run the same way out as the new ones in.
+    const TransitionLook look = Transition::scaled(hiddenScale).lookAt(1 - progress, 0, true);
+    return {look.scale, look.opacity};
 }
 
 double CapsSwap::width(double progress, double oldWidth, double newWidth) {

@@ -5,6 +5,7 @@
 
 #include "Velorin/Design/Display.h"
 #include "Velorin/Design/EffectsOverlay.h"
+#include "Velorin/Design/Fade.h"
 #include "Velorin/Design/Theme.h"
 
 namespace velorin {
@@ -73,6 +74,7 @@ ListeningRing::Ring ListeningRing::ringNow(int index) const {
 
 void ListeningRing::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    applyFade(painter, this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Theme::inkMuted.resolve(colorEnvironmentFor(this)));

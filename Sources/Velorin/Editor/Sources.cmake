@@ -15,6 +15,7 @@ set(VELORIN_Editor_SOURCES
   GestureListener.cpp
   GesturePicker.cpp
   GestureStudio.cpp
+  GestureStudioMotion.cpp
   GestureStudioRules.cpp
   GestureStudioSession.cpp
   KeyListenButton.cpp

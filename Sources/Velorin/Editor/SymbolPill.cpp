@@ -56,7 +56,7 @@ void SymbolPill::paintEvent(QPaintEvent* event) {
     PillButton::paintEvent(event);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setOpacity(PillButtonStyle::opacity(isEnabled()));
+    painter.setOpacity(paintOpacity());
     const QRectF mark = symbolRect();
     painter.translate(mark.center());
     painter.rotate(turn_.value());

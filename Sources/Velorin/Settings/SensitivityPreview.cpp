@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "Velorin/Design/ContinuousShape.h"
+#include "Velorin/Design/Display.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/Shadow.h"
 #include "Velorin/Design/Theme.h"
@@ -213,9 +214,14 @@ void SensitivityPreview::setFocus(std::optional<Focus> focus) {
     if (focus == focus_) return;
     focus_ = focus;
     const Animation snappy = Animation::spring(Theme::snappy);
+    const bool still = Display::reduceMotion();
     for (std::size_t i = 0; i < highlight_.size(); ++i) {
         const double target = focus_ && index(*focus_) == i ? 1 : 0;
-        if (highlight_[i].target() != target) highlight_[i].animateTo(target, snappy);
+        if (highlight_[i].target() == target) continue;
+        if (still)
+            highlight_[i].setValue(target);
+        else
+            highlight_[i].animateTo(target, snappy);
     }
 }
 

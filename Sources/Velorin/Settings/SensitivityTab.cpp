@@ -127,9 +127,11 @@ void SensitivityTab::changed(std::size_t index, double value) {
     const SensitivityFocus focus = SensitivityRules::rows()[index].focus;
     if (focus_ != focus) {
         focus_ = focus;
-        preview_->setFocus(focus_);  // glides with the snappy spring
+        // The preview's highlight and the value texts move with the snappy spring.
+        preview_->setFocus(focus_);
         for (std::size_t i = 0; i < rows_.size(); ++i)
-            rows_[i].value->setColor(SensitivityRules::rows()[i].focus == focus_ ? Theme::ink : Theme::inkMuted);
+            rows_[i].value->fadeColorTo(SensitivityRules::rows()[i].focus == focus_ ? Theme::ink : Theme::inkMuted,
+                                        Theme::snappy);
     }
     // The value text follows at once; the rest comes with the queued refresh.
     showValue(index, rows_[index].binding.get());
