@@ -35,19 +35,20 @@ std::optional<std::string_view> KeyCombo::name(std::uint16_t keyCode) {
     return std::string_view(it->second);
 }
 
-std::string KeyCombo::description() const {
+std::string KeyCombo::text(Modifiers modifiers, std::string_view keyName) {
     std::string text;
     if (modifiers.contains(Modifiers::control)) text += "\u2303";
     if (modifiers.contains(Modifiers::option)) text += "\u2325";
     if (modifiers.contains(Modifiers::shift)) text += "\u21E7";
     if (modifiers.contains(Modifiers::command)) text += "\u2318";
     if (modifiers.contains(Modifiers::function)) text += "fn ";
-    if (auto n = name(keyCode)) {
-        text += *n;
-    } else {
-        text += "key " + std::to_string(keyCode);
-    }
+    text += keyName;
     return text;
+}
+
+std::string KeyCombo::description() const {
+    if (auto n = name(keyCode)) return text(modifiers, *n);
+    return text(modifiers, "key " + std::to_string(keyCode));
 }
 
 Json KeyCombo::toJson() const {

@@ -75,6 +75,8 @@ struct KeyCombo {
 
     // "⌃⌥⇧⌘", then "fn ", then the key's name or "key N". Never empty.
     std::string description() const;
+    // The same text for `modifiers` held with a key named `keyName`.
+    static std::string text(Modifiers modifiers, std::string_view keyName);
 
     // {"keyCode": 0…65535, "modifiers": 0…255}; both required.
     Json toJson() const;

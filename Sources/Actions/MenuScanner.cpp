@@ -81,15 +81,25 @@ struct Walk {
                 continue;
             }
 
-            auto key = MenuScanner::shortcut(item);
-            if (!key && MenuScanner::listMenus().contains(top)) continue;
-            rows.push_back(ScannedCommand{std::move(itemPath), key, enabled(item)});
+            auto shown = MenuScanner::shownShortcut(item);
+            if (!shown && MenuScanner::listMenus().contains(top)) continue;
+            ScannedCommand row{std::move(itemPath), std::nullopt, enabled(item), {}};
+            if (shown) {
+                row.key = shown->key;
+                row.keyText = std::move(shown->text);
+            }
+            rows.push_back(std::move(row));
         }
         openMenus.pop_back();
     }
 };
 
 }  // namespace
+
+std::string ScannedCommand::shownKey() const {
+    if (!keyText.empty()) return keyText;
+    return key ? key->description() : std::string();
+}
 
 std::string ScannedCommand::id() const {
     std::string text;
@@ -157,6 +167,12 @@ std::optional<AXElement> MenuScanner::item(const std::vector<std::string>& path,
 }
 
 std::optional<KeyCombo> MenuScanner::shortcut(AXElement item) {
+    auto shown = shownShortcut(item);
+    if (!shown) return std::nullopt;
+    return shown->key;
+}
+
+std::optional<MenuScanner::ShownShortcut> MenuScanner::shownShortcut(AXElement item) {
     std::optional<std::string> character;
     {
         auto value = ax().copyAttributeValue(item, "AXMenuItemCmdChar");
@@ -184,26 +200,26 @@ std::optional<KeyCombo> MenuScanner::shortcut(AXElement item) {
     }
 
     using M = KeyCombo::Modifiers;
-    M modifiers;
-    std::uint16_t code;
-    if (virtualKey) {
-        code = *virtualKey;
-    } else if (!character) {
-        return std::nullopt;
-    } else if (auto fromCharacter = keyCode(*character)) {
-        code = *fromCharacter;
-    } else if (auto base = unshifted(*character); base && keyCode(*base)) {
-        code = *keyCode(*base);
-        modifiers.insert(M::shift);
-    } else {
-        return std::nullopt;
-    }
-
+    M modifiers;  // as the menu shows them
     if (bits & axShift) modifiers.insert(M::shift);
     if (bits & axOption) modifiers.insert(M::option);
     if (bits & axControl) modifiers.insert(M::control);
     if (!(bits & axNoCommand)) modifiers.insert(M::command);
-    return KeyCombo(code, modifiers);
+
+    if (virtualKey) {
+        const KeyCombo key(*virtualKey, modifiers);
+        return ShownShortcut{key, key.description()};
+    }
+    if (!character) return std::nullopt;
+    if (auto code = keyCode(*character)) {
+        const KeyCombo key(*code, modifiers);
+        return ShownShortcut{key, key.description()};
+    }
+    // The menu shows the shifted character itself; pressing it takes shift.
+    if (auto base = unshifted(*character); base && keyCode(*base)) {
+        return ShownShortcut{KeyCombo(*keyCode(*base), modifiers | M::shift), KeyCombo::text(modifiers, *character)};
+    }
+    return std::nullopt;
 }
 
 std::optional<std::uint16_t> MenuScanner::keyCode(std::string_view character) {

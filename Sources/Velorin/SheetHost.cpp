@@ -13,7 +13,27 @@
 
 namespace velorin {
 
-SheetHost::SheetHost(QWidget* covered) : QWidget(covered) {
+// The dim over a lower sheet: the host's own dim again, taking clicks as the host does.
+class SheetHost::Dimmer final : public QWidget {
+public:
+    explicit Dimmer(SheetHost* host) : QWidget(host), host_(host) {
+        setObjectName("sheetDimmer");
+        EffectsOverlay::setCoversEffects(this);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { paintDim(*this); }
+    void mousePressEvent(QMouseEvent* event) override {
+        event->accept();
+        host_->requestDismissTop();
+    }
+
+private:
+    SheetHost* host_;
+};
+
+SheetHost::SheetHost(QWidget* covered) : QWidget(covered), dimmer_(new Dimmer(this)) {
     setObjectName("sheetHost");
     setFocusPolicy(Qt::StrongFocus);
     covered->installEventFilter(this);
@@ -50,6 +70,7 @@ void SheetHost::presentPopover(QWidget* popover, QWidget* anchor, std::function<
         if (entry.sheet == popover) entry.anchor = anchor;
     }
     layoutSheets();
+    placeDimmer();
 }
 
 void SheetHost::sheetDestroyed(QObject* sheet) {
@@ -58,6 +79,7 @@ void SheetHost::sheetDestroyed(QObject* sheet) {
     sheets_.erase(std::remove_if(sheets_.begin(), sheets_.end(), [&](const Entry& e) { return e.sheet == sheet; }),
                   sheets_.end());
     prune();
+    placeDimmer();
     if (was && !isPresenting()) {
         hide();
         emit presentingChanged(false);
@@ -74,12 +96,18 @@ void SheetHost::present(QWidget* sheet, std::function<void()> dismissRequested) 
     sheets_.push_back({sheet, std::move(dismissRequested), nullptr});
     // A member function: Qt refuses a unique connection to a lambda, and then makes none.
     connect(sheet, &QObject::destroyed, this, &SheetHost::sheetDestroyed, Qt::UniqueConnection);
+    // Nothing of what lies beneath may shine through it, lower sheets included.
+    EffectsOverlay::setCoversEffects(sheet);
     setGeometry(parentWidget()->rect());
     layoutSheets();
     show();
     raise();
+    // The window's effects stay above the sheets, so that a sheet's own glows
+    // and shadows show; what lies beneath a sheet is kept out of them.
+    EffectsOverlay::of(this)->raise();
     sheet->show();
     sheet->raise();
+    placeDimmer();
     sheet->setFocus(Qt::OtherFocusReason);
     if (!sheet->hasFocus()) setFocus(Qt::OtherFocusReason);
     if (!wasPresenting) emit presentingChanged(true);
@@ -92,6 +120,7 @@ void SheetHost::dismiss(QWidget* sheet) {
     sheet->hide();
     sheet->deleteLater();
     prune();
+    placeDimmer();
     if (!isPresenting()) {
         hide();
         emit presentingChanged(false);
@@ -105,7 +134,20 @@ void SheetHost::prune() {
                   sheets_.end());
 }
 
+void SheetHost::placeDimmer() {
+    for (std::size_t i = sheets_.size(); i-- > 1;) {
+        const Entry& entry = sheets_[i];
+        if (!entry.sheet || entry.anchor) continue;
+        dimmer_->setGeometry(rect());
+        dimmer_->stackUnder(entry.sheet);
+        dimmer_->show();
+        return;
+    }
+    dimmer_->hide();
+}
+
 void SheetHost::layoutSheets() {
+    dimmer_->setGeometry(rect());
     const QRect area = rect().adjusted(margin, margin, -margin, -margin);
     for (const auto& entry : sheets_) {
         if (!entry.sheet) continue;
@@ -152,13 +194,14 @@ bool SheetHost::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void SheetHost::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const ColorEnvironment environment = colorEnvironmentFor(this);
-    QColor dim = Theme::shadow.resolve(environment);
+void SheetHost::paintDim(QWidget& on) {
+    QPainter painter(&on);
+    QColor dim = Theme::shadow.resolve(colorEnvironmentFor(&on));
     dim.setAlphaF(0.28f);
-    painter.fillRect(rect(), dim);
+    painter.fillRect(on.rect(), dim);
 }
+
+void SheetHost::paintEvent(QPaintEvent*) { paintDim(*this); }
 
 void SheetHost::mousePressEvent(QMouseEvent* event) {
     event->accept();

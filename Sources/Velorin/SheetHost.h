@@ -2,6 +2,9 @@
 // Sheets and popovers of the settings window are overlays inside it, never
 // separate modal windows: a `SheetHost` covers the view it is made for, dims
 // it, and shows the sheets presented on it, the last one on top and centred.
+// A sheet over another sheet dims the one beneath as the window is dimmed, and
+// nothing of a lower sheet (its glows and shadows included) shows through one
+// above it.
 // While any sheet is shown the host tells its view (`presentingChanged`), which
 // disables what lies beneath (the tab bar, its Ctrl+1…6, the tab), so nothing
 // can destroy a sheet's owner mid-edit. Escape or a click on the dimmer asks
@@ -62,8 +65,14 @@ private:
     void requestDismissTop();
     // A sheet deleted without being dismissed: the host lets go of it.
     void sheetDestroyed(QObject* sheet);
+    // Puts the second dimmer under the topmost sheet that lies over another
+    // one (popovers leave what they point at undimmed), or hides it.
+    void placeDimmer();
+    static void paintDim(QWidget& on);
 
+    class Dimmer;
     std::vector<Entry> sheets_;
+    Dimmer* dimmer_ = nullptr;
 };
 
 }  // namespace velorin

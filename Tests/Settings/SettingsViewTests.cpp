@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -14,6 +15,7 @@
 #include "AppModelFixture.h"
 #include "QtTestApp.h"
 #include "Velorin/Design/Animation.h"
+#include "Velorin/Design/EffectsOverlay.h"
 #include "Velorin/Design/FrameClock.h"
 #include "Velorin/Settings/SaveNotice.h"
 #include "Velorin/Settings/SettingsView.h"
@@ -225,6 +227,63 @@ TEST_F(SettingsViewTest, aSheetDeletedWithoutDismissal_stopsBlockingTheWindow) {
     EXPECT_FALSE(host.isVisible());
     QTest::keyClick(&v, Qt::Key_6, Qt::ControlModifier);
     EXPECT_EQ(model->selectedTab.get(), SettingsTab::about);
+}
+
+// A sheet of one colour and a given size.
+class Card : public QWidget {
+public:
+    Card(QSize size, QColor colour) : size_(size), colour_(colour) {}
+    QSize sizeHint() const override { return size_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour_); }
+
+private:
+    QSize size_;
+    QColor colour_;
+};
+
+// A glow in pure red reaching 40 points beyond its host.
+class Glow final : public OverlayEffect {
+public:
+    using OverlayEffect::OverlayEffect;
+    QRectF area() const override { return QRectF(QPointF(0, 0), host()->size()).adjusted(-40, -40, 40, 40); }
+    void paint(QPainter& painter) override { painter.fillRect(area(), Qt::red); }
+};
+
+TEST_F(SettingsViewTest, aSheetOverASheet_dimsTheOneBeneath_andNothingOfItShowsThrough) {
+    auto& v = makeView();
+    v.show();
+    QApplication::setActiveWindow(&v);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&v));
+    SheetHost& host = v.sheets();
+    auto* below = new Card(QSize(500, 400), Qt::green);
+    auto* lit = new QWidget(below);  // something on the lower sheet that glows
+    lit->setGeometry(230, 180, 40, 40);
+    host.present(below, [] {});
+    Glow glow(lit);
+    glow.refresh();
+    auto colourAt = [&](QPoint p) { return v.grab().toImage().pixelColor(p); };
+    const QPoint centre = v.rect().center();
+    const QPoint edgeOfBelow = below->mapTo(&v, QPoint(10, 10));
+    ASSERT_EQ(colourAt(centre), QColor(Qt::red)) << "the glow shows on its own sheet";
+    const QColor lowerAlone = colourAt(edgeOfBelow);
+    ASSERT_EQ(lowerAlone, QColor(Qt::green));
+
+    auto* above = new Card(QSize(300, 240), Qt::blue);
+    host.present(above, [] {});
+    EXPECT_EQ(colourAt(centre), QColor(Qt::blue)) << "the lower sheet's glow must not shine through";
+    const QColor dimmed = colourAt(edgeOfBelow);
+    EXPECT_LT(dimmed.green(), lowerAlone.green() - 30) << "the lower sheet is dimmed as the window is";
+
+    // A popover leaves the sheet it points at undimmed.
+    host.dismiss(above);
+    auto* popover = new Card(QSize(120, 60), Qt::blue);
+    host.presentPopover(popover, lit, [] {});
+    EXPECT_EQ(colourAt(edgeOfBelow), lowerAlone);
+    host.dismiss(popover);
+    EXPECT_EQ(colourAt(centre), QColor(Qt::red));
+    EXPECT_EQ(colourAt(edgeOfBelow), lowerAlone);
 }
 
 TEST_F(SettingsViewTest, studio_coversTheContent_aNewOneEachTime_closedByDone) {

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "AppModelFixture.h"
+#include "Velorin/DisplayNames.h"
 #include "Velorin/MenuContent.h"
 
 namespace velorin {
@@ -252,6 +253,45 @@ TEST_F(FiredGestures, severalRecordsInOneTurn_showOnlyTheLatest) {
     sim.runUntilIdle();
     EXPECT_EQ(m.overlay().state().count.get(), 2);
     EXPECT_EQ(m.overlay().state().gesture.get(), "3-finger tap");
+}
+
+// A failure the desktop tells after the action returned (a link no app
+// opens, a window it did not place) shows the gesture's badge again, failed.
+TEST_F(FiredGestures, aFailureToldLater_showsTheBadgeAgainAsFailed) {
+    struct Case {
+        const char* name;
+        Action action;
+        std::function<void()> failLater;
+    };
+    const Case cases[] = {
+        {"an opening", Action::open("unhandled:thing"), [&] { sim.workspace().failStartedOpenings(); }},
+        {"a window placement", Action::window(WindowCommand::leftHalf),
+         [&] { sim.accessibility().failStartedWindowChanges(); }},
+    };
+    sim.workspace().addRunningApp({300, "com.example.Editor", "Editor", true, false}, false);
+    sim.workspace().setFrontApp(300, false);
+    const AXElement window =
+        sim.accessibility().addElement({{"AXPosition", Point{100, 100}}, {"AXSize", Size{400, 300}}});
+    sim.accessibility().setAttribute(sim.accessibility().addApplication(300), "AXFocusedWindow", window);
+    for (const auto& c : cases) {
+        auto config = AppConfig::starter();
+        config.bindings = {testing::binding(Gesture::tap(3, 1), c.action)};
+        writeConfig(config);
+        auto& m = makeModel();
+        showTaps(true);
+        sim.runUntilIdle();
+        tapFrames(100, 3);
+        sim.runUntilIdle();
+        const auto& state = m.overlay().state();
+        ASSERT_EQ(state.count.get(), 1) << c.name;
+        EXPECT_FALSE(state.failed.get()) << c.name;
+        c.failLater();
+        sim.runUntilIdle();
+        EXPECT_EQ(state.count.get(), 2) << c.name;
+        EXPECT_TRUE(state.failed.get()) << c.name;
+        EXPECT_EQ(state.action.get(), displayName(c.action)) << c.name;
+        model.reset();
+    }
 }
 
 TEST_F(FiredGestures, whileShowTapsIsOff_nothingIsShown) {

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "Platform/Linux/AppIdentity.h"
+#include "Platform/Linux/IconTheme.h"
 #include "Platform/Linux/QtServices.h"
 #include "Platform/Linux/StartupNotification.h"
 #include "Platform/Linux/Translations.h"
@@ -292,37 +293,15 @@ bool LinuxWorkspace::activate(std::int32_t pid) {
     return false;
 }
 
-std::optional<std::string> iconPath(const std::string& icon, const std::vector<std::string>& dataFolders) {
-    if (icon.empty()) return std::nullopt;
-    std::error_code ec;
-    if (icon.front() == '/') return fs::is_regular_file(icon, ec) ? std::optional(icon) : std::nullopt;
-    static const char* sizes[] = {"scalable", "512x512", "256x256", "128x128", "96x96", "64x64", "48x48", "32x32"};
-    static const char* extensions[] = {".svg", ".png", ".xpm"};
-    for (const auto& data : dataFolders) {
-        for (const char* size : sizes) {
-            for (const char* ext : extensions) {
-                const fs::path p = fs::path(data) / "icons/hicolor" / size / "apps" / (icon + ext);
-                if (fs::is_regular_file(p, ec)) return p.string();
-            }
-        }
-    }
-    for (const auto& data : dataFolders) {
-        for (const char* ext : extensions) {
-            const fs::path p = fs::path(data) / "pixmaps" / (icon + ext);
-            if (fs::is_regular_file(p, ec)) return p.string();
-        }
-    }
-    return std::nullopt;
-}
-
 std::optional<Icon> LinuxWorkspace::iconForFile(const std::string& path) {
     if (fs::path(path).extension() != ".desktop") return std::nullopt;
     const auto entry = readDesktopEntry(path, folders_);
     if (!entry) return std::nullopt;
     std::vector<std::string> data;
     for (const auto& folder : folders_) data.push_back(fs::path(folder).parent_path().string());
-    if (auto file = iconPath(entry->icon, data)) return Icon{*file, {}};
-    return std::nullopt;
+    const char* home = std::getenv("HOME");
+    return findIcon(entry->icon, IconSearch::forSession(data, home ? home : "", IconSearch::currentTheme()),
+                    iconPixels);
 }
 
 ObserverToken LinuxWorkspace::addObserver(WorkspaceNotice notice, Observer observer) {

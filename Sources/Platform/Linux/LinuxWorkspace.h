@@ -55,7 +55,10 @@ public:
     bool openReporting(const std::string& url, std::function<void()> failedLater) override;
     bool hide(std::int32_t processIdentifier) override;
     bool activate(std::int32_t processIdentifier) override;
+    // The icon of a desktop entry, from the user's icon theme (see IconTheme.h).
     std::optional<Icon> iconForFile(const std::string& path) override;
+    // The size icons are drawn at: room for every badge, at twice its points.
+    static constexpr int iconPixels = 128;
     ObserverToken addObserver(WorkspaceNotice notice, Observer observer) override;
     void removeObserver(ObserverToken token) override;
 
@@ -101,9 +104,5 @@ private:
     unsigned launches_ = 0;
     std::unique_ptr<ApplicationBus> bus_;  // last: its answers still to come go first
 };
-
-// The icon file of a desktop entry's Icon= value: an absolute path as it is,
-// else the largest match in the hicolor theme or the pixmaps folder.
-std::optional<std::string> iconPath(const std::string& icon, const std::vector<std::string>& dataFolders);
 
 }  // namespace velorin::linux_platform
