@@ -9,6 +9,7 @@
 #include "Velorin/Design/Theme.h"
 
 #include <QApplication>
+#include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
@@ -73,7 +74,8 @@ TEST_F(OverlayFixture, effectsPaintBeyondTheirHostAboveTheContent) {
     EXPECT_EQ(pixel(115, 115), QColor(Qt::red));
 }
 
-// A faded host's effects fade with it, and with its parents' fades.
+// A faded host's effects fade with it, with its parents' fades and with the
+// opacity effects it is drawn through.
 TEST_F(OverlayFixture, effectsFadeWithTheirHostAndItsParents) {
     auto* group = new QWidget(&window);
     group->setGeometry(0, 0, 200, 200);
@@ -92,6 +94,14 @@ TEST_F(OverlayFixture, effectsFadeWithTheirHostAndItsParents) {
     setFade(group, 1);
     setFade(host, 1);
     EXPECT_EQ(pixel(45, 45), QColor(Qt::red));
+
+    // An opacity effect the host is drawn through fades its effects as well.
+    auto* effect = new QGraphicsOpacityEffect(group);
+    effect->setOpacity(0.5);
+    group->setGraphicsEffect(effect);
+    EXPECT_NEAR(pixel(45, 45).green(), 128, 3);
+    effect->setOpacity(0);
+    EXPECT_EQ(pixel(45, 45), QColor(Qt::white));
 }
 
 TEST_F(OverlayFixture, theOverlayCoversTheWindowAndNeverTakesTheMouse) {

@@ -188,5 +188,19 @@ const SceneRegistrar swellMidway(
     },
     settingsWindow);
 
+// Closing after Save: the studio fades out over the tab, its shadows with it.
+const SceneRegistrar closingMidway(
+    "studio-10-closing-midway",
+    [](SceneContext& c) {
+        return studioScene(c, AppConfig(), [](SceneContext& ctx, SettingsScene& s, GestureStudioSession& session) {
+            tap(ctx, s, 2);
+            midway(0.12, [&] {
+                session.save();
+                ctx.sim.advance(1);
+            });
+        });
+    },
+    settingsWindow);
+
 }  // namespace
 }  // namespace velorin::screenshots

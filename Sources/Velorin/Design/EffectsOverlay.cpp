@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 #include <QEvent>
+#include <QGraphicsOpacityEffect>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
@@ -136,6 +137,20 @@ QRect EffectsOverlay::areaOnOverlay(const OverlayEffect& effect) const {
     return effect.area().translated(origin).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
+double EffectsOverlay::seenOpacity(const QWidget* host) {
+    double opacity = fadeOf(host);
+    // Opacity effects of the host's parents fade what they draw, but not the
+    // overlay above them: their effects fade here, and repaint as they change.
+    for (const QWidget* w = host; w && w != parentWidget(); w = w->parentWidget()) {
+        auto* effect = qobject_cast<QGraphicsOpacityEffect*>(w->graphicsEffect());
+        if (!effect || !effect->isEnabled()) continue;
+        opacity *= effect->opacity();
+        connect(effect, &QGraphicsOpacityEffect::opacityChanged, this, qOverload<>(&QWidget::update),
+                Qt::UniqueConnection);
+    }
+    return opacity;
+}
+
 bool EffectsOverlay::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::Resize && watched == parentWidget()) setGeometry(parentWidget()->rect());
@@ -156,7 +171,7 @@ void EffectsOverlay::paintEvent(QPaintEvent* event) {
     for (OverlayEffect* effect : effects) {
         QWidget* host = effect->host();
         if (!host || host->window() != window || !host->isVisible()) continue;
-        const double fade = fadeOf(host);
+        const double fade = seenOpacity(host);
         if (fade <= 0) continue;
         QRegion clip(visibleClip(host, window) & event->rect() & areaOnOverlay(*effect));
         for (const QPointer<QWidget>& cover : coverers()) {

@@ -5,7 +5,8 @@
 // host widgets. The overlay never takes mouse events, stays above the
 // window's other children and follows its host widgets as they move; an
 // effect whose host sits in a scroll area is clipped to that area's viewport,
-// and an effect fades with its host (`fadeOf`).
+// and an effect fades with its host (`fadeOf`) and with the opacity effects
+// its host is drawn through.
 
 #include <QPointer>
 #include <QRectF>
@@ -70,6 +71,8 @@ private:
     friend class OverlayEffect;
     explicit EffectsOverlay(QWidget* window);
 
+    // How much of `host`'s effects shows: its fade and the opacity effects of its parents.
+    double seenOpacity(const QWidget* host);
     void add(OverlayEffect* effect);
     void remove(OverlayEffect* effect);
     void follow(QWidget* host);

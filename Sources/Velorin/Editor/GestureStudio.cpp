@@ -17,6 +17,7 @@
 #include "Velorin/Design/ContinuousShape.h"
 #include "Velorin/Design/Display.h"
 #include "Velorin/Design/Fade.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/OverlayShadow.h"
 #include "Velorin/Design/PackTile.h"
@@ -25,6 +26,7 @@
 #include "Velorin/Design/PixelBurst.h"
 #include "Velorin/Design/Rainbow.h"
 #include "Velorin/Design/ReadableOnWater.h"
+#include "Velorin/Design/Shadow.h"
 #include "Velorin/Design/SymbolBounce.h"
 #include "Velorin/Design/Symbols.h"
 #include "Velorin/Design/Theme.h"
@@ -247,7 +249,7 @@ protected:
         title(text(), titleLook());
         painter.restore();
         Symbols::draw(painter, QRectF(chevronLeft, mid - 5, 10, 10), "chevron.up.chevron.down", muted, 9);
-        if (hasFocus()) {
+        if (focusRing_.shows()) {
             painter.setPen(QPen(Theme::honey.resolve(environment), 2));
             painter.drawPath(continuousCapsule(bounds.adjusted(1, 1, -1, -1)));
         }
@@ -260,6 +262,7 @@ private:
     std::string symbol_;
     QString leavingTitle_;
     Presentation titleShown_;
+    FocusRing focusRing_{this};
 };
 
 // The line under the pad: the gesture, the action, the target and "Save", on a capsule.
@@ -465,7 +468,8 @@ protected:
 };
 
 // The listening mark and its call, white with a soft dark shadow. The call is
-// painted here, with room around it for its shadow.
+// painted here, with room around it for its shadow, and so is the shadow of
+// the mark's dot.
 class Listening final : public QWidget {
 public:
     static constexpr std::array<Halo, 1> shadow{{{6, 0.5}}};
@@ -497,6 +501,12 @@ protected:
         QPainter painter(this);
         applyFade(painter, this);
         painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setRenderHint(QPainter::Antialiasing);
+        // The mark's dot casts the same shadow, beneath it.
+        QPainterPath dot;
+        dot.addEllipse(QRectF(ring_->geometry()).center(), ListeningRing::dotSide / 2, ListeningRing::dotSide / 2);
+        paintShadow(painter, dot,
+                    ShadowStyle{QColor::fromRgbF(0, 0, 0, float(shadow[0].opacity)), shadow[0].radius, {}});
         HaloText::draw(painter, textRect(), Qt::AlignCenter, text(), font(), QColor::fromRgbF(1, 1, 1, 0.9f), Qt::black,
                        shadow);
     }

@@ -15,18 +15,14 @@
 
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/FrameClock.h"
+#include "Velorin/Design/Transition.h"
 
 class QWidget;
 
 namespace velorin {
 
-struct PresenceLook {
-    double opacity = 1;
-    double scale = 1;  // about the view's centre
-    double dy = 0;     // points down from where the view stands
-
-    bool operator==(const PresenceLook&) const = default;
-};
+// The same look as a view that stays in its layout while it comes and goes.
+using PresenceLook = TransitionLook;
 
 // How a view looks when it is gone; shown, it is as it is.
 struct PresenceStyle {
