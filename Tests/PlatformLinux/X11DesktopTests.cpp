@@ -467,6 +467,9 @@ TEST_F(XDesktopTest, launchFeedbackBeginsWithTheLaunchAndEndsWithItsWindow) {
     };
 
     setenv("LC_ALL", "de_DE.UTF-8", 1);
+    struct Restore {
+        ~Restore() { unsetenv("LC_ALL"); }
+    } restore;  // also when an assertion ends the test early
     auto desktop = std::make_shared<X11Desktop>(session_.display().c_str());
     LinuxProcesses processes(std::make_shared<QtMainQueue>());
     LinuxWorkspace workspace(desktop, processes, std::nullopt, {applications_.string()});
@@ -521,7 +524,6 @@ TEST_F(XDesktopTest, launchFeedbackBeginsWithTheLaunchAndEndsWithItsWindow) {
             }));
         }
     }
-    unsetenv("LC_ALL");
     int begins = 0;
     for (const auto& m : messages()) {
         begins += m.type == "new";
