@@ -111,7 +111,7 @@ void launch(const std::string& executable, const std::vector<std::string>& argum
     if (!desktop().processes().start(executable, arguments)) throw ActionError::cannotOpen(executable);
 }
 
-void openApp(const std::string& bundleID, bool toggle) {
+void openApp(const std::string& bundleID, bool toggle, const ActionRunner::LateFailure& failedLater) {
     Workspace& workspace = desktop().workspace();
     if (toggle) {
         const auto running = workspace.runningApplicationsWithBundleIdentifier(bundleID);
@@ -124,7 +124,10 @@ void openApp(const std::string& bundleID, bool toggle) {
     if (!location) throw ActionError::appNotFound(bundleID);
     OpenConfiguration configuration;
     configuration.activates = true;
-    workspace.openApplication(*location, configuration);
+    // The app may still fail to start (or to answer) once this has returned.
+    std::function<void()> later;
+    if (failedLater) later = [failedLater, bundleID] { failedLater(ActionError::cannotOpen(bundleID)); };
+    workspace.openApplicationReporting(*location, configuration, std::move(later));
 }
 
 Rect frameOf(AXElement window) {
@@ -259,7 +262,7 @@ void ActionRunner::run(const Action& action, const LateFailure& failedLater) con
     switch (action.kind()) {
         case Action::Kind::openApp: {
             const auto& p = *action.as<Action::OpenApp>();
-            return openApp(p.bundleID, p.toggle);
+            return openApp(p.bundleID, p.toggle, failedLater);
         }
         case Action::Kind::keystroke:
             return press(action.as<Action::Keystroke>()->combo);

@@ -79,6 +79,14 @@ public:
     // Starts opening the app at `path`. Nothing is awaited: a failure of the
     // opening itself is not reported.
     virtual void openApplication(const std::string& path, const OpenConfiguration& configuration) = 0;
+    // `openApplication`, and `failedLater` runs on the main thread when the
+    // opening that started fails afterwards (the app could not be started, nor
+    // asked to come up). Where the workspace can't tell, it never runs.
+    virtual void openApplicationReporting(const std::string& path, const OpenConfiguration& configuration,
+                                          std::function<void()> failedLater) {
+        (void)failedLater;
+        openApplication(path, configuration);
+    }
     // Opens an absolute URL ("https://…", "file:///…", "notion://…") with its
     // default handler; false when the workspace could not.
     [[nodiscard]] virtual bool open(const std::string& url) = 0;

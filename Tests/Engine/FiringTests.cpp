@@ -84,6 +84,18 @@ TEST_F(EngineFiring, aFailureToldLaterShowsOnItsOwnRecordOnly) {
     }
 }
 
+// An app that could not be started (or asked to come up) once the action had
+// returned: its record shows the failure, by the app's identifier.
+TEST_F(EngineFiring, anAppThatFailsToStartLaterShowsOnItsRecord) {
+    sim.workspace().installApp("com.example.Notes", "/Applications/Notes.app");
+    startEngine(configWith({binding(Gesture::tap(3, 1), Action::openApp("com.example.Notes"))}));
+    tapAt(100.0, 100.125, 3);
+    ASSERT_EQ(engine->lastFired().get()->error, std::nullopt);
+    sim.workspace().failStartedOpenings();
+    sim.runUntilIdle();
+    EXPECT_EQ(engine->lastFired().get()->error, "Couldn't open com.example.Notes");
+}
+
 TEST_F(EngineFiring, singleTapWaitsOutTheIntervalOnlyWhileALongerTapIsBound) {
     startEngine(
         configWith({binding(Gesture::tap(3, 1), copyAction),

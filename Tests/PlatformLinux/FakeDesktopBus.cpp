@@ -162,6 +162,32 @@ bool FakeShellExtension::Minimize(const QString& id) {
     return true;
 }
 
+QStringList FakeApplication::calls() {
+    QMutexLocker lock(&mutex_);
+    return calls_;
+}
+
+void FakeApplication::record(QString call, const QVariantMap& platformData) {
+    if (failing_) {
+        sendErrorReply(QDBusError::Failed, "the app gave up");
+        return;
+    }
+    call += " <" + platformData.value("desktop-startup-id").toString() + ">";
+    call += " <" + platformData.value("activation-token").toString() + ">";
+    QMutexLocker lock(&mutex_);
+    calls_ << call;
+}
+
+void FakeApplication::Activate(const QVariantMap& platformData) { record("Activate", platformData); }
+
+void FakeApplication::Open(const QStringList& uris, const QVariantMap& platformData) {
+    record("Open " + uris.join(" "), platformData);
+}
+
+void FakeApplication::ActivateAction(const QString& action, const QVariantList&, const QVariantMap& platformData) {
+    record("ActivateAction " + action, platformData);
+}
+
 DesktopThread::DesktopThread() { thread_.start(); }
 
 DesktopThread::~DesktopThread() {

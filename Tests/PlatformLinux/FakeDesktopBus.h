@@ -4,6 +4,8 @@
 // on a thread of their own, since the adapters wait for some answers.
 
 #include <QDBusConnection>
+#include <QDBusContext>
+#include <QVariantMap>
 #include <QDBusMessage>
 #include <QMutex>
 #include <QObject>
@@ -24,6 +26,7 @@ public:
     bool start(std::string& error);
     // A new connection of its own to the bus.
     QDBusConnection connect(const QString& name) const;
+    const std::string& address() const { return address_; }
 
 private:
     std::string folder_;
@@ -101,6 +104,30 @@ private:
     Placing placing_ = Placing::moves;
     QList<QDBusMessage> held_;
     void move(const QString& id, int x, int y, int width, int height);
+};
+
+// An app that desktops start over D-Bus: org.freedesktop.Application, which
+// writes down each call with its startup id and token, or answers every call
+// with an error.
+class FakeApplication : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+
+public:
+    explicit FakeApplication(bool failing = false) : failing_(failing) {}
+    // "Activate <desktop-startup-id> <activation-token>", "Open <uri>… <…> <…>"
+    QStringList calls();
+
+public Q_SLOTS:
+    void Activate(const QVariantMap& platformData);
+    void Open(const QStringList& uris, const QVariantMap& platformData);
+    void ActivateAction(const QString& action, const QVariantList& parameter, const QVariantMap& platformData);
+
+private:
+    void record(QString call, const QVariantMap& platformData);
+    bool failing_;
+    QMutex mutex_;
+    QStringList calls_;
 };
 
 // Runs stand-ins on a thread of their own for the object's lifetime.

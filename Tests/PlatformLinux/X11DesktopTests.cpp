@@ -14,6 +14,8 @@
 
 #include "Actions/WindowLayout.h"
 #include "Platform/Linux/LinuxAccessibility.h"
+#include "Platform/Linux/LinuxProcesses.h"
+#include "Platform/Linux/QtServices.h"
 #include "Platform/Linux/LinuxWorkspace.h"
 #include "Platform/Linux/VirtualKeyboard.h"
 #include "Platform/Linux/X11Desktop.h"
@@ -413,6 +415,121 @@ TEST_F(XDesktopTest, anXServerThatGoesAwayLeavesNoFrontApp) {
     EXPECT_TRUE(workspace_->runningApplications().empty());
     EXPECT_FALSE(workspace_->activate(probePid));
     EXPECT_FALSE(desktop_->isConnected());
+}
+
+// Launch feedback as a desktop sees it: the "new:" message of each launch of
+// an app that ends its own feedback, and the "remove:" once the window that
+// answers it appears (by its startup id or its class) or the time is up; the
+// launched program finds the id in its environment.
+TEST_F(XDesktopTest, launchFeedbackBeginsWithTheLaunchAndEndsWithItsWindow) {
+    StartupListener listener(session_.display());
+    ASSERT_TRUE(listener.isConnected());
+    auto writeEntry = [&](const std::string& id, const std::string& body) {
+        const fs::path file = applications_ / (id + ".desktop");
+        std::ofstream(file) << "[Desktop Entry]\nType=Application\nExec=sh -c \"printenv DESKTOP_STARTUP_ID > "
+                            << (applications_ / (id + ".seen")).string() << "\"\n"
+                            << body;
+        return file.string();
+    };
+    const std::string launched = writeEntry("org.example.Launched",
+                                            "Name=Launched App\nName[de]=Gestartet\nIcon=launched\n"
+                                            "StartupWMClass=Launched\nStartupNotify=true\n");
+    const std::string quiet = writeEntry("org.example.Quiet", "Name=Quiet\nStartupNotify=false\n");
+    auto seenId = [&](const std::string& id) {
+        std::string text;
+        const fs::path file = applications_ / (id + ".seen");
+        until([&] {
+            std::ifstream in(file);
+            return std::getline(in, text) && !text.empty();
+        });
+        fs::remove(file);
+        return text;
+    };
+    // Ours only: openbox ends a sequence itself when it sees the window.
+    std::optional<xcb_window_t> ours;
+    auto messages = [&] {
+        std::vector<StartupMessage> out;
+        for (const auto& [sender, text] : listener.messages()) {
+            auto m = parseStartupMessage(text);
+            EXPECT_TRUE(m) << text;
+            if (m && m->type == "new" && !ours) ours = sender;
+            if (m && sender == ours) out.push_back(*m);
+        }
+        return out;
+    };
+    auto received = [&](const std::string& type, const std::string& key, const std::string& value) {
+        return until([&] {
+            for (const auto& m : messages()) {
+                if (m.type == type && m.field(key) == value) return true;
+            }
+            return false;
+        });
+    };
+
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    struct Restore {
+        ~Restore() { unsetenv("LC_ALL"); }
+    } restore;  // also when an assertion ends the test early
+    auto desktop = std::make_shared<X11Desktop>(session_.display().c_str());
+    LinuxProcesses processes(std::make_shared<QtMainQueue>());
+    LinuxWorkspace workspace(desktop, processes, std::nullopt, {applications_.string()});
+    ASSERT_TRUE(until([&] { return workspace.urlForApplication("org.example.Launched") == launched; }));
+
+    // Without StartupNotify the app gets an id with the launch's time, and no feedback starts.
+    workspace.openApplication(quiet, OpenConfiguration{});
+    const std::string quietId = seenId("org.example.Quiet");
+    EXPECT_TRUE(quietId.starts_with("velorin-") && !quietId.ends_with("_TIME0")) << quietId;
+
+    struct Case {
+        const char* what;
+        double timeout;
+        std::function<std::optional<xcb_window_t>(const std::string& id)> answer;
+    };
+    const Case cases[] = {
+        {"a window with its startup id", 60,
+         [&](const std::string& id) { return client_->openWindow("other", "Other", 40010, 320, 240, id); }},
+        {"a window of its StartupWMClass", 60,
+         [&](const std::string&) { return client_->openWindow("launched", "Launched", 40011); }},
+        {"no window in time", 0.2, [&](const std::string&) { return std::nullopt; }},
+    };
+    for (const auto& c : cases) {
+        workspace.startupTimeoutSeconds = c.timeout;
+        const std::size_t before = messages().size();
+        workspace.openApplication(launched, OpenConfiguration{});
+        std::optional<StartupMessage> begun;
+        ASSERT_TRUE(until([&] {
+            const auto all = messages();
+            for (std::size_t i = before; i < all.size(); ++i) {
+                if (all[i].type == "new") begun = all[i];
+            }
+            return begun.has_value();
+        })) << c.what;
+        const std::string id = begun->field("ID").value_or("");
+        EXPECT_EQ(seenId("org.example.Launched"), id) << c.what;
+        EXPECT_FALSE(id.ends_with("_TIME0")) << id;
+        EXPECT_EQ(begun->field("NAME"), "Gestartet") << c.what;
+        EXPECT_EQ(begun->field("SCREEN"), "0");
+        EXPECT_EQ(begun->field("BIN"), "sh");
+        EXPECT_EQ(begun->field("ICON"), "launched");
+        EXPECT_EQ(begun->field("DESKTOP"), "0");
+        EXPECT_EQ(begun->field("WMCLASS"), "Launched");
+        EXPECT_EQ(begun->field("APPLICATION_ID"), launched);
+        const auto window = c.answer(id);
+        EXPECT_TRUE(received("remove", "ID", id)) << c.what << ": the feedback never ended";
+        if (window) {
+            client_->closeWindow(*window);
+            ASSERT_TRUE(until([&] {
+                const auto list = client_->clientList();
+                return std::find(list.begin(), list.end(), *window) == list.end();
+            }));
+        }
+    }
+    int begins = 0;
+    for (const auto& m : messages()) {
+        begins += m.type == "new";
+        EXPECT_NE(m.field("APPLICATION_ID"), quiet) << "feedback for an app that never ends it";
+    }
+    EXPECT_EQ(begins, 3);
 }
 
 }  // namespace

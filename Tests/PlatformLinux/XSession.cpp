@@ -145,7 +145,7 @@ XClient::~XClient() {
 }
 
 xcb_window_t XClient::openWindow(const std::string& instance, const std::string& windowClass, std::uint32_t pid,
-                                 std::uint16_t width, std::uint16_t height) {
+                                 std::uint16_t width, std::uint16_t height, const std::string& startupId) {
     auto* c = connection_;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const xcb_window_t w = xcb_generate_id(c);
@@ -164,9 +164,112 @@ xcb_window_t XClient::openWindow(const std::string& instance, const std::string&
     xcb_icccm_wm_hints_set_input(&hints, 1);
     xcb_icccm_wm_hints_set_normal(&hints);
     xcb_icccm_set_wm_hints(c, w, &hints);
+    if (!startupId.empty()) {
+        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, std::strlen("_NET_STARTUP_ID"), "_NET_STARTUP_ID"), nullptr);
+        if (atom) {
+            xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, atom->atom, ewmh_.UTF8_STRING, 8,
+                                static_cast<std::uint32_t>(startupId.size()), startupId.data());
+            std::free(atom);
+        }
+    }
     xcb_map_window(c, w);
     xcb_flush(c);
     return w;
+}
+
+StartupListener::StartupListener(const std::string& display) {
+    int screen = 0;
+    xcb_connection_t* c = xcb_connect(display.c_str(), &screen);
+    if (!c || xcb_connection_has_error(c)) {
+        if (c) xcb_disconnect(c);
+        return;
+    }
+    connection_ = c;
+    auto atom = [&](const char* name) {
+        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
+        const xcb_atom_t a = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(r);
+        return a;
+    };
+    begin_ = atom("_NET_STARTUP_INFO_BEGIN");
+    info_ = atom("_NET_STARTUP_INFO");
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
+    for (int i = 0; i < screen; ++i) xcb_screen_next(&it);
+    // The messages go to the root window with this mask: listeners select it there.
+    const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(c, it.data->root, XCB_CW_EVENT_MASK, &mask);
+    // Done once the server has it: nothing sent after this is missed.
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+StartupListener::~StartupListener() {
+    if (connection_) xcb_disconnect(connection_);
+}
+
+const std::vector<StartupListener::Received>& StartupListener::messages() {
+    if (!connection_) return messages_;
+    while (xcb_generic_event_t* e = xcb_poll_for_event(connection_)) {
+        if ((e->response_type & ~0x80) == XCB_CLIENT_MESSAGE) {
+            const auto* m = reinterpret_cast<xcb_client_message_event_t*>(e);
+            if (m->format == 8 && (m->type == begin_ || m->type == info_)) {
+                auto it = std::find_if(partial_.begin(), partial_.end(), [&](const auto& p) { return p.sender == m->window; });
+                if (m->type == begin_) {
+                    if (it != partial_.end()) partial_.erase(it);
+                    partial_.push_back({m->window, std::string()});
+                    it = std::prev(partial_.end());
+                }
+                if (it != partial_.end()) {
+                    const char* data = reinterpret_cast<const char*>(m->data.data8);
+                    const std::size_t n = strnlen(data, 20);
+                    it->text.append(data, n);
+                    if (n < 20) {  // its nul came: the message is whole
+                        messages_.push_back(std::move(*it));
+                        partial_.erase(it);
+                    }
+                }
+            }
+        }
+        std::free(e);
+    }
+    return messages_;
+}
+
+std::optional<std::string> StartupMessage::field(const std::string& key) const {
+    for (const auto& [k, v] : fields) {
+        if (k == key) return v;
+    }
+    return std::nullopt;
+}
+
+std::optional<StartupMessage> parseStartupMessage(const std::string& text) {
+    const auto colon = text.find(':');
+    if (colon == std::string::npos) return std::nullopt;
+    StartupMessage message{text.substr(0, colon), {}};
+    std::size_t i = colon + 1;
+    while (i < text.size()) {
+        while (i < text.size() && text[i] == ' ') ++i;
+        if (i >= text.size()) break;
+        const auto eq = text.find('=', i);
+        if (eq == std::string::npos) return std::nullopt;
+        std::string key = text.substr(i, eq - i), value;
+        i = eq + 1;
+        bool quoted = false;
+        for (; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c == '\\' && i + 1 < text.size()) {
+                value += text[++i];
+            } else if (c == '"') {
+                quoted = !quoted;
+            } else if (c == ' ' && !quoted) {
+                break;
+            } else {
+                value += c;
+            }
+        }
+        message.fields.emplace_back(std::move(key), std::move(value));
+    }
+    return message;
 }
 
 void XClient::closeWindow(xcb_window_t window) {

@@ -54,9 +54,10 @@ public:
     XClient& operator=(const XClient&) = delete;
 
     bool isConnected() const { return connection_ != nullptr; }
-    // Maps a top-level window with WM_CLASS (instance, class) and _NET_WM_PID.
+    // Maps a top-level window with WM_CLASS (instance, class) and _NET_WM_PID,
+    // and the startup id of the launch it answers when one is given.
     xcb_window_t openWindow(const std::string& instance, const std::string& windowClass, std::uint32_t pid,
-                            std::uint16_t width = 320, std::uint16_t height = 240);
+                            std::uint16_t width = 320, std::uint16_t height = 240, const std::string& startupId = {});
     void closeWindow(xcb_window_t window);
 
     // What the window manager says, read on this client's own connection.
@@ -88,6 +89,41 @@ private:
     xcb_ewmh_connection_t ewmh_{};
     xcb_window_t root_ = 0;
 };
+
+// What a desktop hears of launches: the startup notification messages
+// broadcast to the root window, put together from their pieces, on a
+// connection of its own.
+class StartupListener {
+public:
+    explicit StartupListener(const std::string& display);
+    ~StartupListener();
+    StartupListener(const StartupListener&) = delete;
+    StartupListener& operator=(const StartupListener&) = delete;
+
+    bool isConnected() const { return connection_ != nullptr; }
+    // Every message complete so far, in the order they ended, with the
+    // window that names its sender (a window manager may send some too).
+    struct Received {
+        xcb_window_t sender;
+        std::string text;
+    };
+    const std::vector<Received>& messages();
+
+private:
+    xcb_connection_t* connection_ = nullptr;
+    xcb_atom_t begin_ = XCB_ATOM_NONE, info_ = XCB_ATOM_NONE;
+    std::vector<Received> partial_;
+    std::vector<Received> messages_;
+};
+
+// A message's type ("new") and its keys with their values, quoting and
+// escapes undone.
+struct StartupMessage {
+    std::string type;
+    std::vector<std::pair<std::string, std::string>> fields;
+    std::optional<std::string> field(const std::string& key) const;
+};
+std::optional<StartupMessage> parseStartupMessage(const std::string& text);
 
 // Waits until `done` holds, at most `timeoutMs` of real time; `step` runs
 // between the checks (it should wait for something, briefly). Whether it held.

@@ -1,8 +1,6 @@
 #include "Platform/Linux/LinuxWorkspace.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,8 @@
 
 #include "Platform/Linux/AppIdentity.h"
 #include "Platform/Linux/IconTheme.h"
+#include "Platform/Linux/QtServices.h"
+#include "Platform/Linux/StartupNotification.h"
 #include "Platform/Linux/Translations.h"
 #include "Platform/Linux/X11WindowSystem.h"
 
@@ -21,11 +21,14 @@ namespace velorin::linux_platform {
 namespace fs = std::filesystem;
 
 LinuxWorkspace::LinuxWorkspace(std::shared_ptr<WindowSystem> windows, Processes& processes,
-                               std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders)
+                               std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders,
+                               std::shared_ptr<MainQueue> queue)
     : desktop_(std::move(windows)),
       processes_(processes),
       permissionsPage_(std::move(permissionsPage)),
-      folders_(std::move(applicationFolders)) {
+      folders_(std::move(applicationFolders)),
+      catalog_(folders_),
+      queue_(queue ? std::move(queue) : std::make_shared<QtMainQueue>()) {
     desktop_->setChangeHandler([this](WindowSystem::Change change) { changed(change); });
     if (desktop_->isConnected()) {
         for (const auto& app : runningApplications()) known_[app.processIdentifier] = app;
@@ -33,31 +36,15 @@ LinuxWorkspace::LinuxWorkspace(std::shared_ptr<WindowSystem> windows, Processes&
 }
 
 LinuxWorkspace::LinuxWorkspace(std::shared_ptr<X11Desktop> desktop, Processes& processes,
-                               std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders)
+                               std::optional<std::string> permissionsPage, std::vector<std::string> applicationFolders,
+                               std::shared_ptr<MainQueue> queue)
     : LinuxWorkspace(std::make_shared<X11WindowSystem>(std::move(desktop)), processes, std::move(permissionsPage),
-                     std::move(applicationFolders)) {}
+                     std::move(applicationFolders), std::move(queue)) {}
 
-LinuxWorkspace::~LinuxWorkspace() { desktop_->setChangeHandler({}); }
-
-const std::vector<DesktopEntry>& LinuxWorkspace::entries() {
-    // Installing or removing an app changes its folder: read them all again then.
-    std::vector<fs::file_time_type> stamps;
-    for (const auto& folder : folders_) {
-        std::error_code ec;
-        stamps.push_back(fs::last_write_time(folder, ec));
-        if (ec) stamps.back() = fs::file_time_type::min();
-    }
-    if (!entriesLoaded_ || !stampsSettled_ || stamps != folderStamps_) {
-        entries_ = installedEntries(folders_);
-        // A folder's time only moves on in clock ticks, so a second change
-        // within the tick of the first leaves it as it was: a folder changed
-        // just now is read again next time.
-        const auto settled = fs::file_time_type::clock::now() - std::chrono::seconds(1);
-        stampsSettled_ = std::all_of(stamps.begin(), stamps.end(), [&](const auto& t) { return t < settled; });
-        folderStamps_ = std::move(stamps);
-        entriesLoaded_ = true;
-    }
-    return entries_;
+LinuxWorkspace::~LinuxWorkspace() {
+    desktop_->setChangeHandler({});
+    // Feedback we began ends with us rather than at the desktop's own timeout.
+    while (!startups_.empty()) endStartup(startups_.front().id);
 }
 
 RunningApplication LinuxWorkspace::applicationOf(const DesktopWindow& window, bool active) {
@@ -65,7 +52,8 @@ RunningApplication LinuxWorkspace::applicationOf(const DesktopWindow& window, bo
     app.processIdentifier = window.pid;
     app.isActive = active;
     app.isHidden = window.hidden;
-    if (const DesktopEntry* e = entryForWindowClass(entries(), window.windowClass, window.instance)) {
+    const auto installed = entries();
+    if (const DesktopEntry* e = entryForWindowClass(*installed, window.windowClass, window.instance)) {
         app.bundleIdentifier = bundleIdentifier(*e);
         app.localizedName = e->name.empty() ? window.windowClass : e->name;
     } else if (!window.windowClass.empty()) {
@@ -103,14 +91,16 @@ std::optional<RunningApplication> LinuxWorkspace::frontmostApplication() {
 }
 
 std::optional<std::string> LinuxWorkspace::urlForApplication(const std::string& bundleIdentifierText) {
-    if (const DesktopEntry* e = entryForBundleIdentifier(entries(), bundleIdentifierText)) return e->path;
+    const auto installed = entries();
+    if (const DesktopEntry* e = entryForBundleIdentifier(*installed, bundleIdentifierText)) return e->path;
     return std::nullopt;
 }
 
 std::vector<std::string> LinuxWorkspace::installedApplications() {
     std::vector<std::string> ids;
     std::set<std::string> seen;
-    for (const auto& entry : entries()) {
+    const auto installed = entries();
+    for (const auto& entry : *installed) {
         if (entry.hidden || entry.deleted) continue;
         auto id = bundleIdentifier(entry);
         if (seen.insert(id).second) ids.push_back(std::move(id));
@@ -127,23 +117,79 @@ std::string LinuxWorkspace::applicationsFolder() {
     return home && *home ? std::string(home) : std::string("/");
 }
 
-namespace {
-
-// How a program starts: in the background, a startup notification whose time is 0 asks
-// the window manager (and the toolkits that read it) not to give its first window focus.
-LaunchOptions launchOptionsFor(const OpenConfiguration& configuration) {
-    static std::atomic<unsigned> launches{0};
-    LaunchOptions options;
-    if (!configuration.activates) {
-        options.environment.push_back({"DESKTOP_STARTUP_ID", "velorin-" + std::to_string(getpid()) + "-" +
-                                                                 std::to_string(++launches) + "_TIME0"});
-    }
-    return options;
+std::optional<std::string> LinuxWorkspace::beginStartup(const DesktopEntry* entry, const std::string& program,
+                                                        bool activates) {
+    // In the background, a startup time of 0 asks the window manager (and the
+    // toolkits that read it) not to give the app's first window the focus.
+    if (!activates) return startupId(++launches_, 0);
+    const auto context = desktop_->startupContext();
+    if (!context) return std::nullopt;
+    std::string id = startupId(++launches_, context->serverTime);
+    // Feedback only for an app known to end it: shown for one that never
+    // does, it would last until the timeout.
+    if (!entry || !entry->startupNotify) return id;
+    StartupFields fields{{"ID", id}, {"NAME", translatedName(*entry, messagesLocale())},
+                         {"SCREEN", std::to_string(context->screen)}};
+    if (!program.empty()) fields.emplace_back("BIN", fs::path(program).filename().string());
+    if (!entry->icon.empty()) fields.emplace_back("ICON", entry->icon);
+    if (context->desktop) fields.emplace_back("DESKTOP", std::to_string(*context->desktop));
+    if (!entry->startupWMClass.empty()) fields.emplace_back("WMCLASS", entry->startupWMClass);
+    fields.emplace_back("APPLICATION_ID", entry->path);
+    if (!desktop_->broadcastStartupMessage(startupMessage("new", fields))) return id;
+    Startup startup{id, entry->startupWMClass, {}, {}};
+    for (const auto& w : desktop_->clientWindows()) startup.windowsBefore.insert(w.id);
+    startup.timeout = queue_->asyncAfter(startupTimeoutSeconds, [this, id] { endStartup(id); });
+    startups_.push_back(std::move(startup));
+    return id;
 }
 
-}  // namespace
+void LinuxWorkspace::endStartup(const std::string& id) {
+    const auto it = std::find_if(startups_.begin(), startups_.end(), [&](const Startup& s) { return s.id == id; });
+    if (it == startups_.end()) return;
+    if (it->timeout) it->timeout->cancel();
+    startups_.erase(it);
+    (void)desktop_->broadcastStartupMessage(startupMessage("remove", {{"ID", id}}));
+}
+
+void LinuxWorkspace::endStartupsOfNewWindows() {
+    if (startups_.empty()) return;
+    std::vector<std::string> ended;
+    const auto windows = desktop_->clientWindows();
+    for (const auto& startup : startups_) {
+        for (const auto& w : windows) {
+            if (startup.windowsBefore.count(w.id)) continue;
+            const bool itsClass = !startup.windowClass.empty() &&
+                                  (w.windowClass == startup.windowClass || w.instance == startup.windowClass);
+            if (w.startupId == startup.id || itsClass) {
+                ended.push_back(startup.id);
+                break;
+            }
+        }
+    }
+    for (const auto& id : ended) endStartup(id);
+}
 
 void LinuxWorkspace::openApplication(const std::string& path, const OpenConfiguration& configuration) {
+    openApplicationReporting(path, configuration, {});
+}
+
+bool LinuxWorkspace::startLaunch(const EntryLaunch& launch, const std::optional<std::string>& startupId) {
+    LaunchOptions options;
+    options.workingDirectory = launch.workingDirectory;
+    if (startupId) options.environment.push_back({"DESKTOP_STARTUP_ID", *startupId});
+    return processes_.launch(launch.program, launch.arguments, options);
+}
+
+ApplicationBus& LinuxWorkspace::applicationBus() {
+    if (!bus_) bus_ = sessionApplicationBus();
+    return *bus_;
+}
+
+void LinuxWorkspace::openApplicationReporting(const std::string& path, const OpenConfiguration& configuration,
+                                              std::function<void()> failedLater) {
+    auto fail = [&] {
+        if (failedLater) queue_->async(failedLater);
+    };
     switch (specialApplication(path)) {
         case SpecialApplication::showDesktop: desktop_->toggleShowingDesktop(); return;
         case SpecialApplication::screenSaver: (void)processes_.start("xdg-screensaver", {"activate"}); return;
@@ -151,7 +197,7 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
     }
     if (fs::path(path).extension() == ".desktop") {
         const auto entry = readDesktopEntry(path, folders_);
-        if (!entry) return;
+        if (!entry) return fail();
         // Opening an app that runs brings it forward; starting it again would
         // open a second window or instance.
         if (auto window = topmostWindowOf(bundleIdentifier(*entry))) {
@@ -159,17 +205,41 @@ void LinuxWorkspace::openApplication(const std::string& path, const OpenConfigur
             return;
         }
         const auto launch = entryLaunch(*entry, configuration.arguments);
-        if (!launch) return;
-        LaunchOptions options = launchOptionsFor(configuration);
-        options.workingDirectory = launch->workingDirectory;
-        (void)processes_.launch(launch->program, launch->arguments, options);
+        const auto busName = entry->dbusActivatable ? applicationBusName(entry->id) : std::nullopt;
+        if (!busName && !launch) return fail();
+        const auto id = beginStartup(&*entry, launch ? launch->program : std::string(), configuration.activates);
+        if (!busName) {
+            if (startLaunch(*launch, id)) return;
+            if (id) endStartup(*id);
+            return fail();
+        }
+        // Launch arguments reach a D-Bus app as what it is asked to open.
+        std::vector<std::string> uris;
+        for (const auto& argument : configuration.arguments) {
+            const QString text = QString::fromStdString(argument);
+            uris.push_back(argument.starts_with("/")
+                               ? QUrl::fromLocalFile(text).toString(QUrl::FullyEncoded).toStdString()
+                               : argument);
+        }
+        applicationBus().activate(*busName, uris, id.value_or(std::string()),
+                                  [this, launch, id, failedLater](bool answered) {
+                                      if (answered) return;
+                                      // Not on the bus after all: its command, where it has one.
+                                      if (launch && startLaunch(*launch, id)) return;
+                                      if (id) endStartup(*id);
+                                      if (failedLater) failedLater();
+                                  });
         return;
     }
     if (access(path.c_str(), X_OK) == 0 && fs::is_regular_file(path)) {
-        (void)processes_.launch(path, configuration.arguments, launchOptionsFor(configuration));
+        LaunchOptions options;
+        if (const auto id = beginStartup(nullptr, path, configuration.activates)) {
+            options.environment.push_back({"DESKTOP_STARTUP_ID", *id});
+        }
+        if (!processes_.launch(path, configuration.arguments, options)) fail();
         return;
     }
-    (void)processes_.start("xdg-open", {path});
+    if (!processes_.start("xdg-open", {path})) fail();
 }
 
 bool LinuxWorkspace::open(const std::string& url) { return openReporting(url, {}); }
@@ -251,6 +321,7 @@ void LinuxWorkspace::notify(WorkspaceNotice notice, const std::optional<RunningA
 
 void LinuxWorkspace::changed(WindowSystem::Change change) {
     if (change == WindowSystem::Change::clientList) {
+        endStartupsOfNewWindows();
         std::map<std::int32_t, RunningApplication> now;
         for (const auto& app : runningApplications()) now[app.processIdentifier] = app;
         for (const auto& [pid, app] : now) {

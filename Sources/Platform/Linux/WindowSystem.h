@@ -23,6 +23,7 @@ struct DesktopWindow {
     std::string windowClass;    // X11: WM_CLASS class; Wayland: the app id
     std::string title;
     bool hidden = false;        // minimised, or put away where it can't be seen
+    std::string startupId{};    // X11: the launch the window came from; Wayland: empty
     bool operator==(const DesktopWindow&) const = default;
 };
 
@@ -52,6 +53,22 @@ public:
     virtual bool iconify(std::uint32_t window) = 0;
     // False where the desktop has no show-desktop mode.
     virtual bool toggleShowingDesktop() = 0;
+
+    // Launch feedback, where the desktop has it (X11 startup notification):
+    // the server's time now, the screen and the current desktop, and a
+    // message broadcast to the desktop. Wayland gives ordinary clients no
+    // such thing (its activation tokens come only over a connection of its
+    // own), so there none.
+    struct StartupContext {
+        std::uint32_t serverTime = 0;
+        int screen = 0;
+        std::optional<std::uint32_t> desktop;
+    };
+    virtual std::optional<StartupContext> startupContext() { return std::nullopt; }
+    virtual bool broadcastStartupMessage(const std::string& message) {
+        (void)message;
+        return false;
+    }
 
     // Told on the main thread, from the Qt event loop, when the active window
     // or the client list changed. One handler; a later one replaces it.

@@ -11,6 +11,8 @@
 #include <xcb/xcb_ewmh.h>
 #include <xcb/xcb_icccm.h>
 
+#include "Platform/Linux/StartupNotification.h"
+
 namespace velorin::linux_platform {
 
 struct X11Desktop::State {
@@ -21,6 +23,13 @@ struct X11Desktop::State {
     xcb_window_t root = 0;
     xcb_atom_t gtkFrameExtents = XCB_ATOM_NONE;
     xcb_atom_t wmChangeState = XCB_ATOM_NONE;
+    xcb_atom_t startupId = XCB_ATOM_NONE;
+    std::string displayName;
+    // Startup notification's own connection: waiting there for the event that
+    // carries the time takes no event from the main connection's reader.
+    xcb_connection_t* feedback = nullptr;
+    xcb_window_t feedbackWindow = 0;
+    xcb_atom_t startupInfoBegin = XCB_ATOM_NONE, startupInfo = XCB_ATOM_NONE, timestamp = XCB_ATOM_NONE;
 };
 
 namespace {
@@ -68,14 +77,17 @@ X11Desktop::X11Desktop(const char* display) : state_(std::make_unique<State>()) 
     }
     state_->connection = c;
     state_->screenNumber = screen;
+    state_->displayName = name;
     xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(c, &state_->ewmh);
     state_->ewmhReady = xcb_ewmh_init_atoms_replies(&state_->ewmh, cookies, nullptr) != 0;
     if (!state_->ewmhReady) return;
     state_->root = state_->ewmh.screens[screen]->root;
     const auto gtk = internAtom(c, "_GTK_FRAME_EXTENTS");
     const auto change = internAtom(c, "WM_CHANGE_STATE");
+    const auto startup = internAtom(c, "_NET_STARTUP_ID");
     state_->gtkFrameExtents = atomReply(c, gtk);
     state_->wmChangeState = atomReply(c, change);
+    state_->startupId = atomReply(c, startup);
     // Activation and client-list changes arrive as property changes on the root.
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(c, state_->root, XCB_CW_EVENT_MASK, &mask);
@@ -83,6 +95,7 @@ X11Desktop::X11Desktop(const char* display) : state_(std::make_unique<State>()) 
 }
 
 X11Desktop::~X11Desktop() {
+    if (state_->feedback) xcb_disconnect(state_->feedback);
     if (state_->ewmhReady) xcb_ewmh_connection_wipe(&state_->ewmh);
     if (state_->connection) xcb_disconnect(state_->connection);
 }
@@ -97,14 +110,18 @@ int X11Desktop::fileDescriptor() const { return isConnected() ? xcb_get_file_des
 // windows cost one round trip rather than four each.
 struct X11Desktop::DescribeCookies {
     xcb_window_t window;
-    xcb_get_property_cookie_t pid, windowClass, name, state;
+    xcb_get_property_cookie_t pid, windowClass, name, state, startupId;
 };
 
 X11Desktop::DescribeCookies X11Desktop::requestDescription(std::uint32_t window) {
     auto* c = state_->connection;
     auto& e = state_->ewmh;
-    return {window, xcb_ewmh_get_wm_pid(&e, window), xcb_icccm_get_wm_class(c, window),
-            xcb_ewmh_get_wm_name(&e, window), xcb_ewmh_get_wm_state(&e, window)};
+    return {window,
+            xcb_ewmh_get_wm_pid(&e, window),
+            xcb_icccm_get_wm_class(c, window),
+            xcb_ewmh_get_wm_name(&e, window),
+            xcb_ewmh_get_wm_state(&e, window),
+            xcb_get_property(c, 0, window, state_->startupId, XCB_GET_PROPERTY_TYPE_ANY, 0, 256)};
 }
 
 X11Window X11Desktop::collectDescription(const DescribeCookies& k) {
@@ -131,6 +148,11 @@ X11Window X11Desktop::collectDescription(const DescribeCookies& k) {
             if (states.atoms[i] == e._NET_WM_STATE_HIDDEN) w.hidden = true;
         }
         xcb_ewmh_get_atoms_reply_wipe(&states);
+    }
+    Freed<xcb_get_property_reply_t> startup{xcb_get_property_reply(c, k.startupId, nullptr)};
+    if (startup.p && startup.p->format == 8) {
+        w.startupId.assign(static_cast<const char*>(xcb_get_property_value(startup.p)),
+                           static_cast<std::size_t>(xcb_get_property_value_length(startup.p)));
     }
     return w;
 }
@@ -361,6 +383,90 @@ bool X11Desktop::toggleShowingDesktop() {
                    reinterpret_cast<const char*>(&ev));
     xcb_flush(state_->connection);
     return true;
+}
+
+bool X11Desktop::openFeedbackConnection() {
+    if (state_->feedback) return !xcb_connection_has_error(state_->feedback);
+    if (!isConnected()) return false;
+    int screen = 0;
+    xcb_connection_t* c = xcb_connect(state_->displayName.c_str(), &screen);
+    if (!c || xcb_connection_has_error(c)) {
+        if (c) xcb_disconnect(c);
+        return false;
+    }
+    state_->feedback = c;
+    // Never mapped: it names the messages' sender and takes the property
+    // changes that tell the time.
+    const xcb_window_t window = xcb_generate_id(c);
+    const std::uint32_t values[] = {1, XCB_EVENT_MASK_PROPERTY_CHANGE};
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, window, state_->root, -1, -1, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                      XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
+    state_->feedbackWindow = window;
+    const auto begin = internAtom(c, "_NET_STARTUP_INFO_BEGIN");
+    const auto info = internAtom(c, "_NET_STARTUP_INFO");
+    const auto timestamp = internAtom(c, "_VELORIN_TIMESTAMP");
+    state_->startupInfoBegin = atomReply(c, begin);
+    state_->startupInfo = atomReply(c, info);
+    state_->timestamp = atomReply(c, timestamp);
+    return !xcb_connection_has_error(c) && state_->startupInfoBegin != XCB_ATOM_NONE &&
+           state_->startupInfo != XCB_ATOM_NONE;
+}
+
+int X11Desktop::screenNumber() const { return state_->screenNumber; }
+
+std::optional<std::uint32_t> X11Desktop::serverTime() {
+    if (!openFeedbackConnection()) return std::nullopt;
+    auto* c = state_->feedback;
+    // Appending nothing changes nothing, yet the server reports the change
+    // with its time.
+    xcb_change_property(c, XCB_PROP_MODE_APPEND, state_->feedbackWindow, state_->timestamp, XCB_ATOM_STRING, 8, 0,
+                        nullptr);
+    xcb_flush(c);
+    const auto deadline = SteadyClock::now() + std::chrono::seconds(1);
+    while (SteadyClock::now() < deadline) {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+            std::optional<std::uint32_t> time;
+            if ((event->response_type & ~0x80) == XCB_PROPERTY_NOTIFY) {
+                const auto* p = reinterpret_cast<xcb_property_notify_event_t*>(event);
+                if (p->window == state_->feedbackWindow && p->atom == state_->timestamp) time = p->time;
+            }
+            std::free(event);
+            if (time) return time;
+        }
+        if (xcb_connection_has_error(c)) return std::nullopt;
+        pollfd p{xcb_get_file_descriptor(c), POLLIN, 0};
+        poll(&p, 1, 50);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> X11Desktop::currentDesktop() {
+    if (!isConnected()) return std::nullopt;
+    std::uint32_t desktop = 0;
+    if (!xcb_ewmh_get_current_desktop_reply(&state_->ewmh,
+                                            xcb_ewmh_get_current_desktop(&state_->ewmh, state_->screenNumber),
+                                            &desktop, nullptr)) {
+        return std::nullopt;
+    }
+    return desktop;
+}
+
+bool X11Desktop::broadcastStartupMessage(std::string_view message) {
+    if (!openFeedbackConnection()) return false;
+    auto* c = state_->feedback;
+    bool first = true;
+    for (const auto& piece : startupMessagePieces(message)) {
+        xcb_client_message_event_t ev{};
+        ev.response_type = XCB_CLIENT_MESSAGE;
+        ev.format = 8;
+        ev.window = state_->feedbackWindow;
+        ev.type = first ? state_->startupInfoBegin : state_->startupInfo;
+        std::memcpy(ev.data.data8, piece.data(), piece.size());
+        xcb_send_event(c, 0, state_->root, XCB_EVENT_MASK_PROPERTY_CHANGE, reinterpret_cast<const char*>(&ev));
+        first = false;
+    }
+    xcb_flush(c);
+    return !xcb_connection_has_error(c);
 }
 
 void X11Desktop::processEvents(const std::function<void(Change)>& changed, bool readSocket) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Platform/Geometry.h"
@@ -25,6 +26,7 @@ struct X11Window {
     std::string windowClass;      // WM_CLASS class name
     std::string title;
     bool hidden = false;          // _NET_WM_STATE_HIDDEN (iconified)
+    std::string startupId{};      // _NET_STARTUP_ID: the launch it came from
     bool operator==(const X11Window&) const = default;
 };
 
@@ -60,6 +62,15 @@ public:
     bool iconify(std::uint32_t window);
     bool toggleShowingDesktop();
 
+    // Startup notification, on a connection of its own: the server's time now
+    // (from the event of a property change it answers; absent when it does
+    // not), the screen and the current desktop, and broadcasting a message to
+    // the root window.
+    std::optional<std::uint32_t> serverTime();
+    int screenNumber() const;
+    std::optional<std::uint32_t> currentDesktop();
+    bool broadcastStartupMessage(std::string_view message);
+
     // Handles the X events there are; tells `changed` when the active window
     // or the client list changed (on the calling thread). `readSocket` false
     // takes only the events already read off the socket, which waiting for a
@@ -77,6 +88,7 @@ private:
     bool leaveFixedStates(std::uint32_t window);
     bool settles(std::uint32_t window, const Rect& before, const std::function<bool(const Rect&)>& reached);
     SizeHints sizeHints(std::uint32_t window);
+    bool openFeedbackConnection();
 };
 
 }  // namespace velorin::linux_platform

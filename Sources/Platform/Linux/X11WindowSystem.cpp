@@ -7,7 +7,7 @@ namespace velorin::linux_platform {
 namespace {
 
 DesktopWindow desktopWindow(const X11Window& w) {
-    return DesktopWindow{w.id, w.pid, w.instance, w.windowClass, w.title, w.hidden};
+    return DesktopWindow{w.id, w.pid, w.instance, w.windowClass, w.title, w.hidden, w.startupId};
 }
 
 }  // namespace
@@ -40,6 +40,16 @@ bool X11WindowSystem::resizeFrame(std::uint32_t window, Size size, PlacementFail
 bool X11WindowSystem::activate(std::uint32_t window) { return desktop_->activate(window); }
 bool X11WindowSystem::iconify(std::uint32_t window) { return desktop_->iconify(window); }
 bool X11WindowSystem::toggleShowingDesktop() { return desktop_->toggleShowingDesktop(); }
+
+std::optional<WindowSystem::StartupContext> X11WindowSystem::startupContext() {
+    const auto time = desktop_->serverTime();
+    if (!time) return std::nullopt;
+    return StartupContext{*time, desktop_->screenNumber(), desktop_->currentDesktop()};
+}
+
+bool X11WindowSystem::broadcastStartupMessage(const std::string& message) {
+    return desktop_->broadcastStartupMessage(message);
+}
 
 void X11WindowSystem::setChangeHandler(ChangeHandler handler) {
     changed_ = std::move(handler);

@@ -27,6 +27,8 @@ public:
     bool iconify(std::uint32_t window) override;
     bool toggleShowingDesktop() override;
     void setChangeHandler(ChangeHandler handler) override;
+    std::optional<StartupContext> startupContext() override;
+    bool broadcastStartupMessage(const std::string& message) override;
 
 private:
     void processEvents(bool readSocket);

@@ -40,6 +40,13 @@ void SimWorkspace::openApplication(const std::string& path, const OpenConfigurat
     journal_.write(std::move(line));
 }
 
+void SimWorkspace::openApplicationReporting(const std::string& path, const OpenConfiguration& configuration,
+                                            std::function<void()> failedLater) {
+    openApplication(path, configuration);
+    std::lock_guard lock(mutex_);
+    if (failedLater) pendingFailures_.push_back(std::move(failedLater));
+}
+
 bool SimWorkspace::open(const std::string& url) {
     const bool failed = failures_.shouldFail(FailurePoint::openURL);
     std::lock_guard lock(mutex_);

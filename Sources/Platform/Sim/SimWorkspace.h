@@ -32,6 +32,8 @@ public:
     std::vector<std::string> installedApplications() override;
     std::string applicationsFolder() override;
     void openApplication(const std::string& path, const OpenConfiguration& configuration) override;
+    void openApplicationReporting(const std::string& path, const OpenConfiguration& configuration,
+                                  std::function<void()> failedLater) override;
     bool open(const std::string& url) override;
     bool openReporting(const std::string& url, std::function<void()> failedLater) override;
     bool hide(std::int32_t processIdentifier) override;

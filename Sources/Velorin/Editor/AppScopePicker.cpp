@@ -12,6 +12,7 @@
 #include "Platform/Platform.h"
 #include "Velorin/AppInfo.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Design/FocusRing.h"
 #include "Velorin/Design/PillButton.h"
 #include "Velorin/Design/Symbols.h"
 #include "Velorin/Design/Theme.h"
@@ -39,9 +40,13 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         const ColorEnvironment env = colorEnvironmentFor(this);
-        const bool lit = underMouse() || isDown() || hasFocus();
+        // Focus from a click doesn't keep it lit; focus from the keyboard does.
+        const bool lit = underMouse() || isDown() || keyboardFocus_.shows();
         Symbols::draw(painter, QRectF(rect()), "minus.circle", (lit ? Theme::ink : Theme::inkMuted).resolve(env), 16);
     }
+
+private:
+    FocusRing keyboardFocus_{this};
 };
 
 void defaultPanel(QWidget* parent, std::function<void(const std::vector<std::string>&)> chosen) {
