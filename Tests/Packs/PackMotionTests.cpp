@@ -40,6 +40,18 @@ PresenceLook lookOf(const QWidget* view) {
     return effect ? effect->look() : PresenceLook{};
 }
 
+// A grid 700 by 800 with three cells 100 points high, not yet laid out.
+std::vector<QWidget*> threeCells(CardGrid& grid) {
+    grid.resize(700, 800);
+    std::vector<QWidget*> cells;
+    for (int i = 0; i < 3; ++i) {
+        auto* cell = new QLabel(QString::number(i), &grid);
+        cell->setFixedHeight(100);
+        cells.push_back(cell);
+    }
+    return cells;
+}
+
 Binding shortcut(bool enabled) {
     return Binding{Uuid::generate(), Gesture::tap(3, 1), Action::media(MediaKey::playPause), enabled, {},
                    std::nullopt};
@@ -337,13 +349,7 @@ TEST_F(PackMotionTest, theNewPackCardGrowsAndBrightensUnderThePointerWithTheSnap
 
 TEST_F(PackMotionTest, gridCellsGrowInGlideAndShrinkOut) {
     auto grid = std::make_unique<CardGrid>();
-    grid->resize(700, 800);
-    std::vector<QWidget*> cells;
-    for (int i = 0; i < 3; ++i) {
-        auto* cell = new QLabel(QString::number(i), grid.get());
-        cell->setFixedHeight(100);
-        cells.push_back(cell);
-    }
+    const std::vector<QWidget*> cells = threeCells(*grid);
     grid->setCells({cells[0], cells[1]});
     grid->show();
     EXPECT_EQ(cells[0]->graphicsEffect(), nullptr) << "a first filling without motion";
@@ -381,13 +387,7 @@ TEST_F(PackMotionTest, gridCellsGrowInGlideAndShrinkOut) {
 TEST_F(PackMotionTest, underReduceMotionGridCellsJumpToTheirPlacesAndOnlyFade) {
     sim.displaySettings().setReduceMotion(true);
     auto grid = std::make_unique<CardGrid>();
-    grid->resize(700, 800);
-    std::vector<QWidget*> cells;
-    for (int i = 0; i < 3; ++i) {
-        auto* cell = new QLabel(QString::number(i), grid.get());
-        cell->setFixedHeight(100);
-        cells.push_back(cell);
-    }
+    const std::vector<QWidget*> cells = threeCells(*grid);
     grid->setCells({cells[0], cells[1]});
     grid->show();
     grid->setCells({cells[1], cells[2]}, true);
