@@ -355,6 +355,18 @@ Rect AppSession::waitFor(const std::string& path, Seconds wait) {
     return *found;
 }
 
+Rect AppSession::waitForSteady(const std::string& path, Seconds wait) {
+    Rect last = waitFor(path, wait);
+    const auto until = Clock::now() + std::chrono::seconds(5);
+    while (Clock::now() < until) {
+        pause(Seconds(0.1));
+        const Rect now = waitFor(path, wait);
+        if (now.x == last.x && now.y == last.y && now.width == last.width && now.height == last.height) break;
+        last = now;
+    }
+    return last;
+}
+
 bool AppSession::waitUntilGone(const std::string& path, Seconds wait) {
     return waitUntil([&] { return !find(path); }, wait);
 }
@@ -416,7 +428,7 @@ AppSession::Run AppSession::runClient(const std::vector<std::string>& argv) {
 }
 
 void AppSession::click(const std::string& path) {
-    const Rect r = waitFor(path);
+    const Rect r = waitForSteady(path);
     clickAt(r.centerX(), r.centerY());
 }
 
@@ -438,7 +450,7 @@ void AppSession::clickAt(int x, int y) {
 }
 
 void AppSession::drag(const std::string& path, double from, double to) {
-    const Rect r = waitFor(path);
+    const Rect r = waitForSteady(path);
     dragBetween(r.x + int(r.width * from), r.centerY(), r.x + int(r.width * to), r.centerY());
 }
 

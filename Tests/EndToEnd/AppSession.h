@@ -116,6 +116,9 @@ public:
     std::optional<Rect> find(const std::string& path);
     // Waits until the widget shows; throws when it doesn't within `wait`.
     Rect waitFor(const std::string& path, Seconds wait = defaultWait);
+    // As waitFor, then until the widget stands still (an entrance may still be sliding
+    // it in); after a few seconds of motion its last place is taken.
+    Rect waitForSteady(const std::string& path, Seconds wait = defaultWait);
     // Waits until no widget along `path` shows.
     bool waitUntilGone(const std::string& path, Seconds wait = defaultWait);
     // Polls `done` (every 50 ms) until it holds; false when it never did.

@@ -33,7 +33,7 @@ TEST(StudioEndToEnd, AGestureFromThePadAndRecordedKeysAreSavedAsAShortcut) {
     EXPECT_EQ(app.property("studio.capsule", "visible"), "true");
 
     app.click("studio.actionChip");
-    const Rect pills = app.waitFor("studio.actionPopover/composer.pills");
+    const Rect pills = app.waitForSteady("studio.actionPopover/composer.pills");
     // The kind pills stand in two rows of four; Keys is the second of the first row.
     app.clickAt(pills.x + pills.width * 3 / 8, pills.y + pills.height / 4);
     app.click("studio.actionPopover/composer.recordKeys");
