@@ -105,6 +105,9 @@ std::optional<std::string_view> keyName(std::string_view key) {
 
 bool TouchpadSwitch::isOff(const DeviceIdentity& pad) const {
     if (allOff) return true;
+    if (std::any_of(devicesOff.begin(), devicesOff.end(), [&](const DeviceIdentity& off) { return samePad(off, pad); })) {
+        return true;
+    }
     return std::any_of(padsOff.begin(), padsOff.end(), [&](const PadName& off) {
         return off.vendor == pad.vendor && off.product == pad.product && off.name == pad.name;
     });
@@ -126,6 +129,7 @@ SwitchSources switchSourcesFor(std::string_view currentDesktop, std::string_view
         if (colon == std::string_view::npos) break;
         currentDesktop.remove_prefix(colon + 1);
     }
+    sources.xinput = sessionType == "x11";
     // Cinnamon names GNOME too for what it shares with it, but keeps the touchpad in its own.
     if (cinnamon) {
         sources.schema = cinnamonTouchpadSchema;
@@ -133,6 +137,13 @@ SwitchSources switchSourcesFor(std::string_view currentDesktop, std::string_view
         sources.schema = gnomeTouchpadSchema;
     }
     return sources;
+}
+
+std::string sessionTypeOf(std::string_view xdgSessionType, bool waylandDisplay, bool display) {
+    if (xdgSessionType == "x11" || xdgSessionType == "wayland") return std::string(xdgSessionType);
+    if (waylandDisplay) return "wayland";
+    if (display) return "x11";
+    return std::string(xdgSessionType);
 }
 
 bool sendEventsSwitchesOff(std::string_view value, bool externalMousePresent) {
@@ -177,6 +188,35 @@ std::vector<PadName> kcminputrcPadsOff(std::string_view text) {
         if (!enabled[key]) off.push_back({std::get<0>(key), std::get<1>(key), std::get<2>(key)});
     }
     return off;
+}
+
+namespace {
+
+bool isFlags(const std::optional<DeviceProperty>& property, std::size_t count) {
+    if (!property || property->type != DeviceProperty::Type::integer || property->format != 8) return false;
+    if (property->items.size() != count) return false;
+    return std::all_of(property->items.begin(), property->items.end(), [](std::uint32_t v) { return v <= 1; });
+}
+
+}  // namespace
+
+DeviceEvents deviceEventsOf(const std::optional<DeviceProperty>& deviceEnabled,
+                            const std::optional<DeviceProperty>& sendEventsModeEnabled) {
+    if (isFlags(deviceEnabled, 1) && deviceEnabled->items[0] == 0) return DeviceEvents::disabled;
+    if (isFlags(sendEventsModeEnabled, 2)) {
+        if (sendEventsModeEnabled->items[0] == 1) return DeviceEvents::disabled;
+        if (sendEventsModeEnabled->items[1] == 1) return DeviceEvents::disabledOnExternalMouse;
+    }
+    return DeviceEvents::enabled;
+}
+
+std::optional<std::string> deviceNodeOf(const std::optional<DeviceProperty>& deviceNode) {
+    if (!deviceNode || deviceNode->type != DeviceProperty::Type::string || deviceNode->format != 8) return std::nullopt;
+    std::string path;
+    for (const std::uint32_t byte : deviceNode->items) path += static_cast<char>(byte);
+    while (!path.empty() && path.back() == '\0') path.pop_back();
+    if (path.empty() || path.front() != '/' || path.find('\0') != std::string::npos) return std::nullopt;
+    return path;
 }
 
 }  // namespace velorin::multitouch

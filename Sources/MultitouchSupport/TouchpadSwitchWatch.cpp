@@ -5,12 +5,17 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+#include <libevdev/libevdev.h>
+
 #include <atomic>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
 #include "MultitouchSupport/EvdevBackend.h"
+#include "MultitouchSupport/TouchpadSwitchXInput.h"
 
 namespace velorin::multitouch {
 
@@ -73,12 +78,24 @@ public:
         }
         g_main_context_pop_thread_default(context_);
 
+        if (setup_.sources.xinput && !setup_.display.empty()) xinput_ = XInputDevices::connect(setup_.display);
+        if (xinput_) {
+            if (!setup_.identify) {
+                setup_.identify = [folder = setup_.inputFolder](const std::string& node) {
+                    return identityAtNode(folder, node);
+                };
+            }
+            xinputSource_ = g_unix_fd_source_new(xinput_->fd(), static_cast<GIOCondition>(G_IO_IN | G_IO_HUP | G_IO_ERR));
+            g_source_set_callback(xinputSource_, G_SOURCE_FUNC(&DesktopTouchpadSwitch::xinputReadable), this, nullptr);
+            g_source_attach(xinputSource_, context_);
+        }
+
         inotify_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
         if (inotify_ >= 0 && readsKcminputrc()) {
             constexpr std::uint32_t replaced = IN_CLOSE_WRITE | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE | IN_DELETE;
             configWatch_ = inotify_add_watch(inotify_, setup_.configFolder.c_str(), replaced);
         }
-        if (inotify_ >= 0 && settings_) {
+        if (inotify_ >= 0 && (settings_ || xinput_)) {
             constexpr std::uint32_t nodes = IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_TO | IN_MOVED_FROM;
             inputWatch_ = inotify_add_watch(inotify_, setup_.inputFolder.c_str(), nodes);
         }
@@ -107,6 +124,11 @@ public:
             g_source_unref(inotifySource_);
         }
         if (inotify_ >= 0) ::close(inotify_);
+        if (xinputSource_) {
+            g_source_destroy(xinputSource_);
+            g_source_unref(xinputSource_);
+        }
+        xinput_.reset();
         if (settings_) {
             g_signal_handlers_disconnect_by_data(settings_, this);
             g_object_unref(settings_);
@@ -115,7 +137,7 @@ public:
     }
 
     // Whether any source could be read at all.
-    bool follows() const { return settings_ || readsKcminputrc(); }
+    bool follows() const { return settings_ || readsKcminputrc() || xinput_; }
 
 private:
     void run() {
@@ -124,26 +146,43 @@ private:
         g_main_context_pop_thread_default(context_);
     }
 
-    TouchpadSwitch read() const {
+    TouchpadSwitch read() {
         TouchpadSwitch state;
+        // The mice are looked for only when a setting depends on them, and once.
+        std::optional<bool> mouse;
+        const auto mousePresent = [&] {
+            if (!mouse) mouse = externalMousePresent(setup_.inputFolder);
+            return *mouse;
+        };
         if (settings_) {
             gchar* value = g_settings_get_string(settings_, sendEventsKey);
             const std::string sendEvents = value ? value : "";
             g_free(value);
-            // The mice are looked for only when the setting depends on them.
-            const bool mouse = sendEvents == disabledOnExternalMouse && externalMousePresent(setup_.inputFolder);
-            state.allOff = sendEventsSwitchesOff(sendEvents, mouse);
+            state.allOff = sendEventsSwitchesOff(sendEvents, sendEvents == disabledOnExternalMouse && mousePresent());
         }
         if (readsKcminputrc()) {
             state.padsOff = kcminputrcPadsOff(readKcminputrc(setup_.configFolder));
         }
+        if (readsXInput()) {
+            for (const XInputDevice& device : xinput_->devices()) {
+                const bool off = device.events == DeviceEvents::disabled ||
+                                 (device.events == DeviceEvents::disabledOnExternalMouse && mousePresent());
+                if (!off) continue;
+                if (auto identity = setup_.identify(device.node)) state.devicesOff.push_back(std::move(*identity));
+            }
+        }
         return state;
     }
+
+    bool readsXInput() const { return xinput_ && !xinput_->broken(); }
 
     bool readsKcminputrc() const { return setup_.sources.kcminputrc && !setup_.configFolder.empty(); }
 
     void reread() {
         TouchpadSwitch state = read();
+        // Changes that came while the devices were read wait in the connection's queue,
+        // where its descriptor no longer shows them: they are taken here.
+        while (readsXInput() && xinput_->takeEvents()) state = read();
         if (state == state_) return;
         state_ = std::move(state);
         changed_(state_);
@@ -154,6 +193,18 @@ private:
     static gboolean inotifyReadable(gint, GIOCondition, gpointer self) {
         auto* watch = static_cast<DesktopTouchpadSwitch*>(self);
         if (watch->drainInotify()) watch->reread();
+        return G_SOURCE_CONTINUE;
+    }
+
+    static gboolean xinputReadable(gint, GIOCondition, gpointer self) {
+        auto* watch = static_cast<DesktopTouchpadSwitch*>(self);
+        const bool changed = watch->xinput_->takeEvents();
+        if (watch->xinput_->broken()) {
+            // The server ended: its devices switch nothing off any more.
+            watch->reread();
+            return G_SOURCE_REMOVE;
+        }
+        if (changed) watch->reread();
         return G_SOURCE_CONTINUE;
     }
 
@@ -176,6 +227,8 @@ private:
     int configWatch_ = -1;
     int inputWatch_ = -1;
     GSource* inotifySource_ = nullptr;
+    std::unique_ptr<XInputDevices> xinput_;
+    GSource* xinputSource_ = nullptr;
     TouchpadSwitch state_;  // what was told last; the thread's own once it runs
     std::atomic<bool> stopping_{false};
     std::thread thread_;
@@ -183,13 +236,36 @@ private:
 
 }  // namespace
 
+std::optional<DeviceIdentity> identityAtNode(const std::string& inputFolder, const std::string& node) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path real = fs::canonical(node, error);
+    if (error) return std::nullopt;
+    const fs::path folder = fs::canonical(inputFolder, error);
+    if (error || real.parent_path() != folder || !eventNumber(real.filename().string())) return std::nullopt;
+    const int fd = ::open(real.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    libevdev* device = nullptr;
+    std::optional<DeviceIdentity> identity;
+    if (libevdev_new_from_fd(fd, &device) == 0) identity = identityOf(device);
+    if (device) libevdev_free(device);
+    ::close(fd);
+    return identity;
+}
+
 TouchpadSwitchSetup touchpadSwitchSetupOfSession(std::string inputFolder) {
     TouchpadSwitchSetup setup;
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && value[0];
+    };
     const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
     const char* type = std::getenv("XDG_SESSION_TYPE");
-    // Started outside the session's own environment, a Wayland session still shows by its display.
-    const std::string sessionType = type && type[0] ? type : std::getenv("WAYLAND_DISPLAY") ? "wayland" : "";
+    // Started outside the session's own environment, or from a console, the session still
+    // shows by its display.
+    const std::string sessionType = sessionTypeOf(type ? type : "", set("WAYLAND_DISPLAY"), set("DISPLAY"));
     setup.sources = switchSourcesFor(desktop ? desktop : "", sessionType);
+    if (setup.sources.xinput && set("DISPLAY")) setup.display = std::getenv("DISPLAY");
     const char* config = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
     if (config && config[0] == '/') {
@@ -203,7 +279,7 @@ TouchpadSwitchSetup touchpadSwitchSetupOfSession(std::string inputFolder) {
 
 std::unique_ptr<TouchpadSwitchWatch> followTouchpadSwitch(TouchpadSwitchSetup setup,
                                                           std::function<void(const TouchpadSwitch&)> changed) {
-    if (!setup.sources.schema && !setup.sources.kcminputrc) return nullptr;
+    if (!setup.sources.schema && !setup.sources.kcminputrc && !setup.sources.xinput) return nullptr;
     auto watch = std::make_unique<DesktopTouchpadSwitch>(std::move(setup), std::move(changed));
     if (!watch->follows()) return nullptr;
     watch->begin();

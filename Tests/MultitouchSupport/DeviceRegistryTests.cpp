@@ -457,8 +457,8 @@ TEST_F(DeviceRegistryTest, whileTheDesktopHasTheTouchpadOff_nothingIsDeliveredAn
         TouchpadSwitch off;
     };
     const Case cases[] = {
-        {"every pad off (GNOME)", {true, {}}},
-        {"this pad off by name (Plasma)", {false, {{0x06cb, 1, "Other"}, {0x06cb, 1, "A"}}}},
+        {"every pad off (GNOME)", {true, {}, {}}},
+        {"this pad off by name (Plasma)", {false, {{0x06cb, 1, "Other"}, {0x06cb, 1, "A"}}, {}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -484,7 +484,7 @@ TEST_F(DeviceRegistryTest, aTouchpadTheDesktopDoesNotNameOff_goesOnDelivering) {
     }
     ASSERT_TRUE(control->waitForOpens("/dev/input/event4", 1));
     ASSERT_TRUE(control->waitForOpens("/dev/input/event5", 1));
-    control->switchTouchpads(TouchpadSwitch{false, {{0x06cb, 2, "B"}, {0x06cb, 1, "B"}, {0x06cb, 2, "A"}}}, 1.0);
+    control->switchTouchpads(TouchpadSwitch{false, {{0x06cb, 2, "B"}, {0x06cb, 1, "B"}, {0x06cb, 2, "A"}}, {}}, 1.0);
     ASSERT_TRUE(control->waitForIdle("/dev/input/event5"));
     control->send("/dev/input/event5", landAt(2.0));
     ASSERT_TRUE(control->waitForIdle("/dev/input/event5"));
@@ -501,13 +501,13 @@ TEST_F(DeviceRegistryTest, theSessionAndTheDesktopSwitch_eachKeepTheTouchpadSile
     control->send("/dev/input/event4", landAt(10.0));
     ASSERT_TRUE(sink.waitFor(1));
 
-    control->switchTouchpads(TouchpadSwitch{true, {}}, 10.05);
+    control->switchTouchpads(TouchpadSwitch{true, {}, {}}, 10.05);
     control->switchSession(false, 10.1);
     control->switchTouchpads(TouchpadSwitch{}, 11.0);  // on, but another user's session is active
     ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
     control->send("/dev/input/event4", EventScript().at(12.0).land(1, 7, 200, 200).report().take());
     ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
-    control->switchTouchpads(TouchpadSwitch{true, {}}, 13.0);
+    control->switchTouchpads(TouchpadSwitch{true, {}, {}}, 13.0);
     control->switchSession(true, 14.0);  // back, but the desktop has the pad off again
     ASSERT_TRUE(control->waitForIdle("/dev/input/event4"));
     control->send("/dev/input/event4", EventScript().at(15.0).land(2, 8, 300, 300).report().take());
@@ -522,7 +522,7 @@ TEST_F(DeviceRegistryTest, theSessionAndTheDesktopSwitch_eachKeepTheTouchpadSile
 }
 
 TEST_F(DeviceRegistryTest, offBeforeStarting_andAPadThatComesWhileOff_deliverNothingUntilOn) {
-    control->touchpadSwitch = TouchpadSwitch{true, {}};
+    control->touchpadSwitch = TouchpadSwitch{true, {}, {}};
     const auto d = startOnly("/dev/input/event4", pad("A"));
     control->send("/dev/input/event4", landAt(1.0));
     control->plug("/dev/input/event7", pad("Later", 2));

@@ -19,10 +19,12 @@
 
 #include "MultitouchSupport/EvdevBackend.h"
 #include "TempFolder.h"
+#include "TouchpadSwitchTold.h"
 
 using namespace velorin::multitouch;
 namespace fs = std::filesystem;
 using velorin::testing::TempFolder;
+using velorin::testing::Told;
 
 // GLib hands a change from the test's thread to the watch's through its own locks, which
 // ThreadSanitizer does not see (GLib is not built with it): what GLib's own code reads there
@@ -32,33 +34,6 @@ extern "C" const char* __tsan_default_suppressions() {
 }
 
 namespace {
-
-// What the watch told, in order.
-class Told {
-public:
-    std::function<void(const TouchpadSwitch&)> callback() {
-        return [this](const TouchpadSwitch& state) {
-            std::lock_guard lock(mutex_);
-            states_.push_back(state);
-            cv_.notify_all();
-        };
-    }
-    // Waits (for the watch's thread, never for time) until the last state told is `expected`.
-    bool waitFor(const TouchpadSwitch& expected) {
-        std::unique_lock lock(mutex_);
-        return cv_.wait_for(lock, std::chrono::seconds(20),
-                            [&] { return !states_.empty() && states_.back() == expected; });
-    }
-    std::vector<TouchpadSwitch> states() {
-        std::lock_guard lock(mutex_);
-        return states_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable cv_;
-    std::vector<TouchpadSwitch> states_;
-};
 
 // Written as Plasma writes it: a new file renamed over the old one.
 void writeKcminputrc(const std::string& folder, const std::string& text) {
@@ -114,7 +89,7 @@ TEST(TouchpadSwitchWatch, followsGnomesSendEvents) {
     ASSERT_EQ(told.states().size(), 1u);  // told at once
     EXPECT_EQ(told.states()[0], TouchpadSwitch{});
 
-    const TouchpadSwitch off{true, {}};
+    const TouchpadSwitch off{true, {}, {}};
     settings.set("disabled");
     EXPECT_TRUE(told.waitFor(off));
     settings.set("disabled-on-external-mouse");  // and no mouse: on
@@ -144,14 +119,14 @@ TEST(TouchpadSwitchWatch, followsKcminputrcAsPlasmaRewritesIt) {
     auto watch = followTouchpadSwitch(setup, told.callback());
     ASSERT_NE(watch, nullptr);
     ASSERT_EQ(told.states().size(), 1u);
-    EXPECT_EQ(told.states()[0], (TouchpadSwitch{false, {elan}}));
+    EXPECT_EQ(told.states()[0], (TouchpadSwitch{false, {elan}, {}}));
 
     writeKcminputrc(folder, offText(other));
-    EXPECT_TRUE(told.waitFor(TouchpadSwitch{false, {other}}));
+    EXPECT_TRUE(told.waitFor(TouchpadSwitch{false, {other}, {}}));
     writeKcminputrc(folder, "[Libinput][1739][52710][Other Touchpad\nEnabled=false\n\x01\x02");
     EXPECT_TRUE(told.waitFor(TouchpadSwitch{}));  // unreadable: on
     std::ofstream(folder + "/kcminputrc", std::ios::app) << "\n" << offText(elan);  // written in place
-    EXPECT_TRUE(told.waitFor(TouchpadSwitch{false, {elan}}));
+    EXPECT_TRUE(told.waitFor(TouchpadSwitch{false, {elan}, {}}));
     fs::remove(folder + "/kcminputrc");
     EXPECT_TRUE(told.waitFor(TouchpadSwitch{}));
 }
@@ -174,17 +149,75 @@ TEST(TouchpadSwitchWatch, nothingIsFollowedWhereTheDesktopKeepsNoSwitchWeCanRead
     cinnamonOfAnotherType.sources = switchSourcesFor("X-Cinnamon", "x11");
     TouchpadSwitchSetup kdeWithoutConfig;
     kdeWithoutConfig.sources = switchSourcesFor("KDE", "wayland");
+    TouchpadSwitchSetup plasmaX11WithoutServer;
+    plasmaX11WithoutServer.sources = switchSourcesFor("KDE", "x11");
+    plasmaX11WithoutServer.configFolder = config.path().string();  // its kcminputrc does not hold on X11
+    plasmaX11WithoutServer.display = ":" + std::to_string(65000 + getpid() % 500);  // no server there
+    TouchpadSwitchSetup x11WithoutDisplay;
+    x11WithoutDisplay.sources = switchSourcesFor("KDE", "x11");
     const Case cases[] = {
         {"another desktop", xfce},
         {"GNOME without its schema", gnomeWithoutSchema},
         {"a schema whose key is no string", cinnamonOfAnotherType},
         {"Plasma without a config folder", kdeWithoutConfig},
+        {"an X11 session whose server can't be reached", plasmaX11WithoutServer},
+        {"an X11 session without a display", x11WithoutDisplay},
     };
     for (const Case& c : cases) {
         Told told;
         EXPECT_EQ(followTouchpadSwitch(c.setup, told.callback()), nullptr) << c.name;
         EXPECT_TRUE(told.states().empty()) << c.name;
     }
+}
+
+// Only an event node of the input folder is asked who it is: the X server's word names the
+// file, and nothing else is opened on it.
+TEST(TouchpadSwitchWatch, anXDevicesNodeIsIdentifiedOnlyInTheInputFolder) {
+    TempFolder input;
+    TempFolder elsewhere;
+    const fs::path folder = input.path();
+    std::ofstream(folder / "event3") << "not a device";
+    std::ofstream(elsewhere.path() / "event4") << "not a device";
+    fs::create_directory(folder / "by-path");
+    fs::create_symlink(elsewhere.path() / "event4", folder / "by-path" / "pad-event");
+    fs::create_symlink(folder / "event3", folder / "by-path" / "pad-event-ours");
+    const std::string cases[] = {
+        (folder / "event3").string(),                       // an event node's name, but no evdev device
+        (folder / "by-path" / "pad-event-ours").string(),    // a link to it, followed
+        (folder / "by-path" / "pad-event").string(),         // a link out of the folder
+        (elsewhere.path() / "event4").string(),              // another folder
+        (folder / "event9").string(),                        // missing
+        (folder / "mouse0").string(),                        // not an event node
+        "/dev/null",
+    };
+    for (const std::string& node : cases) EXPECT_EQ(identityAtNode(folder.string(), node), std::nullopt) << node;
+}
+
+TEST(TouchpadSwitchWatch, anXDevicesNodeIsTheEvdevDeviceThere) {
+    if (access("/dev/uinput", W_OK) != 0) GTEST_SKIP() << "no writable /dev/uinput here: no virtual device";
+    libevdev* description = libevdev_new();
+    libevdev_set_name(description, "Velorin Test Pad");
+    libevdev_set_id_bustype(description, BUS_VIRTUAL);
+    libevdev_set_id_vendor(description, 0x1234);
+    libevdev_set_id_product(description, 0x5678);
+    libevdev_enable_event_code(description, EV_KEY, BTN_LEFT, nullptr);
+    libevdev_uinput* uinput = nullptr;
+    const int rc = libevdev_uinput_create_from_device(description, LIBEVDEV_UINPUT_OPEN_MANAGED, &uinput);
+    libevdev_free(description);
+    if (rc != 0) GTEST_SKIP() << "the kernel refused a virtual device";
+    const std::string node = libevdev_uinput_get_devnode(uinput);
+    // udev may still be settling the node's permissions: wait for the device, not for time.
+    std::optional<DeviceIdentity> identity;
+    for (int i = 0; i < 200 && !identity; ++i) {
+        identity = identityAtNode("/dev/input", node);
+        if (!identity) usleep(10000);
+    }
+    libevdev_uinput_destroy(uinput);
+    ASSERT_TRUE(identity) << node;
+    EXPECT_EQ(identity->name, "Velorin Test Pad");
+    EXPECT_EQ(identity->vendor, 0x1234);
+    EXPECT_EQ(identity->product, 0x5678);
+    EXPECT_EQ(identity->bustype, BUS_VIRTUAL);
 }
 
 // A real kernel mouse, where this machine lets us make one.
@@ -209,7 +242,7 @@ TEST(TouchpadSwitchWatch, offOnlyWhileAnExternalMouseIsPlugged) {
     libevdev_free(description);
     if (rc != 0) GTEST_SKIP() << "the kernel refused a virtual mouse";
     // Once udev lets us read the new node (its permissions change), the mouse is seen.
-    EXPECT_TRUE(told.waitFor(TouchpadSwitch{true, {}}));
+    EXPECT_TRUE(told.waitFor(TouchpadSwitch{true, {}, {}}));
     libevdev_uinput_destroy(uinput);
     EXPECT_TRUE(told.waitFor(TouchpadSwitch{}));
 }
