@@ -105,7 +105,8 @@ std::optional<std::string_view> keyName(std::string_view key) {
 
 bool TouchpadSwitch::isOff(const DeviceIdentity& pad) const {
     if (allOff) return true;
-    if (std::any_of(devicesOff.begin(), devicesOff.end(), [&](const DeviceIdentity& off) { return samePad(off, pad); })) {
+    if (std::any_of(devicesOff.begin(), devicesOff.end(),
+                    [&](const DeviceIdentity& off) { return samePad(off, pad); })) {
         return true;
     }
     return std::any_of(padsOff.begin(), padsOff.end(), [&](const PadName& off) {

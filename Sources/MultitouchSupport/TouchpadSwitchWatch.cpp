@@ -85,7 +85,8 @@ public:
                     return identityAtNode(folder, node);
                 };
             }
-            xinputSource_ = g_unix_fd_source_new(xinput_->fd(), static_cast<GIOCondition>(G_IO_IN | G_IO_HUP | G_IO_ERR));
+            xinputSource_ =
+                g_unix_fd_source_new(xinput_->fd(), static_cast<GIOCondition>(G_IO_IN | G_IO_HUP | G_IO_ERR));
             g_source_set_callback(xinputSource_, G_SOURCE_FUNC(&DesktopTouchpadSwitch::xinputReadable), this, nullptr);
             g_source_attach(xinputSource_, context_);
         }

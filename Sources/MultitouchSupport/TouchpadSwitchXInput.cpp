@@ -36,7 +36,9 @@ std::optional<DeviceProperty> propertyOf(const xcb_input_xi_get_property_reply_t
     const auto* data = static_cast<const std::uint8_t*>(xcb_input_xi_get_property_items(reply));
     for (std::uint32_t i = 0; i < reply->num_items; ++i) {
         switch (reply->format) {
-            case 8: property.items.push_back(data[i]); break;
+            case 8:
+                property.items.push_back(data[i]);
+                break;
             case 16: {
                 std::uint16_t v;
                 std::memcpy(&v, data + 2 * i, sizeof v);
@@ -49,7 +51,8 @@ std::optional<DeviceProperty> propertyOf(const xcb_input_xi_get_property_reply_t
                 property.items.push_back(v);
                 break;
             }
-            default: return property;
+            default:
+                return property;
         }
     }
     return property;

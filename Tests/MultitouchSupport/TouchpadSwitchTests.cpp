@@ -26,7 +26,7 @@ TEST(TouchpadSwitch, desktopsAreFollowedWhereTheyKeepTheirSwitch) {
         {"KDE", "x11", {std::nullopt, false, true}},  // kcminputrc's pads are KWin's on Wayland only
         {"KDE", "", {}},
         {"KDE", "tty", {}},
-        {"XFCE", "x11", {std::nullopt, false, true}},  // the X server's devices tell on any desktop
+        {"XFCE", "x11", {std::nullopt, false, true}},             // the X server's devices tell on any desktop
         {"GNOME-Flashback", "x11", {std::nullopt, false, true}},  // a whole entry, not part of one
         {"GNOME-Flashback", "wayland", {}},
         {"sway", "wayland", {}},
@@ -48,11 +48,11 @@ TEST(TouchpadSwitch, theSessionTypeIsTheSessionsOwnOrThatOfItsDisplay) {
     const Case cases[] = {
         {"x11", false, true, "x11"},
         {"wayland", true, true, "wayland"},
-        {"x11", true, true, "x11"},        // said by the session: it holds
+        {"x11", true, true, "x11"},  // said by the session: it holds
         {"wayland", false, false, "wayland"},
-        {"tty", false, true, "x11"},       // startx from a console
-        {"tty", true, true, "wayland"},    // a compositor from a console, with its guest X server
-        {"", false, true, "x11"},          // started outside the session's environment
+        {"tty", false, true, "x11"},     // startx from a console
+        {"tty", true, true, "wayland"},  // a compositor from a console, with its guest X server
+        {"", false, true, "x11"},        // started outside the session's environment
         {"", true, false, "wayland"},
         {"tty", false, false, "tty"},
         {"", false, false, ""},
@@ -65,7 +65,9 @@ TEST(TouchpadSwitch, theSessionTypeIsTheSessionsOwnOrThatOfItsDisplay) {
 
 TEST(TouchpadSwitch, anXDevicesPropertiesSwitchItOffOnlyOnAPlainWord) {
     using Type = DeviceProperty::Type;
-    const auto flags = [](std::vector<std::uint32_t> items) { return DeviceProperty{Type::integer, 8, std::move(items)}; };
+    const auto flags = [](std::vector<std::uint32_t> items) {
+        return DeviceProperty{Type::integer, 8, std::move(items)};
+    };
     const std::optional<DeviceProperty> none;
     struct Case {
         const char* name;

@@ -182,12 +182,12 @@ TEST(TouchpadSwitchWatch, anXDevicesNodeIsIdentifiedOnlyInTheInputFolder) {
     fs::create_symlink(elsewhere.path() / "event4", folder / "by-path" / "pad-event");
     fs::create_symlink(folder / "event3", folder / "by-path" / "pad-event-ours");
     const std::string cases[] = {
-        (folder / "event3").string(),                       // an event node's name, but no evdev device
-        (folder / "by-path" / "pad-event-ours").string(),    // a link to it, followed
-        (folder / "by-path" / "pad-event").string(),         // a link out of the folder
-        (elsewhere.path() / "event4").string(),              // another folder
-        (folder / "event9").string(),                        // missing
-        (folder / "mouse0").string(),                        // not an event node
+        (folder / "event3").string(),                      // an event node's name, but no evdev device
+        (folder / "by-path" / "pad-event-ours").string(),  // a link to it, followed
+        (folder / "by-path" / "pad-event").string(),       // a link out of the folder
+        (elsewhere.path() / "event4").string(),            // another folder
+        (folder / "event9").string(),                      // missing
+        (folder / "mouse0").string(),                      // not an event node
         "/dev/null",
     };
     for (const std::string& node : cases) EXPECT_EQ(identityAtNode(folder.string(), node), std::nullopt) << node;

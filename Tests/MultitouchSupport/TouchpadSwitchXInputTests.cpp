@@ -7,11 +7,11 @@
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <map>
 #include <mutex>
 
@@ -51,8 +51,10 @@ public:
     }
     // Whether the server took it.
     bool set(xcb_input_device_id_t device, const char* property, xcb_atom_t type, std::vector<std::uint8_t> items) {
+        const auto count = static_cast<std::uint32_t>(items.size());
+        items.resize((items.size() + 3) / 4 * 4);  // XCB copies the request's padding from the items too
         return check(xcb_input_xi_change_property_checked(c_, device, XCB_PROP_MODE_REPLACE, 8, atom(property), type,
-                                                          static_cast<std::uint32_t>(items.size()), items.data()));
+                                                          count, items.data()));
     }
     bool setNode(xcb_input_device_id_t device, const std::string& node) {
         return set(device, "Device Node", XCB_ATOM_STRING, std::vector<std::uint8_t>(node.begin(), node.end()));
@@ -63,8 +65,8 @@ public:
 
 private:
     xcb_atom_t atom(const char* name) {
-        auto* reply = xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-                                            nullptr);
+        auto* reply = xcb_intern_atom_reply(
+            c_, xcb_intern_atom(c_, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
         const xcb_atom_t a = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
         std::free(reply);
         return a;
@@ -154,24 +156,40 @@ TEST_F(XInputSwitch, followsTheDevicesPropertiesAsTheDesktopChangesThem) {
         TouchpadSwitch expected;
     };
     const Step steps[] = {
-        {"libinput's events disabled", [&] { return settings_.set(mouse_, sendEvents, XCB_ATOM_INTEGER, {1, 0}); },
+        {"libinput's events disabled",
+         [&] {
+             return settings_.set(mouse_, sendEvents, XCB_ATOM_INTEGER, {1, 0});
+         },
          elanOff},
-        {"and enabled", [&] { return settings_.set(mouse_, sendEvents, XCB_ATOM_INTEGER, {0, 0}); }, {}},
+        {"and enabled",
+         [&] {
+             return settings_.set(mouse_, sendEvents, XCB_ATOM_INTEGER, {0, 0});
+         },
+         {}},
         {"the device disabled", [&] { return settings_.set(mouse_, enabled, XCB_ATOM_INTEGER, {0}); }, elanOff},
         {"and enabled again", [&] { return settings_.set(mouse_, enabled, XCB_ATOM_INTEGER, {1}); }, {}},
-        {"libinput's events disabled again", [&] { return settings_.set(mouse_, sendEvents, XCB_ATOM_INTEGER, {1, 0}); },
+        {"libinput's events disabled again",
+         [&] {
+             return settings_.set(mouse_, sendEvents, XCB_ATOM_INTEGER, {1, 0});
+         },
          elanOff},
         {"off only while a mouse is there, and none is",
-         [&] { return settings_.set(mouse_, sendEvents, XCB_ATOM_INTEGER, {0, 1}); }, {}},
-        {"(back to disabled)", [&] { return settings_.set(mouse_, sendEvents, XCB_ATOM_INTEGER, {1, 0}); }, elanOff},
+         [&] {
+             return settings_.set(mouse_, sendEvents, XCB_ATOM_INTEGER, {0, 1});
+         },
+         {}},
+        {"(back to disabled)",
+         [&] {
+             return settings_.set(mouse_, sendEvents, XCB_ATOM_INTEGER, {1, 0});
+         },
+         elanOff},
         {"a second pad disabled too",
          [&] {
              return settings_.setNode(keyboard_, "/dev/input/event9") &&
                     settings_.set(keyboard_, enabled, XCB_ATOM_INTEGER, {0});
          },
          {false, {}, {elan, second}}},
-        {"the first pad's node gone", [&] { return settings_.remove(mouse_, "Device Node"); },
-         {false, {}, {second}}},
+        {"the first pad's node gone", [&] { return settings_.remove(mouse_, "Device Node"); }, {false, {}, {second}}},
         {"a node no pad answers", [&] { return settings_.setNode(keyboard_, "/dev/input/event12"); }, {}},
         {"a device that can't be disabled, with its events off",
          [&] {
