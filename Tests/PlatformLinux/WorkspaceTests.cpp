@@ -176,6 +176,53 @@ TEST_F(WorkspaceWithoutX, installedAppsAreFoundByTheIdentifierTheyAreReportedUnd
     EXPECT_EQ(bundle.bundleIdentifierAtPath(data_.string()), std::nullopt);
 }
 
+// The name an app is shown by is the one its launch gives it (%c): the entry's Name in the
+// language of the user's messages.
+TEST_F(WorkspaceWithoutX, anAppIsShownByTheNameOfTheUsersLanguage) {
+    writeEntry("org.example.Files", "Name=Files\nName[de]=Dateien\nName[pt_BR]=Arquivos\nName[fr]=\nExec=files\n");
+    writeEntry("org.example.Untitled", "Name[de]=Unbenannt\nExec=untitled\n");
+    struct Case {
+        const char* all;
+        const char* messages;
+        const char* lang;
+        const char* files;
+        const char* untitled;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, "de_DE.UTF-8", "Dateien", "Unbenannt"},
+        {nullptr, "pt_BR.UTF-8", "de_DE.UTF-8", "Arquivos",
+         "org.example.Untitled.desktop"},                                            // messages before the language
+        {"de_AT", "pt_BR", "pt_BR", "Dateien", "Unbenannt"},                         // LC_ALL before both
+        {"", "", "de_DE", "Dateien", "Unbenannt"},                                   // empty is unset
+        {nullptr, nullptr, "fr_FR", "Files", "org.example.Untitled.desktop"},        // an empty translation is none
+        {nullptr, nullptr, "ja_JP.UTF-8", "Files", "org.example.Untitled.desktop"},  // no Name at all: the file's name
+        {nullptr, nullptr, nullptr, "Files", "org.example.Untitled.desktop"},
+    };
+    const char* const names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    struct Restore {
+        std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+        ~Restore() {
+            for (const auto& [name, value] : saved)
+                value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+        }
+    } restore;  // also when an assertion ends the test early
+    for (const char* name : names) {
+        const char* value = std::getenv(name);
+        restore.saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    LinuxFileManager files;
+    for (const Case& c : cases) {
+        const char* values[] = {c.all, c.messages, c.lang};
+        std::string locale;
+        for (int i = 0; i < 3; ++i) {
+            values[i] ? setenv(names[i], values[i], 1) : unsetenv(names[i]);
+            locale += std::string(names[i]) + "=" + (values[i] ? values[i] : "(unset)") + " ";
+        }
+        EXPECT_EQ(files.displayName(entry("org.example.Files")), c.files) << locale;
+        EXPECT_EQ(files.displayName(entry("org.example.Untitled")), c.untitled) << locale;
+    }
+}
+
 TEST_F(WorkspaceWithoutX, installedAppsListTheListedEntriesOnce_underTheirReportedIdentifiers) {
     writeEntry("org.gnome.Terminal", "Name=Terminal\nExec=gnome-terminal\nCategories=System;TerminalEmulator;\n");
     writeEntry("org.kde.konsole", "Name=Konsole\nExec=konsole\nCategories=System;TerminalEmulator;\n");

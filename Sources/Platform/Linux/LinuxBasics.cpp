@@ -51,10 +51,11 @@ std::optional<std::vector<std::string>> LinuxFileManager::contentsOfDirectory(co
 }
 
 std::string LinuxFileManager::displayName(const std::string& path) {
-    // A desktop entry is shown by its Name=; anything else by its file name.
+    // A desktop entry is shown by its Name= in the user's language, as its launch names it;
+    // anything else by its file name.
     if (fs::path(path).extension() == ".desktop") {
-        if (auto e = readDesktopEntry(path, applicationFolders()); e && !e->name.empty()) {
-            return e->name;
+        if (auto e = readDesktopEntry(path, applicationFolders())) {
+            if (std::string name = translatedName(*e, messagesLocale()); !name.empty()) return name;
         }
     }
     const auto name = fs::path(path).filename().string();

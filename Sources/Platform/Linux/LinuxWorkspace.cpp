@@ -55,7 +55,8 @@ RunningApplication LinuxWorkspace::applicationOf(const DesktopWindow& window, bo
     const auto installed = entries();
     if (const DesktopEntry* e = entryForWindowClass(*installed, window.windowClass, window.instance)) {
         app.bundleIdentifier = bundleIdentifier(*e);
-        app.localizedName = e->name.empty() ? window.windowClass : e->name;
+        const std::string name = translatedName(*e, messagesLocale());
+        app.localizedName = name.empty() ? window.windowClass : name;
     } else if (!window.windowClass.empty()) {
         app.bundleIdentifier = knownBundleIdentifier(window.windowClass).value_or(window.windowClass);
         app.localizedName = window.windowClass;
