@@ -35,16 +35,6 @@ std::optional<std::string_view> unshifted(std::string_view character) {
     return std::nullopt;
 }
 
-// The character shift turns a punctuation key into ("=" → "+"); digits are
-// left out, as menus write them with their shift.
-std::optional<std::string_view> shiftedPunctuation(std::string_view base) {
-    if (base.size() == 1 && base[0] >= '0' && base[0] <= '9') return std::nullopt;
-    for (const auto& [shifted, plain] : shiftedCharacters) {
-        if (plain == base) return shifted;
-    }
-    return std::nullopt;
-}
-
 std::string title(AXElement element) {
     auto value = ax().copyAttributeValue(element, "AXTitle");
     if (auto* text = std::get_if<std::string>(&value)) return *text;
@@ -103,18 +93,6 @@ struct Walk {
 };
 
 }  // namespace
-
-std::string ScannedCommand::shownKey() const { return key ? MenuScanner::keyText(*key) : std::string(); }
-
-std::string MenuScanner::keyText(const KeyCombo& key) {
-    using M = KeyCombo::Modifiers;
-    if (key.modifiers.contains(M::shift)) {
-        if (auto name = KeyCombo::name(key.keyCode)) {
-            if (auto shifted = shiftedPunctuation(*name)) return KeyCombo::text(key.modifiers.subtracting(M::shift), *shifted);
-        }
-    }
-    return key.description();
-}
 
 std::string ScannedCommand::id() const {
     std::string text;

@@ -24,9 +24,6 @@ struct ScannedCommand {
     std::optional<KeyCombo> key;    // the key equivalent the menu shows
     bool enabled = true;            // when it was read
 
-    // What to show for the key equivalent (`MenuScanner::keyText`); empty without a key.
-    std::string shownKey() const;
-
     // The titles joined by U+001F; equal paths give equal identifiers.
     std::string id() const;
     MenuCommand command() const { return MenuCommand(path, key); }
@@ -51,11 +48,6 @@ struct MenuScanner {
     static std::optional<AXElement> item(const std::vector<std::string>& path, std::int32_t pid);
     // A menu item's key equivalent.
     static std::optional<KeyCombo> shortcut(AXElement item);
-    // A menu command's key as menus write it, wherever it is shown: a
-    // punctuation key held with shift is written as the character it types,
-    // without the shift ("⌘+", though it presses shift and =: "⇧⌘="); letters,
-    // digits and other keys read as the combination does ("⇧⌘4").
-    static std::string keyText(const KeyCombo& key);
     // The key code whose one-character name is `character` upper-cased ("n" → 45).
     static std::optional<std::uint16_t> keyCode(std::string_view character);
 };

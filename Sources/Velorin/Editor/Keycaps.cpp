@@ -104,12 +104,6 @@ Keycaps::Keycaps(const KeyCombo& combo, bool small, QWidget* parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-void Keycaps::setWriting(KeyWriting writing) {
-    if (writing == writing_) return;
-    writing_ = writing;
-    updateGeometry();
-    update();
-}
 
 void Keycaps::setCombo(const KeyCombo& combo) {
     if (combo == this->combo()) return;
@@ -135,7 +129,7 @@ CapsSwap::Look Keycaps::leavingLook() const {
     return sets.empty() ? CapsSwap::Look{1, 0} : sets.back().look;
 }
 
-std::vector<std::string> Keycaps::parts() const { return ComposerRules::keycaps(combo(), writing_); }
+std::vector<std::string> Keycaps::parts() const { return ComposerRules::keycaps(combo()); }
 
 QFont Keycaps::font() const { return Fonts::rounded(metrics().fontPoints, QFont::DemiBold); }
 
@@ -149,7 +143,7 @@ std::vector<QRectF> Keycaps::capRects(const KeyCombo& combo) const {
     QFontMetricsF text(font());
     std::vector<QRectF> rects;
     double x = 0;
-    for (const auto& part : ComposerRules::keycaps(combo, writing_)) {
+    for (const auto& part : ComposerRules::keycaps(combo)) {
         const double width = std::max(m.minimumSide, text.horizontalAdvance(QString::fromStdString(part))) + 2 * m.padding;
         rects.emplace_back(x, 0, width, m.minimumSide);
         x += width + m.spacing;
@@ -181,7 +175,7 @@ void Keycaps::paintCaps(QPainter& painter, const KeyCombo& combo, CapsSwap::Look
                         const ColorEnvironment& env) const {
     if (look.opacity <= 0) return;
     const Metrics& m = metrics();
-    const auto texts = ComposerRules::keycaps(combo, writing_);
+    const auto texts = ComposerRules::keycaps(combo);
     const auto rects = capRects(combo);
     // About the middle of these caps, which all start at the leading edge.
     const QPointF middle(capsWidth(combo) / 2, height() / 2.0);

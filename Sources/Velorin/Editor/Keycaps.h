@@ -90,12 +90,9 @@ public:
     static constexpr Metrics normal{17, 40, 8, 9, 3, 6};
     static constexpr Metrics compact{11, 18, 4, 5, 1.5, 3};
 
-    using KeyWriting = ComposerRules::KeyWriting;
     Keycaps(const KeyCombo& combo, bool small, QWidget* parent = nullptr);
 
     const KeyCombo& combo() const { return swaps_.current(); }
-    // How the keys are written on the caps; a menu command's as its menu writes it.
-    void setWriting(KeyWriting writing);
     // While changes animate, a new combination swaps in for the old one as
     // `CapsSwap` says, on the spring of response 0.4 and damping 0.65, and the
     // caps' room springs with it; otherwise (and under Reduce Motion) at once.
@@ -129,7 +126,6 @@ private:
     void swapped();
 
     bool small_;
-    KeyWriting writing_ = KeyWriting::combination;
     bool animates_ = false;
     CapsSwaps swaps_;
     DisplayObserver display_;
