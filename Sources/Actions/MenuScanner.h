@@ -23,13 +23,8 @@ struct ScannedCommand {
     std::vector<std::string> path;  // titles from the menu-bar menu down to the item
     std::optional<KeyCombo> key;    // the key equivalent the menu shows
     bool enabled = true;            // when it was read
-    // The key equivalent as the menu itself writes it. It differs from the
-    // combination's own text for a shifted character: the menu reads "⌘+",
-    // though the combination that types it is shift and = ("⇧⌘=").
-    std::string keyText;
 
-    // What to show for the key equivalent: the menu's own text, else the
-    // combination's; empty without a key.
+    // What to show for the key equivalent (`MenuScanner::keyText`); empty without a key.
     std::string shownKey() const;
 
     // The titles joined by U+001F; equal paths give equal identifiers.
@@ -56,12 +51,11 @@ struct MenuScanner {
     static std::optional<AXElement> item(const std::vector<std::string>& path, std::int32_t pid);
     // A menu item's key equivalent.
     static std::optional<KeyCombo> shortcut(AXElement item);
-    // The same, with the text the menu shows for it (see `ScannedCommand::keyText`).
-    struct ShownShortcut {
-        KeyCombo key;
-        std::string text;
-    };
-    static std::optional<ShownShortcut> shownShortcut(AXElement item);
+    // A menu command's key as menus write it, wherever it is shown: a
+    // punctuation key held with shift is written as the character it types,
+    // without the shift ("⌘+", though it presses shift and =: "⇧⌘="); letters,
+    // digits and other keys read as the combination does ("⇧⌘4").
+    static std::string keyText(const KeyCombo& key);
     // The key code whose one-character name is `character` upper-cased ("n" → 45).
     static std::optional<std::uint16_t> keyCode(std::string_view character);
 };

@@ -233,7 +233,8 @@ TEST_F(MenuScannerTest, keyEquivalentsAreShownAsTheMenuWritesThem) {
     const Case cases[] = {
         {"letter", key("n"), KeyCombo(45, M::command), "\u2318N"},
         {"plus", key("+"), KeyCombo(24, {M::shift, M::command}), "\u2318+"},
-        {"plus with shift", key("+", 1), KeyCombo(24, {M::shift, M::command}), "\u21E7\u2318+"},
+        // The same keys as plain "+", so the same text: it follows the keys alone.
+        {"plus with shift", key("+", 1), KeyCombo(24, {M::shift, M::command}), "\u2318+"},
         {"equals", key("=", 0), KeyCombo(24, M::command), "\u2318="},
         {"question mark", key("?", 0), KeyCombo(44, {M::shift, M::command}), "\u2318?"},
         {"brace with option", key("}", 2), KeyCombo(30, {M::option, M::shift, M::command}), "\u2325\u2318}"},
@@ -252,4 +253,25 @@ TEST_F(MenuScannerTest, keyEquivalentsAreShownAsTheMenuWritesThem) {
         EXPECT_EQ(rows[i].shownKey(), cases[i].shown) << cases[i].title;
         EXPECT_EQ(rows[i].command().key, cases[i].combo) << cases[i].title << ": the menu command presses the combination";
     }
+}
+
+// One text for a menu command's key wherever it shows, made from the keys alone.
+TEST(MenuScannerKeyText, shiftedPunctuationReadsAsItsCharacter_lettersAndDigitsKeepTheirShift) {
+    struct Case {
+        KeyCombo key;
+        const char* text;
+    };
+    const Case cases[] = {
+        {KeyCombo(24, {M::shift, M::command}), "\u2318+"},
+        {KeyCombo(24, M::command), "\u2318="},
+        {KeyCombo(44, {M::shift, M::command}), "\u2318?"},
+        {KeyCombo(30, {M::option, M::shift, M::command}), "\u2325\u2318}"},
+        {KeyCombo(42, {M::shift, M::control}), "\u2303|"},
+        {KeyCombo::screenshot, "\u21E7\u23184"},
+        {KeyCombo(0, {M::shift, M::command}), "\u21E7\u2318A"},
+        {KeyCombo(49, {M::shift, M::command}), "\u21E7\u2318Space"},
+        {KeyCombo(24, {M::shift, M::function}), "fn +"},
+        {KeyCombo(200, M::shift), "\u21E7key 200"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MenuScanner::keyText(c.key), c.text) << c.key.description();
 }

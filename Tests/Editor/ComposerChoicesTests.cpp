@@ -6,6 +6,7 @@
 #include "ComposerFixture.h"
 #include "Velorin/Design/PillButton.h"
 #include "Velorin/Editor/AppChoices.h"
+#include "Actions/MenuScanner.h"
 #include "Velorin/Editor/KeyListenButton.h"
 #include "Velorin/Editor/Keycaps.h"
 #include "Velorin/Design/LiquidSwitch.h"
@@ -108,6 +109,39 @@ TEST_F(ActionComposerTest, menuPanel_showsThePathAsCrumbs_withTheCommandsKeys) {
     // A command without a key shows no caps.
     composer->setAction(Action::menuItem(MenuCommand({"Edit", "Copy"})));
     EXPECT_EQ(part<Keycaps>("composer.keycaps"), nullptr);
+}
+
+// The panel's caps read as the picker's list wrote the same key, shifted
+// punctuation as its own character.
+TEST_F(ActionComposerTest, menuPanel_writesTheKeyAsThePickerListsIt) {
+    using M = KeyCombo::Modifiers;
+    struct Case {
+        KeyCombo key;
+        std::vector<std::string> caps;
+    };
+    const Case cases[] = {
+        {KeyCombo(24, {M::shift, M::command}), {"\u2318", "+"}},
+        {KeyCombo(44, {M::shift, M::command}), {"\u2318", "?"}},
+        {KeyCombo(24, M::command), {"\u2318", "="}},
+        {KeyCombo::screenshot, {"\u21E7", "\u2318", "4"}},
+    };
+    for (const auto& c : cases) {
+        const MenuCommand command({"View", "Zoom"}, c.key);
+        if (window)
+            composer->setAction(Action::menuItem(command));
+        else
+            open(Action::menuItem(command));
+        auto* caps = part<Keycaps>("composer.keycaps");
+        ASSERT_NE(caps, nullptr) << c.key.description();
+        EXPECT_EQ(caps->parts(), c.caps) << c.key.description();
+        const ScannedCommand listed{command.path, c.key, true};
+        std::string joined;
+        for (const auto& cap : caps->parts()) joined += cap;
+        EXPECT_EQ(joined, listed.shownKey()) << c.key.description();
+    }
+    // The keys panel writes a combination as the combination reads.
+    composer->setAction(Action::keystroke(KeyCombo(24, {M::shift, M::command})));
+    EXPECT_EQ(part<Keycaps>("composer.keycaps")->parts(), (std::vector<std::string>{"\u21E7", "\u2318", "="}));
 }
 
 TEST_F(ActionComposerTest, menuPanel_emptyPath_hintsAndCancellingThePickerKeepsIt) {

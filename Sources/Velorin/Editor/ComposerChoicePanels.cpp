@@ -107,6 +107,7 @@ public:
         crumbRow_->setContentsMargins(0, 0, 0, 0);
         crumbRow_->setSpacing(6);
         keys_ = new Keycaps(KeyCombo(), true, crumbs_);
+        keys_->setWriting(Keycaps::KeyWriting::menu);
         column->addWidget(crumbs_);
         choose_ = new PillButton(qt(ComposerRules::menuChooseFirst), true, this);
         choose_->setObjectName("composer.menuChoose");

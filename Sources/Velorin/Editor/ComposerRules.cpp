@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "Actions/MenuScanner.h"
 #include "Actions/OpenTarget.h"
 #include "Actions/Unicode.h"
 #include "Velorin/DisplayNames.h"
@@ -110,8 +111,13 @@ std::string_view ComposerRules::presetSymbol(const KeyCombo& combo) {
     return "keyboard";
 }
 
-std::vector<std::string> ComposerRules::keycaps(const KeyCombo& combo) {
-    const auto scalars = unicode::scalars(combo.description());
+std::vector<std::string> ComposerRules::keycaps(const KeyCombo& combo, KeyWriting writing) {
+    std::string text;
+    switch (writing) {
+        case KeyWriting::combination: text = combo.description(); break;
+        case KeyWriting::menu: text = MenuScanner::keyText(combo); break;
+    }
+    const auto scalars = unicode::scalars(text);
     std::vector<std::string> caps;
     std::size_t i = 0;
     for (; i < scalars.size() && isModifierGlyph(scalars[i]); ++i) caps.push_back(unicode::utf8(scalars[i]));

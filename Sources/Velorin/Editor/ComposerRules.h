@@ -56,9 +56,12 @@ struct ComposerRules {
     static std::string presetName(const KeyCombo& combo);
     // A preset's symbol, else "keyboard".
     static std::string_view presetSymbol(const KeyCombo& combo);
+    // How a combination's keys are written: as the combination reads, or as
+    // a menu writes its command's key (`MenuScanner::keyText`).
+    enum class KeyWriting { combination, menu };
     // The texts of a combination's caps: one per leading modifier glyph, then
     // the rest (the key, with "fn " before it when set) as one.
-    static std::vector<std::string> keycaps(const KeyCombo& combo);
+    static std::vector<std::string> keycaps(const KeyCombo& combo, KeyWriting writing = KeyWriting::combination);
 
     // Where the window diagram draws the command's target inside `inner`.
     static QRectF windowTarget(WindowCommand command, const QRectF& inner);
