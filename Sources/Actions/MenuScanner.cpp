@@ -18,15 +18,18 @@ constexpr std::uint8_t axNoCommand = 8;
 
 Accessibility& ax() { return platform::current().accessibility(); }
 
+// The characters shift types on the ANSI layout key codes name, with the key
+// that types them.
+constexpr std::pair<std::string_view, std::string_view> shiftedCharacters[] = {
+    {"!", "1"}, {"@", "2"}, {"#", "3"}, {"$", "4"}, {"%", "5"}, {"^", "6"}, {"&", "7"},
+    {"*", "8"}, {"(", "9"}, {")", "0"}, {"_", "-"}, {"+", "="}, {"{", "["}, {"}", "]"},
+    {"|", "\\"}, {":", ";"}, {"\"", "'"}, {"<", ","}, {">", "."}, {"?", "/"}, {"~", "`"},
+};
+
 // A menu that shows a shifted character ("+" for Zoom In) is reached by the
-// key that types it with Shift on the ANSI layout key codes name.
+// key that types it with Shift.
 std::optional<std::string_view> unshifted(std::string_view character) {
-    static constexpr std::pair<std::string_view, std::string_view> table[] = {
-        {"!", "1"}, {"@", "2"}, {"#", "3"}, {"$", "4"}, {"%", "5"}, {"^", "6"}, {"&", "7"},
-        {"*", "8"}, {"(", "9"}, {")", "0"}, {"_", "-"}, {"+", "="}, {"{", "["}, {"}", "]"},
-        {"|", "\\"}, {":", ";"}, {"\"", "'"}, {"<", ","}, {">", "."}, {"?", "/"}, {"~", "`"},
-    };
-    for (const auto& [shifted, base] : table) {
+    for (const auto& [shifted, base] : shiftedCharacters) {
         if (shifted == character) return base;
     }
     return std::nullopt;
@@ -81,25 +84,15 @@ struct Walk {
                 continue;
             }
 
-            auto shown = MenuScanner::shownShortcut(item);
-            if (!shown && MenuScanner::listMenus().contains(top)) continue;
-            ScannedCommand row{std::move(itemPath), std::nullopt, enabled(item), {}};
-            if (shown) {
-                row.key = shown->key;
-                row.keyText = std::move(shown->text);
-            }
-            rows.push_back(std::move(row));
+            auto key = MenuScanner::shortcut(item);
+            if (!key && MenuScanner::listMenus().contains(top)) continue;
+            rows.push_back(ScannedCommand{std::move(itemPath), key, enabled(item)});
         }
         openMenus.pop_back();
     }
 };
 
 }  // namespace
-
-std::string ScannedCommand::shownKey() const {
-    if (!keyText.empty()) return keyText;
-    return key ? key->description() : std::string();
-}
 
 std::string ScannedCommand::id() const {
     std::string text;
@@ -167,12 +160,6 @@ std::optional<AXElement> MenuScanner::item(const std::vector<std::string>& path,
 }
 
 std::optional<KeyCombo> MenuScanner::shortcut(AXElement item) {
-    auto shown = shownShortcut(item);
-    if (!shown) return std::nullopt;
-    return shown->key;
-}
-
-std::optional<MenuScanner::ShownShortcut> MenuScanner::shownShortcut(AXElement item) {
     std::optional<std::string> character;
     {
         auto value = ax().copyAttributeValue(item, "AXMenuItemCmdChar");
@@ -206,18 +193,12 @@ std::optional<MenuScanner::ShownShortcut> MenuScanner::shownShortcut(AXElement i
     if (bits & axControl) modifiers.insert(M::control);
     if (!(bits & axNoCommand)) modifiers.insert(M::command);
 
-    if (virtualKey) {
-        const KeyCombo key(*virtualKey, modifiers);
-        return ShownShortcut{key, key.description()};
-    }
+    if (virtualKey) return KeyCombo(*virtualKey, modifiers);
     if (!character) return std::nullopt;
-    if (auto code = keyCode(*character)) {
-        const KeyCombo key(*code, modifiers);
-        return ShownShortcut{key, key.description()};
-    }
+    if (auto code = keyCode(*character)) return KeyCombo(*code, modifiers);
     // The menu shows the shifted character itself; pressing it takes shift.
     if (auto base = unshifted(*character); base && keyCode(*base)) {
-        return ShownShortcut{KeyCombo(*keyCode(*base), modifiers | M::shift), KeyCombo::text(modifiers, *character)};
+        return KeyCombo(*keyCode(*base), modifiers | M::shift);
     }
     return std::nullopt;
 }

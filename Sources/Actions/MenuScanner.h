@@ -23,14 +23,6 @@ struct ScannedCommand {
     std::vector<std::string> path;  // titles from the menu-bar menu down to the item
     std::optional<KeyCombo> key;    // the key equivalent the menu shows
     bool enabled = true;            // when it was read
-    // The key equivalent as the menu itself writes it. It differs from the
-    // combination's own text for a shifted character: the menu reads "⌘+",
-    // though the combination that types it is shift and = ("⇧⌘=").
-    std::string keyText;
-
-    // What to show for the key equivalent: the menu's own text, else the
-    // combination's; empty without a key.
-    std::string shownKey() const;
 
     // The titles joined by U+001F; equal paths give equal identifiers.
     std::string id() const;
@@ -56,12 +48,6 @@ struct MenuScanner {
     static std::optional<AXElement> item(const std::vector<std::string>& path, std::int32_t pid);
     // A menu item's key equivalent.
     static std::optional<KeyCombo> shortcut(AXElement item);
-    // The same, with the text the menu shows for it (see `ScannedCommand::keyText`).
-    struct ShownShortcut {
-        KeyCombo key;
-        std::string text;
-    };
-    static std::optional<ShownShortcut> shownShortcut(AXElement item);
     // The key code whose one-character name is `character` upper-cased ("n" → 45).
     static std::optional<std::uint16_t> keyCode(std::string_view character);
 };

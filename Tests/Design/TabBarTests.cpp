@@ -1,5 +1,6 @@
 #include "ControlFixture.h"
 #include "Velorin/Design/LiquidTab.h"
+#include "Velorin/Design/SymbolBounce.h"
 #include "Velorin/Design/TabBar.h"
 
 #include <QAbstractButton>
@@ -208,6 +209,28 @@ TEST_F(LiquidTabStackTest, underInstantMotionThePagesSwapAtOnce) {
 
 namespace velorin {
 namespace {
+
+// The newly and the previously selected symbols bounce like every symbol;
+// under Reduce Motion they stand still.
+TEST_F(TabBarTest, bothSymbolsOfAChangeBounce_unlessMotionIsReduced) {
+    window.show();
+    for (bool reduced : {false, true}) {
+        sim.displaySettings().setReduceMotion(reduced);
+        const SettingsTab from = bar->selection();
+        const SettingsTab to = from == SettingsTab::about ? SettingsTab::packs : SettingsTab::about;
+        bar->select(to);
+        const double start = reduced ? 1 : SymbolBounce::start;
+        EXPECT_EQ(bar->symbolScale(to), start) << reduced;
+        EXPECT_EQ(bar->symbolScale(from), start) << reduced;
+        EXPECT_EQ(bar->symbolScale(SettingsTab::general), 1) << "the others stay";
+        clock.advance(0.1);
+        const double p = evaluateSpring(SymbolBounce::spring, 0, 1, 0, 0.1).value;
+        EXPECT_NEAR(bar->symbolScale(to), reduced ? 1 : start + (1 - start) * p, 1e-9) << reduced;
+        settle();
+        EXPECT_EQ(bar->symbolScale(to), 1);
+        EXPECT_EQ(bar->symbolScale(from), 1);
+    }
+}
 
 TEST_F(TabBarTest, underReduceMotionTheBlobStillGlides) {
     sim.displaySettings().setReduceMotion(true);

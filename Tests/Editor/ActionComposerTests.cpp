@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include "Velorin/Editor/KeyListenButton.h"
 #include "Velorin/Editor/Keycaps.h"
 
 namespace velorin {
@@ -257,6 +258,63 @@ TEST(CapsSwap, oldCapsShrinkAndFadeAsNewOnesGrowIn_andTheRoomHoldsBoth) {
     }
 }
 
+// Combinations that change again mid-swap: the caps already leaving carry on
+// along their own spring and are gone only once they have faded out.
+TEST(CapsSwaps, aChangeMidSwap_letsTheLeavingCapsFinishLeaving) {
+    const Spring spring{0.4, 0.65, 0};
+    ManualFrameClock clock{5};
+    FrameClock::install(&clock);
+    const bool wasInstant = Motion::instant();
+    Motion::setInstant(false);
+    const KeyCombo a = KeyCombo::spotlight, b = KeyCombo::screenshot, c = KeyCombo::missionControl;
+    auto presence = [&](double from, double to, double t) { return evaluateSpring(spring, from, to, 0, t).value; };
+    {
+        CapsSwaps swaps(a);
+        swaps.show(b, spring);
+        clock.advance(0.05);
+        ASSERT_GT(swaps.entrance(), 0);
+        ASSERT_LT(swaps.entrance(), 1);
+        swaps.show(c, spring);
+        EXPECT_NEAR(swaps.leaving().at(1).presence, presence(0, 1, 0.05), 1e-9) << "b leaves from where it stood";
+        double elapsed = 0.05;  // since the first change
+        for (double t : {0.05, 0.1, 0.2}) {
+            clock.advance(t - elapsed);
+            elapsed = t;
+            const auto leaving = swaps.leaving();
+            ASSERT_EQ(leaving.size(), 2u) << t;
+            EXPECT_EQ(leaving[0].combo, a) << t;
+            EXPECT_NEAR(leaving[0].presence, presence(1, 0, t), 1e-9) << t << ": the first caps go on leaving";
+            EXPECT_NEAR(leaving[0].look.opacity, std::clamp(presence(1, 0, t), 0.0, 1.0), 1e-9) << t;
+            EXPECT_EQ(leaving[1].combo, b) << t;
+            EXPECT_EQ(swaps.current(), c);
+            EXPECT_NEAR(swaps.entrance(), presence(0, 1, t - 0.05), 1e-9) << t;
+        }
+        clock.advance(3);
+        EXPECT_TRUE(swaps.leaving().empty()) << "gone once they rest";
+        EXPECT_FALSE(swaps.isSwapping());
+        EXPECT_EQ(swaps.entrance(), 1);
+    }
+    {
+        // A combination that comes back while it leaves turns round where it stands.
+        CapsSwaps swaps(a);
+        swaps.show(b, spring);
+        clock.advance(0.08);
+        const double aStands = swaps.leaving().at(0).presence;
+        swaps.show(a, spring);
+        EXPECT_EQ(swaps.current(), a);
+        EXPECT_NEAR(swaps.entrance(), aStands, 1e-9);
+        ASSERT_EQ(swaps.leaving().size(), 1u);
+        EXPECT_EQ(swaps.leaving()[0].combo, b);
+        // Without motion every set on its way out goes at once.
+        swaps.show(c, std::nullopt);
+        EXPECT_TRUE(swaps.leaving().empty());
+        EXPECT_EQ(swaps.entrance(), 1);
+        EXPECT_EQ(swaps.current(), c);
+    }
+    Motion::setInstant(wasInstant);
+    FrameClock::install(nullptr);
+}
+
 TEST_F(ComposerMotionTest, aNewCombination_swapsTheCaps_andTheirRoomSprings_onTheKeysSpring) {
     const Spring keysSpring{0.4, 0.65, 0};
     open(Action::keystroke(KeyCombo::spotlight));
@@ -291,6 +349,40 @@ TEST_F(ComposerMotionTest, aNewCombination_swapsTheCaps_andTheirRoomSprings_onTh
     EXPECT_FALSE(caps()->leavingCombo().has_value()) << "the old caps are gone at rest";
     EXPECT_EQ(caps()->width(), int(std::ceil(caps()->capRects().back().right())));
     EXPECT_GT(caps()->width(), spotlightWidth);
+}
+
+// The record button's width follows its text on the caps' spring, both when
+// recording starts and when it ends; under Reduce Motion it is there at once.
+TEST_F(ComposerMotionTest, theRecordButtonsWidthFollowsItsText_unlessMotionIsReduced) {
+    const Spring keysSpring{0.4, 0.65, 0};
+    for (bool reduced : {false, true}) {
+        sim.displaySettings().setReduceMotion(reduced);
+        open(Action::keystroke(KeyCombo::spotlight));
+        auto* button = composer->panel()->findChild<KeyListenButton*>("composer.recordKeys");
+        ASSERT_NE(button, nullptr);
+        const double idle = button->sizeHint().width();
+        button->start();
+        clock.advance(3);
+        const double listening = button->sizeHint().width();
+        ASSERT_GT(listening, idle + 40) << "the listening text is the longer";
+        button->stop();  // as a recorded key or a second press ends it
+        for (const auto& [from, to] : {std::pair{listening, idle}, std::pair{idle, listening}}) {
+            double elapsed = 0;
+            for (double t : {0.0, 0.05, 0.12}) {
+                clock.advance(t - elapsed);
+                elapsed = t;
+                const double p = reduced ? 1 : evaluateSpring(keysSpring, 0, 1, 0, t).value;
+                EXPECT_NEAR(button->sizeHint().width(), from + (to - from) * p, 1.0)
+                    << (reduced ? "reduced" : "moving") << " from " << from << " at " << t;
+            }
+            clock.advance(3);
+            EXPECT_EQ(button->sizeHint().width(), to);
+            EXPECT_FALSE(button->isGlidingWidth());
+            if (to == idle) button->start();
+        }
+        button->stop();
+        window.reset();
+    }
 }
 
 TEST_F(ComposerMotionTest, reduceMotion_showsEveryChangeInPlaceAtOnce) {

@@ -6,6 +6,7 @@
 #include "ComposerFixture.h"
 #include "Velorin/Design/PillButton.h"
 #include "Velorin/Editor/AppChoices.h"
+#include "Actions/MenuScanner.h"
 #include "Velorin/Editor/KeyListenButton.h"
 #include "Velorin/Editor/Keycaps.h"
 #include "Velorin/Design/LiquidSwitch.h"
@@ -108,6 +109,30 @@ TEST_F(ActionComposerTest, menuPanel_showsThePathAsCrumbs_withTheCommandsKeys) {
     // A command without a key shows no caps.
     composer->setAction(Action::menuItem(MenuCommand({"Edit", "Copy"})));
     EXPECT_EQ(part<Keycaps>("composer.keycaps"), nullptr);
+}
+
+// The menu panel's caps read as the combination does, as the picker lists it.
+TEST_F(ActionComposerTest, menuPanel_writesTheKeyAsTheCombinationReads) {
+    using M = KeyCombo::Modifiers;
+    struct Case {
+        KeyCombo key;
+        std::vector<std::string> caps;
+    };
+    const Case cases[] = {
+        {KeyCombo(24, {M::shift, M::command}), {"\u21E7", "\u2318", "="}},
+        {KeyCombo(24, M::command), {"\u2318", "="}},
+        {KeyCombo::screenshot, {"\u21E7", "\u2318", "4"}},
+    };
+    for (const auto& c : cases) {
+        const MenuCommand command({"View", "Zoom"}, c.key);
+        if (window)
+            composer->setAction(Action::menuItem(command));
+        else
+            open(Action::menuItem(command));
+        auto* caps = part<Keycaps>("composer.keycaps");
+        ASSERT_NE(caps, nullptr) << c.key.description();
+        EXPECT_EQ(caps->parts(), c.caps) << c.key.description();
+    }
 }
 
 TEST_F(ActionComposerTest, menuPanel_emptyPath_hintsAndCancellingThePickerKeepsIt) {

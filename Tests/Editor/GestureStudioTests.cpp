@@ -8,21 +8,29 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "QtTestApp.h"
 #include "RecordingFixture.h"
 #include "Velorin/Design/Animation.h"
 #include "Velorin/Design/Fade.h"
+#include "Velorin/Design/Fonts.h"
 #include "Velorin/Design/FrameClock.h"
 #include "Velorin/Design/PillButton.h"
+#include "Velorin/Design/ReadableOnWater.h"
 #include "Velorin/Design/Spring.h"
+#include "Velorin/Design/Theme.h"
 #include "Velorin/Editor/ActionComposer.h"
 #include "Velorin/Editor/GestureStudio.h"
 #include "Velorin/Editor/GestureStudioMotion.h"
+#include "Velorin/Editor/GestureStudioRules.h"
 #include "Velorin/Editor/GestureStudioSession.h"
 #include "Velorin/SheetHost.h"
 #include "Velorin/ThemedText.h"
@@ -176,6 +184,35 @@ TEST_F(GestureStudioTest, listening_followsTheWindow) {
 // --- Motion ---
 
 using Motions = GestureStudioMotion;
+
+// The listening call is white on the pad; right around its letters it must
+// stand off from the pad's pale floor as well as from the dark one.
+TEST(GestureStudioListeningTest, theCallStandsOffThePadInBothThemes) {
+    testing::qtApp();
+    const QString text = QString::fromUtf8(GestureStudioRules::listeningText);
+    const QFont font = Fonts::system(15, QFont::DemiBold);
+    const QSizeF box(QFontMetricsF(font).horizontalAdvance(text) + 2, QFontMetricsF(font).height());
+    auto luminance = [](const QColor& c) {
+        auto lin = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+    };
+    for (bool dark : {false, true}) {
+        const ColorEnvironment env{dark ? Appearance::dark : Appearance::light};
+        for (ThemeColor floor : {Theme::milk, Theme::warmWhite}) {
+            const QImage call = HaloText::image(text, font, box, Qt::AlignCenter, QColor::fromRgbF(1, 1, 1, 0.9f),
+                                                Qt::black, 1, GestureStudioRules::listeningShadow(dark));
+            QImage onPad(call.size(), QImage::Format_ARGB32);
+            onPad.fill(floor.resolve(env));
+            QPainter(&onPad).drawImage(0, 0, call);
+            double darkest = 1;
+            for (int y = 0; y < onPad.height(); ++y) {
+                for (int x = 0; x < onPad.width(); ++x) darkest = std::min(darkest, luminance(onPad.pixelColor(x, y)));
+            }
+            const double contrast = (luminance(QColor::fromRgbF(0.9f, 0.9f, 0.9f)) + 0.05) / (darkest + 0.05);
+            EXPECT_GE(contrast, 4.5) << (dark ? "dark" : "light") << " on " << floor.resolve(env).name().toStdString();
+        }
+    }
+}
 
 TEST(GestureStudioMotionRulesTest, saveSwellsQuicklyAndSettlesBackCalmer) {
     EXPECT_EQ(Motions::swell(true), (Motions::Swell{1.08, Spring{0.25, 0.45, 0}}));

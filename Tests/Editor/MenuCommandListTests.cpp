@@ -23,7 +23,7 @@ std::vector<std::int32_t> pids(const std::vector<RunningApplication>& apps) {
 }
 
 ScannedCommand command(std::vector<std::string> path, std::optional<KeyCombo> key = std::nullopt) {
-    return ScannedCommand{std::move(path), key, true, {}};
+    return ScannedCommand{std::move(path), key, true};
 }
 
 TEST(MenuCommandListTest, runningApps_keepRegularAppsWithIdentifiers_sortedByCodePoints_stably) {

@@ -250,7 +250,7 @@ TEST_F(MenuPickerModelTest, search_filtersTheStoredCommands_withoutReadingAgain)
 }
 
 TEST_F(MenuPickerModelTest, aPickedCommand_carriesItsWholePathAndKey) {
-    const ScannedCommand scanned{{"File", "Open Recent", "Clear Menu"}, KeyCombo(14, KeyCombo::Modifiers::command), false, {}};
+    const ScannedCommand scanned{{"File", "Open Recent", "Clear Menu"}, KeyCombo(14, KeyCombo::Modifiers::command), false};
     EXPECT_EQ(MenuCommandPickerModel::command(scanned),
               MenuCommand({"File", "Open Recent", "Clear Menu"}, KeyCombo(14, KeyCombo::Modifiers::command)));
 }

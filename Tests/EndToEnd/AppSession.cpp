@@ -466,9 +466,20 @@ void AppSession::dragBetween(int x1, int y1, int x2, int y2) {
     runClient(args);
 }
 
-void AppSession::key(const std::string& keys) { runClient({"xdotool", "key", "--clearmodifiers", keys}); }
+void AppSession::waitForFocus() {
+    // Keys go to the window with the focus, which the window manager hands over a
+    // moment after it showed a window.
+    if (!waitUntil([&] { return probe("focus") == "yes" || !appRunning(); }) || !appRunning())
+        fail("no window of the app has the keyboard focus");
+}
+
+void AppSession::key(const std::string& keys) {
+    waitForFocus();
+    runClient({"xdotool", "key", "--clearmodifiers", keys});
+}
 
 void AppSession::type(const std::string& text) {
+    waitForFocus();
     runClient({"xdotool", "type", "--clearmodifiers", "--delay", "30", text});
 }
 

@@ -139,6 +139,7 @@ public:
     // Presses the widget at `from` (fractions of its width, at mid height) and moves to `to`.
     void drag(const std::string& path, double from, double to);
     void dragBetween(int x1, int y1, int x2, int y2);
+    // Both wait until a window of the app has the keyboard focus.
     void key(const std::string& keys);  // xdotool's names: "ctrl+w", "Escape", "Tab"
     void type(const std::string& text);
 
@@ -172,6 +173,7 @@ private:
     void startWindowManager();
     void startTray();
     void startApp();
+    void waitForFocus();
     void shutDown();
     [[noreturn]] void fail(const std::string& what);
 

@@ -8,10 +8,13 @@
 //     windows              the visible windows' titles, tab-separated
 //     grab PATH FILE       saves the widget's pixels as a PNG: "ok" or "none"
 //     item PATH TEXT       where the menu at PATH shows the item TEXT: "x y w h" or "none"
+//     focus                "yes" when a window of the app has the keyboard focus, else "no"
 //
 // PATH is names joined by "/", each one a widget's object name or accessible name
 // (or "@" and its class name), every next one inside the one before; only widgets
-// shown on screen count.
+// shown on screen count: in a window the window manager has put on screen (the X
+// server exposed it), so that a place found is not the one the window had before
+// the manager framed it.
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -20,12 +23,18 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
 bool named(const QWidget* widget, const QString& name) {
     if (name.startsWith('@')) return QLatin1String(widget->metaObject()->className()) == name.mid(1);
     return widget->objectName() == name || widget->accessibleName() == name;
+}
+
+bool exposed(const QWidget* widget) {
+    const QWindow* window = widget->window()->windowHandle();
+    return window && window->isExposed();
 }
 
 bool onScreen(const QWidget* widget) { return widget->isVisible() && !widget->visibleRegion().isEmpty(); }
@@ -37,7 +46,7 @@ QWidget* findPath(const QStringList& path) {
     for (const QString& name : path) {
         found = nullptr;
         for (QWidget* root : scope) {
-            if (!root->isVisible()) continue;
+            if (!root->isVisible() || !exposed(root)) continue;
             if (named(root, name) && onScreen(root)) {
                 found = root;
                 break;
@@ -92,6 +101,7 @@ QByteArray answer(const QString& request) {
         }
         return "none";
     }
+    if (command == "focus") return QApplication::activeWindow() ? "yes" : "no";
     if (command == "grab") {
         QWidget* widget = findPath(rest.section(' ', 0, 0).split('/'));
         if (!widget || !widget->grab().save(rest.section(' ', 1), "PNG")) return "none";

@@ -86,7 +86,7 @@ public:
         run(action, std::move(label));
         const std::size_t before = told_.size();
         close();
-        for (int ms = 0; ms < 6000 && told_.size() == before; ms += 50) spinEventLoop(50);
+        for (int ms = 0; ms < 20000 && told_.size() == before; ms += 50) spinEventLoop(50);
         spinEventLoop(1000);
     }
     const std::vector<std::string>& told() const { return told_; }

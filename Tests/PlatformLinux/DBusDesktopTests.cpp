@@ -310,6 +310,7 @@ TEST_F(GnomeShellTest, theFrontAppFollowsTheExtensionAndWindowCommandsReachIt) {
     ASSERT_TRUE(until([&] { return platform_->frontIdentifier() == "org.mozilla.firefox"; }));
 
     ActionRunner().run(Action::window(WindowCommand::rightHalf));
+    EXPECT_TRUE(until([&] { return !extension_->calls().isEmpty(); }));
     settle();
     EXPECT_EQ(extension_->calls(), QStringList{"Place {a2} 640 0 640 800"});
     EXPECT_TRUE(platform_->workspace().hide(602));

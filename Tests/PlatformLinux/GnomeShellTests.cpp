@@ -17,6 +17,7 @@
 #include "CompositorPlatform.h"
 #include "CompositorSession.h"
 #include "Platform/Linux/GnomeShellWindowSystem.h"
+#include "Platform/Linux/ShellReport.h"
 #include "QtTestApp.h"
 #include "XSession.h"
 
@@ -96,9 +97,23 @@ TEST(GnomeShellSession, theExtensionNamesTheFrontAppAndPlacesTheFocusedWindow) {
         EXPECT_EQ(failures.told(), std::vector<std::string>{}) << "a placement that held";
         // The window goes after the command, before the extension got its
         // placement (the event loop did not run): the extension refuses it.
+        const auto w = std::find_if(windows->windows().begin(), windows->windows().end(),
+                                    [&](const auto& x) { return x.pid == files; });
+        ASSERT_NE(w, windows->windows().end());
+        // Asked on the test's own turn, so the adapter hears nothing meanwhile.
+        const auto shellHasIt = [&, key = w->key] {
+            const auto ask = QDBusMessage::createMethodCall(GnomeShellWindowSystem::shellService,
+                                                            GnomeShellWindowSystem::objectPath,
+                                                            GnomeShellWindowSystem::interfaceName, "Windows");
+            const QDBusReply<QString> reply = bus.call(ask, QDBus::Block, 5000);
+            const auto report = reply.isValid() ? shell::parseReport(reply.value().toStdString()) : std::nullopt;
+            return !report || std::any_of(report->windows.begin(), report->windows.end(),
+                                          [&](const auto& x) { return x.key == key; });
+        };
         failures.runAsTheWindowCloses(Action::window(WindowCommand::maximize), "maximize", [&] {
             session.closeClient(files);
-            poll(nullptr, 0, 1500);
+            EXPECT_TRUE(waitFor([&] { return !shellHasIt(); }, [] { poll(nullptr, 0, 20); }, 20000))
+                << "the Shell still has the window";
         });
         EXPECT_EQ(failures.told(), std::vector<std::string>{"maximize: That window can't be moved or resized"});
     }

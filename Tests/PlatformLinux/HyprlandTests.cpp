@@ -115,6 +115,11 @@ TEST_F(HyprlandTest, aWindowCommandFloatsTheWindowAndPlacesItThroughTheDispatche
     };
     fake_.clearRequests();
     ActionRunner().run(Action::window(WindowCommand::leftHalf));
+    // The looks that follow the placement wait for the frame meanwhile, so
+    // that nothing is asked for again however slowly the dispatchers go.
+    fake_.setAnswer("j/clients", "[" + firefoxAt(leftHalf) + "," + code + "]");
+    fake_.hold("j/clients");
+    EXPECT_TRUE(until([&] { return dispatched().size() >= 3; }));
     settle();
     // Size, position and size again come out as one placement.
     EXPECT_EQ(dispatched(), (std::vector<std::string>{
@@ -122,11 +127,13 @@ TEST_F(HyprlandTest, aWindowCommandFloatsTheWindowAndPlacesItThroughTheDispatche
                                 "dispatch resizewindowpixel exact 640 800,address:0x55aa01",
                                 "dispatch movewindowpixel exact 0 0,address:0x55aa01",
                             }));
+    fake_.release("j/clients");
 
     // A dispatcher the compositor refuses ends the placement there.
     fake_.clearRequests();
     fake_.setAnswer("dispatch setfloating address:0x55aa01", "Invalid dispatcher");
     ActionRunner().run(Action::window(WindowCommand::rightHalf));
+    EXPECT_TRUE(until([&] { return !dispatched().empty(); }));
     settle();
     EXPECT_EQ(dispatched(), std::vector<std::string>{"dispatch setfloating address:0x55aa01"});
 }

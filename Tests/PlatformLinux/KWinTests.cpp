@@ -78,9 +78,22 @@ TEST(KWinSession, theScriptNamesTheFrontAppAndPlacesTheFocusedWindow) {
         EXPECT_EQ(failures.told(), std::vector<std::string>{});
         // The window goes after the command, before the script fetched its
         // placement (the event loop did not run): the script refuses it.
+        const auto w = std::find_if(windows->windows().begin(), windows->windows().end(),
+                                    [&](const auto& x) { return x.pid == firefox; });
+        ASSERT_NE(w, windows->windows().end());
+        // Asked on the test's own turn, so the adapter hears nothing meanwhile;
+        // KWin answers an empty map for a window it no longer has.
+        const auto kwinHasIt = [&, key = w->key] {
+            auto info = QDBusMessage::createMethodCall("org.kde.KWin", "/KWin", "org.kde.KWin", "getWindowInfo");
+            info << QString::fromStdString(key);
+            const QDBusReply<QVariantMap> reply = bus.call(info, QDBus::Block, 5000);
+            return !reply.isValid() || !reply.value().isEmpty();
+        };
+        EXPECT_TRUE(kwinHasIt()) << "KWin does not know the window by its id";
         failures.runAsTheWindowCloses(Action::window(WindowCommand::maximize), "maximize", [&] {
             session.closeClient(firefox);
-            poll(nullptr, 0, 1500);
+            EXPECT_TRUE(waitFor([&] { return !kwinHasIt(); }, [] { poll(nullptr, 0, 20); }, 20000))
+                << "KWin still has the window";
         });
         EXPECT_EQ(failures.told(), std::vector<std::string>{"maximize: That window can't be moved or resized"});
         // At quit the script goes.

@@ -298,6 +298,28 @@ TEST(DesktopUnits, aRequestedSizeIsConstrainedAsWindowManagersDo) {
     EXPECT_EQ(parts.outerOrigin({0, 0}), (Point{-10, -5}));
 }
 
+// The client at 30,60 (400x300) inside its window manager's frame window.
+TEST(DesktopUnits, decorationsAreWhatTheWindowManagerDeclaresWithinItsFrame) {
+    struct Case {
+        const char* name;
+        Rect outer;
+        std::optional<FrameEdges> declared;
+        FrameEdges expected;
+    };
+    const Rect client{{30, 60}, {400, 300}};
+    const Case cases[] = {
+        {"a frame exactly around its decorations", {{25, 30}, {410, 335}}, FrameEdges{5, 5, 30, 5}, {5, 5, 30, 5}},
+        {"invisible borders for resizing around the visible frame", {{4, 14}, {452, 372}}, FrameEdges{0, 0, 37, 0},
+         {0, 0, 37, 0}},
+        {"a declaration left over once the frame went away", client, FrameEdges{0, 0, 37, 0}, {0, 0, 0, 0}},
+        {"a frame narrower on one side than declared", {{25, 50}, {410, 315}}, FrameEdges{5, 5, 30, 5},
+         {5, 5, 10, 5}},
+        {"nothing declared: the frame window's reach", {{25, 30}, {410, 335}}, std::nullopt, {5, 5, 30, 5}},
+        {"nothing declared, no frame", client, std::nullopt, {0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(decorationsWithin(client, c.outer, c.declared), c.expected) << c.name;
+}
+
 TEST(VirtualKeyboard, withoutAUinputDeviceNothingIsTrustedAndNothingPosts) {
     // Missing, and present but not a uinput device.
     for (const char* path : {"/nonexistent/uinput", "/dev/null"}) {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <thread>
 
 #include <fcntl.h>
@@ -73,17 +74,27 @@ std::optional<std::string> XSession::start() {
 
     // The window manager, with a configuration folder of its own so a user's
     // settings change nothing.
-    const int wmLog = open((folder_ + "/openbox.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    // VELORIN_TEST_WINDOW_MANAGER runs the same tests under another one (xfwm4, metacity, …).
+    // VELORIN_TEST_WINDOW_MANAGER runs the same tests under another one, a
+    // command with its arguments apart by spaces ("metacity",
+    // "dbus-run-session -- xfwm4" for one that needs a session bus).
     const char* chosen = std::getenv("VELORIN_TEST_WINDOW_MANAGER");
-    const char* wmName = chosen && *chosen ? chosen : "openbox";
-    const int wmRc = startChild(windowManager_, wmName, {wmName},
+    std::vector<std::string> command;
+    for (std::string_view rest = chosen && *chosen ? chosen : "openbox"; !rest.empty();) {
+        const auto space = rest.find(' ');
+        if (space != 0) command.emplace_back(rest.substr(0, space));
+        rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+    }
+    if (command.empty()) command.emplace_back("openbox");
+    const std::string wmName = command.back();
+    const std::string wmLogPath = folder_ + "/" + fs::path(wmName).filename().string() + ".log";
+    const int wmLog = open(wmLogPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int wmRc = startChild(windowManager_, command.front(), command,
                                 environmentWith({{"DISPLAY", display_}, {"XDG_CONFIG_HOME", folder_ + "/config"}}),
                                 {{0, -1}, {1, -1}, {2, wmLog}});
     if (wmLog >= 0) close(wmLog);
     if (wmRc != 0) {
         windowManager_ = -1;
-        return "openbox did not start: " + std::string(std::strerror(wmRc));
+        return wmName + " did not start: " + std::string(std::strerror(wmRc));
     }
     XClient probe(display_);
     if (!probe.isConnected()) return "cannot connect to Xvfb on " + display_;
@@ -92,7 +103,7 @@ std::optional<std::string> XSession::start() {
                                 if (exited(windowManager_)) windowManager_ = -1;
                                 poll(nullptr, 0, 20);
                             });
-    if (!up) return "openbox did not take over " + display_ + " (see " + folder_ + "/openbox.log)";
+    if (!up) return wmName + " did not take over " + display_ + " (see " + wmLogPath + ")";
     // Running its event loop, not just started: it manages a window and lets it go.
     const xcb_window_t w = probe.openWindow("ready", "Ready", 1);
     auto managed = [&] {
@@ -103,9 +114,9 @@ std::optional<std::string> XSession::start() {
         probe.nudgeWindowManager();
         poll(nullptr, 0, 20);
     };
-    if (!waitFor(managed, nudge)) return "openbox never managed a window on " + display_;
+    if (!waitFor(managed, nudge)) return wmName + " never managed a window on " + display_;
     probe.closeWindow(w);
-    if (!waitFor([&] { return !managed(); }, nudge)) return "openbox never let a window go on " + display_;
+    if (!waitFor([&] { return !managed(); }, nudge)) return wmName + " never let a window go on " + display_;
     return std::nullopt;
 }
 
@@ -355,6 +366,29 @@ std::optional<Rect> XClient::clientArea(xcb_window_t window) {
     }
     std::free(g);
     std::free(t);
+    return r;
+}
+
+std::optional<Rect> XClient::visibleFrame(xcb_window_t window) {
+    auto r = clientArea(window);
+    xcb_ewmh_get_extents_reply_t e{};
+    if (!r || !xcb_ewmh_get_frame_extents_reply(&ewmh_, xcb_ewmh_get_frame_extents(&ewmh_, window), &e, nullptr)) {
+        return r;
+    }
+    return Rect{{r->origin.x - e.left, r->origin.y - e.top},
+                {r->size.width + e.left + e.right, r->size.height + e.top + e.bottom}};
+}
+
+std::optional<Rect> XClient::workArea() {
+    xcb_ewmh_get_workarea_reply_t areas;
+    if (!xcb_ewmh_get_workarea_reply(&ewmh_, xcb_ewmh_get_workarea(&ewmh_, 0), &areas, nullptr)) return std::nullopt;
+    std::optional<Rect> r;
+    if (areas.workarea_len > 0) {
+        const auto& a = areas.workarea[0];
+        r = Rect{{static_cast<double>(a.x), static_cast<double>(a.y)},
+                 {static_cast<double>(a.width), static_cast<double>(a.height)}};
+    }
+    xcb_ewmh_get_workarea_reply_wipe(&areas);
     return r;
 }
 

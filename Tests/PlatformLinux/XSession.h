@@ -74,6 +74,13 @@ public:
     std::optional<Rect> outerFrame(xcb_window_t window);
     // The client area itself, in root-window pixels.
     std::optional<Rect> clientArea(xcb_window_t window);
+    // The frame the user sees: the client area grown by the decorations the
+    // window manager declares (_NET_FRAME_EXTENTS), which leave out the
+    // invisible borders some keep in their frame window for resizing.
+    std::optional<Rect> visibleFrame(xcb_window_t window);
+    // What the window manager leaves to windows (_NET_WORKAREA) of the first
+    // desktop: the screen without its panels.
+    std::optional<Rect> workArea();
 
     // What apps ask of the window manager and tell it.
     void requestState(xcb_window_t window, bool add, xcb_atom_t first, xcb_atom_t second = XCB_ATOM_NONE);

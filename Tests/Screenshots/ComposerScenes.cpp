@@ -197,5 +197,38 @@ const SceneRegistrar keysMidway("composer-motion-keys-midway", [](SceneContext& 
     return content;
 }, composerSize);
 
+// A recording ends with ⇧⌘4: the caps swap while the record button narrows
+// back to "Record Keys".
+const SceneRegistrar recordMidway("composer-motion-record-midway", [](SceneContext& context) {
+    auto content = composerScene(Action::keystroke(KeyCombo::spotlight));
+    auto* composer = content->findChild<ActionComposer*>();
+    auto* button = content->findChild<KeyListenButton*>("composer.recordKeys");
+    context.afterShow([button] { button->start(); });
+    midway(context, [composer, button] {
+        button->stop();
+        composer->pick(Action::keystroke(KeyCombo::screenshot));
+    }, 0.08);
+    return content;
+}, composerSize);
+
+// ⌘Space becomes ⇧⌘4 and, mid-swap, ⌃↑: the first caps are still fading
+// out beside the second ones.
+const SceneRegistrar keysTwiceMidway("composer-motion-keys-twice-midway", [](SceneContext& context) {
+    auto content = composerScene(Action::keystroke(KeyCombo::spotlight));
+    auto* composer = content->findChild<ActionComposer*>();
+    context.afterShow([composer] {
+        static ManualFrameClock clock;
+        Motion::setInstant(false);
+        FrameClock::install(&clock);
+        composer->pick(Action::keystroke(KeyCombo::screenshot));
+        clock.advance(0.05);
+        composer->pick(Action::keystroke(KeyCombo::missionControl));
+        clock.advance(0.04);
+        FrameClock::install(nullptr);
+        Motion::setInstant(true);
+    });
+    return content;
+}, composerSize);
+
 }  // namespace
 }  // namespace velorin::screenshots

@@ -410,6 +410,38 @@ TEST_F(SensitivityTabTest, aMoveOfTheFocusFadesTheValueTextsAndThePreviewWithThe
     FrameClock::install(nullptr);
 }
 
+// A new value glides there with the wobble spring, and is there at once under
+// Reduce Motion, as the focus is.
+TEST_F(SensitivityTabTest, thePreviewsValuesGlideUnlessMotionIsReduced) {
+    struct Case {
+        const char* name;
+        bool reduceMotion;
+    };
+    for (const Case& c : {Case{"moving", false}, Case{"reduced", true}}) {
+        ManualFrameClock clock(10);
+        FrameClock::install(&clock);
+        Motion::setInstant(false);
+        sim.displaySettings().setReduceMotion(c.reduceMotion);
+        SensitivityPreview preview;
+        const RecognizerConfig from = preview.config();
+        RecognizerConfig to = from;
+        to.maxTapDuration = 0.9;
+        to.maxTravel = 0.2f;
+        preview.setConfig(to);
+        const double t = 0.1;
+        clock.advance(t);
+        const double p = c.reduceMotion ? 1 : evaluateSpring(Theme::wobble, 0, 1, 0, t).value;
+        ASSERT_LT(evaluateSpring(Theme::wobble, 0, 1, 0, t).value, 0.9) << "still on its way when moving";
+        const auto shown = preview.shown();
+        EXPECT_NEAR(shown.maxTapDuration, from.maxTapDuration + (0.9 - from.maxTapDuration) * p, 1e-9) << c.name;
+        EXPECT_NEAR(shown.maxTravel, from.maxTravel + (double(0.2f) - from.maxTravel) * p, 1e-6) << c.name;
+        EXPECT_EQ(shown.holdDuration, from.holdDuration) << c.name << ": an unchanged value stands";
+        clock.advance(3);
+        EXPECT_EQ(preview.shown().maxTapDuration, 0.9) << c.name;
+        FrameClock::install(nullptr);
+    }
+}
+
 TEST_F(SensitivityTabTest, resetRestoresAllSixDefaultsInOneAssignmentWithOneHaptic) {
     AppConfig config;
     config.recognizer = RecognizerConfig{0.8, 2.5, 0.07f, 0.02f, 0.5, 0.25f};

@@ -58,6 +58,17 @@ Size WindowParts::visibleSize(Size c) const {
             c.height + decorations.top + decorations.bottom - shadow.top - shadow.bottom};
 }
 
+FrameEdges decorationsWithin(const Rect& client, const Rect& outer, const std::optional<FrameEdges>& declared) {
+    auto reach = [](double v) { return std::max(0.0, v); };
+    const FrameEdges margins{reach(client.origin.x - outer.origin.x),
+                             reach(outer.origin.x + outer.size.width - client.origin.x - client.size.width),
+                             reach(client.origin.y - outer.origin.y),
+                             reach(outer.origin.y + outer.size.height - client.origin.y - client.size.height)};
+    if (!declared) return margins;
+    return {std::min(declared->left, margins.left), std::min(declared->right, margins.right),
+            std::min(declared->top, margins.top), std::min(declared->bottom, margins.bottom)};
+}
+
 namespace {
 double constrained(double v, std::optional<double> min, std::optional<double> max, std::optional<double> base,
                    std::optional<double> inc) {

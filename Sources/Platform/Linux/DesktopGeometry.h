@@ -51,6 +51,14 @@ struct WindowParts {
     Size visibleSize(Size client) const;
 };
 
+// The decorations around a client that its window manager's frame window
+// `outer` holds: what _NET_FRAME_EXTENTS declares, which leaves out the
+// invisible borders some window managers keep for resizing, yet never more
+// than the frame window reaches past the client, since a declaration can
+// outlive the decorations it names; the frame window's reach where nothing
+// is declared.
+FrameEdges decorationsWithin(const Rect& client, const Rect& outer, const std::optional<FrameEdges>& declared);
+
 // The client's WM_NORMAL_HINTS on size, in pixels.
 struct SizeHints {
     std::optional<Size> minimum, maximum, base, increment;

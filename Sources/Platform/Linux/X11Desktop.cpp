@@ -1,5 +1,6 @@
 #include "Platform/Linux/X11Desktop.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -25,6 +26,9 @@ struct X11Desktop::State {
     xcb_atom_t wmChangeState = XCB_ATOM_NONE;
     xcb_atom_t startupId = XCB_ATOM_NONE;
     std::string displayName;
+    // The windows iconified to show the desktop for a window manager that
+    // cannot show it itself, given back on the next toggle.
+    std::vector<xcb_window_t> iconifiedForDesktop;
     // Startup notification's own connection: waiting there for the event that
     // carries the time takes no event from the main connection's reader.
     xcb_connection_t* feedback = nullptr;
@@ -194,6 +198,24 @@ std::vector<X11Window> X11Desktop::clientWindows() {
     return out;
 }
 
+std::optional<Rect> X11Desktop::outerFrame(std::uint32_t window) {
+    auto* c = state_->connection;
+    // The window manager's frame is the client's ancestor just below the root.
+    xcb_window_t top = window;
+    for (int depth = 0; depth < 16; ++depth) {
+        Freed<xcb_query_tree_reply_t> tree{xcb_query_tree_reply(c, xcb_query_tree(c, top), nullptr)};
+        if (!tree.p) return std::nullopt;
+        if (tree.p->parent == state_->root || tree.p->parent == XCB_WINDOW_NONE) break;
+        top = tree.p->parent;
+    }
+    Freed<xcb_get_geometry_reply_t> geo{xcb_get_geometry_reply(c, xcb_get_geometry(c, top), nullptr)};
+    if (!geo.p) return std::nullopt;
+    // A child of the root: its position is its border's outer corner, in root pixels.
+    const double border = geo.p->border_width;
+    return Rect{{static_cast<double>(geo.p->x), static_cast<double>(geo.p->y)},
+                {geo.p->width + 2 * border, geo.p->height + 2 * border}};
+}
+
 std::optional<WindowParts> X11Desktop::parts(std::uint32_t window) {
     if (!isConnected() || window == 0) return std::nullopt;
     auto* c = state_->connection;
@@ -212,10 +234,14 @@ std::optional<WindowParts> X11Desktop::parts(std::uint32_t window) {
     WindowParts p;
     p.client = Rect{{static_cast<double>(pos.p->dst_x), static_cast<double>(pos.p->dst_y)},
                     {static_cast<double>(geo.p->width), static_cast<double>(geo.p->height)}};
+    std::optional<FrameEdges> declared;
     if (decorated) {
-        p.decorations = {static_cast<double>(ext.left), static_cast<double>(ext.right), static_cast<double>(ext.top),
-                         static_cast<double>(ext.bottom)};
+        declared = FrameEdges{static_cast<double>(ext.left), static_cast<double>(ext.right),
+                              static_cast<double>(ext.top), static_cast<double>(ext.bottom)};
     }
+    const auto outer = outerFrame(window);
+    if (!outer) return std::nullopt;
+    p.decorations = decorationsWithin(p.client, *outer, declared);
     p.shadow = shadow;
     return p;
 }
@@ -365,8 +391,21 @@ bool X11Desktop::iconify(std::uint32_t window) {
     return true;
 }
 
+bool X11Desktop::supports(xcb_atom_t hint) {
+    auto& e = state_->ewmh;
+    xcb_ewmh_get_atoms_reply_t supported;
+    if (!xcb_ewmh_get_supported_reply(&e, xcb_ewmh_get_supported(&e, state_->screenNumber), &supported, nullptr)) {
+        return false;
+    }
+    const bool found = std::find(supported.atoms, supported.atoms + supported.atoms_len, hint) !=
+                       supported.atoms + supported.atoms_len;
+    xcb_ewmh_get_atoms_reply_wipe(&supported);
+    return found;
+}
+
 bool X11Desktop::toggleShowingDesktop() {
     if (!isConnected()) return false;
+    if (!supports(state_->ewmh._NET_SHOWING_DESKTOP)) return toggleDesktopByIconifying();
     std::uint32_t showing = 0;
     xcb_ewmh_get_showing_desktop_reply(&state_->ewmh, xcb_ewmh_get_showing_desktop(&state_->ewmh, state_->screenNumber),
                                        &showing, nullptr);
@@ -382,6 +421,42 @@ bool X11Desktop::toggleShowingDesktop() {
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&ev));
     xcb_flush(state_->connection);
+    return true;
+}
+
+bool X11Desktop::toggleDesktopByIconifying() {
+    auto& e = state_->ewmh;
+    auto& iconified = state_->iconifiedForDesktop;
+    const auto clients = clientWindows();
+    auto stillHidden = [&](xcb_window_t w) {
+        return std::any_of(clients.begin(), clients.end(), [&](const X11Window& c) { return c.id == w && c.hidden; });
+    };
+    if (std::any_of(iconified.begin(), iconified.end(), stillHidden)) {
+        // Mapping an iconified window makes it normal again; bottom first, so
+        // the stack comes back as it was.
+        for (const xcb_window_t w : iconified) {
+            if (stillHidden(w)) xcb_map_window(state_->connection, w);
+        }
+        xcb_flush(state_->connection);
+        iconified.clear();
+        return true;
+    }
+    iconified.clear();
+    for (const auto& c : clients) {
+        if (c.hidden) continue;
+        // Panels and the desktop itself stay.
+        bool kept = false;
+        xcb_ewmh_get_atoms_reply_t types;
+        if (xcb_ewmh_get_wm_window_type_reply(&e, xcb_ewmh_get_wm_window_type(&e, c.id), &types, nullptr)) {
+            for (std::uint32_t i = 0; i < types.atoms_len; ++i) {
+                kept = kept || types.atoms[i] == e._NET_WM_WINDOW_TYPE_DOCK ||
+                       types.atoms[i] == e._NET_WM_WINDOW_TYPE_DESKTOP;
+            }
+            xcb_ewmh_get_atoms_reply_wipe(&types);
+        }
+        if (kept) continue;
+        if (iconify(c.id)) iconified.push_back(c.id);
+    }
     return true;
 }
 

@@ -60,6 +60,8 @@ public:
     std::chrono::milliseconds settleTime{500};
     bool activate(std::uint32_t window);
     bool iconify(std::uint32_t window);
+    // The window manager's own showing of the desktop; where it has none,
+    // every window is iconified and the next toggle gives them back.
     bool toggleShowingDesktop();
 
     // Startup notification, on a connection of its own: the server's time now
@@ -85,7 +87,10 @@ private:
     DescribeCookies requestDescription(std::uint32_t window);
     X11Window collectDescription(const DescribeCookies& cookies);
     std::optional<X11Window> describe(std::uint32_t window);
+    std::optional<Rect> outerFrame(std::uint32_t window);
     bool leaveFixedStates(std::uint32_t window);
+    bool supports(std::uint32_t hint);
+    bool toggleDesktopByIconifying();
     bool settles(std::uint32_t window, const Rect& before, const std::function<bool(const Rect&)>& reached);
     SizeHints sizeHints(std::uint32_t window);
     bool openFeedbackConnection();

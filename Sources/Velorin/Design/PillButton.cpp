@@ -42,6 +42,7 @@ PillButton::PillButton(const QString& text, bool primary, QWidget* parent)
       liquid_(this, style_.liquidLevel(false)),
       squash_(QSizeF(1, 1)),
       swell_(1.0),
+      width_(0.0),
       splash_(this, splashes_),
       shadow_(
           this, [this] { return continuousCapsule(drawnPillRect()); },
@@ -64,6 +65,11 @@ PillButton::PillButton(const QString& text, bool primary, QWidget* parent)
         shadow_.refresh();
     });
     swell_.setOnFrame([this] {
+        update();
+        shadow_.refresh();
+    });
+    width_.setOnFrame([this] {
+        updateGeometry();
         update();
         shadow_.refresh();
     });
@@ -125,10 +131,31 @@ void PillButton::swellTo(double scale, const std::optional<Animation>& animation
     shadow_.refresh();
 }
 
+double PillButton::naturalWidth() const {
+    return symbolRoom() + QFontMetricsF(font()).horizontalAdvance(text()) + 2 * PillButtonStyle::horizontalPadding;
+}
+
 QSizeF PillButton::contentSize() const {
     const QFontMetricsF metrics(font());
-    return {symbolRoom() + metrics.horizontalAdvance(text()) + 2 * PillButtonStyle::horizontalPadding,
+    return {width_.isAnimating() ? width_.value() : naturalWidth(),
             metrics.height() + 2 * PillButtonStyle::verticalPadding};
+}
+
+void PillButton::setTextGliding(const QString& text, const Spring& spring) {
+    if (text == this->text()) return;
+    const double shown = contentSize().width();
+    const bool glides = width_.isAnimating();
+    setText(text);
+    const double target = naturalWidth();
+    if (!isVisible() || Display::reduceMotion() || Motion::instant()) {
+        width_.setValue(target);
+    } else {
+        // A glide under way turns toward the new width with the speed it has.
+        if (!glides) width_.setValue(shown);
+        width_.animateTo(target, Animation::spring(spring));
+    }
+    updateGeometry();
+    update();
 }
 
 QMarginsF PillButton::swellMargins() const {
@@ -223,8 +250,14 @@ void PillButton::paintEvent(QPaintEvent*) {
     const QRectF label = pillRect();
     const QFont f = font();
     const QFontMetricsF metrics(f);
-    const QString shown = metrics.elidedText(text(), Qt::ElideRight,
-                                             label.width() - 2 * PillButtonStyle::horizontalPadding - symbolRoom());
+    // While the width glides the text stays whole, cut by the capsule where
+    // the pill is still narrower, rather than flickering between elisions.
+    const bool gliding = width_.isAnimating();
+    const QString shown =
+        gliding ? text()
+                : metrics.elidedText(text(), Qt::ElideRight,
+                                     label.width() - 2 * PillButtonStyle::horizontalPadding - symbolRoom());
+    if (gliding) painter.setClipPath(capsule, Qt::IntersectClip);
     // The symbol and the text, centred together.
     const double textWidth = metrics.horizontalAdvance(shown);
     const double start = label.center().x() - (symbolRoom() + textWidth) / 2;

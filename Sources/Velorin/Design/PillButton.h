@@ -67,6 +67,12 @@ public:
     bool ticks() const { return ticks_; }
     void setTicks(bool ticks) { ticks_ = ticks; }
 
+    // Changes the text and lets the pill's width follow it from the width shown
+    // now along `spring`, as the pill's neighbours move; at once under instant
+    // motion, under Reduce Motion and while the pill is off screen.
+    void setTextGliding(const QString& text, const Spring& spring);
+    bool isGlidingWidth() const { return width_.isAnimating(); }
+
     bool isPrimary() const { return style_.primary; }
     void setPrimary(bool primary);
     const PillButtonStyle& pillStyle() const { return style_; }
@@ -113,6 +119,7 @@ private:
 
     double symbolRoom() const;
     QSizeF contentSize() const;
+    double naturalWidth() const;
     QMarginsF room() const;
 
     PillButtonStyle style_;
@@ -125,6 +132,7 @@ private:
     LiquidMotion liquid_;
     AnimatedValue<QSizeF> squash_;
     AnimatedValue<double> swell_;
+    AnimatedValue<double> width_;  // the content's width while it glides
     PixelSplash splash_;
     OverlayShadow shadow_;
     DisplayObserver display_;

@@ -8,6 +8,7 @@
 #include "Velorin/Design/PixelBurst.h"
 #include "Velorin/Design/Rainbow.h"
 #include "Velorin/Design/Shadow.h"
+#include "Velorin/Design/SymbolBounce.h"
 #include "Velorin/Design/Symbols.h"
 #include "Velorin/Design/Theme.h"
 
@@ -43,7 +44,6 @@ constexpr double blobGlossOpacity = 0.4;
 constexpr double labelShadowOpacity = 0.5;
 constexpr double labelShadowRadius = 2;
 constexpr QPointF labelShadowOffset{0, 1};
-constexpr double bounceStart = 0.8;  // the symbol's scale when a bounce starts
 
 std::size_t indexOf(SettingsTab tab) { return std::size_t(tab); }
 
@@ -53,7 +53,7 @@ QFont labelFont(bool selected) { return Fonts::system(TabBar::fontPoints, select
 // One tab: its symbol and title; the bar paints the blob behind it.
 class TabBar::Button final : public QAbstractButton {
 public:
-    Button(TabBar* bar, SettingsTab tab) : QAbstractButton(bar), bar_(bar), tab_(tab), splash_(this, 0), bounce_(1) {
+    Button(TabBar* bar, SettingsTab tab) : QAbstractButton(bar), bar_(bar), tab_(tab), splash_(this, 0), bounce_([this] { update(); }) {
         const TabBarItem& it = TabBar::item(tab);
         setText(QString::fromUtf8(it.title.data(), qsizetype(it.title.size())));
         setObjectName(QStringLiteral("tab.%1").arg(QLatin1String(tabNames[indexOf(tab)])));
@@ -62,19 +62,18 @@ public:
         setCheckable(true);
         setFocusPolicy(Qt::TabFocus);
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-        bounce_.setOnFrame([this] { update(); });
         connect(this, &QAbstractButton::clicked, this, [this] { bar_->select(tab_); });
     }
 
     SettingsTab tab() const { return tab_; }
     PixelSplash& splash() { return splash_; }
+    double symbolScale() const { return bounce_.scale(); }
 
     void setSelected(bool selected) {
         if (selected == isChecked()) return;
         setChecked(selected);
         // Both the newly and the previously selected symbols bounce.
-        bounce_.setValue(bounceStart);
-        bounce_.animateTo(1, Animation::spring(Theme::wobble));
+        bounce_.play();
         updateGeometry();
     }
 
@@ -125,7 +124,7 @@ protected:
         }
         painter.save();
         painter.translate(symbolRect.center());
-        painter.scale(bounce_.value(), bounce_.value());
+        painter.scale(bounce_.scale(), bounce_.scale());
         painter.translate(-symbolRect.center());
         Symbols::draw(painter, symbolRect, symbol, ink, TabBar::symbolPoints);
         painter.restore();
@@ -144,7 +143,7 @@ private:
     TabBar* bar_;
     SettingsTab tab_;
     PixelSplash splash_;
-    AnimatedValue<double> bounce_;
+    SymbolBounce bounce_;
     FocusRing focusRing_{this};
 };
 
@@ -198,6 +197,8 @@ TabBar::~TabBar() = default;
 QAbstractButton* TabBar::button(SettingsTab tab) const { return buttons_[indexOf(tab)]; }
 
 QRectF TabBar::buttonRect(SettingsTab tab) const { return QRectF(buttons_[indexOf(tab)]->geometry()); }
+
+double TabBar::symbolScale(SettingsTab tab) const { return buttons_[indexOf(tab)]->symbolScale(); }
 
 QRectF TabBar::blobRect() const { return blob_.isAnimating() ? blob_.value() : buttonRect(selection_); }
 

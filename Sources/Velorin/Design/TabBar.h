@@ -70,6 +70,8 @@ public:
 
     int splashes() const { return splashes_; }
     QAbstractButton* button(SettingsTab tab) const;
+    // The tab's symbol's scale now: 1 at rest, less while it bounces.
+    double symbolScale(SettingsTab tab) const;
     // The blob's frame now, in the bar's coordinates.
     QRectF blobRect() const;
     bool isGliding() const { return blob_.isAnimating(); }

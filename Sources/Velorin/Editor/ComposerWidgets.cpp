@@ -35,7 +35,6 @@ constexpr double tileTitleHeight = 30;    // at least, two lines of 12 points
 constexpr double tileTitlePoints = 12;
 constexpr double hoverScaleTile = 1.04;
 constexpr double hiddenScaleTile = 0.8;
-constexpr double iconBounceStart = 0.8;  // the option symbol's scale when a bounce starts
 
 constexpr double pillVerticalPadding = 9;
 constexpr double pillGap = 7;
@@ -263,7 +262,7 @@ OptionTile::OptionTile(QString title, QSizeF iconSize, IconPainter icon, int ind
       index_(index),
       onAmount_(0.0, [this] { update(); }),
       hoverAmount_(0.0, [this] { update(); }),
-      bounce_(1.0, [this] { update(); }),
+      bounce_([this] { update(); }),
       appearing_(this, tileAppearSpring),
       display_([this] { update(); }) {
     setObjectName("composer.tile");
@@ -283,10 +282,7 @@ void OptionTile::setOn(bool on) {
     setProperty("on", on);
     onAmount_.animateTo(on ? 1.0 : 0.0, Animation::spring(tileOnSpring));
     // A tile's first state is no change: only a tile on screen bounces.
-    if (bounces_ && appearing_.started() && !Motion::instant() && !Display::reduceMotion()) {
-        bounce_.setValue(iconBounceStart);
-        bounce_.animateTo(1.0, Animation::spring(Theme::wobble));
-    }
+    if (bounces_ && appearing_.started()) bounce_.play();
 }
 
 void OptionTile::setTitle(const QString& title) {
@@ -355,7 +351,7 @@ void OptionTile::paintEvent(QPaintEvent*) {
                           iconSize_.width(), iconSize_.height());
     if (icon_) {
         painter.save();
-        const double bounce = bounce_.value();
+        const double bounce = bounce_.scale();
         painter.translate(iconRect.center());
         painter.scale(bounce, bounce);
         painter.translate(-iconRect.center());

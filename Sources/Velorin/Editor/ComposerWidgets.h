@@ -15,6 +15,7 @@
 
 #include "Actions/Commands.h"
 #include "Velorin/Design/Animated.h"
+#include "Velorin/Design/SymbolBounce.h"
 
 #include <QGraphicsEffect>
 #include <QPixmap>
@@ -143,7 +144,7 @@ public:
     // option symbols do; the window diagrams do not).
     void setBounces(bool bounces) { bounces_ = bounces; }
     // The icon's scale now: 1 at rest, less while it bounces.
-    double iconScale() const { return bounce_.value(); }
+    double iconScale() const { return bounce_.scale(); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -164,7 +165,7 @@ private:
     bool bounces_ = false;
     AnimatedValue<double> onAmount_;
     AnimatedValue<double> hoverAmount_;
-    AnimatedValue<double> bounce_;
+    SymbolBounce bounce_;
     Appearing appearing_;
     DisplayObserver display_;
 };

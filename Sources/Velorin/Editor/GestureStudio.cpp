@@ -472,7 +472,6 @@ protected:
 // the mark's dot.
 class Listening final : public QWidget {
 public:
-    static constexpr std::array<Halo, 1> shadow{{{6, 0.5}}};
 
     explicit Listening(QWidget* parent) : QWidget(parent) {
         setObjectName("studio.listening");
@@ -506,14 +505,18 @@ protected:
         QPainterPath dot;
         dot.addEllipse(QRectF(ring_->geometry()).center(), ListeningRing::dotSide / 2, ListeningRing::dotSide / 2);
         paintShadow(painter, dot,
-                    ShadowStyle{QColor::fromRgbF(0, 0, 0, float(shadow[0].opacity)), shadow[0].radius, {}});
+                    ShadowStyle{QColor::fromRgbF(0, 0, 0, float(GestureStudioRules::listeningShadowDark[0].opacity)),
+                                GestureStudioRules::listeningShadowDark[0].radius, {}});
         HaloText::draw(painter, textRect(), Qt::AlignCenter, text(), font(), QColor::fromRgbF(1, 1, 1, 0.9f), Qt::black,
-                       shadow);
+                       GestureStudioRules::listeningShadow(colorEnvironmentFor(this).isDark()));
     }
 
 private:
     static constexpr double spacing = 8;
-    static double margin() { return std::max(12, haloMargin(shadow)); }
+    static double margin() {
+        return std::max({12, haloMargin(GestureStudioRules::listeningShadow(false)),
+                         haloMargin(GestureStudioRules::listeningShadow(true))});
+    }
 
     ListeningRing* ring_ = nullptr;
 };

@@ -4,6 +4,7 @@
 // the target chip and the target list show, the clash warning, and the one
 // configuration a save writes.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "Config/Pack.h"
 #include "Recognizer/Gesture.h"
 #include "Support/Uuid.h"
+#include "Velorin/Design/ReadableOnWater.h"
 
 namespace velorin {
 
@@ -32,6 +34,12 @@ struct GestureStudioRules {
     static constexpr const char* savedTitle = "Saved";
     static constexpr const char* closeHelp = "Close";
     static constexpr const char* retryHelp = "Do the gesture again";
+
+    // The listening call is white with a soft dark shadow; on the light pad
+    // that alone leaves it faint, so a tight dark edge lies beneath it too.
+    static constexpr std::array<Halo, 1> listeningShadowDark{{{6, 0.5}}};
+    static constexpr std::array<Halo, 3> listeningShadowLight{{{1, 0.85}, {3, 0.55}, {6, 0.5}}};
+    static Halos listeningShadow(bool dark) { return dark ? Halos(listeningShadowDark) : Halos(listeningShadowLight); }
 
     // Delays of the studio's one-shot steps, in seconds.
     static constexpr double unbumpDelaySeconds = 0.22;

@@ -49,7 +49,8 @@ void KeyListenButton::stop() {
 void KeyListenButton::showState() {
     const bool listening = isListening();
     setPrimary(!listening);
-    setText(listening ? dotRoom + listeningText : recordText);
+    // The pill's width follows its text on the spring the caps beside it swap on.
+    setTextGliding(listening ? dotRoom + listeningText : recordText, widthSpring);
     dot_->setVisible(listening);
     placeDot();
     updateGeometry();

@@ -18,6 +18,7 @@ class KeyListenButton : public PillButton {
 public:
     static inline const QString recordText = QStringLiteral("Record Keys");
     static inline const QString listeningText = QStringLiteral("Press the keys\u2026 (Esc cancels)");
+    static constexpr Spring widthSpring{0.4, 0.65, 0};
 
     explicit KeyListenButton(QWidget* parent = nullptr);
     ~KeyListenButton() override;

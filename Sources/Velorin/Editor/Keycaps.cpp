@@ -29,43 +29,107 @@ CapsSwap::Look CapsSwap::leaving(double progress) {
     return {look.scale, look.opacity};
 }
 
-double CapsSwap::width(double progress, double oldWidth, double newWidth) {
+double CapsSwap::extent(double width, Look look) {
     // Caps of width w scaled by s about their centre reach w (1 + s) / 2.
+    return width * (1 + look.scale) / 2;
+}
+
+double CapsSwap::width(double progress, double oldWidth, double newWidth) {
     const double room = oldWidth + (newWidth - oldWidth) * progress;
-    const double entered = newWidth * (1 + entering(progress).scale) / 2;
     const Look left = leaving(progress);
-    const double leftover = left.opacity > 0 ? oldWidth * (1 + left.scale) / 2 : 0;
-    return std::max({room, entered, leftover});
+    const double leftover = left.opacity > 0 ? extent(oldWidth, left) : 0;
+    return std::max({room, extent(newWidth, entering(progress)), leftover});
+}
+
+struct CapsSwaps::Set {
+    Set(const KeyCombo& combo, double presence, std::function<void()> onFrame)
+        : combo(combo), presence(presence, std::move(onFrame)) {}
+    KeyCombo combo;
+    AnimatedValue<double> presence;  // 0 gone … 1 whole
+};
+
+CapsSwaps::CapsSwaps(const KeyCombo& combo, std::function<void()> onFrame) : onFrame_(std::move(onFrame)) {
+    sets_.push_back(std::make_unique<Set>(combo, 1.0, onFrame_));
+}
+
+CapsSwaps::~CapsSwaps() = default;
+
+const KeyCombo& CapsSwaps::current() const { return sets_.back()->combo; }
+
+double CapsSwaps::entrance() const { return sets_.back()->presence.value(); }
+
+void CapsSwaps::show(const KeyCombo& combo, const std::optional<Spring>& spring) {
+    if (!spring) {
+        sets_.clear();
+        sets_.push_back(std::make_unique<Set>(combo, 1.0, onFrame_));
+        if (onFrame_) onFrame_();
+        return;
+    }
+    if (combo == current()) return;
+    // Sets that are gone are dropped here, never from inside their own frame.
+    std::erase_if(sets_, [&](const std::unique_ptr<Set>& set) {
+        return set != sets_.back() && !set->presence.isAnimating() && set->presence.value() <= 0;
+    });
+    const Animation animation = Animation::spring(*spring);
+    sets_.back()->presence.animateTo(0.0, animation);
+    auto back = std::find_if(sets_.begin(), sets_.end(), [&](const auto& set) { return set->combo == combo; });
+    if (back != sets_.end()) {
+        // Coming back while it leaves: it turns round from where it stands.
+        std::unique_ptr<Set> set = std::move(*back);
+        sets_.erase(back);
+        sets_.push_back(std::move(set));
+    } else {
+        sets_.push_back(std::make_unique<Set>(combo, 0.0, onFrame_));
+    }
+    sets_.back()->presence.animateTo(1.0, animation);
+}
+
+std::vector<CapsSwaps::Leaving> CapsSwaps::leaving() const {
+    std::vector<Leaving> out;
+    for (std::size_t i = 0; i + 1 < sets_.size(); ++i) {
+        const double presence = sets_[i]->presence.value();
+        const CapsSwap::Look look = CapsSwap::leaving(1 - presence);
+        if (look.opacity > 0 || sets_[i]->presence.isAnimating()) out.push_back({sets_[i]->combo, presence, look});
+    }
+    return out;
+}
+
+bool CapsSwaps::isSwapping() const {
+    return std::any_of(sets_.begin(), sets_.end(), [](const auto& set) { return set->presence.isAnimating(); });
 }
 
 Keycaps::Keycaps(const KeyCombo& combo, bool small, QWidget* parent)
-    : QWidget(parent), combo_(combo), small_(small), swap_(1.0, [this] { swapped(); }), display_([this] { update(); }) {
+    : QWidget(parent), small_(small), swaps_(combo, [this] { swapped(); }), display_([this] { update(); }) {
     setObjectName("composer.keycaps");
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
+
 void Keycaps::setCombo(const KeyCombo& combo) {
-    if (combo == combo_) return;
+    if (combo == this->combo()) return;
     const bool moves = animates_ && isVisible() && !Motion::instant() && !Display::reduceMotion();
-    // A swap under way gives way from where it stands: its old caps go at once.
-    const KeyCombo previous = combo_;
-    combo_ = combo;
-    swap_.setValue(moves ? 0 : 1);  // which drops any caps on their way out
-    if (moves) {
-        leaving_ = previous;
-        swap_.animateTo(1.0, Animation::spring(comboSpring));
-    }
+    swaps_.show(combo, moves ? std::optional<Spring>(comboSpring) : std::nullopt);
     updateGeometry();
     update();
 }
 
 void Keycaps::swapped() {
-    if (!swap_.isAnimating()) leaving_.reset();
     updateGeometry();
     update();
 }
 
-std::vector<std::string> Keycaps::parts() const { return ComposerRules::keycaps(combo_); }
+std::optional<KeyCombo> Keycaps::leavingCombo() const {
+    const auto sets = swaps_.leaving();
+    if (sets.empty()) return std::nullopt;
+    return sets.back().combo;
+}
+
+CapsSwap::Look Keycaps::leavingLook() const {
+    const auto sets = swaps_.leaving();
+    return sets.empty() ? CapsSwap::Look{1, 0} : sets.back().look;
+}
+
+std::vector<std::string> Keycaps::parts() const { return ComposerRules::keycaps(combo()); }
 
 QFont Keycaps::font() const { return Fonts::rounded(metrics().fontPoints, QFont::DemiBold); }
 
@@ -88,8 +152,13 @@ std::vector<QRectF> Keycaps::capRects(const KeyCombo& combo) const {
 }
 
 QSize Keycaps::sizeHint() const {
-    const double width = leaving_ ? CapsSwap::width(entrance(), capsWidth(*leaving_), capsWidth(combo_))
-                                  : capsWidth(combo_);
+    const auto leaving = swaps_.leaving();
+    const double current = capsWidth(combo());
+    // The room springs from the latest caps to leave; none of the caps still drawn is cut off.
+    double width = leaving.empty() ? current : CapsSwap::width(entrance(), capsWidth(leaving.back().combo), current);
+    for (const auto& set : leaving) {
+        if (set.look.opacity > 0) width = std::max(width, CapsSwap::extent(capsWidth(set.combo), set.look));
+    }
     return {int(std::ceil(width)), int(std::ceil(metrics().minimumSide + metrics().drop))};
 }
 
@@ -98,8 +167,8 @@ void Keycaps::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(font());
-    if (leaving_) paintCaps(painter, *leaving_, leavingLook(), env);
-    paintCaps(painter, combo_, CapsSwap::entering(entrance()), env);
+    for (const auto& set : swaps_.leaving()) paintCaps(painter, set.combo, set.look, env);
+    paintCaps(painter, combo(), CapsSwap::entering(entrance()), env);
 }
 
 void Keycaps::paintCaps(QPainter& painter, const KeyCombo& combo, CapsSwap::Look look,

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "Actions/KeyCombo.h"
 #include "Velorin/Design/Animated.h"
 #include "Velorin/Design/Display.h"
+#include "Velorin/Editor/ComposerRules.h"
 
 namespace velorin {
 
@@ -34,8 +37,43 @@ struct CapsSwap {
     };
     static Look entering(double progress);
     static Look leaving(double progress);
+    // How far caps `width` wide reach from the leading edge, drawn at `look`'s scale.
+    static double extent(double width, Look look);
     // The room for both sets of caps, laid from the same leading edge.
     static double width(double progress, double oldWidth, double newWidth);
+};
+
+// The combinations the caps show while they swap: the current one coming in
+// and every earlier one still on its way out, each on its own spring. A change
+// that comes mid-swap sends the current caps out from where they stand and
+// lets those already leaving finish leaving; a combination that comes back
+// while it leaves turns round where it stands.
+class CapsSwaps {
+public:
+    // `onFrame` is called on every frame of a swap.
+    explicit CapsSwaps(const KeyCombo& combo, std::function<void()> onFrame = {});
+    ~CapsSwaps();
+
+    const KeyCombo& current() const;
+    // Swaps to `combo` along `spring`; without one at once, dropping every
+    // set on its way out.
+    void show(const KeyCombo& combo, const std::optional<Spring>& spring);
+
+    // How far the current caps have come in: 0 when they have just come, 1 at rest.
+    double entrance() const;
+    struct Leaving {
+        KeyCombo combo;
+        double presence;  // 1 while whole, 0 once gone
+        CapsSwap::Look look;
+    };
+    // The sets still on their way out, the oldest first.
+    std::vector<Leaving> leaving() const;
+    bool isSwapping() const;
+
+private:
+    struct Set;
+    std::vector<std::unique_ptr<Set>> sets_;  // the current one last
+    std::function<void()> onFrame_;
 };
 
 class Keycaps : public QWidget {
@@ -54,23 +92,24 @@ public:
 
     Keycaps(const KeyCombo& combo, bool small, QWidget* parent = nullptr);
 
-    const KeyCombo& combo() const { return combo_; }
+    const KeyCombo& combo() const { return swaps_.current(); }
     // While changes animate, a new combination swaps in for the old one as
     // `CapsSwap` says, on the spring of response 0.4 and damping 0.65, and the
     // caps' room springs with it; otherwise (and under Reduce Motion) at once.
     void setCombo(const KeyCombo& combo);
     void setAnimatesChanges(bool on) { animates_ = on; }
     // The swap now: 0 when a combination has just come, 1 at rest.
-    double entrance() const { return swap_.value(); }
+    double entrance() const { return swaps_.entrance(); }
     double capsScale() const { return CapsSwap::entering(entrance()).scale; }
     double capsOpacity() const { return CapsSwap::entering(entrance()).opacity; }
-    // The combination on its way out, while it is.
-    const std::optional<KeyCombo>& leavingCombo() const { return leaving_; }
-    CapsSwap::Look leavingLook() const { return CapsSwap::leaving(entrance()); }
+    // The latest combination on its way out, while one is, and its look.
+    std::optional<KeyCombo> leavingCombo() const;
+    CapsSwap::Look leavingLook() const;
+    const CapsSwaps& swaps() const { return swaps_; }
     bool isSmall() const { return small_; }
     // The caps' texts and their faces, left to right, in this widget.
     std::vector<std::string> parts() const;
-    std::vector<QRectF> capRects() const { return capRects(combo_); }
+    std::vector<QRectF> capRects() const { return capRects(combo()); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -86,11 +125,9 @@ private:
     void paintCaps(QPainter& painter, const KeyCombo& combo, CapsSwap::Look look, const ColorEnvironment& env) const;
     void swapped();
 
-    KeyCombo combo_;
-    std::optional<KeyCombo> leaving_;
     bool small_;
     bool animates_ = false;
-    AnimatedValue<double> swap_;
+    CapsSwaps swaps_;
     DisplayObserver display_;
 };
 

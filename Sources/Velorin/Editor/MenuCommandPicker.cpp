@@ -106,7 +106,7 @@ public:
             rows_.push_back(Row{true, qt(group.title), {}, true, false, false, {}});
             for (std::size_t i = 0; i < group.commands.size(); ++i) {
                 const auto& c = group.commands[i];
-                rows_.push_back(Row{false, qt(MenuCommandList::rowText(c)), qt(c.shownKey()),
+                rows_.push_back(Row{false, qt(MenuCommandList::rowText(c)), qt(c.key ? c.key->description() : std::string()),
                                     c.enabled, i == 0, i + 1 == group.commands.size(),
                                     MenuCommandPickerModel::command(c)});
             }

@@ -26,9 +26,10 @@ enum Value { tapValue, gapValue, holdValue, travelValue, cornerValue };
 std::size_t index(SensitivityFocus focus) { return static_cast<std::size_t>(focus); }
 
 // Glides to a finite value; a value that is not finite (a hand-edited file)
-// is shown at once, as no spring can travel to it.
+// is shown at once, as no spring can travel to it, and so is every value
+// under Reduce Motion.
 void glide(AnimatedValue<double>& value, double target, const Animation& animation) {
-    if (std::isfinite(target) && std::isfinite(value.value()))
+    if (!Display::reduceMotion() && std::isfinite(target) && std::isfinite(value.value()))
         value.animateTo(target, animation);
     else
         value.setValue(target);
